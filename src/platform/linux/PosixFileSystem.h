@@ -1,0 +1,15 @@
+#pragma once
+// File operations on Linux; UTF-16 paths are converted to UTF-8.
+
+#include "storage/FileSystem.h"
+
+namespace vandir {
+
+class PosixFileSystem : public FileSystem {
+public:
+    bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& contents) override;
+    void EnsureFoldersOf(const std::u16string& filePath) override;
+    bool ReplaceFile(const std::u16string& path, std::span<const uint8_t> bytes) override;
+};
+
+}  // namespace vandir

@@ -1,0 +1,31 @@
+#pragma once
+// The few file operations the profile needs, one implementation per platform.
+// Paths are UTF-16 text as the program holds them; each platform converts.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace vandir {
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Reads the whole file into contents, sharing it with readers only.
+    // False, with contents empty, when it cannot be opened or read.
+    virtual bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& contents) = 0;
+
+    // Creates every missing folder above the file at path, from the outermost
+    // level inwards. Failures (a drive part, a folder that exists) are ignored;
+    // a later write reports them.
+    virtual void EnsureFoldersOf(const std::u16string& filePath) = 0;
+
+    // Writes bytes to a temporary file beside path, flushes it to the disk and
+    // replaces path with it in one step. On failure path keeps its old contents
+    // (or stays absent), the temporary file is removed and false is returned.
+    virtual bool ReplaceFile(const std::u16string& path, std::span<const uint8_t> bytes) = 0;
+};
+
+}  // namespace vandir
