@@ -1,10 +1,10 @@
 #include "cli/CliPlatform.h"
 
 #ifdef _WIN32
-#include <windows.h>
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include "i18n/Unicode.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -18,7 +18,9 @@ namespace vandir::cli {
 
 #ifdef _WIN32
 
-std::unique_ptr<FileSystem> MakeFileSystem() { return std::make_unique<Win32FileSystem>(); }
+std::unique_ptr<FileSystem> MakeFileSystem() {
+    return std::make_unique<Win32FileSystem>();
+}
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     int count = 0;
@@ -29,8 +31,8 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     std::vector<std::string> arguments;
     for (int i = 0; i < count; ++i) {
         const std::wstring_view arg(wide[i]);
-        arguments.push_back(
-            Utf8FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(arg.data()), arg.size())));
+        arguments.push_back(Utf8FromUtf16(
+            std::u16string_view(reinterpret_cast<const char16_t*>(arg.data()), arg.size())));
     }
     LocalFree(wide);
     return arguments;
@@ -46,9 +48,13 @@ void PrepareStandardStreams() {
 
 #else
 
-std::unique_ptr<FileSystem> MakeFileSystem() { return std::make_unique<PosixFileSystem>(); }
+std::unique_ptr<FileSystem> MakeFileSystem() {
+    return std::make_unique<PosixFileSystem>();
+}
 
-std::vector<std::string> Utf8Arguments(int argc, char** argv) { return {argv, argv + argc}; }
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+    return {argv, argv + argc};
+}
 
 void PrepareStandardStreams() {}
 

@@ -21,8 +21,8 @@ std::optional<IntegerText> ParseIntegerText(std::string_view text) {
         return std::nullopt;
     }
     uint64_t magnitude = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude,
-                                              base);
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
     if (error != std::errc{} || end != text.data() + text.size() ||
         magnitude > (negative ? uint64_t{1} << 63 : (uint64_t{1} << 63) - 1)) {
         return std::nullopt;

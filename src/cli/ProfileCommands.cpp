@@ -28,7 +28,8 @@ MouseSettings LoadOrFail(const std::string& file, FileSystem& files) {
     MouseSettings settings = StartupRecord(file);
     const ProfileLoadResult result = LoadProfile(settings, files);
     if (result != ProfileLoadResult::Loaded) {
-        throw CommandError(kExitUsage, file + ": " + std::string(DescribeProfileLoadResult(result)));
+        throw CommandError(kExitUsage,
+                           file + ": " + std::string(DescribeProfileLoadResult(result)));
     }
     return settings;
 }
@@ -60,9 +61,8 @@ void AddProfileCommands(CLI::App& app, CliContext& context) {
     CLI::App* create = profile->add_subcommand(
         "new", "Write FILE with the record the program starts with when it has no profile");
     create->add_option("FILE", args->file, "Profile file to write")->required();
-    create->callback([args, &context] {
-        SaveOrFail(StartupRecord(args->file), args->file, context.files);
-    });
+    create->callback(
+        [args, &context] { SaveOrFail(StartupRecord(args->file), args->file, context.files); });
 
     CLI::App* show = profile->add_subcommand(
         "show", "Print the profile in FILE as one JSON object of the record's saved fields");
@@ -99,15 +99,15 @@ void AddProfileCommands(CLI::App& app, CliContext& context) {
     import->add_option("JSON", args->json, "JSON file, or - for standard input")->required();
     import->callback([args, &context] {
         Json json;
-        try {
-            json = Json::parse(ReadJsonText(args->json, context));
-        } catch (const Json::parse_error& error) {
-            throw CommandError(kExitUsage, args->json + ": invalid JSON: " + error.what());
-        }
-        MouseSettings settings = StartupRecord(args->file);
-        ProfileFromJson(json, settings);
-        SaveOrFail(settings, args->file, context.files);
-    });
-}
+    try {
+        json = Json::parse(ReadJsonText(args->json, context));
+    } catch (const Json::parse_error& error) {
+        throw CommandError(kExitUsage, args->json + ": invalid JSON: " + error.what());
+    }
+    MouseSettings settings = StartupRecord(args->file);
+    ProfileFromJson(json, settings);
+    SaveOrFail(settings, args->file, context.files);
+});
+}  // namespace vandir::cli
 
 }  // namespace vandir::cli

@@ -92,7 +92,9 @@ bool StoreInRange(T* target, int64_t value) {
     return true;
 }
 
-[[noreturn]] void Fail(const std::string& message) { throw CommandError(kExitUsage, message); }
+[[noreturn]] void Fail(const std::string& message) {
+    throw CommandError(kExitUsage, message);
+}
 
 }  // namespace
 
@@ -175,12 +177,13 @@ void SetProfileField(MouseSettings& settings, std::string_view path, std::string
                 } else {
                     constexpr int kBits = 8 * sizeof(T);
                     const std::optional<IntegerText> number = ParseIntegerText(value);
-                    const bool fits = number && (std::is_signed_v<T> ? FitsSigned(*number, kBits)
-                                                                     : FitsUnsigned(*number, kBits));
+                    const bool fits =
+                        number && (std::is_signed_v<T> ? FitsSigned(*number, kBits)
+                                                       : FitsUnsigned(*number, kBits));
                     if (!fits) {
                         Fail("value '" + std::string(value) + "' does not fit " + field.path +
-                             " (" + RangeText<T>() + (std::is_signed_v<T> ? " or a 0x bit pattern" : "") +
-                             ")");
+                             " (" + RangeText<T>() +
+                             (std::is_signed_v<T> ? " or a 0x bit pattern" : "") + ")");
                     }
                     *target = static_cast<T>(std::is_signed_v<T> ? AsSigned(*number, kBits)
                                                                  : number->value);

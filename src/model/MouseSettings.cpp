@@ -4,7 +4,9 @@
 
 namespace vandir {
 
-MouseSettings MouseSettings::CreateWithDefaults() { return MouseSettings{}; }
+MouseSettings MouseSettings::CreateWithDefaults() {
+    return MouseSettings{};
+}
 
 MouseSettings MouseSettings::ForStartup(std::u16string profilePath) {
     MouseSettings settings;

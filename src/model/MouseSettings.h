@@ -28,7 +28,7 @@ enum LedMode : uint8_t {
 struct LevelLed {
     uint8_t levelIndex = 0;  // 0-based level this entry belongs to
     uint8_t mode = kLedOn;
-    uint32_t colour = 0;       // 0x00BBGGRR
+    uint32_t colour = 0;      // 0x00BBGGRR
     uint8_t levelNumber = 0;  // carried to the mouse, edited by no page
 
     friend bool operator==(const LevelLed&, const LevelLed&) = default;
@@ -80,13 +80,13 @@ struct MouseSettings {
         {2, kLedOn, 0x00FF0000, 3},
     }};
     std::array<ButtonAssignment, kButtons> buttons{{
-        {0, 0, 1, 0, 0, 1},        // left click
-        {1, 0, 2, 0, 0, 2},        // right click
-        {2, 0, 4, 0, 0, 4},        // middle click
-        {3, 0, 16, 0, 0, 16},      // browser forward
-        {4, 0, 8, 0, 0, 8},        // browser back
-        {5, 9, 240, 0, 0, 240},    // DPI up
-        {6, 9, 242, 0, 0, 242},    // DPI down
+        {0, 0, 1, 0, 0, 1},      // left click
+        {1, 0, 2, 0, 0, 2},      // right click
+        {2, 0, 4, 0, 0, 4},      // middle click
+        {3, 0, 16, 0, 0, 16},    // browser forward
+        {4, 0, 8, 0, 0, 8},      // browser back
+        {5, 9, 240, 0, 0, 240},  // DPI up
+        {6, 9, 242, 0, 0, 242},  // DPI down
     }};
 
     friend bool operator==(const MouseSettings&, const MouseSettings&) = default;

@@ -64,7 +64,9 @@ void DataStream::append(const uint8_t* bytes, uint32_t count) {
     length_ += count;
 }
 
-void DataStream::writeByte(uint8_t value) { append(&value, 1); }
+void DataStream::writeByte(uint8_t value) {
+    append(&value, 1);
+}
 
 void DataStream::writeUInt16(uint16_t value) {
     const uint8_t le[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
