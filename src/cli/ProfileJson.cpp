@@ -96,6 +96,41 @@ bool StoreInRange(T* target, int64_t value) {
     throw CommandError(kExitUsage, message);
 }
 
+std::string Child(const std::string& path, const std::string& key) {
+    return path.empty() ? key : path + "." + key;
+}
+
+// Checks that actual has the structure of expected: the same keys in every
+// object and the same length in every array. Anything the record does not
+// have is refused rather than dropped silently. Leaf values are checked by
+// the caller.
+void CheckShape(const Json& expected, const Json& actual, const std::string& path) {
+    const std::string where = path.empty() ? "the profile JSON" : "field " + path;
+    if (expected.is_object()) {
+        if (!actual.is_object()) {
+            Fail(where + " must be an object");
+        }
+        for (const auto& [key, value] : expected.items()) {
+            if (!actual.contains(key)) {
+                Fail("field " + Child(path, key) + " is missing");
+            }
+            CheckShape(value, actual.at(key), Child(path, key));
+        }
+        for (const auto& [key, value] : actual.items()) {
+            if (!expected.contains(key)) {
+                Fail("unknown field " + Child(path, key));
+            }
+        }
+    } else if (expected.is_array()) {
+        if (!actual.is_array() || actual.size() != expected.size()) {
+            Fail(where + " must be an array of " + std::to_string(expected.size()));
+        }
+        for (size_t i = 0; i < expected.size(); ++i) {
+            CheckShape(expected[i], actual[i], Child(path, std::to_string(i)));
+        }
+    }
+}
+
 }  // namespace
 
 Json ProfileToJson(const MouseSettings& settings) {
@@ -118,17 +153,10 @@ Json ProfileToJson(const MouseSettings& settings) {
 }
 
 void ProfileFromJson(const Json& json, MouseSettings& settings) {
-    if (!json.is_object()) {
-        Fail("the profile JSON must be an object");
-    }
     MouseSettings result = settings;
-    std::vector<FieldRef> fields = SavedFields(result);
-    for (const FieldRef& field : fields) {
-        const Json::json_pointer pointer = PointerOf(field.path);
-        if (!json.contains(pointer)) {
-            Fail("field " + field.path + " is missing");
-        }
-        const Json& value = json.at(pointer);
+    CheckShape(ProfileToJson(result), json, "");
+    for (const FieldRef& field : SavedFields(result)) {
+        const Json& value = json.at(PointerOf(field.path));
         std::visit(
             [&](auto* target) {
                 using T = std::remove_pointer_t<decltype(target)>;
@@ -139,27 +167,17 @@ void ProfileFromJson(const Json& json, MouseSettings& settings) {
                     *target = Utf16FromUtf8(value.get<std::string>());
                 } else {
                     const bool fits =
-                        (value.is_number_unsigned() &&
-                         value.get<uint64_t>() <= std::numeric_limits<T>::max() &&
-                         StoreInRange(target, static_cast<int64_t>(value.get<uint64_t>()))) ||
-                        (value.is_number_integer() && !value.is_number_unsigned() &&
-                         StoreInRange(target, value.get<int64_t>()));
+                        value.is_number_integer() &&
+                        (value.is_number_unsigned()
+                             ? value.get<uint64_t>() <= uint64_t{std::numeric_limits<T>::max()} &&
+                                   StoreInRange(target, static_cast<int64_t>(value.get<uint64_t>()))
+                             : StoreInRange(target, value.get<int64_t>()));
                     if (!fits) {
                         Fail("field " + field.path + " must be an integer in " + RangeText<T>());
                     }
                 }
             },
             field.target);
-    }
-    // Anything the record does not have is refused rather than dropped silently.
-    for (const auto& [pointer, value] : json.flatten().items()) {
-        bool known = false;
-        for (const FieldRef& field : fields) {
-            known = known || PointerOf(field.path).to_string() == pointer;
-        }
-        if (!known) {
-            Fail("unknown field " + pointer);
-        }
     }
     settings = std::move(result);
 }

@@ -17,16 +17,26 @@
 
 namespace {
 
-// The help of the innermost command named on the line, for usage errors.
-std::string HelpOfCommandLine(CLI::App& app) {
+// The innermost command named on the command line.
+CLI::App* InnermostCommand(CLI::App& app) {
     CLI::App* command = &app;
-    for (;;) {
-        std::vector<CLI::App*> chosen = command->get_subcommands();
-        if (chosen.empty()) {
-            return command->help();
-        }
-        command = chosen.front();
+    while (!command->get_subcommands().empty()) {
+        command = command->get_subcommands().front();
     }
+    return command;
+}
+
+// The help of a command, its usage line naming the whole command
+// ("vandirctl profile show"). The top level describes every command.
+std::string HelpOf(CLI::App* command) {
+    if (command->get_parent() == nullptr) {
+        return command->help("", CLI::AppFormatMode::All);
+    }
+    std::string parents;
+    for (CLI::App* p = command->get_parent(); p != nullptr; p = p->get_parent()) {
+        parents = parents.empty() ? p->get_name() : p->get_name() + " " + parents;
+    }
+    return command->help(parents);
 }
 
 int Run(const std::vector<std::string>& arguments) {
@@ -42,14 +52,11 @@ int Run(const std::vector<std::string>& arguments) {
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend() - 1);
     try {
         app.parse(reversed);
-    } catch (const CLI::CallForHelp& help) {
-        std::cout << HelpOfCommandLine(app);
-        return 0;
-    } catch (const CLI::CallForAllHelp&) {
-        std::cout << app.help("", CLI::AppFormatMode::All);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << HelpOf(InnermostCommand(app));
         return 0;
     } catch (const CLI::ParseError& error) {
-        std::cerr << "vandirctl: " << error.what() << "\n\n" << HelpOfCommandLine(app);
+        std::cerr << "vandirctl: " << error.what() << "\n\n" << HelpOf(InnermostCommand(app));
         return vandir::cli::kExitUsage;
     } catch (const vandir::cli::CommandError& error) {
         std::cerr << "vandirctl: " << error.what() << "\n";

@@ -1,1 +1,398 @@
+// PosixFileSystem on a real temporary folder, and the profile saved and loaded
+// through it.
+
+#include "platform/linux/PosixFileSystem.h"
+
+#include <fcntl.h>
+#include <grp.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <future>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "i18n/Unicode.h"
+#include "model/MouseSettings.h"
+#include "storage/Profile.h"
+
+namespace vandir {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+constexpr uid_t kNobody = 65534;
+
+std::u16string U16(const fs::path& path) {
+    return Utf16FromUtf8(path.string());
+}
+
+Bytes ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const fs::path& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << path;
+}
+
+// Every byte value, then a pattern long enough to need more than one write.
+Bytes SampleBytes(size_t size) {
+    Bytes bytes(size);
+    for (size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<uint8_t>(i < 256 ? i : (i * 7 + i / 256) & 0xFF);
+    }
+    return bytes;
+}
+
+// Runs body in a child process and returns what it returns; -1 when the child
+// did not exit normally. For what must not touch this process (privileges,
+// resource limits).
+int InChildProcess(const std::function<int()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::_exit(body());
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) {
+        return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class PosixFileSystemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "posixfs-test-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+    }
+
+    void TearDown() override {
+        // Give back write permission taken away by a test, then remove all.
+        std::error_code ignored;
+        for (auto it = fs::recursive_directory_iterator(root_, ignored);
+             it != fs::recursive_directory_iterator(); it.increment(ignored)) {
+            if (it->is_directory(ignored)) {
+                fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+            }
+        }
+        fs::remove_all(root_, ignored);
+    }
+
+    std::vector<std::string> Listing(const fs::path& folder) const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path root_;
+    PosixFileSystem files_;
+};
+
+// ---------------------------------------------------------------------------
+// ReadWholeFile
+// ---------------------------------------------------------------------------
+
+TEST_F(PosixFileSystemTest, ReadWholeFileReturnsExactlyTheFileBytes) {
+    struct Case {
+        const char* name;
+        Bytes bytes;
+    };
+    const Case cases[] = {
+        {"empty.bin", {}},
+        {"every-byte.bin", SampleBytes(256)},
+        {"large.bin", SampleBytes(300000)},
+        {"Profil \xC3\xBC \xE2\x9C\x93", {0x12, 0x06, 0x33, 0x01}},  // non-ASCII name
+    };
+    for (const Case& c : cases) {
+        const fs::path file = root_ / c.name;
+        WriteBytes(file, c.bytes);
+        Bytes contents = {0xEE, 0xEE};  // replaced, not appended to
+        EXPECT_TRUE(files_.ReadWholeFile(U16(file), contents)) << c.name;
+        EXPECT_EQ(contents, c.bytes) << c.name;
+    }
+}
+
+TEST_F(PosixFileSystemTest, ReadWholeFileFailsForWhatIsNotAReadableFile) {
+    fs::create_directory(root_ / "folder");
+    struct Case {
+        const char* name;
+        fs::path path;
+    };
+    const Case cases[] = {
+        {"missing file", root_ / "missing.profile"},
+        {"missing folder", root_ / "nowhere" / "missing.profile"},
+        {"directory", root_ / "folder"},
+    };
+    for (const Case& c : cases) {
+        Bytes contents = {1, 2, 3};
+        EXPECT_FALSE(files_.ReadWholeFile(U16(c.path), contents)) << c.name;
+        EXPECT_TRUE(contents.empty()) << c.name;
+    }
+}
+
+// A FIFO without a writer must be refused, not block the caller forever.
+TEST_F(PosixFileSystemTest, ReadWholeFileRefusesAFifoWithoutBlocking) {
+    const fs::path fifo = root_ / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    auto reading = std::async(std::launch::async, [&] {
+        Bytes contents;
+        return files_.ReadWholeFile(U16(fifo), contents);
+    });
+    if (reading.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+        ADD_FAILURE() << "ReadWholeFile blocked on a FIFO without a writer";
+        // Release the blocked reader by becoming its writer.
+        const int writer = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
+        EXPECT_FALSE(reading.get());
+        ::close(writer);
+        return;
+    }
+    EXPECT_FALSE(reading.get());
+}
+
+// ---------------------------------------------------------------------------
+// EnsureFoldersOf
+// ---------------------------------------------------------------------------
+
+TEST_F(PosixFileSystemTest, EnsureFoldersOfCreatesEveryMissingLevelButNotTheFile) {
+    struct Case {
+        fs::path file;
+        std::vector<fs::path> folders;  // outermost first
+    };
+    const Case cases[] = {
+        {root_ / "Meridane" / "Vandir II" / "Profiles" / "DefaultPf.profile",
+         {root_ / "Meridane", root_ / "Meridane" / "Vandir II",
+          root_ / "Meridane" / "Vandir II" / "Profiles"}},
+        // A name without a dot is still the file, not one more folder.
+        {root_ / "plain" / "profile", {root_ / "plain"}},
+        {root_ / "\xD0\x9F\xD1\x80\xD0\xBE" / "f", {root_ / "\xD0\x9F\xD1\x80\xD0\xBE"}},
+    };
+    for (const Case& c : cases) {
+        files_.EnsureFoldersOf(U16(c.file));
+        for (const fs::path& folder : c.folders) {
+            EXPECT_TRUE(fs::is_directory(folder)) << folder;
+        }
+        EXPECT_FALSE(fs::exists(c.file)) << c.file;
+        EXPECT_TRUE(Listing(c.folders.back()).empty()) << c.folders.back();
+    }
+}
+
+TEST_F(PosixFileSystemTest, EnsureFoldersOfKeepsWhatExists) {
+    // Some levels present, with contents of their own.
+    fs::create_directories(root_ / "a");
+    WriteBytes(root_ / "a" / "keep.txt", {7, 7});
+    files_.EnsureFoldersOf(U16(root_ / "a" / "b" / "c" / "file"));
+    EXPECT_TRUE(fs::is_directory(root_ / "a" / "b" / "c"));
+    EXPECT_EQ(Listing(root_ / "a"), (std::vector<std::string>{"b", "keep.txt"}));
+    EXPECT_EQ(ReadBytes(root_ / "a" / "keep.txt"), (Bytes{7, 7}));
+
+    // The file itself exists: nothing happens to it.
+    WriteBytes(root_ / "existing.profile", {1, 2, 3});
+    files_.EnsureFoldersOf(U16(root_ / "existing.profile"));
+    EXPECT_TRUE(fs::is_regular_file(root_ / "existing.profile"));
+    EXPECT_EQ(ReadBytes(root_ / "existing.profile"), (Bytes{1, 2, 3}));
+
+    // A level that is a file stays a file; nothing is created below it.
+    WriteBytes(root_ / "blocker", {9});
+    files_.EnsureFoldersOf(U16(root_ / "blocker" / "x" / "file"));
+    EXPECT_TRUE(fs::is_regular_file(root_ / "blocker"));
+    EXPECT_EQ(ReadBytes(root_ / "blocker"), (Bytes{9}));
+
+    EXPECT_EQ(Listing(root_), (std::vector<std::string>{"a", "blocker", "existing.profile"}));
+}
+
+// ---------------------------------------------------------------------------
+// ReplaceFile
+// ---------------------------------------------------------------------------
+
+TEST_F(PosixFileSystemTest, ReplaceFileWritesExactlyAndLeavesNoTemporaryFile) {
+    struct Case {
+        const char* name;
+        std::optional<Bytes> old;  // the file before, if any
+        Bytes bytes;
+    };
+    const Case cases[] = {
+        {"new file", std::nullopt, SampleBytes(177)},
+        {"empty file", std::nullopt, {}},
+        {"large file", std::nullopt, SampleBytes(1 << 20)},
+        {"shorter than the old one", SampleBytes(5000), {0xAA, 0xBB}},
+        {"longer than the old one", Bytes{1}, SampleBytes(4096)},
+        {"over an empty file", Bytes{}, SampleBytes(10)},
+    };
+    for (const Case& c : cases) {
+        const fs::path folder = root_ / ("case" + std::to_string(&c - cases));
+        fs::create_directory(folder);
+        const fs::path file = folder / "DefaultPf.profile";
+        if (c.old) {
+            WriteBytes(file, *c.old);
+        }
+        EXPECT_TRUE(files_.ReplaceFile(U16(file), c.bytes)) << c.name;
+        EXPECT_EQ(ReadBytes(file), c.bytes) << c.name;
+        EXPECT_EQ(Listing(folder), std::vector<std::string>{"DefaultPf.profile"}) << c.name;
+    }
+}
+
+TEST_F(PosixFileSystemTest, ReplaceFileIntoAMissingFolderFailsAndCreatesNothing) {
+    const fs::path file = root_ / "missing" / "DefaultPf.profile";
+    EXPECT_FALSE(files_.ReplaceFile(U16(file), SampleBytes(177)));
+    EXPECT_FALSE(fs::exists(root_ / "missing"));
+    EXPECT_TRUE(Listing(root_).empty());
+}
+
+TEST_F(PosixFileSystemTest, ReplaceFileOntoADirectoryFailsAndLeavesIt) {
+    const fs::path target = root_ / "DefaultPf.profile";
+    fs::create_directory(target);
+    WriteBytes(target / "inside", {5});
+    EXPECT_FALSE(files_.ReplaceFile(U16(target), SampleBytes(177)));
+    EXPECT_TRUE(fs::is_directory(target));
+    EXPECT_EQ(ReadBytes(target / "inside"), (Bytes{5}));
+    EXPECT_EQ(Listing(root_), std::vector<std::string>{"DefaultPf.profile"});
+}
+
+TEST_F(PosixFileSystemTest, ReplaceFileInAReadOnlyFolderKeepsTheOldFile) {
+    const fs::path folder = root_ / "readonly";
+    fs::create_directory(folder);
+    const fs::path file = folder / "DefaultPf.profile";
+    const Bytes old = SampleBytes(177);
+    WriteBytes(file, old);
+    ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
+    // Root ignores permissions: as root the attempt runs in a child process
+    // that has become nobody, which needs to pass through the test folder.
+    ASSERT_EQ(::chmod(root_.c_str(), 0755), 0);
+
+    constexpr int kCannotDropPrivileges = 77;
+    const int outcome = InChildProcess([&] {
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+            return kCannotDropPrivileges;
+        }
+        if (::access(folder.c_str(), W_OK) == 0) {
+            return kCannotDropPrivileges;  // still allowed to write there
+        }
+        PosixFileSystem files;
+        return files.ReplaceFile(U16(file), Bytes{1, 2, 3}) ? 1 : 0;
+    });
+    if (outcome == kCannotDropPrivileges) {
+        GTEST_SKIP() << "running as root without a way to give up the right to write into a "
+                        "read-only folder (root ignores permissions)";
+    }
+    EXPECT_EQ(outcome, 0) << "ReplaceFile must report the failure";
+    EXPECT_EQ(ReadBytes(file), old);
+    EXPECT_EQ(Listing(folder), std::vector<std::string>{"DefaultPf.profile"});
+}
+
+// A write that stops part-way (here at a file size limit, as on a full disk)
+// leaves the old file whole and no temporary file behind.
+TEST_F(PosixFileSystemTest, ReplaceFileThatCannotWriteEverythingKeepsTheOldFile) {
+    const fs::path file = root_ / "DefaultPf.profile";
+    const Bytes old = SampleBytes(177);
+    WriteBytes(file, old);
+    const int outcome = InChildProcess([&] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{100, 100};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            return 2;
+        }
+        PosixFileSystem files;
+        return files.ReplaceFile(U16(file), SampleBytes(4096)) ? 1 : 0;
+    });
+    EXPECT_EQ(outcome, 0) << "ReplaceFile must report the failure";
+    EXPECT_EQ(ReadBytes(file), old);
+    EXPECT_EQ(Listing(root_), std::vector<std::string>{"DefaultPf.profile"});
+}
+
+// ---------------------------------------------------------------------------
+// The profile through a real file
+// ---------------------------------------------------------------------------
+
+MouseSettings ChangedRecord(const fs::path& path) {
+    MouseSettings s = MouseSettings::ForStartup(U16(path));
+    s.profileName = u"B\u00fcro \u2713 \U0001F5B1";
+    s.profileNumber = 0xFFFFFFFFu;
+    s.profileIndex = 2;
+    s.imageLength = 0;
+    s.reportRate = 8;
+    s.pointerSpeed = 11;
+    s.doubleClickSpeed = 1;
+    s.osSettingsUnlocked = 1;
+    s.dpiLevelCount = 2;
+    s.dpiLevelFlags = {1, 2, 255};
+    s.dpi = {{{-1, -32768}, {32767, 250}, {3500, 1250}}};
+    s.liftOff = 1;
+    s.ledColour = 0xFF000000u;
+    s.ledMode = kLedBreathing;
+    s.ledLevel = 2;
+    s.autoStart = 1;
+    s.language = 3;
+    s.levelLeds[1] = {1, kLedBlinking, 0xFFFFFFFFu, 0};
+    s.buttons[3] = {3, 2, 3, 0x0504, -1, 16};
+    s.buttons[6] = {6, 33, 2, 0x52, 254, 242};
+    return s;
+}
+
+TEST_F(PosixFileSystemTest, SavedProfileLoadsBackThroughARealFile) {
+    // The folders of the path do not exist yet: saving creates them.
+    const fs::path path = root_ / "Meridane" / "Vandir II" / "Profiles" / "DefaultPf.profile";
+    const MouseSettings saved = ChangedRecord(path);
+    ASSERT_TRUE(SaveProfile(saved, files_));
+    EXPECT_EQ(Listing(path.parent_path()), std::vector<std::string>{"DefaultPf.profile"});
+
+    MouseSettings loaded = MouseSettings::ForStartup(U16(path));
+    ASSERT_EQ(LoadProfile(loaded, files_), ProfileLoadResult::Loaded);
+    EXPECT_EQ(loaded, saved);
+}
+
+TEST_F(PosixFileSystemTest, FailedProfileSaveKeepsWhatWasThere) {
+    // The folder of the profile is a file: nothing is written anywhere.
+    WriteBytes(root_ / "Profiles", {0x42});
+    const MouseSettings blocked = ChangedRecord(root_ / "Profiles" / "DefaultPf.profile");
+    EXPECT_FALSE(SaveProfile(blocked, files_));
+    EXPECT_EQ(ReadBytes(root_ / "Profiles"), (Bytes{0x42}));
+    EXPECT_EQ(Listing(root_), std::vector<std::string>{"Profiles"});
+
+    // A save that fails part-way keeps the previous profile's bytes.
+    const fs::path path = root_ / "Saved" / "DefaultPf.profile";
+    const MouseSettings previous = MouseSettings::ForStartup(U16(path));
+    ASSERT_TRUE(SaveProfile(previous, files_));
+    const Bytes previousBytes = ReadBytes(path);
+    ASSERT_EQ(previousBytes.size(), 177u);
+    const int outcome = InChildProcess([&] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{100, 100};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            return 2;
+        }
+        PosixFileSystem files;
+        return SaveProfile(ChangedRecord(path), files) ? 1 : 0;
+    });
+    EXPECT_EQ(outcome, 0) << "SaveProfile must report the failure";
+    EXPECT_EQ(ReadBytes(path), previousBytes);
+    EXPECT_EQ(Listing(path.parent_path()), std::vector<std::string>{"DefaultPf.profile"});
+    MouseSettings loaded = MouseSettings::ForStartup(U16(path));
+    ASSERT_EQ(LoadProfile(loaded, files_), ProfileLoadResult::Loaded);
+    EXPECT_EQ(loaded, previous);
+}
+
+}  // namespace
+}  // namespace vandir

@@ -1,1 +1,1011 @@
+// vandirctl driven through the built binary: every case runs the program in a
+// fresh temporary folder and looks only at its exit code, its standard output
+// and error, and the files it leaves behind.
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::ordered_json;
+using Bytes = std::vector<uint8_t>;
+
+// ---------------------------------------------------------------------------
+// Running the binary
+// ---------------------------------------------------------------------------
+
+struct RunResult {
+    int exitCode = -1;  // -1 when the program did not exit normally
+    int signal = 0;     // the signal that ended it, if any
+    bool timedOut = false;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::optional<Bytes> ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const fs::path& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << path;
+}
+
+void WriteText(const fs::path& path, const std::string& text) {
+    WriteBytes(path, Bytes(text.begin(), text.end()));
+}
+
+// Runs vandirctl with arguments (no shell involved) in folder, feeding input
+// on standard input. A program still running after the timeout is killed.
+RunResult RunIn(const fs::path& folder, const fs::path& scratch,
+                const std::vector<std::string>& arguments, const std::string& input,
+                std::chrono::seconds timeout) {
+    const fs::path inPath = scratch / "stdin";
+    const fs::path outPath = scratch / "stdout";
+    const fs::path errPath = scratch / "stderr";
+    WriteText(inPath, input);
+
+    std::vector<std::string> argvStrings = {VANDIRCTL_PATH};
+    argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& arg : argvStrings) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+
+    const int inFd = ::open(inPath.c_str(), O_RDONLY | O_CLOEXEC);
+    const int outFd = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int errFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    RunResult result;
+    if (inFd < 0 || outFd < 0 || errFd < 0) {
+        ADD_FAILURE() << "cannot open the capture files in " << scratch;
+        return result;
+    }
+
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        // Only async-signal-safe calls between fork and exec.
+        if (::dup2(inFd, 0) < 0 || ::dup2(outFd, 1) < 0 || ::dup2(errFd, 2) < 0 ||
+            ::chdir(folder.c_str()) != 0) {
+            ::_exit(126);
+        }
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(inFd);
+    ::close(outFd);
+    ::close(errFd);
+    if (pid < 0) {
+        ADD_FAILURE() << "fork failed";
+        return result;
+    }
+
+    int status = 0;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid) {
+            break;
+        }
+        if (std::chrono::steady_clock::now() > deadline) {
+            result.timedOut = true;
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (WIFEXITED(status)) {
+        result.exitCode = WEXITSTATUS(status);
+    } else if (WIFSIGNALED(status)) {
+        result.signal = WTERMSIG(status);
+    }
+    result.out = ReadText(outPath);
+    result.err = ReadText(errPath);
+    return result;
+}
+
+// Long output (a sanitizer report, say) cut down to its start for messages.
+std::string Shortened(const std::string& text) {
+    constexpr size_t kShown = 1500;
+    return text.size() <= kShown ? text : text.substr(0, kShown) + "\n[... cut ...]";
+}
+
+std::ostream& operator<<(std::ostream& os, const RunResult& r) {
+    os << "exit " << r.exitCode;
+    if (r.signal != 0) {
+        os << " (signal " << r.signal << ")";
+    }
+    if (r.timedOut) {
+        os << " (timed out)";
+    }
+    return os << "\n--- stdout ---\n"
+              << Shortened(r.out) << "\n--- stderr ---\n"
+              << Shortened(r.err);
+}
+
+std::string Joined(const std::vector<std::string>& args) {
+    std::string text;
+    for (const std::string& arg : args) {
+        text += (text.empty() ? "" : " ") + arg;
+    }
+    return text;
+}
+
+// ---------------------------------------------------------------------------
+// The profile file, encoded here from its layout
+// ---------------------------------------------------------------------------
+
+class ByteWriter {
+public:
+    ByteWriter& u8(uint8_t v) {
+        bytes_.push_back(v);
+        return *this;
+    }
+    ByteWriter& u16(uint16_t v) {
+        return u8(static_cast<uint8_t>(v)).u8(static_cast<uint8_t>(v >> 8));
+    }
+    ByteWriter& i16(int16_t v) { return u16(static_cast<uint16_t>(v)); }
+    ByteWriter& u32(uint32_t v) {
+        return u16(static_cast<uint16_t>(v)).u16(static_cast<uint16_t>(v >> 16));
+    }
+    ByteWriter& text(const std::u16string& s) {
+        u32(static_cast<uint32_t>(s.size()));
+        for (char16_t unit : s) {
+            u16(unit);
+        }
+        return *this;
+    }
+    // A 32-bit value as signed decimal text.
+    ByteWriter& numberText(uint32_t v) {
+        const std::string digits = std::to_string(static_cast<int32_t>(v));
+        return text(std::u16string(digits.begin(), digits.end()));
+    }
+    const Bytes& bytes() const { return bytes_; }
+
+private:
+    Bytes bytes_;
+};
+
+struct Led {
+    uint8_t levelIndex;
+    uint8_t mode;
+    uint32_t colour;
+    uint8_t levelNumber;
+};
+
+struct Button {
+    uint8_t buttonIndex;
+    uint8_t kind;
+    int16_t code;
+    int16_t param1;
+    int16_t param2;
+};
+
+// The saved fields of a profile; the initial values are those of a new profile.
+struct Image {
+    std::u16string profileName = u"Profile";
+    uint32_t profileNumber = 1;
+    uint8_t profileIndex = 0;
+    uint16_t imageLength = 128;
+    uint8_t reportRate = 1;
+    uint8_t pointerSpeed = 6;
+    uint8_t doubleClickSpeed = 4;
+    uint8_t osSettingsUnlocked = 0;
+    uint8_t dpiLevelCount = 3;
+    std::array<uint8_t, 3> dpiLevelFlags{0, 0, 0};
+    std::array<std::array<int16_t, 2>, 3> dpi{{{500, 500}, {1250, 1250}, {3500, 3500}}};
+    uint8_t liftOff = 3;
+    uint32_t ledColour = 0x0000FF00;
+    uint8_t ledMode = 1;
+    uint8_t ledLevel = 1;
+    uint8_t autoStart = 0;
+    uint8_t language = 1;
+    std::array<Led, 3> levelLeds{
+        {{0, 1, 0x000000FF, 1}, {1, 1, 0x0000FF00, 2}, {2, 1, 0x00FF0000, 3}}};
+    std::array<Button, 7> buttons{{{0, 0, 1, 0, 0},
+                                   {1, 0, 2, 0, 0},
+                                   {2, 0, 4, 0, 0},
+                                   {3, 0, 16, 0, 0},
+                                   {4, 0, 8, 0, 0},
+                                   {5, 9, 240, 0, 0},
+                                   {6, 9, 242, 0, 0}}};
+
+    Bytes Encode() const {
+        ByteWriter w;
+        w.u8(0x12).u8(0x06).u8(0x33).u8(0x01);
+        w.text(profileName).u32(profileNumber).u8(profileIndex).u16(imageLength);
+        w.u8(reportRate).u8(pointerSpeed).u8(doubleClickSpeed).u8(osSettingsUnlocked);
+        w.u8(dpiLevelCount);
+        for (int i = 0; i < 3; ++i) {
+            w.u8(dpiLevelFlags[i]).i16(dpi[i][0]).i16(dpi[i][1]);
+        }
+        w.u8(liftOff).numberText(ledColour).u8(ledMode).u8(ledLevel).u8(autoStart).u8(language);
+        for (const Led& led : levelLeds) {
+            w.u8(led.levelIndex).u8(led.mode).numberText(led.colour).u8(led.levelNumber);
+        }
+        for (const Button& b : buttons) {
+            w.u8(b.buttonIndex).u8(b.kind).i16(b.code).i16(b.param1).i16(b.param2);
+        }
+        return w.bytes();
+    }
+};
+
+// A profile whose every field differs from a new one, with the extremes of
+// each width: signed fields negative, colours with the top bit set, a name
+// outside ASCII with a surrogate pair.
+Image UnusualImage() {
+    Image p;
+    p.profileName = u"M\u00fcller \u2713 \U0001F5B1";
+    p.profileNumber = 4294967295u;
+    p.profileIndex = 255;
+    p.imageLength = 65535;
+    p.reportRate = 8;
+    p.pointerSpeed = 11;
+    p.doubleClickSpeed = 0;
+    p.osSettingsUnlocked = 1;
+    p.dpiLevelCount = 2;
+    p.dpiLevelFlags = {1, 0x80, 255};
+    p.dpi = {{{-1, -32768}, {32767, 250}, {0, 3500}}};
+    p.liftOff = 1;
+    p.ledColour = 0xFF000000u;
+    p.ledMode = 6;
+    p.ledLevel = 2;
+    p.autoStart = 1;
+    p.language = 14;
+    p.levelLeds = {{{0, 0, 0, 9}, {1, 2, 0xFFFFFFFFu, 0}, {2, 6, 0x00ABCDEF, 255}}};
+    p.buttons = {{{0, 255, -1, 0, 0},
+                  {1, 2, 3, 0x0504, 0},
+                  {2, 33, 2, 0x52, 254},
+                  {3, 32, 0, 0xE9, 0},
+                  {4, 9, 241, -32768, 32767},
+                  {5, 34, 0, 0, 0},
+                  {6, 35, 1, 0, -2}}};
+    return p;
+}
+
+// UnusualImage as `profile show` prints it, written out by hand.
+const char* const kUnusualJson = R"({
+  "profileName": "M\u00fcller \u2713 \ud83d\uddb1",
+  "profileNumber": 4294967295, "profileIndex": 255, "imageLength": 65535,
+  "reportRate": 8, "pointerSpeed": 11, "doubleClickSpeed": 0, "osSettingsUnlocked": 1,
+  "dpiLevelCount": 2, "dpiLevelFlags": [1, 128, 255],
+  "dpi": [{"x": -1, "y": -32768}, {"x": 32767, "y": 250}, {"x": 0, "y": 3500}],
+  "liftOff": 1, "ledColour": 4278190080, "ledMode": 6, "ledLevel": 2, "autoStart": 1,
+  "language": 14,
+  "levelLeds": [
+    {"levelIndex": 0, "mode": 0, "colour": 0, "levelNumber": 9},
+    {"levelIndex": 1, "mode": 2, "colour": 4294967295, "levelNumber": 0},
+    {"levelIndex": 2, "mode": 6, "colour": 11259375, "levelNumber": 255}],
+  "buttons": [
+    {"buttonIndex": 0, "kind": 255, "code": -1, "param1": 0, "param2": 0},
+    {"buttonIndex": 1, "kind": 2, "code": 3, "param1": 1284, "param2": 0},
+    {"buttonIndex": 2, "kind": 33, "code": 2, "param1": 82, "param2": 254},
+    {"buttonIndex": 3, "kind": 32, "code": 0, "param1": 233, "param2": 0},
+    {"buttonIndex": 4, "kind": 9, "code": 241, "param1": -32768, "param2": 32767},
+    {"buttonIndex": 5, "kind": 34, "code": 0, "param1": 0, "param2": 0},
+    {"buttonIndex": 6, "kind": 35, "code": 1, "param1": 0, "param2": -2}]
+})";
+
+std::string Hex(const std::optional<Bytes>& bytes) {
+    if (!bytes) {
+        return "(no file)";
+    }
+    static const char* const kDigits = "0123456789ABCDEF";
+    std::string text;
+    for (size_t i = 0; i < bytes->size(); ++i) {
+        text += (i % 16 == 0 ? "\n  " : " ");
+        text += kDigits[(*bytes)[i] >> 4];
+        text += kDigits[(*bytes)[i] & 0xF];
+    }
+    return text;
+}
+
+// Compares files as hex dumps, so a failure shows where they differ.
+#define EXPECT_FILE_BYTES(path, expected) EXPECT_EQ(Hex(ReadBytes(path)), Hex(Bytes(expected)))
+
+// ---------------------------------------------------------------------------
+// Fixture: one temporary folder per test
+// ---------------------------------------------------------------------------
+
+class VandirctlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "vandirctl-test-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        work_ = root_ / "work";
+        scratch_ = root_ / "scratch";
+        fs::create_directory(work_);
+        fs::create_directory(scratch_);
+    }
+
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+
+    // Runs vandirctl with the work folder as its current folder.
+    RunResult Run(const std::vector<std::string>& arguments, const std::string& input = "",
+                  std::chrono::seconds timeout = std::chrono::seconds(60)) {
+        return RunIn(work_, scratch_, arguments, input, timeout);
+    }
+
+    // An absolute path inside the work folder.
+    std::string At(const std::string& relative) const { return (work_ / relative).string(); }
+
+    // The names in a folder (the work folder unless told), sorted.
+    std::vector<std::string> Listing(const fs::path& folder = {}) const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder.empty() ? work_ : folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path root_;
+    fs::path work_;
+    fs::path scratch_;
+};
+
+// A refused command: exit 2, nothing on standard output, a message on error.
+void ExpectRefused(const RunResult& r, const std::string& context) {
+    EXPECT_EQ(r.exitCode, 2) << context << "\n" << r;
+    EXPECT_TRUE(r.out.empty()) << context << ": " << Shortened(r.out);
+    EXPECT_NE(r.err, "") << context;
+}
+
+void ExpectSucceededSilently(const RunResult& r, const std::string& context) {
+    EXPECT_EQ(r.exitCode, 0) << context << "\n" << r;
+    EXPECT_TRUE(r.out.empty() && r.err.empty()) << context << ": no output expected\n" << r;
+}
+
+bool ContainsAny(const std::string& text, const std::vector<std::string>& words) {
+    std::string lower = text;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return std::any_of(words.begin(), words.end(),
+                       [&](const std::string& w) { return lower.find(w) != std::string::npos; });
+}
+
+// ---------------------------------------------------------------------------
+// profile new
+// ---------------------------------------------------------------------------
+
+TEST_F(VandirctlTest, NewWritesTheStartupProfile) {
+    const RunResult r = Run({"profile", "new", At("DefaultPf.profile")});
+    ExpectSucceededSilently(r, "profile new");
+
+    const std::optional<Bytes> written = ReadBytes(At("DefaultPf.profile"));
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->size(), 177u);
+    const Bytes head = {0x12, 0x06, 0x33, 0x01, 0x07, 0x00, 0x00, 0x00, 'P', 0, 'r', 0, 'o', 0};
+    const Bytes tail = {0x06, 0x09, 0xF2, 0x00, 0x00, 0x00, 0x00, 0x00};
+    ASSERT_GE(written->size(), head.size() + tail.size());
+    EXPECT_TRUE(std::equal(head.begin(), head.end(), written->begin()));
+    EXPECT_TRUE(std::equal(tail.begin(), tail.end(), written->end() - tail.size()));
+    EXPECT_FILE_BYTES(At("DefaultPf.profile"), Image().Encode());
+    // Written in one step: no temporary file is left beside it.
+    EXPECT_EQ(Listing(), std::vector<std::string>{"DefaultPf.profile"});
+}
+
+TEST_F(VandirctlTest, NewCreatesMissingFoldersAndTakesNamesWithoutDots) {
+    const std::string paths[] = {
+        "Meridane/Vandir II/Profiles/DefaultPf.profile",
+        "plain/main",
+        "x/y/z/profile",
+    };
+    int serial = 0;
+    for (const std::string& path : paths) {
+        for (const bool absolute : {false, true}) {
+            // Each run gets a folder of its own, named relative to the current
+            // folder or absolutely.
+            const std::string base = "run" + std::to_string(serial++);
+            const std::string arg = absolute ? At(base + "/" + path) : base + "/" + path;
+            const fs::path file = work_ / base / path;
+            ExpectSucceededSilently(Run({"profile", "new", arg}), arg);
+            EXPECT_TRUE(fs::is_regular_file(file)) << arg;
+            EXPECT_FILE_BYTES(file, Image().Encode()) << arg;
+            EXPECT_EQ(Listing(file.parent_path()),
+                      std::vector<std::string>{file.filename().string()})
+                << arg;
+            for (fs::path folder = file.parent_path();
+                 folder != work_ && folder.has_relative_path(); folder = folder.parent_path()) {
+                EXPECT_TRUE(fs::is_directory(folder)) << folder;
+            }
+        }
+    }
+    // A bare name lands in the current folder.
+    ExpectSucceededSilently(Run({"profile", "new", "bare"}), "bare name");
+    EXPECT_TRUE(fs::is_regular_file(work_ / "bare"));
+    EXPECT_FILE_BYTES(work_ / "bare", Image().Encode());
+}
+
+TEST_F(VandirctlTest, NewReplacesAnExistingFile) {
+    WriteBytes(At("p.profile"), Bytes(500, 0xAB));
+    ExpectSucceededSilently(Run({"profile", "new", At("p.profile")}), "profile new over a file");
+    EXPECT_FILE_BYTES(At("p.profile"), Image().Encode());
+}
+
+TEST_F(VandirctlTest, NewFailsWhenAFolderOfThePathIsAFile) {
+    WriteText(At("blocker"), "not a folder");
+    const RunResult r = Run({"profile", "new", At("blocker/p.profile")});
+    EXPECT_NE(r.exitCode, 0) << r;
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("blocker/p.profile"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadText(At("blocker")), "not a folder");
+    EXPECT_EQ(Listing(), std::vector<std::string>{"blocker"});
+}
+
+// ---------------------------------------------------------------------------
+// profile show
+// ---------------------------------------------------------------------------
+
+TEST_F(VandirctlTest, ShowPrintsEveryFieldInRecordOrder) {
+    struct Case {
+        const char* name;
+        Image image;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"new profile", Image(), R"({
+          "profileName": "Profile", "profileNumber": 1, "profileIndex": 0, "imageLength": 128,
+          "reportRate": 1, "pointerSpeed": 6, "doubleClickSpeed": 4, "osSettingsUnlocked": 0,
+          "dpiLevelCount": 3, "dpiLevelFlags": [0, 0, 0],
+          "dpi": [{"x": 500, "y": 500}, {"x": 1250, "y": 1250}, {"x": 3500, "y": 3500}],
+          "liftOff": 3, "ledColour": 65280, "ledMode": 1, "ledLevel": 1, "autoStart": 0,
+          "language": 1,
+          "levelLeds": [
+            {"levelIndex": 0, "mode": 1, "colour": 255, "levelNumber": 1},
+            {"levelIndex": 1, "mode": 1, "colour": 65280, "levelNumber": 2},
+            {"levelIndex": 2, "mode": 1, "colour": 16711680, "levelNumber": 3}],
+          "buttons": [
+            {"buttonIndex": 0, "kind": 0, "code": 1, "param1": 0, "param2": 0},
+            {"buttonIndex": 1, "kind": 0, "code": 2, "param1": 0, "param2": 0},
+            {"buttonIndex": 2, "kind": 0, "code": 4, "param1": 0, "param2": 0},
+            {"buttonIndex": 3, "kind": 0, "code": 16, "param1": 0, "param2": 0},
+            {"buttonIndex": 4, "kind": 0, "code": 8, "param1": 0, "param2": 0},
+            {"buttonIndex": 5, "kind": 9, "code": 240, "param1": 0, "param2": 0},
+            {"buttonIndex": 6, "kind": 9, "code": 242, "param1": 0, "param2": 0}]
+        })"},
+        {"unusual profile", UnusualImage(), kUnusualJson},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(At("p.profile"), c.image.Encode());
+        const RunResult r = Run({"profile", "show", At("p.profile")});
+        EXPECT_EQ(r.exitCode, 0) << c.name << "\n" << r;
+        EXPECT_TRUE(r.err.empty()) << c.name << ": " << Shortened(r.err);
+        // The whole output is one JSON value (parse refuses anything after it).
+        Json shown;
+        ASSERT_NO_THROW(shown = Json::parse(r.out)) << c.name << "\n" << r.out;
+        // Ordered dumps compare keys, their order and every value.
+        EXPECT_EQ(shown.dump(), Json::parse(c.expected).dump()) << c.name;
+    }
+}
+
+TEST_F(VandirctlTest, ShowRefusesFilesThatAreNotProfiles) {
+    const Bytes good = Image().Encode();
+    Bytes wrongMagic = good;
+    wrongMagic[3] = 0x02;
+    Bytes nameRunsPast = good;
+    nameRunsPast[4] = nameRunsPast[5] = nameRunsPast[6] = nameRunsPast[7] = 0xFF;
+    // The count of the levelLeds[2] colour text, made larger than what is left.
+    Bytes colourRunsPast = good;
+    const size_t colourCount = good.size() - 7 * 8 - 1 - 16 - 4;
+    ASSERT_EQ(colourRunsPast[colourCount], 8);  // "16711680"
+    colourRunsPast[colourCount] = 0x40;
+
+    const std::vector<std::string> notOpened = {"open", "read", "directory", "not a file"};
+    const std::vector<std::string> damaged = {"damaged", "short", "truncated", "ends", "end of"};
+    const std::vector<std::string> notProfile = {"magic", "not a", "profile"};
+    struct Case {
+        const char* name;
+        std::function<void(const fs::path&)> make;  // nothing made: the file is missing
+        std::vector<std::string> reasonWords;
+    };
+    const Case cases[] = {
+        {"missing file", [](const fs::path&) {}, notOpened},
+        {"a directory", [](const fs::path& p) { fs::create_directory(p); }, notOpened},
+        {"empty file", [](const fs::path& p) { WriteBytes(p, {}); }, damaged},
+        {"three bytes",
+         [](const fs::path& p) {
+             WriteBytes(p, {0x12, 0x06, 0x33});
+         },
+         damaged},
+        {"magic only",
+         [](const fs::path& p) {
+             WriteBytes(p, {0x12, 0x06, 0x33, 0x01});
+         },
+         damaged},
+        {"last byte missing",
+         [&](const fs::path& p) { WriteBytes(p, Bytes(good.begin(), good.end() - 1)); }, damaged},
+        {"name count past the end", [&](const fs::path& p) { WriteBytes(p, nameRunsPast); },
+         damaged},
+        {"colour text past the end", [&](const fs::path& p) { WriteBytes(p, colourRunsPast); },
+         damaged},
+        {"wrong magic 12 06 33 02", [&](const fs::path& p) { WriteBytes(p, wrongMagic); },
+         notProfile},
+    };
+    for (const Case& c : cases) {
+        const fs::path file = work_ / (std::string("case-") + std::to_string(&c - cases));
+        c.make(file);
+        const RunResult r = Run({"profile", "show", file.string()});
+        ExpectRefused(r, c.name);
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << c.name << ": " << r.err;
+        EXPECT_TRUE(!r.err.empty() && r.err.back() == '\n') << c.name;
+        EXPECT_NE(r.err.find(file.string()), std::string::npos) << c.name << ": " << r.err;
+        EXPECT_TRUE(ContainsAny(r.err, c.reasonWords)) << c.name << ": " << r.err;
+    }
+}
+
+// A FIFO in place of a profile is refused instead of blocking vandirctl forever.
+TEST_F(VandirctlTest, ShowRefusesAFifoWithoutBlocking) {
+    ASSERT_EQ(::mkfifo(At("pipe").c_str(), 0600), 0);
+    const RunResult r = Run({"profile", "show", At("pipe")}, "", std::chrono::seconds(10));
+    EXPECT_FALSE(r.timedOut) << "profile show blocked on a FIFO";
+    ExpectRefused(r, "FIFO");
+}
+
+// ---------------------------------------------------------------------------
+// profile set
+// ---------------------------------------------------------------------------
+
+TEST_F(VandirctlTest, SetChangesTheNamedFieldsAndNothingElse) {
+    struct Case {
+        std::vector<std::string> assignments;
+        std::function<void(Image&)> change;
+    };
+    const Case cases[] = {
+        {{"reportRate=2"}, [](Image& p) { p.reportRate = 2; }},
+        {{"reportRate=0x08"}, [](Image& p) { p.reportRate = 8; }},
+        {{"reportRate=255"}, [](Image& p) { p.reportRate = 255; }},
+        {{"dpi.1.x=1500"}, [](Image& p) { p.dpi[1][0] = 1500; }},
+        {{"dpi.2.y=0xDAC"}, [](Image& p) { p.dpi[2][1] = 3500; }},
+        {{"dpi.0.y=-250"}, [](Image& p) { p.dpi[0][1] = -250; }},
+        {{"dpi.0.x=-32768"}, [](Image& p) { p.dpi[0][0] = -32768; }},
+        {{"dpi.0.x=32767"}, [](Image& p) { p.dpi[0][0] = 32767; }},
+        {{"buttons.3.kind=33"}, [](Image& p) { p.buttons[3].kind = 33; }},
+        {{"buttons.6.param2=0xFFFF"}, [](Image& p) { p.buttons[6].param2 = -1; }},
+        {{"buttons.0.code=0x8000"}, [](Image& p) { p.buttons[0].code = -32768; }},
+        {{"buttons.0.param1=-1"}, [](Image& p) { p.buttons[0].param1 = -1; }},
+        {{"buttons.6.buttonIndex=9"}, [](Image& p) { p.buttons[6].buttonIndex = 9; }},
+        {{"profileName=Work"}, [](Image& p) { p.profileName = u"Work"; }},
+        {{"profileName="}, [](Image& p) { p.profileName = u""; }},
+        {{"profileName=a=b=c"}, [](Image& p) { p.profileName = u"a=b=c"; }},
+        {{"profileName=M\xC3\xBCller \xE2\x9C\x93 \xF0\x9F\x96\xB1"},
+         [](Image& p) { p.profileName = u"M\u00fcller \u2713 \U0001F5B1"; }},
+        {{"ledColour=0xFF0000"}, [](Image& p) { p.ledColour = 0x00FF0000; }},
+        {{"ledColour=0xFF000000"}, [](Image& p) { p.ledColour = 0xFF000000u; }},
+        {{"ledColour=4294967295"}, [](Image& p) { p.ledColour = 0xFFFFFFFFu; }},
+        {{"levelLeds.2.colour=0"}, [](Image& p) { p.levelLeds[2].colour = 0; }},
+        {{"levelLeds.1.levelNumber=255"}, [](Image& p) { p.levelLeds[1].levelNumber = 255; }},
+        {{"profileNumber=4294967295"}, [](Image& p) { p.profileNumber = 4294967295u; }},
+        {{"imageLength=0xffff"}, [](Image& p) { p.imageLength = 65535; }},
+        {{"dpiLevelFlags.2=0x7F"}, [](Image& p) { p.dpiLevelFlags[2] = 0x7F; }},
+        {{"profileIndex=3", "osSettingsUnlocked=1", "language=2", "autoStart=1", "liftOff=2",
+          "ledMode=6", "ledLevel=0", "pointerSpeed=11", "doubleClickSpeed=1", "dpiLevelCount=1"},
+         [](Image& p) {
+             p.profileIndex = 3;
+             p.osSettingsUnlocked = 1;
+             p.language = 2;
+             p.autoStart = 1;
+             p.liftOff = 2;
+             p.ledMode = 6;
+             p.ledLevel = 0;
+             p.pointerSpeed = 11;
+             p.doubleClickSpeed = 1;
+             p.dpiLevelCount = 1;
+         }},
+        // Assignments apply in order: the last one to a field wins.
+        {{"reportRate=2", "dpi.1.x=1500", "reportRate=4"},
+         [](Image& p) {
+             p.reportRate = 4;
+             p.dpi[1][0] = 1500;
+         }},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(At("p.profile"), Image().Encode());
+        std::vector<std::string> args = {"profile", "set", At("p.profile")};
+        args.insert(args.end(), c.assignments.begin(), c.assignments.end());
+        ExpectSucceededSilently(Run(args), Joined(c.assignments));
+        Image expected;
+        c.change(expected);
+        EXPECT_FILE_BYTES(At("p.profile"), expected.Encode()) << Joined(c.assignments);
+    }
+    EXPECT_EQ(Listing(), std::vector<std::string>{"p.profile"});
+}
+
+TEST_F(VandirctlTest, SetRefusesBadAssignmentsAndLeavesTheFileAlone) {
+    struct Case {
+        std::vector<std::string> assignments;
+        std::string named;  // what the message must mention, if anything
+    };
+    const Case cases[] = {
+        {{"nosuch=1"}, "nosuch"},
+        {{"ReportRate=2"}, "ReportRate"},
+        {{"dpi.3.x=1"}, "dpi.3.x"},
+        {{"buttons.7.kind=1"}, "buttons.7.kind"},
+        {{"dpi.1=5"}, "dpi.1"},
+        {{"dpi=5"}, "dpi"},
+        {{"dpiLevelFlags=0"}, "dpiLevelFlags"},
+        {{"=5"}, ""},
+        {{"reportRate=256"}, "256"},
+        {{"reportRate=0x100"}, "0x100"},
+        {{"reportRate=-1"}, "-1"},
+        {{"profileNumber=-1"}, "-1"},
+        {{"profileNumber=4294967296"}, "4294967296"},
+        {{"ledColour=-1"}, "-1"},
+        {{"imageLength=65536"}, "65536"},
+        {{"dpi.0.x=40000"}, "40000"},
+        {{"dpi.0.x=-32769"}, "-32769"},
+        {{"dpi.0.x=65535"}, "65535"},
+        {{"dpi.0.x=0x10000"}, "0x10000"},
+        {{"reportRate="}, "reportRate"},
+        {{"reportRate=abc"}, "abc"},
+        {{"reportRate=1.5"}, "1.5"},
+        {{"reportRate=0x"}, "0x"},
+        {{"reportRate= 2"}, "reportRate"},
+        {{"reportRate=99999999999999999999999"}, "99999999999999999999999"},
+        {{"reportRate"}, "reportRate"},
+        // Nothing is written unless every assignment is good.
+        {{"reportRate=2", "nosuch=1"}, "nosuch"},
+        {{"profileName=Work", "dpi.0.x=40000"}, "40000"},
+    };
+    const Bytes before = UnusualImage().Encode();
+    for (const Case& c : cases) {
+        WriteBytes(At("p.profile"), before);
+        std::vector<std::string> args = {"profile", "set", At("p.profile")};
+        args.insert(args.end(), c.assignments.begin(), c.assignments.end());
+        const RunResult r = Run(args);
+        ExpectRefused(r, Joined(c.assignments));
+        if (!c.named.empty()) {
+            EXPECT_NE(r.err.find(c.named), std::string::npos)
+                << Joined(c.assignments) << ": " << r.err;
+        }
+        EXPECT_FILE_BYTES(At("p.profile"), before) << Joined(c.assignments);
+        EXPECT_EQ(Listing(), std::vector<std::string>{"p.profile"}) << Joined(c.assignments);
+    }
+}
+
+TEST_F(VandirctlTest, SetNeedsAProfileThatLoads) {
+    Bytes wrongMagic = Image().Encode();
+    wrongMagic[3] = 0x02;
+    const Bytes full = Image().Encode();
+    const Bytes shortFile(full.begin(), full.begin() + 100);
+    WriteBytes(At("wrong.profile"), wrongMagic);
+    WriteBytes(At("short.profile"), shortFile);
+
+    ExpectRefused(Run({"profile", "set", At("missing.profile"), "reportRate=2"}), "missing");
+    EXPECT_FALSE(fs::exists(At("missing.profile")));
+    ExpectRefused(Run({"profile", "set", At("wrong.profile"), "reportRate=2"}), "wrong magic");
+    EXPECT_FILE_BYTES(At("wrong.profile"), wrongMagic);
+    ExpectRefused(Run({"profile", "set", At("short.profile"), "reportRate=2"}), "short");
+    EXPECT_FILE_BYTES(At("short.profile"), shortFile);
+}
+
+// ---------------------------------------------------------------------------
+// profile import
+// ---------------------------------------------------------------------------
+
+
+TEST_F(VandirctlTest, ShowThenImportGivesBackTheSameBytes) {
+    Image emptyName;
+    emptyName.profileName = u"";
+    Image nulInName;
+    nulInName.profileName = std::u16string(u"a\0b", 3);
+    Image topBitColours;
+    topBitColours.ledColour = 0xFF000000u;
+    topBitColours.levelLeds[0].colour = 0x80000000u;
+    struct Case {
+        const char* name;
+        Image image;
+    };
+    const Case cases[] = {
+        {"new profile", Image()},
+        {"unusual profile", UnusualImage()},
+        {"empty name", emptyName},
+        {"unit 0 in the name", nulInName},
+        {"colours with the top bit", topBitColours},
+    };
+    for (const Case& c : cases) {
+        const Bytes original = c.image.Encode();
+        WriteBytes(At("original.profile"), original);
+        const RunResult shown = Run({"profile", "show", At("original.profile")});
+        ASSERT_EQ(shown.exitCode, 0) << c.name << "\n" << shown;
+
+        // From standard input.
+        const RunResult fromStdin = Run({"profile", "import", At("stdin.profile"), "-"}, shown.out);
+        ExpectSucceededSilently(fromStdin, std::string(c.name) + " from stdin");
+        EXPECT_FILE_BYTES(At("stdin.profile"), original) << c.name;
+
+        // From a file, replacing an existing profile.
+        WriteText(At("shown.json"), shown.out);
+        WriteBytes(At("file.profile"), UnusualImage().Encode());
+        const RunResult fromFile = Run({"profile", "import", At("file.profile"), At("shown.json")});
+        ExpectSucceededSilently(fromFile, std::string(c.name) + " from a file");
+        EXPECT_FILE_BYTES(At("file.profile"), original) << c.name;
+    }
+}
+
+TEST_F(VandirctlTest, ImportWritesTheFieldsOfTheJson) {
+    // Written without show: the JSON text alone decides the bytes. Key order
+    // and spacing of the input do not matter.
+    Json json = Json::parse(kUnusualJson);
+    Json reordered = Json::object();
+    for (auto it = json.rbegin(); it != json.rend(); ++it) {
+        reordered[it.key()] = it.value();
+    }
+    const RunResult r = Run({"profile", "import", At("p.profile"), "-"}, reordered.dump());
+    ExpectSucceededSilently(r, "import");
+    EXPECT_FILE_BYTES(At("p.profile"), UnusualImage().Encode());
+}
+
+TEST_F(VandirctlTest, ImportRefusesJsonThatDoesNotDescribeAProfile) {
+    using Edit = std::function<void(Json&)>;
+    struct Case {
+        const char* name;
+        Edit edit;
+    };
+    const Case cases[] = {
+        {"missing top-level field", [](Json& j) { j.erase("reportRate"); }},
+        {"missing profileName", [](Json& j) { j.erase("profileName"); }},
+        {"missing nested field", [](Json& j) { j["dpi"][0].erase("y"); }},
+        {"missing last button field", [](Json& j) { j["buttons"][6].erase("param2"); }},
+        {"unknown top-level field", [](Json& j) { j["buttonResponse"] = 12; }},
+        {"unknown empty object", [](Json& j) { j["extra"] = Json::object(); }},
+        {"unknown nested field", [](Json& j) { j["dpi"][0]["z"] = 1; }},
+        {"unknown button field", [](Json& j) { j["buttons"][2]["defaultCode"] = 4; }},
+        {"six buttons", [](Json& j) { j["buttons"].erase(6); }},
+        {"eight buttons", [](Json& j) { j["buttons"].push_back(j["buttons"][6]); }},
+        {"two dpi levels", [](Json& j) { j["dpi"].erase(2); }},
+        {"four level flags", [](Json& j) { j["dpiLevelFlags"].push_back(0); }},
+        {"uint8 256", [](Json& j) { j["reportRate"] = 256; }},
+        {"uint8 -1", [](Json& j) { j["levelLeds"][1]["mode"] = -1; }},
+        {"uint16 65536", [](Json& j) { j["imageLength"] = 65536; }},
+        {"uint32 4294967296", [](Json& j) { j["profileNumber"] = 4294967296LL; }},
+        {"uint32 -1", [](Json& j) { j["ledColour"] = -1; }},
+        {"int16 32768", [](Json& j) { j["dpi"][1]["x"] = 32768; }},
+        {"int16 -32769", [](Json& j) { j["buttons"][0]["code"] = -32769; }},
+        {"int16 65535", [](Json& j) { j["buttons"][0]["param1"] = 65535; }},
+        {"huge integer", [](Json& j) { j["profileNumber"] = 18446744073709551615ULL; }},
+        {"float", [](Json& j) { j["reportRate"] = 2.5; }},
+        {"integral float", [](Json& j) { j["reportRate"] = 2.0; }},
+        {"string for a number", [](Json& j) { j["reportRate"] = "2"; }},
+        {"boolean for a number", [](Json& j) { j["autoStart"] = true; }},
+        {"null for a number", [](Json& j) { j["language"] = nullptr; }},
+        {"number for the name", [](Json& j) { j["profileName"] = 5; }},
+        {"array for the name", [](Json& j) { j["profileName"] = Json::array({"a"}); }},
+        {"number for an array", [](Json& j) { j["dpiLevelFlags"] = 0; }},
+        {"number for a level", [](Json& j) { j["dpi"][0] = 500; }},
+        {"top-level array", [](Json& j) { j = Json::array({j}); }},
+        {"top-level number", [](Json& j) { j = 1; }},
+    };
+    const std::string good = Json::parse(kUnusualJson).dump();
+    ASSERT_EQ(Run({"profile", "import", At("good.profile"), "-"}, good).exitCode, 0)
+        << "the unedited JSON must be accepted for the cases below to mean anything";
+
+    std::vector<std::pair<std::string, std::string>> inputs;
+    for (const Case& c : cases) {
+        Json json = Json::parse(kUnusualJson);
+        c.edit(json);
+        inputs.emplace_back(c.name, json.dump());
+    }
+    for (const char* text :
+         {"", "{", "{\"reportRate\": }", "not json", "[1, 2", "{\"profileName\": \"\xFF\"}"}) {
+        inputs.emplace_back(std::string("invalid JSON '") + text + "'", text);
+    }
+    inputs.emplace_back("trailing text", good + " x");
+    inputs.emplace_back("two objects", good + good);
+
+    const Bytes existing = Image().Encode();
+    for (const auto& [name, text] : inputs) {
+        // Nothing created...
+        fs::remove(At("new.profile"));  // left by an earlier case that failed
+        ExpectRefused(Run({"profile", "import", At("new.profile"), "-"}, text), name);
+        EXPECT_FALSE(fs::exists(At("new.profile"))) << name;
+        // ...and nothing changed.
+        WriteBytes(At("old.profile"), existing);
+        WriteText(At("input.json"), text);
+        ExpectRefused(Run({"profile", "import", At("old.profile"), At("input.json")}), name);
+        EXPECT_FILE_BYTES(At("old.profile"), existing) << name;
+    }
+}
+
+// A JSON pointer step "0" also matches an object member named "0": an object
+// standing in for an array must still be refused.
+TEST_F(VandirctlTest, ImportRefusesObjectsInPlaceOfArrays) {
+    for (const char* array : {"dpiLevelFlags", "dpi", "levelLeds", "buttons"}) {
+        Json json = Json::parse(kUnusualJson);
+        Json asObject = Json::object();
+        for (size_t i = 0; i < json[array].size(); ++i) {
+            asObject[std::to_string(i)] = json[array][i];
+        }
+        json[array] = asObject;
+        ExpectRefused(Run({"profile", "import", At("p.profile"), "-"}, json.dump()), array);
+        EXPECT_FALSE(fs::exists(At("p.profile"))) << array;
+        fs::remove(At("p.profile"));
+    }
+}
+
+TEST_F(VandirctlTest, ImportRefusesAMissingJsonFile) {
+    const RunResult r = Run({"profile", "import", At("p.profile"), At("absent.json")});
+    ExpectRefused(r, "missing JSON file");
+    EXPECT_NE(r.err.find("absent.json"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(At("p.profile")));
+}
+
+// ---------------------------------------------------------------------------
+// key name / usage / code
+// ---------------------------------------------------------------------------
+
+TEST_F(VandirctlTest, KeyCommandsPrintTheirResult) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string out;
+    };
+    const Case cases[] = {
+        {{"name", "38"}, "\"UP ARROW \"\n"},
+        {{"name", "0x26"}, "\"UP ARROW \"\n"},
+        {{"name", "0xAF"}, "\"Volume Up \"\n"},
+        {{"name", "65"}, "\"A\"\n"},
+        {{"name", "0x70"}, "\"F1\"\n"},
+        {{"name", "0xDC"}, "\"\\\\\"\n"},  // a backslash, escaped in JSON
+        {{"name", "0xDE"}, "\"'\"\n"},
+        {{"name", "0xFF"}, "\"Fn\"\n"},
+        {{"name", "0"}, "\"\"\n"},
+        {{"name", "7"}, "\"\"\n"},
+        {{"name", "256"}, "\"\"\n"},
+        {{"name", "0x126"}, "\"\"\n"},  // not folded onto 0x26
+        {{"name", "4294967295"}, "\"\"\n"},
+        {{"usage", "65"}, "4\n"},
+        {{"usage", "0x41"}, "4\n"},
+        {{"usage", "0x26"}, "82\n"},
+        {{"usage", "0x5B"}, "227\n"},
+        {{"usage", "7"}, "7\n"},
+        {{"usage", "0x7C"}, "124\n"},  // F13 has no usage of its own
+        {{"usage", "0x1234"}, "4660\n"},
+        {{"code", "4"}, "65\n"},
+        {{"code", "0x52"}, "38\n"},
+        {{"code", "0xE3"}, "91\n"},
+        {{"code", "0x48"}, "19\n"},
+        {{"code", "0x64"}, "100\n"},
+        {{"code", "65535"}, "65535\n"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"key"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const RunResult r = Run(args);
+        EXPECT_EQ(r.exitCode, 0) << Joined(args) << "\n" << r;
+        EXPECT_EQ(r.out, c.out) << Joined(args);
+        EXPECT_TRUE(r.err.empty()) << Joined(args) << ": " << Shortened(r.err);
+    }
+}
+
+TEST_F(VandirctlTest, KeyCommandsRefuseBadNumbers) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"name", "-1"},
+        {"name", "abc"},
+        {"name", "0x1FFFFFFFF"},
+        {"name", "4294967296"},
+        {"name", "1.5"},
+        {"name", ""},
+        {"name", "0x"},
+        {"name", "12abc"},
+        {"usage", "65536"},
+        {"usage", "-5"},
+        {"usage", "0xG1"},
+        {"code", "0x10000"},
+        {"code", "99999999999999999999999"},
+    };
+    for (const std::vector<std::string>& c : cases) {
+        std::vector<std::string> args = {"key"};
+        args.insert(args.end(), c.begin(), c.end());
+        const RunResult r = Run(args);
+        ExpectRefused(r, Joined(args));
+        if (!c[1].empty() && c[1] != "-1" && c[1] != "-5") {
+            // A plain bad number is quoted in the message (a leading '-' may
+            // instead be taken for an option, which is refused as bad usage).
+            EXPECT_NE(r.err.find(c[1]), std::string::npos) << Joined(args) << ": " << r.err;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Help and usage
+// ---------------------------------------------------------------------------
+
+TEST_F(VandirctlTest, HelpDescribesTheCommands) {
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> words;
+    };
+    const Case cases[] = {
+        {{"--help"}, {"profile", "key"}},
+        {{"-h"}, {"profile", "key"}},
+        {{"profile", "--help"}, {"new", "show", "set", "import"}},
+        {{"key", "--help"}, {"name", "usage", "code"}},
+        {{"profile", "new", "--help"}, {"FILE"}},
+        {{"profile", "show", "--help"}, {"FILE", "JSON"}},
+        {{"profile", "set", "--help"}, {"FILE", "PATH=VALUE", "0x"}},
+        {{"profile", "import", "--help"}, {"FILE", "JSON"}},
+        {{"key", "name", "--help"}, {"CODE"}},
+        {{"key", "usage", "--help"}, {"CODE"}},
+        {{"key", "code", "--help"}, {"USAGE"}},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = Run(c.args);
+        EXPECT_EQ(r.exitCode, 0) << Joined(c.args) << "\n" << r;
+        EXPECT_TRUE(r.err.empty()) << Joined(c.args) << ": " << Shortened(r.err);
+        EXPECT_NE(r.out.find("Usage"), std::string::npos) << Joined(c.args) << "\n" << r.out;
+        for (const std::string& word : c.words) {
+            EXPECT_NE(r.out.find(word), std::string::npos)
+                << Joined(c.args) << " does not mention " << word << "\n"
+                << r.out;
+        }
+    }
+    // Help wins over the missing arguments and writes nothing.
+    EXPECT_EQ(Run({"profile", "new", At("p.profile"), "--help"}).exitCode, 0);
+    EXPECT_FALSE(fs::exists(At("p.profile")));
+}
+
+TEST_F(VandirctlTest, BadUsagePrintsTheUsage) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"frobnicate"},
+        {"--bogus"},
+        {"profile"},
+        {"profile", "delete", "p.profile"},
+        {"profile", "new"},
+        {"profile", "new", "a.profile", "b.profile"},
+        {"profile", "show"},
+        {"profile", "set", "p.profile"},
+        {"profile", "import", "p.profile"},
+        {"key"},
+        {"key", "name"},
+        {"key", "usage", "1", "2"},
+        {"key", "code"},
+    };
+    for (const std::vector<std::string>& args : cases) {
+        const RunResult r = Run(args);
+        ExpectRefused(r, "'" + Joined(args) + "'");
+        EXPECT_NE(r.err.find("Usage"), std::string::npos) << Joined(args) << "\n" << r.err;
+    }
+    EXPECT_TRUE(Listing().empty()) << "bad usage must not create files";
+}
+
+}  // namespace

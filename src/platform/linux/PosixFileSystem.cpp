@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "i18n/Unicode.h"
@@ -45,7 +46,8 @@ void SyncFolderOf(const std::string& path) {
 
 bool PosixFileSystem::ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& contents) {
     contents.clear();
-    UniqueFd fd(::open(Utf8FromUtf16(path).c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a FIFO or device in place of a profile cannot hang the read.
+    UniqueFd fd(::open(Utf8FromUtf16(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
     if (!fd || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
         info.st_size > kLargestReadableFile) {
@@ -89,12 +91,14 @@ void PosixFileSystem::EnsureFoldersOf(const std::u16string& filePath) {
 
 bool PosixFileSystem::ReplaceFile(const std::u16string& path, std::span<const uint8_t> bytes) {
     const std::string target = Utf8FromUtf16(path);
-    const std::string temporary = target + ".tmp";
-    UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    // A fresh name beside the target, so that no other file is overwritten.
+    std::string temporary = target + ".XXXXXX";
+    UniqueFd fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!fd) {
         return false;
     }
-    const bool written = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    const bool written =
+        ::fchmod(fd.get(), 0644) == 0 && WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
     if (!fd.reset() || !written || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;
