@@ -1,10 +1,11 @@
 #include "cli/CliPlatform.h"
 
 #ifdef _WIN32
+#include <windows.h>
+// <windows.h> first: the shell header depends on it.
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include "i18n/Unicode.h"
 #include "platform/win32/Win32FileSystem.h"

@@ -108,7 +108,7 @@ bool DataStream::loadFile(const std::u16string& path, FileSystem& files) {
 
 bool DataStream::saveFile(const std::u16string& path, FileSystem& files) const {
     files.EnsureFoldersOf(path);
-    return files.ReplaceFile(path, bytes());
+    return files.ReplaceWholeFile(path, bytes());
 }
 
 void DataStream::markOverrun() {

@@ -25,7 +25,7 @@ public:
     // Writes bytes to a temporary file beside path, flushes it to the disk and
     // replaces path with it in one step. On failure path keeps its old contents
     // (or stays absent), the temporary file is removed and false is returned.
-    virtual bool ReplaceFile(const std::u16string& path, std::span<const uint8_t> bytes) = 0;
+    virtual bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes) = 0;
 };
 
 }  // namespace vandir

@@ -25,7 +25,7 @@ public:
         ensuredFolders.push_back(filePath);
     }
 
-    bool ReplaceFile(const std::u16string& path, std::span<const uint8_t> bytes) override {
+    bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes) override {
         if (failWrites) {
             return false;
         }

@@ -223,7 +223,7 @@ TEST_F(PosixFileSystemTest, EnsureFoldersOfKeepsWhatExists) {
 }
 
 // ---------------------------------------------------------------------------
-// ReplaceFile
+// ReplaceWholeFile
 // ---------------------------------------------------------------------------
 
 TEST_F(PosixFileSystemTest, ReplaceFileWritesExactlyAndLeavesNoTemporaryFile) {
@@ -247,7 +247,7 @@ TEST_F(PosixFileSystemTest, ReplaceFileWritesExactlyAndLeavesNoTemporaryFile) {
         if (c.old) {
             WriteBytes(file, *c.old);
         }
-        EXPECT_TRUE(files_.ReplaceFile(U16(file), c.bytes)) << c.name;
+        EXPECT_TRUE(files_.ReplaceWholeFile(U16(file), c.bytes)) << c.name;
         EXPECT_EQ(ReadBytes(file), c.bytes) << c.name;
         EXPECT_EQ(Listing(folder), std::vector<std::string>{"DefaultPf.profile"}) << c.name;
     }
@@ -255,7 +255,7 @@ TEST_F(PosixFileSystemTest, ReplaceFileWritesExactlyAndLeavesNoTemporaryFile) {
 
 TEST_F(PosixFileSystemTest, ReplaceFileIntoAMissingFolderFailsAndCreatesNothing) {
     const fs::path file = root_ / "missing" / "DefaultPf.profile";
-    EXPECT_FALSE(files_.ReplaceFile(U16(file), SampleBytes(177)));
+    EXPECT_FALSE(files_.ReplaceWholeFile(U16(file), SampleBytes(177)));
     EXPECT_FALSE(fs::exists(root_ / "missing"));
     EXPECT_TRUE(Listing(root_).empty());
 }
@@ -264,7 +264,7 @@ TEST_F(PosixFileSystemTest, ReplaceFileOntoADirectoryFailsAndLeavesIt) {
     const fs::path target = root_ / "DefaultPf.profile";
     fs::create_directory(target);
     WriteBytes(target / "inside", {5});
-    EXPECT_FALSE(files_.ReplaceFile(U16(target), SampleBytes(177)));
+    EXPECT_FALSE(files_.ReplaceWholeFile(U16(target), SampleBytes(177)));
     EXPECT_TRUE(fs::is_directory(target));
     EXPECT_EQ(ReadBytes(target / "inside"), (Bytes{5}));
     EXPECT_EQ(Listing(root_), std::vector<std::string>{"DefaultPf.profile"});
@@ -291,13 +291,13 @@ TEST_F(PosixFileSystemTest, ReplaceFileInAReadOnlyFolderKeepsTheOldFile) {
             return kCannotDropPrivileges;  // still allowed to write there
         }
         PosixFileSystem files;
-        return files.ReplaceFile(U16(file), Bytes{1, 2, 3}) ? 1 : 0;
+        return files.ReplaceWholeFile(U16(file), Bytes{1, 2, 3}) ? 1 : 0;
     });
     if (outcome == kCannotDropPrivileges) {
         GTEST_SKIP() << "running as root without a way to give up the right to write into a "
                         "read-only folder (root ignores permissions)";
     }
-    EXPECT_EQ(outcome, 0) << "ReplaceFile must report the failure";
+    EXPECT_EQ(outcome, 0) << "ReplaceWholeFile must report the failure";
     EXPECT_EQ(ReadBytes(file), old);
     EXPECT_EQ(Listing(folder), std::vector<std::string>{"DefaultPf.profile"});
 }
@@ -315,9 +315,9 @@ TEST_F(PosixFileSystemTest, ReplaceFileThatCannotWriteEverythingKeepsTheOldFile)
             return 2;
         }
         PosixFileSystem files;
-        return files.ReplaceFile(U16(file), SampleBytes(4096)) ? 1 : 0;
+        return files.ReplaceWholeFile(U16(file), SampleBytes(4096)) ? 1 : 0;
     });
-    EXPECT_EQ(outcome, 0) << "ReplaceFile must report the failure";
+    EXPECT_EQ(outcome, 0) << "ReplaceWholeFile must report the failure";
     EXPECT_EQ(ReadBytes(file), old);
     EXPECT_EQ(Listing(root_), std::vector<std::string>{"DefaultPf.profile"});
 }

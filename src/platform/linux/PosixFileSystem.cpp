@@ -89,7 +89,7 @@ void PosixFileSystem::EnsureFoldersOf(const std::u16string& filePath) {
     }
 }
 
-bool PosixFileSystem::ReplaceFile(const std::u16string& path, std::span<const uint8_t> bytes) {
+bool PosixFileSystem::ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes) {
     const std::string target = Utf8FromUtf16(path);
     // A fresh name beside the target, so that no other file is overwritten.
     std::string temporary = target + ".XXXXXX";

@@ -1,0 +1,29 @@
+#pragma once
+// The profile's file operations on Windows.
+
+#include <windows.h>
+
+#include <cstddef>
+
+#include "storage/FileSystem.h"
+
+namespace vandir {
+
+class Win32FileSystem : public FileSystem {
+public:
+    // Larger files are refused by ReadWholeFile, so that a stray huge file in
+    // the profile's place cannot exhaust memory.
+    static constexpr std::size_t kMaxReadSize = 16 * 1024 * 1024;
+
+    bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& contents) override;
+
+    // A path that exists is left alone. Otherwise every prefix of the path up to
+    // a backslash that does not exist is created as a folder, left to right; the
+    // part after the last backslash is the file name and is never created.
+    void EnsureFoldersOf(const std::u16string& filePath) override;
+
+    // Writes path + ".tmp", flushes it and moves it over path (replace, write-through).
+    bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes) override;
+};
+
+}  // namespace vandir

@@ -1,0 +1,36 @@
+#pragma once
+// The program's effects on Windows outside its own windows: application-data
+// folder, start at login, the support web page and the mouse system settings.
+
+#include <functional>
+#include <string>
+
+#include "storage/SystemIntegration.h"
+
+namespace vandir {
+
+class Win32SystemIntegration : public SystemIntegration {
+public:
+    // Opens a web address; runs on a thread of its own and may block as long as it likes.
+    using Launcher = std::function<void(const std::wstring& address)>;
+
+    // Without a launcher, addresses go to the shell ("open" verb, default browser).
+    explicit Win32SystemIntegration(Launcher launcher = {});
+
+    std::u16string ApplicationDataFolder() override;
+    void WriteAutostartEntry(const std::u16string& valueName) override;
+    void RemoveAutostartEntry(const std::u16string& valueName) override;
+    void OpenSupportPage(const std::u16string& address) override;
+    void SetDoubleClickTime(uint8_t doubleClickSpeed) override;
+    void SetPointerSpeed(uint8_t pointerSpeed) override;
+    void EnableFullWindowDrag() override;
+
+    // The default launcher: ShellExecuteW "open" with COM initialised on the
+    // calling thread, as the shell may need it. The result is not examined.
+    static void OpenWithShell(const std::wstring& address);
+
+private:
+    Launcher launcher_;
+};
+
+}  // namespace vandir

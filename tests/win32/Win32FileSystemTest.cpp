@@ -1,0 +1,221 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "TempFolder.h"
+#include "i18n/Unicode.h"
+#include "platform/win32/UniqueHandle.h"
+#include "platform/win32/WideText.h"
+
+namespace vandir {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Utf8(std::wstring_view text) {
+    return Utf8FromUtf16(FromWide(text));
+}
+
+// Checks go through the standard library, independently of the code under test.
+std::vector<uint8_t> ReadBack(const std::wstring& path) {
+    std::ifstream in(fs::path(path), std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(fs::path(path), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+// Every byte value, then a longer pseudo-random stretch.
+std::vector<uint8_t> SampleBytes(size_t size) {
+    std::vector<uint8_t> bytes(size);
+    uint32_t state = 0x12063301;
+    for (size_t i = 0; i < size; ++i) {
+        state = state * 1664525u + 1013904223u;
+        bytes[i] = i < 256 ? static_cast<uint8_t>(i) : static_cast<uint8_t>(state >> 24);
+    }
+    return bytes;
+}
+
+// Everything inside the folder, relative to it, so a test can say "nothing else was created".
+std::vector<std::wstring> Contents(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        names.push_back(fs::relative(entry.path(), folder).wstring());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class Win32FileSystemTest : public ::testing::Test {
+protected:
+    test::TempFolder root_;
+    Win32FileSystem files_;
+};
+
+TEST_F(Win32FileSystemTest, EnsureFoldersCreatesEveryMissingLevelButNotTheFile) {
+    struct Case {
+        const wchar_t* file;
+        std::vector<std::wstring> folders;
+    };
+    const Case cases[] = {
+        {L"A\\B\\C\\DefaultPf.profile", {L"A", L"A\\B", L"A\\B\\C"}},
+        // A file name without a dot is still the file, never a folder.
+        {L"P\\Q\\profile", {L"P", L"P\\Q"}},
+        {L"\u8A2D\u5B9A \u00C9\\Vandir II\\x.bin",
+         {L"\u8A2D\u5B9A \u00C9", L"\u8A2D\u5B9A \u00C9\\Vandir II"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Utf8(c.file));
+        const test::TempFolder folder;
+        files_.EnsureFoldersOf(FromWide(folder / c.file));
+        for (const std::wstring& level : c.folders) {
+            EXPECT_TRUE(fs::is_directory(folder / level)) << Utf8(level);
+        }
+        EXPECT_EQ(Contents(folder.Path()), c.folders) << "the file itself must not be created";
+    }
+}
+
+TEST_F(Win32FileSystemTest, EnsureFoldersKeepsExistingLevels) {
+    fs::create_directories(root_ / L"A\\B");
+    WriteFile(root_ / L"A\\B\\keep.txt", {1, 2, 3});
+    files_.EnsureFoldersOf(FromWide(root_ / L"A\\B\\C\\D\\f.profile"));
+    EXPECT_EQ(
+        Contents(root_.Path()),
+        (std::vector<std::wstring>{L"A", L"A\\B", L"A\\B\\C", L"A\\B\\C\\D", L"A\\B\\keep.txt"}));
+    EXPECT_EQ(ReadBack(root_ / L"A\\B\\keep.txt"), (std::vector<uint8_t>{1, 2, 3}));
+}
+
+TEST_F(Win32FileSystemTest, EnsureFoldersDoesNothingForAPathThatExists) {
+    fs::create_directories(root_ / L"B");
+    WriteFile(root_ / L"B\\f.profile", {9});
+    // The whole path names an existing file; its text also walks through a
+    // folder A that does not exist, which the walk would create.
+    files_.EnsureFoldersOf(FromWide(root_ / L"A\\..\\B\\f.profile"));
+    EXPECT_FALSE(fs::exists(root_ / L"A"));
+    EXPECT_EQ(ReadBack(root_ / L"B\\f.profile"), (std::vector<uint8_t>{9}));
+}
+
+TEST_F(Win32FileSystemTest, ReplaceFileWritesExactlyTheBytes) {
+    for (const size_t size : {size_t{0}, size_t{1}, size_t{256}, size_t{300000}}) {
+        SCOPED_TRACE(size);
+        const std::wstring path = root_ / (L"new-" + std::to_wstring(size) + L".profile");
+        const std::vector<uint8_t> bytes = SampleBytes(size);
+        ASSERT_TRUE(files_.ReplaceWholeFile(FromWide(path), bytes));
+        EXPECT_EQ(fs::file_size(path), size);
+        EXPECT_EQ(ReadBack(path), bytes);
+        EXPECT_FALSE(fs::exists(path + L".tmp"));
+    }
+}
+
+TEST_F(Win32FileSystemTest, ReplaceFileReplacesAnExistingFile) {
+    const std::wstring path = root_ / L"DefaultPf.profile";
+    WriteFile(path, SampleBytes(5000));
+    const std::vector<uint8_t> shorter = {0x12, 0x06, 0x33, 0x01, 0x00, 0xFF};
+    ASSERT_TRUE(files_.ReplaceWholeFile(FromWide(path), shorter));
+    EXPECT_EQ(ReadBack(path), shorter);
+    EXPECT_EQ(Contents(root_.Path()), std::vector<std::wstring>{L"DefaultPf.profile"});
+}
+
+TEST_F(Win32FileSystemTest, ReplaceFileIntoAMissingFolderFailsAndCreatesNothing) {
+    EXPECT_FALSE(
+        files_.ReplaceWholeFile(FromWide(root_ / L"missing\\DefaultPf.profile"), SampleBytes(10)));
+    EXPECT_TRUE(Contents(root_.Path()).empty());
+}
+
+TEST_F(Win32FileSystemTest, ReplaceFileOntoAFolderFailsAndLeavesTheFolder) {
+    const std::wstring path = root_ / L"DefaultPf.profile";
+    fs::create_directories(path);
+    WriteFile(path + L"\\inside.txt", {7});
+    EXPECT_FALSE(files_.ReplaceWholeFile(FromWide(path), SampleBytes(10)));
+    EXPECT_TRUE(fs::is_directory(path));
+    EXPECT_EQ(ReadBack(path + L"\\inside.txt"), (std::vector<uint8_t>{7}));
+    EXPECT_EQ(Contents(root_.Path()),
+              (std::vector<std::wstring>{L"DefaultPf.profile", L"DefaultPf.profile\\inside.txt"}));
+}
+
+TEST_F(Win32FileSystemTest, ReplaceFileKeepsTheOldFileWhenTheTemporaryCannotBeWritten) {
+    const std::wstring path = root_ / L"DefaultPf.profile";
+    WriteFile(path, {1, 2, 3});
+    // Someone holds the temporary name without sharing: the new bytes cannot be written.
+    const UniqueFileHandle blocker(::CreateFileW((path + L".tmp").c_str(), GENERIC_WRITE, 0,
+                                                 nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                                 nullptr));
+    ASSERT_TRUE(blocker.Valid());
+    EXPECT_FALSE(files_.ReplaceWholeFile(FromWide(path), SampleBytes(10)));
+    EXPECT_EQ(ReadBack(path), (std::vector<uint8_t>{1, 2, 3}));
+}
+
+TEST_F(Win32FileSystemTest, ReadWholeFileReadsExactly) {
+    for (const size_t size : {size_t{0}, size_t{3}, size_t{300000}}) {
+        SCOPED_TRACE(size);
+        const std::wstring path = root_ / (L"read-" + std::to_wstring(size) + L".bin");
+        WriteFile(path, SampleBytes(size));
+        std::vector<uint8_t> contents = {0xEE};
+        ASSERT_TRUE(files_.ReadWholeFile(FromWide(path), contents));
+        EXPECT_EQ(contents, SampleBytes(size));
+    }
+}
+
+TEST_F(Win32FileSystemTest, ReadWholeFileFailsWithEmptyContents) {
+    fs::create_directories(root_ / L"folder");
+    for (const wchar_t* name : {L"missing.profile", L"folder", L"no\\such\\place.bin"}) {
+        SCOPED_TRACE(Utf8(name));
+        std::vector<uint8_t> contents = {0xEE, 0xEE};
+        EXPECT_FALSE(files_.ReadWholeFile(FromWide(root_ / name), contents));
+        EXPECT_TRUE(contents.empty());
+    }
+}
+
+TEST_F(Win32FileSystemTest, ReadWholeFileRefusesFilesAboveTheLimit) {
+    const struct {
+        size_t size;
+        bool readable;
+    } cases[] = {{Win32FileSystem::kMaxReadSize, true}, {Win32FileSystem::kMaxReadSize + 1, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.size);
+        const std::wstring path = root_ / L"large.bin";
+        { std::ofstream(fs::path(path), std::ios::binary); }
+        fs::resize_file(path, c.size);
+        std::vector<uint8_t> contents = {0xEE};
+        EXPECT_EQ(files_.ReadWholeFile(FromWide(path), contents), c.readable);
+        EXPECT_EQ(contents.size(), c.readable ? c.size : 0);
+    }
+}
+
+TEST_F(Win32FileSystemTest, ReadWholeFileSharesTheFileWithReadersOnly) {
+    const std::wstring path = root_ / L"DefaultPf.profile";
+    WriteFile(path, {0x12, 0x06, 0x33, 0x01});
+    const struct {
+        const char* holder;
+        DWORD access;
+        DWORD share;
+        bool readable;
+    } cases[] = {
+        {"writer sharing nothing", GENERIC_WRITE, 0, false},
+        {"writer sharing everything", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, false},
+        {"reader sharing reading", GENERIC_READ, FILE_SHARE_READ, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.holder);
+        const UniqueFileHandle holder(::CreateFileW(path.c_str(), c.access, c.share, nullptr,
+                                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(holder.Valid());
+        std::vector<uint8_t> contents = {0xEE};
+        EXPECT_EQ(files_.ReadWholeFile(FromWide(path), contents), c.readable);
+        const std::vector<uint8_t> expected =
+            c.readable ? std::vector<uint8_t>{0x12, 0x06, 0x33, 0x01} : std::vector<uint8_t>{};
+        EXPECT_EQ(contents, expected);
+    }
+}
+
+}  // namespace
+}  // namespace vandir
