@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "SampleRecords.h"
+
 namespace vandir {
 namespace {
 
@@ -75,45 +77,13 @@ TEST(MouseSettingsStartup, TakesTheCapitalisedNameIndexZeroAndThePath) {
     EXPECT_EQ(s, expected);
 }
 
-// Changes every field of the record away from its default.
-MouseSettings EveryFieldChanged() {
-    MouseSettings s;
-    s.profilePath = u"D:\\elsewhere.profile";
-    s.profileIndex = 3;
-    s.profileNumber = 77;
-    s.profileName = u"Work";
-    s.imageLength = 64;
-    s.reportRate = 8;
-    s.pointerSpeed = 11;
-    s.doubleClickSpeed = 1;
-    s.buttonResponse = 32;
-    s.osSettingsUnlocked = 1;
-    s.dpiLevelCount = 2;
-    s.activeLevel = 0;
-    s.dpiLevelFlags = {1, 2, 3};
-    s.dpi = {{{250, 300}, {1000, 1000}, {2000, 2500}}};
-    s.liftOff = 1;
-    s.autoStart = 1;
-    s.language = 7;
-    s.ledMode = 6;
-    s.ledColour = 0x00123456;
-    s.ledLevel = 2;
-    for (LevelLed& led : s.levelLeds) {
-        led = {9, 2, 0x00ABCDEF, 9};
-    }
-    for (ButtonAssignment& b : s.buttons) {
-        b = {6, 2, 3, 0x0504, 12, 99};
-    }
-    return s;
-}
-
 TEST(MouseSettingsReset, RestoresEveryFieldButPathAndIndex) {
-    MouseSettings s = EveryFieldChanged();
+    MouseSettings s = testing::EveryFieldChanged(u"D:\\elsewhere.profile");
     s.ResetToDefaults();
 
     MouseSettings expected = MouseSettings::CreateWithDefaults();
     expected.profilePath = u"D:\\elsewhere.profile";
-    expected.profileIndex = 3;
+    expected.profileIndex = 4;
     EXPECT_EQ(s, expected);
     // Lower-case p, although the program started with "Profile".
     EXPECT_EQ(s.profileName, u"profile");

@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "core/SampleRecords.h"
 #include "i18n/Unicode.h"
 #include "model/MouseSettings.h"
 #include "storage/Profile.h"
@@ -326,28 +327,11 @@ TEST_F(PosixFileSystemTest, ReplaceFileThatCannotWriteEverythingKeepsTheOldFile)
 // The profile through a real file
 // ---------------------------------------------------------------------------
 
+// A record whose saved fields all differ from a new one; the fields the
+// profile does not hold are those of a record starting up at path.
 MouseSettings ChangedRecord(const fs::path& path) {
-    MouseSettings s = MouseSettings::ForStartup(U16(path));
-    s.profileName = u"B\u00fcro \u2713 \U0001F5B1";
-    s.profileNumber = 0xFFFFFFFFu;
-    s.profileIndex = 2;
-    s.imageLength = 0;
-    s.reportRate = 8;
-    s.pointerSpeed = 11;
-    s.doubleClickSpeed = 1;
-    s.osSettingsUnlocked = 1;
-    s.dpiLevelCount = 2;
-    s.dpiLevelFlags = {1, 2, 255};
-    s.dpi = {{{-1, -32768}, {32767, 250}, {3500, 1250}}};
-    s.liftOff = 1;
-    s.ledColour = 0xFF000000u;
-    s.ledMode = kLedBreathing;
-    s.ledLevel = 2;
-    s.autoStart = 1;
-    s.language = 3;
-    s.levelLeds[1] = {1, kLedBlinking, 0xFFFFFFFFu, 0};
-    s.buttons[3] = {3, 2, 3, 0x0504, -1, 16};
-    s.buttons[6] = {6, 33, 2, 0x52, 254, 242};
+    MouseSettings s = testing::EveryFieldChanged(U16(path));
+    testing::CopyUnsavedFields(MouseSettings::ForStartup(U16(path)), s);
     return s;
 }
 
