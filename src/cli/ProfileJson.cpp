@@ -9,6 +9,7 @@
 #include "cli/CommandError.h"
 #include "cli/IntegerText.h"
 #include "i18n/Unicode.h"
+#include "model/FunctionSelection.h"
 
 namespace vandir::cli {
 namespace {
@@ -92,6 +93,8 @@ bool StoreInRange(T* target, int64_t value) {
     return true;
 }
 
+constexpr char kFunctionKey[] = "function";
+
 [[noreturn]] void Fail(const std::string& message) {
     throw CommandError(kExitUsage, message);
 }
@@ -133,7 +136,10 @@ void CheckShape(const Json& expected, const Json& actual, const std::string& pat
 
 }  // namespace
 
-Json ProfileToJson(const MouseSettings& settings) {
+namespace {
+
+// The saved fields alone.
+Json FieldsToJson(const MouseSettings& settings) {
     MouseSettings copy = settings;
     Json json = Json::object();
     for (const FieldRef& field : SavedFields(copy)) {
@@ -152,9 +158,39 @@ Json ProfileToJson(const MouseSettings& settings) {
     return json;
 }
 
-void ProfileFromJson(const Json& json, MouseSettings& settings) {
+// The JSON without the derived "function" captions of the buttons, which
+// import accepts (as text) and ignores.
+Json WithoutFunctionCaptions(Json json) {
+    if (!json.is_object() || !json.contains("buttons") || !json["buttons"].is_array()) {
+        return json;
+    }
+    for (Json& button : json["buttons"]) {
+        if (button.is_object() && button.contains(kFunctionKey)) {
+            if (!button[kFunctionKey].is_string()) {
+                Fail("field buttons.N.function must be a string");
+            }
+            button.erase(kFunctionKey);
+        }
+    }
+    return json;
+}
+
+}  // namespace
+
+Json ProfileToJson(const MouseSettings& settings) {
+    Json json = FieldsToJson(settings);
+    for (int i = 0; i < kButtons; ++i) {
+        FunctionSelection selection;
+        ShowFunction(settings.buttons[i], selection);
+        json["buttons"][i][kFunctionKey] = Utf8FromUtf16(selection.caption);
+    }
+    return json;
+}
+
+void ProfileFromJson(const Json& input, MouseSettings& settings) {
     MouseSettings result = settings;
-    CheckShape(ProfileToJson(result), json, "");
+    const Json json = WithoutFunctionCaptions(input);
+    CheckShape(FieldsToJson(result), json, "");
     for (const FieldRef& field : SavedFields(result)) {
         const Json& value = json.at(PointerOf(field.path));
         std::visit(

@@ -14,13 +14,16 @@ namespace vandir::cli {
 
 using Json = nlohmann::ordered_json;
 
-// Every field the profile stores, in the order of the file's fields.
+// Every field the profile stores, in the order of the file's fields; each
+// button also carries, after its stored fields, the "function" caption its
+// selector would show.
 Json ProfileToJson(const MouseSettings& settings);
 
 // Fills every saved field of settings from a JSON object of ProfileToJson's
 // form. Throws CommandError (exit 2) naming the first field that is missing,
 // unknown, of the wrong type or does not fit its width; settings is then
-// unchanged.
+// unchanged. A button's "function" caption, if present, must be text and is
+// ignored (it follows from the stored fields).
 void ProfileFromJson(const Json& json, MouseSettings& settings);
 
 // Sets one field from its dotted path and the text of its value (decimal or

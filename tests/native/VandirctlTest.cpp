@@ -299,7 +299,7 @@ Image UnusualImage() {
 }
 
 // UnusualImage as `profile show` prints it, written out by hand.
-const char* const kUnusualJson = R"({
+const char* const kUnusualJson = R"json({
   "profileName": "M\u00fcller \u2713 \ud83d\uddb1",
   "profileNumber": 4294967295, "profileIndex": 255, "imageLength": 65535,
   "reportRate": 8, "pointerSpeed": 11, "doubleClickSpeed": 0, "osSettingsUnlocked": 1,
@@ -312,14 +312,20 @@ const char* const kUnusualJson = R"({
     {"levelIndex": 1, "mode": 2, "colour": 4294967295, "levelNumber": 0},
     {"levelIndex": 2, "mode": 6, "colour": 11259375, "levelNumber": 255}],
   "buttons": [
-    {"buttonIndex": 0, "kind": 255, "code": -1, "param1": 0, "param2": 0},
-    {"buttonIndex": 1, "kind": 2, "code": 3, "param1": 1284, "param2": 0},
-    {"buttonIndex": 2, "kind": 33, "code": 2, "param1": 82, "param2": 254},
-    {"buttonIndex": 3, "kind": 32, "code": 0, "param1": 233, "param2": 0},
-    {"buttonIndex": 4, "kind": 9, "code": 241, "param1": -32768, "param2": 32767},
-    {"buttonIndex": 5, "kind": 34, "code": 0, "param1": 0, "param2": 0},
-    {"buttonIndex": 6, "kind": 35, "code": 1, "param1": 0, "param2": -2}]
-})";
+    {"buttonIndex": 0, "kind": 255, "code": -1, "param1": 0, "param2": 0, "function": "Disable"},
+    {"buttonIndex": 1, "kind": 2, "code": 3, "param1": 1284, "param2": 0,
+     "function": "Ctrl+Shift+A+B"},
+    {"buttonIndex": 2, "kind": 33, "code": 2, "param1": 82, "param2": 254,
+     "function": "Rapid Fire UP ARROW  [254]"},
+    {"buttonIndex": 3, "kind": 32, "code": 0, "param1": 233, "param2": 0,
+     "function": "Volume Up"},
+    {"buttonIndex": 4, "kind": 9, "code": 241, "param1": -32768, "param2": 32767,
+     "function": "DPI Cycle[+]"},
+    {"buttonIndex": 5, "kind": 34, "code": 0, "param1": 0, "param2": 0,
+     "function": "Sensor ON/OFF"},
+    {"buttonIndex": 6, "kind": 35, "code": 1, "param1": 0, "param2": -2,
+     "function": "LOD Tuning(Press over 3sec)"}]
+})json";
 
 std::string Hex(const std::optional<Bytes>& bytes) {
     if (!bytes) {
@@ -495,13 +501,20 @@ TEST_F(VandirctlTest, ShowPrintsEveryFieldInRecordOrder) {
             {"levelIndex": 1, "mode": 1, "colour": 65280, "levelNumber": 2},
             {"levelIndex": 2, "mode": 1, "colour": 16711680, "levelNumber": 3}],
           "buttons": [
-            {"buttonIndex": 0, "kind": 0, "code": 1, "param1": 0, "param2": 0},
-            {"buttonIndex": 1, "kind": 0, "code": 2, "param1": 0, "param2": 0},
-            {"buttonIndex": 2, "kind": 0, "code": 4, "param1": 0, "param2": 0},
-            {"buttonIndex": 3, "kind": 0, "code": 16, "param1": 0, "param2": 0},
-            {"buttonIndex": 4, "kind": 0, "code": 8, "param1": 0, "param2": 0},
-            {"buttonIndex": 5, "kind": 9, "code": 240, "param1": 0, "param2": 0},
-            {"buttonIndex": 6, "kind": 9, "code": 242, "param1": 0, "param2": 0}]
+            {"buttonIndex": 0, "kind": 0, "code": 1, "param1": 0, "param2": 0,
+             "function": "Left Click"},
+            {"buttonIndex": 1, "kind": 0, "code": 2, "param1": 0, "param2": 0,
+             "function": "Right Click"},
+            {"buttonIndex": 2, "kind": 0, "code": 4, "param1": 0, "param2": 0,
+             "function": "Wheel Click"},
+            {"buttonIndex": 3, "kind": 0, "code": 16, "param1": 0, "param2": 0,
+             "function": "Browser Forward"},
+            {"buttonIndex": 4, "kind": 0, "code": 8, "param1": 0, "param2": 0,
+             "function": "Browser Back"},
+            {"buttonIndex": 5, "kind": 9, "code": 240, "param1": 0, "param2": 0,
+             "function": "DPI [+]"},
+            {"buttonIndex": 6, "kind": 9, "code": 242, "param1": 0, "param2": 0,
+             "function": "DPI [-]"}]
         })"},
         {"unusual profile", UnusualImage(), kUnusualJson},
     };
@@ -721,7 +734,6 @@ TEST_F(VandirctlTest, SetNeedsAProfileThatLoads) {
 // ---------------------------------------------------------------------------
 // profile import
 // ---------------------------------------------------------------------------
-
 
 TEST_F(VandirctlTest, ShowThenImportGivesBackTheSameBytes) {
     Image emptyName;
@@ -999,6 +1011,10 @@ TEST_F(VandirctlTest, BadUsagePrintsTheUsage) {
         {"key", "name"},
         {"key", "usage", "1", "2"},
         {"key", "code"},
+        {"function"},
+        {"function", "show", "33", "0", "8"},
+        {"function", "store", "2311", "1", "5", "-1"},
+        {"function", "name", "2000"},
     };
     for (const std::vector<std::string>& args : cases) {
         const RunResult r = Run(args);
@@ -1006,6 +1022,123 @@ TEST_F(VandirctlTest, BadUsagePrintsTheUsage) {
         EXPECT_NE(r.err.find("Usage"), std::string::npos) << Joined(args) << "\n" << r.err;
     }
     EXPECT_TRUE(Listing().empty()) << "bad usage must not create files";
+}
+
+// ---------------------------------------------------------------------------
+// function show | store | name
+// ---------------------------------------------------------------------------
+
+TEST_F(VandirctlTest, FunctionShowPrintsTheSelectorOfAStoredAssignment) {
+    struct Case {
+        std::vector<std::string> assignment;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {{"33", "0", "8", "12"},
+         R"({"functionId":2314,"text":"Rapid Fire IE Back [12]","first":8,"second":12,)"
+         R"("secondKey":-1,"modifiers":-1})"},
+        {{"2", "3", "0x0504", "0"},
+         R"({"functionId":2000,"text":"Ctrl+Shift+A+B","first":65,"second":1,"secondKey":66,)"
+         R"("modifiers":3})"},
+        {{"0", "3", "0", "0"},
+         R"({"functionId":1101,"text":"Left Click","first":-1,"second":1,"secondKey":-1,)"
+         R"("modifiers":-1})"},
+        {{"33", "2", "0x52", "-1"},
+         R"({"functionId":2400,"text":"Rapid Fire UP ARROW  [-1]","first":38,"second":-1,)"
+         R"("secondKey":-1,"modifiers":-1})"},
+        {{"0xFF", "0xFFFF", "-32768", "32767"},
+         R"({"functionId":0,"text":"Disable","first":-1,"second":1,"secondKey":-1,)"
+         R"("modifiers":-1})"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"function", "show"};
+        args.insert(args.end(), c.assignment.begin(), c.assignment.end());
+        const RunResult r = Run(args);
+        EXPECT_EQ(r.exitCode, 0) << Joined(args) << "\n" << r;
+        EXPECT_EQ(r.out, std::string(c.expected) + "\n") << Joined(args);
+    }
+}
+
+TEST_F(VandirctlTest, FunctionStoreWritesOverThePreviousAssignment) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {{"2311", "1", "5", "-1", "-1"},
+         R"({"buttonIndex":0,"kind":33,"code":0,"param1":1,"param2":5})"},
+        {{"2201", "0", "0", "0", "0", "--from", "2,3,0x0504,7", "--button", "4"},
+         R"({"buttonIndex":4,"kind":32,"code":3,"param1":205,"param2":7})"},
+        {{"0", "0", "0", "0", "0", "--from", "2,3,-2,7", "--button", "6"},
+         R"({"buttonIndex":6,"kind":255,"code":255,"param1":-2,"param2":7})"},
+        {{"2000", "0x41", "1", "0xA2", "9"},
+         R"({"buttonIndex":0,"kind":2,"code":9,"param1":-8188,"param2":0})"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"function", "store"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const RunResult r = Run(args);
+        EXPECT_EQ(r.exitCode, 0) << Joined(args) << "\n" << r;
+        EXPECT_EQ(r.out, std::string(c.expected) + "\n") << Joined(args);
+    }
+}
+
+TEST_F(VandirctlTest, FunctionNamePrintsTheTranslatedName) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {{"1101", "3"}, R"("Linksklick")"},
+        {{"2150", "9"}, R"("键盘")"},
+        {{"2700", "3"}, R"("LOD Anpassen (länger als 3Sek. drüken) ")"},
+        {{"1101", "1"}, R"("")"},
+        {{"1101", "13"}, R"("")"},
+        {{"2200", "2"}, R"("")"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"function", "name"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const RunResult r = Run(args);
+        EXPECT_EQ(r.exitCode, 0) << Joined(args) << "\n" << r;
+        EXPECT_EQ(r.out, std::string(c.expected) + "\n") << Joined(args);
+    }
+}
+
+TEST_F(VandirctlTest, FunctionCommandsRefuseValuesThatDoNotFit) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"function", "show", "256", "0", "0", "0"},
+        {"function", "show", "33", "0x10000", "0", "0"},
+        {"function", "show", "33", "0", "-32769", "0"},
+        {"function", "show", "33", "zero", "0", "0"},
+        {"function", "store", "2311", "1", "5", "-1", "-1", "--button", "7"},
+        {"function", "store", "2311", "1", "5", "-1", "-1", "--from", "1,2,3"},
+        {"function", "store", "2311", "1", "5", "-1", "-1", "--from", "1,2,3,70000"},
+        {"function", "store", "0x100000000", "1", "5", "-1", "-1"},
+        {"function", "name", "1101", "x"},
+    };
+    for (const std::vector<std::string>& args : cases) {
+        const RunResult r = Run(args);
+        ExpectRefused(r, Joined(args));
+    }
+}
+
+TEST_F(VandirctlTest, ImportAcceptsAndIgnoresFunctionCaptions) {
+    WriteBytes(At("p.profile"), UnusualImage().Encode());
+    const RunResult shown = Run({"profile", "show", At("p.profile")});
+    ASSERT_EQ(shown.exitCode, 0) << shown;
+    Json json = Json::parse(shown.out);
+    json["buttons"][1]["function"] = "anything at all";
+    WriteText(At("p.json"), json.dump());
+    ExpectSucceededSilently(Run({"profile", "import", At("q.profile"), At("p.json")}),
+                            "import with a changed caption");
+    EXPECT_FILE_BYTES(At("q.profile"), UnusualImage().Encode());
+
+    json["buttons"][1]["function"] = 5;
+    WriteText(At("p.json"), json.dump());
+    ExpectRefused(Run({"profile", "import", At("r.profile"), At("p.json")}),
+                  "a caption that is not text");
+    EXPECT_FALSE(fs::exists(At("r.profile")));
 }
 
 }  // namespace
