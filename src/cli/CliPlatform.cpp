@@ -9,7 +9,9 @@
 
 #include "i18n/Unicode.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32HidBackend.h"
 #else
+#include "platform/linux/HidrawBackend.h"
 #include "platform/linux/PosixFileSystem.h"
 #endif
 
@@ -21,6 +23,10 @@ namespace vandir::cli {
 
 std::unique_ptr<FileSystem> MakeFileSystem() {
     return std::make_unique<Win32FileSystem>();
+}
+
+std::unique_ptr<HidBackend> MakeHidBackend() {
+    return std::make_unique<Win32HidBackend>();
 }
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
@@ -51,6 +57,10 @@ void PrepareStandardStreams() {
 
 std::unique_ptr<FileSystem> MakeFileSystem() {
     return std::make_unique<PosixFileSystem>();
+}
+
+std::unique_ptr<HidBackend> MakeHidBackend() {
+    return std::make_unique<HidrawBackend>();
 }
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {

@@ -5,12 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "device/HidBackend.h"
 #include "storage/FileSystem.h"
 
 namespace vandir::cli {
 
 // The platform's file operations.
 std::unique_ptr<FileSystem> MakeFileSystem();
+
+// The platform's HID interfaces.
+std::unique_ptr<HidBackend> MakeHidBackend();
 
 // The command line as UTF-8 arguments (on Windows read from the wide command
 // line, so that file names outside the console's code page survive).

@@ -12,6 +12,7 @@
 #include "cli/CliContext.h"
 #include "cli/CliPlatform.h"
 #include "cli/CommandError.h"
+#include "cli/DeviceLinkCommands.h"
 #include "cli/FunctionCommands.h"
 #include "cli/KeyCommands.h"
 #include "cli/ProfileCommands.h"
@@ -44,12 +45,15 @@ int Run(const std::vector<std::string>& arguments) {
     std::unique_ptr<vandir::FileSystem> files = vandir::cli::MakeFileSystem();
     vandir::cli::CliContext context{*files, std::cin, std::cout};
 
-    CLI::App app("Inspect and edit Vandir II profiles, convert key codes and button functions.",
-                 "vandirctl");
+    CLI::App app(
+        "Inspect and edit Vandir II profiles, convert key codes and button functions, and talk to "
+        "the mouse.",
+        "vandirctl");
     app.require_subcommand(1);
     vandir::cli::AddProfileCommands(app, context);
     vandir::cli::AddKeyCommands(app, context);
     vandir::cli::AddFunctionCommands(app, context);
+    vandir::cli::AddDeviceLinkCommands(app, context);
 
     // CLI11 takes the arguments in reverse order, without the program name.
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend() - 1);

@@ -1015,6 +1015,10 @@ TEST_F(VandirctlTest, BadUsagePrintsTheUsage) {
         {"function", "show", "33", "0", "8"},
         {"function", "store", "2311", "1", "5", "-1"},
         {"function", "name", "2000"},
+        {"image"},
+        {"device"},
+        {"device", "pull"},
+        {"device", "info", "--simulate"},
     };
     for (const std::vector<std::string>& args : cases) {
         const RunResult r = Run(args);
@@ -1139,6 +1143,116 @@ TEST_F(VandirctlTest, ImportAcceptsAndIgnoresFunctionCaptions) {
     ExpectRefused(Run({"profile", "import", At("r.profile"), At("p.json")}),
                   "a caption that is not text");
     EXPECT_FALSE(fs::exists(At("r.profile")));
+}
+
+// ---------------------------------------------------------------------------
+// image and device
+// ---------------------------------------------------------------------------
+
+const char* const kFactoryImageText =
+    "00 80 00 00 00 01 00 00 00 FF 00 01 00 00 00 FF\n"
+    "00 00 01 01 00 FF 00 01 02 00 00 FF 01 03 01 03\n"
+    "00 00 00 00 F4 01 F4 01 00 E2 04 E2 04 00 AC 0D\n"
+    "AC 0D 00 03 00 00 00 00 01 00 00 00 00 0C 00 02\n"
+    "00 00 00 00 0C 00 04 00 00 00 00 0C 00 10 00 00\n"
+    "00 00 0C 00 08 00 00 00 00 0C 09 F0 00 00 00 00\n"
+    "0C 09 F2 00 00 00 00 0C 00 00 00 00 00 00 00 00\n"
+    "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n"
+    "checksum 0x0C1D\n";
+
+TEST_F(VandirctlTest, ImagePrintsWhatApplySendsForTheProfile) {
+    WriteBytes(At("p.profile"), Image().Encode());
+    RunResult r = Run({"image", At("p.profile")});
+    EXPECT_EQ(r.exitCode, 0) << r;
+    EXPECT_EQ(r.out, kFactoryImageText);
+
+    // profileIndex travels as stored; the rest follows the record.
+    ASSERT_EQ(Run({"profile", "set", At("p.profile"), "profileIndex=2", "dpi.0.x=0x7D0"}).exitCode,
+              0);
+    r = Run({"image", At("p.profile")});
+    EXPECT_EQ(r.exitCode, 0) << r;
+    EXPECT_EQ(r.out.substr(0, 3), "02 ");
+    EXPECT_NE(r.out.find("00 00 00 00 D0 07 F4 01"), std::string::npos) << r.out;
+
+    ExpectRefused(Run({"image", At("missing.profile")}), "image of a missing profile");
+}
+
+TEST_F(VandirctlTest, SimulatedMouseAnswersEveryDeviceCommand) {
+    const std::string state = At("mouse.state");
+    RunResult r = Run({"device", "find", "--simulate", state});
+    EXPECT_EQ(r.exitCode, 0) << r;
+    EXPECT_EQ(r.out, "sim://vandir-ii/vendor\n");
+    EXPECT_TRUE(fs::exists(state)) << "the simulated mouse keeps its state";
+
+    r = Run({"device", "info", "--simulate", state});
+    EXPECT_EQ(r.exitCode, 0) << r;
+    EXPECT_EQ(r.out, "1.05\n");
+
+    r = Run({"device", "read", "--simulate", state});
+    EXPECT_EQ(r.exitCode, 0) << r;
+    EXPECT_EQ(r.out, kFactoryImageText);
+
+    // Write a changed profile; the mouse keeps it between runs.
+    ASSERT_EQ(Run({"profile", "new", At("p.profile")}).exitCode, 0);
+    ASSERT_EQ(Run({"profile", "set", At("p.profile"), "dpi.2.x=250", "liftOff=1"}).exitCode, 0);
+    ExpectSucceededSilently(Run({"device", "write", At("p.profile"), "--simulate", state}),
+                            "device write");
+    r = Run({"device", "read", "--simulate", state});
+    EXPECT_EQ(r.exitCode, 0) << r;
+    EXPECT_EQ(r.out, Run({"image", At("p.profile")}).out);
+
+    // Pull into a new profile: the start-up record with the mouse's configuration.
+    ExpectSucceededSilently(Run({"device", "pull", At("new.profile"), "--simulate", state}),
+                            "device pull");
+    const Json pulled = Json::parse(Run({"profile", "show", At("new.profile")}).out);
+    EXPECT_EQ(pulled["dpi"][2]["x"], 250);
+    EXPECT_EQ(pulled["liftOff"], 1);
+    EXPECT_EQ(pulled["profileName"], "Profile");
+}
+
+TEST_F(VandirctlTest, PullKeepsWhatTheMouseDoesNotHold) {
+    const std::string state = At("mouse.state");
+    ASSERT_EQ(Run({"profile", "new", At("p.profile")}).exitCode, 0);
+    ASSERT_EQ(
+        Run({"profile", "set", At("p.profile"), "language=5", "profileName=Mine", "dpi.0.x=3000"})
+            .exitCode,
+        0);
+    ExpectSucceededSilently(Run({"device", "pull", At("p.profile"), "--simulate", state}),
+                            "device pull");
+    const Json pulled = Json::parse(Run({"profile", "show", At("p.profile")}).out);
+    EXPECT_EQ(pulled["language"], 5);
+    EXPECT_EQ(pulled["profileName"], "Mine");
+    EXPECT_EQ(pulled["dpi"][0]["x"], 500) << "taken from the mouse";
+}
+
+TEST_F(VandirctlTest, DeviceCommandsRefuseBadInputAndChangeNothing) {
+    const std::string state = At("mouse.state");
+    ASSERT_EQ(Run({"device", "find", "--simulate", state}).exitCode, 0);
+    const std::optional<Bytes> before = ReadBytes(state);
+
+    WriteBytes(At("bad.profile"), Bytes{0x12, 0x06, 0x33, 0x02});
+    ExpectRefused(Run({"device", "write", At("bad.profile"), "--simulate", state}),
+                  "write of a profile with the wrong magic");
+    ExpectRefused(Run({"device", "write", At("missing.profile"), "--simulate", state}),
+                  "write of a missing profile");
+    ExpectRefused(Run({"device", "pull", At("bad.profile"), "--simulate", state}),
+                  "pull into a damaged profile");
+    EXPECT_FILE_BYTES(At("bad.profile"), (Bytes{0x12, 0x06, 0x33, 0x02}));
+    EXPECT_EQ(ReadBytes(state), before);
+
+    WriteBytes(At("garbage.state"), Bytes(140, 0x42));
+    ExpectRefused(Run({"device", "info", "--simulate", At("garbage.state")}),
+                  "a damaged simulation state");
+    ExpectRefused(Run({"device", "info", "--simulate", state, "--device", "/dev/hidraw0"}),
+                  "--simulate with --device");
+}
+
+TEST_F(VandirctlTest, WithoutTheMouseDeviceCommandsSaySo) {
+    const RunResult r = Run({"device", "info", "--device", At("no-such-node")});
+    EXPECT_EQ(r.exitCode, 1) << r;
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("no Vandir II mouse found"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(At("no-such-node")), std::string::npos) << "names the node: " << r.err;
 }
 
 }  // namespace

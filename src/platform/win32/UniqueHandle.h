@@ -2,6 +2,13 @@
 // Move-only owners of raw Win32 handles: each closes its handle exactly once.
 
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <setupapi.h>
+
+// mingw-w64's HID headers declare their functions without C linkage guards.
+extern "C" {
+#include <hidsdi.h>
+}
 
 #include <utility>
 
@@ -78,6 +85,26 @@ struct FindHandleTraits {
     static void Close(Handle handle) noexcept { ::FindClose(handle); }
 };
 
+struct DeviceInfoListTraits {
+    using Handle = HDEVINFO;
+    static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle list) noexcept { ::SetupDiDestroyDeviceInfoList(list); }
+};
+
+struct PreparsedDataTraits {
+    using Handle = PHIDP_PREPARSED_DATA;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle data) noexcept { ::HidD_FreePreparsedData(data); }
+};
+
+struct DeviceNotificationTraits {
+    using Handle = HDEVNOTIFY;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle notification) noexcept {
+        ::UnregisterDeviceNotification(notification);
+    }
+};
+
 // A handle from CreateFileW (INVALID_HANDLE_VALUE when empty).
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
 // A kernel object that functions return as null on failure: events, mutexes,
@@ -87,5 +114,14 @@ using UniqueKernelHandle = UniqueResource<KernelHandleTraits>;
 using UniqueRegistryKey = UniqueResource<RegistryKeyTraits>;
 // A search handle from FindFirstFileW.
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
+// A device information set from SetupDiGetClassDevsW (INVALID_HANDLE_VALUE when
+// empty); the code using it links setupapi.
+using UniqueDeviceInfoList = UniqueResource<DeviceInfoListTraits>;
+// A HID collection's preparsed data from HidD_GetPreparsedData; the code using
+// it links hid.
+using UniquePreparsedData = UniqueResource<PreparsedDataTraits>;
+// A registration from RegisterDeviceNotificationW, undone by
+// UnregisterDeviceNotification.
+using UniqueDeviceNotification = UniqueResource<DeviceNotificationTraits>;
 
 }  // namespace vandir

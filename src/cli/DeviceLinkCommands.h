@@ -1,0 +1,12 @@
+#pragma once
+// vandirctl image, and vandirctl device find | info | read | pull | write
+
+#include <CLI/CLI.hpp>
+
+#include "cli/CliContext.h"
+
+namespace vandir::cli {
+
+void AddDeviceLinkCommands(CLI::App& app, CliContext& context);
+
+}  // namespace vandir::cli
