@@ -207,21 +207,22 @@ void AddDeviceLinkCommands(CLI::App& app, CliContext& context) {
     write->callback([args, &context] {
         const MouseSettings settings = LoadOrFail(args->file, context.files);
         MouseLink link(*args);
-        uint8_t status = 0;
-        const int result = WriteConfiguration(link.transport(), DeviceConfigFromSettings(settings),
-                                              settings.profileIndex, &status);
+        WriteOutcome outcome;
+        WriteConfiguration(link.transport(), DeviceConfigFromSettings(settings),
+                           settings.profileIndex, &outcome);
         link.SaveSimulation();
-        if (result != 1) {
-            throw CommandError(kExitFailure,
-                               "the request could not be sent or the mouse did "
-                               "not reply");
+        if (!outcome.sent) {
+            throw CommandError(kExitFailure, "the request could not be sent");
         }
-        if (status == kStatusBusy) {
+        if (!outcome.replied) {
+            throw CommandError(kExitFailure, "the mouse did not reply");
+        }
+        if (outcome.status == kStatusBusy) {
             throw CommandError(kExitFailure, "the mouse stayed busy");
         }
-        if (status != kStatusDone) {
+        if (outcome.status != kStatusDone) {
             throw CommandError(kExitFailure, "the mouse refused the configuration (status " +
-                                                 std::to_string(status) + ")");
+                                                 std::to_string(outcome.status) + ")");
         }
     });
 }

@@ -65,11 +65,8 @@ int ReadConfiguration(Transport& transport, DeviceConfig& config, ConfigImage* r
 }
 
 int WriteConfiguration(Transport& transport, const DeviceConfig& config, uint8_t profileNumber,
-                       uint8_t* status) {
+                       WriteOutcome* outcome) {
     const auto lock = transport.Lock();
-    if (status != nullptr) {
-        *status = 0;
-    }
     const ConfigImage image = PackConfigImage(config);
     const uint16_t checksum = ConfigImageChecksum(image);
     std::vector<uint8_t> request =
@@ -78,13 +75,13 @@ int WriteConfiguration(Transport& transport, const DeviceConfig& config, uint8_t
                 static_cast<uint8_t>(checksum >> 8), profileNumber});
     std::copy(image.begin(), image.end(), request.begin() + kPayloadOffset);
     std::vector<uint8_t> reply = Report(kShortReportLength, {kReportA1});
-    if (Exchange(transport, request, kConfigurationWait, reply) != 1) {
-        return 2;
+    const int result = Exchange(transport, request, kConfigurationWait, reply);
+    if (outcome != nullptr) {
+        outcome->sent = result != 2;
+        outcome->replied = result == 1;
+        outcome->status = result == 1 ? reply[1] : 0;
     }
-    if (status != nullptr) {
-        *status = reply[1];
-    }
-    return 1;
+    return result == 1 ? 1 : 2;
 }
 
 bool IsVandirDevicePath(std::u16string_view path) {

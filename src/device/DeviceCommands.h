@@ -39,12 +39,18 @@ uint16_t FirmwareVersion(const InformationBlock& block);
 // touched).
 int ReadConfiguration(Transport& transport, DeviceConfig& config, ConfigImage* image = nullptr);
 
+// What became of a write, for a caller that tells the whole truth.
+struct WriteOutcome {
+    bool sent = false;     // the request went out
+    bool replied = false;  // a reply was fetched
+    uint8_t status = 0;    // the reply's status byte (0 without a reply)
+};
+
 // Writes a configuration: 1 when a reply was fetched (its status is not
 // tested, as the program has always done); 2 when the request was not sent or
-// no reply came. When status is given it receives the reply's status byte
-// (0 without a reply), so that a caller may tell the whole truth.
+// no reply came. The details go to outcome when it is given.
 int WriteConfiguration(Transport& transport, const DeviceConfig& config, uint8_t profileNumber,
-                       uint8_t* status = nullptr);
+                       WriteOutcome* outcome = nullptr);
 
 // Whether a device notification's path names the mouse: it holds "1F2E" (in
 // either case) and "002B" or "002b", each after the path's first character.

@@ -97,9 +97,11 @@ TEST_F(DeviceCommandsTest, WithoutAHandleTheCommandsStillWait) {
 
 TEST_F(DeviceCommandsTest, WriteConfigurationSendsTheImageWithItsChecksum) {
     MouseSettings s;
-    uint8_t status = 0;
-    EXPECT_EQ(WriteConfiguration(transport_, DeviceConfigFromSettings(s), 0, &status), 1);
-    EXPECT_EQ(status, 1);
+    WriteOutcome outcome;
+    EXPECT_EQ(WriteConfiguration(transport_, DeviceConfigFromSettings(s), 0, &outcome), 1);
+    EXPECT_TRUE(outcome.sent);
+    EXPECT_TRUE(outcome.replied);
+    EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(clock_.waits, Waits{80});
     const std::vector<uint8_t> request = mouse_.LastRequest();
     ASSERT_EQ(request.size(), 1041u);
@@ -122,21 +124,28 @@ TEST_F(DeviceCommandsTest, WriteConfigurationCarriesTheProfileNumber) {
 
 TEST_F(DeviceCommandsTest, WriteReportsSuccessOnceAReplyCameWhateverItsStatus) {
     mouse_.StayBusyFor(11);
-    uint8_t status = 0;
-    EXPECT_EQ(WriteConfiguration(transport_, DeviceConfigFromSettings(MouseSettings()), 0, &status),
-              1);
-    EXPECT_EQ(status, 3);
+    WriteOutcome outcome;
+    EXPECT_EQ(
+        WriteConfiguration(transport_, DeviceConfigFromSettings(MouseSettings()), 0, &outcome), 1);
+    EXPECT_EQ(outcome.status, 3);
 }
 
 TEST_F(DeviceCommandsTest, WriteFailsWhenTheRequestOrTheReplyIsLost) {
-    for (const std::vector<HidError>& errors :
-         {std::vector<HidError>{HidError::Other}, {HidError::None, HidError::Other}}) {
-        mouse_.QueueTransferErrors(errors);
-        uint8_t status = 9;
+    struct Case {
+        std::vector<HidError> errors;
+        bool sent;
+    };
+    const Case cases[] = {{{HidError::Other}, false}, {{HidError::None, HidError::Other}, true}};
+    for (const Case& c : cases) {
+        mouse_.QueueTransferErrors(c.errors);
+        WriteOutcome outcome;
+        outcome.status = 9;
         EXPECT_EQ(
-            WriteConfiguration(transport_, DeviceConfigFromSettings(MouseSettings()), 0, &status),
+            WriteConfiguration(transport_, DeviceConfigFromSettings(MouseSettings()), 0, &outcome),
             2);
-        EXPECT_EQ(status, 0);
+        EXPECT_EQ(outcome.sent, c.sent);
+        EXPECT_FALSE(outcome.replied);
+        EXPECT_EQ(outcome.status, 0);
     }
 }
 
