@@ -1,0 +1,120 @@
+#include "platform/win32/framework/Dialog.h"
+
+namespace vandir {
+
+const MessageMapEntry CDialogEx::messageEntries[] = {
+    // Enter and Esc (and the close box, which the system turns into IDCANCEL).
+    OnCommand<&CDialogEx::HandleOk>(IDOK, kAnyCode),
+    OnCommand<&CDialogEx::HandleCancel>(IDCANCEL, kAnyCode),
+};
+const MessageMap CDialogEx::messageMap{&CWnd::messageMap, messageEntries};
+
+CDialogEx::~CDialogEx() {
+    if (GetSafeHwnd() != nullptr) {
+        // Unbind first so the dying window no longer reaches this object.
+        const HWND hwnd = UnsubclassWindow();
+        ::DestroyWindow(hwnd);
+    }
+}
+
+INT_PTR CALLBACK CDialogEx::DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
+    if (message != WM_INITDIALOG) {
+        // Everything else reaches the dialog through its subclassed procedure;
+        // here the system's dialog processing does the rest.
+        return FALSE;
+    }
+    auto* dialog = reinterpret_cast<CDialogEx*>(lParam);
+    if (dialog == nullptr || !dialog->SubclassWindow(hwnd)) {
+        return TRUE;
+    }
+    try {
+        dialog->DoDataExchange();
+        return dialog->OnInitDialog();
+    } catch (...) {
+        return TRUE;
+    }
+}
+
+bool CDialogEx::CreateFromTemplate(HWND owner) {
+    const HWND hwnd =
+        ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
+                             &CDialogEx::DialogProc, reinterpret_cast<LPARAM>(this));
+    return hwnd != nullptr && GetSafeHwnd() == hwnd;
+}
+
+bool CDialogEx::Create(CWnd* parent) {
+    if (parent != nullptr) {
+        parent_ = parent;
+    }
+    modal_ = false;
+    return CreateFromTemplate(parent_ != nullptr ? parent_->GetSafeHwnd() : nullptr);
+}
+
+bool CDialogEx::PreTranslateChain(MSG& msg, HWND top) {
+    for (HWND hwnd = msg.hwnd; hwnd != nullptr; hwnd = ::GetAncestor(hwnd, GA_PARENT)) {
+        CWnd* window = CWnd::FromHandle(hwnd);
+        if (window != nullptr && window->PreTranslateMessage(&msg)) {
+            return true;
+        }
+        if (hwnd == top) {
+            break;
+        }
+    }
+    return false;
+}
+
+INT_PTR CDialogEx::DoModal() {
+    const HWND owner = parent_ != nullptr ? parent_->GetSafeHwnd() : nullptr;
+    modal_ = true;
+    modalDone_ = false;
+    modalResult_ = IDCANCEL;
+    if (!CreateFromTemplate(owner)) {
+        modal_ = false;
+        return -1;
+    }
+    const bool ownerWasEnabled = owner != nullptr && ::IsWindowEnabled(owner);
+    if (ownerWasEnabled) {
+        ::EnableWindow(owner, FALSE);
+    }
+    if (!modalDone_ && !IsWindowVisible()) {
+        ShowWindow(SW_SHOW);
+    }
+    const HWND self = GetSafeHwnd();
+    MSG msg{};
+    while (!modalDone_ && ::IsWindow(self)) {
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            // A quit request ends this loop and is left for the enclosing one.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got == -1) {
+            break;
+        }
+        if (!PreTranslateChain(msg, self) && !::IsDialogMessageW(self, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    if (ownerWasEnabled) {
+        ::EnableWindow(owner, TRUE);
+        ::SetActiveWindow(owner);
+    }
+    if (GetSafeHwnd() != nullptr) {
+        DestroyWindow();
+    }
+    modal_ = false;
+    return modalResult_;
+}
+
+void CDialogEx::EndDialog(int result) {
+    if (modal_) {
+        modalResult_ = result;
+        modalDone_ = true;
+        ::PostMessageW(GetSafeHwnd(), WM_NULL, 0, 0);  // wakes the loop
+    } else {
+        DestroyWindow();
+    }
+}
+
+}  // namespace vandir

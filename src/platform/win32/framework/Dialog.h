@@ -1,0 +1,65 @@
+#pragma once
+// CDialogEx: a dialog made from a template of the program's resources, either
+// modeless (Create) or modal through the program's own loop (DoModal), which
+// gives every message to the PreTranslateMessage chain of its window and
+// parents before IsDialogMessageW, as the windows' tool-tip relays and key
+// handling need. The dialog window is subclassed like any other CWnd, so its
+// message maps come first and the system's dialog processing is the default.
+
+#include <windows.h>
+
+#include "platform/win32/framework/Wnd.h"
+
+namespace vandir {
+
+class CDialogEx : public CWnd {
+public:
+    explicit CDialogEx(UINT templateId, CWnd* parent = nullptr)
+        : templateId_(templateId), parent_(parent) {}
+    ~CDialogEx() override;
+
+    // Creates the dialog modeless; false when the template cannot be made.
+    bool Create(CWnd* parent = nullptr);
+    // Runs the dialog modally until EndDialog; the owner is disabled meanwhile.
+    // -1 when the dialog could not be created. A quit request ends the loop
+    // (with IDCANCEL) and is passed on to the enclosing loop.
+    INT_PTR DoModal();
+    // Ends a modal dialog with the result; destroys a modeless one.
+    void EndDialog(int result);
+    bool IsModal() const { return modal_; }
+
+    UINT templateId() const { return templateId_; }
+
+    // Gives msg to the PreTranslateMessage of its window and of every parent
+    // up to top; true when one of them took it.
+    static bool PreTranslateChain(MSG& msg, HWND top);
+
+protected:
+    // Binds the template's controls to their objects (SubclassDlgItem).
+    virtual void DoDataExchange() {}
+    // After the controls are bound; TRUE gives the focus to the first control.
+    virtual BOOL OnInitDialog() { return TRUE; }
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageMap messageMap;
+
+    CWnd* parentWindow() const { return parent_; }
+
+private:
+    static const MessageMapEntry messageEntries[];
+    void HandleOk() { OnOK(); }
+    void HandleCancel() { OnCancel(); }
+
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    bool CreateFromTemplate(HWND owner);
+
+    UINT templateId_;
+    CWnd* parent_;
+    bool modal_ = false;
+    bool modalDone_ = false;
+    INT_PTR modalResult_ = IDCANCEL;
+};
+
+}  // namespace vandir

@@ -1,0 +1,234 @@
+#include "platform/win32/framework/Wnd.h"
+
+#include <vector>
+
+namespace vandir {
+namespace {
+
+constexpr wchar_t kObjectProperty[] = L"Vandir.CWnd";
+
+bool IsControlColourMessage(UINT message) {
+    return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
+
+}  // namespace
+
+const MessageMap CWnd::messageMap{nullptr, {}};
+
+CWnd::~CWnd() {
+    // A window still bound to a dying object must not reach it any more.
+    if (hwnd_ != nullptr) {
+        Unbind();
+    }
+}
+
+CWnd* CWnd::FromHandle(HWND hwnd) {
+    return hwnd == nullptr ? nullptr : static_cast<CWnd*>(::GetPropW(hwnd, kObjectProperty));
+}
+
+void CWnd::Bind(HWND hwnd) {
+    hwnd_ = hwnd;
+    ::SetPropW(hwnd, kObjectProperty, this);
+}
+
+void CWnd::Unbind() {
+    if (previousProc_ != nullptr) {
+        ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
+    }
+    ::RemovePropW(hwnd_, kObjectProperty);
+    previousProc_ = nullptr;
+    hwnd_ = nullptr;
+}
+
+const wchar_t* CWnd::RegisterWindowClass(const wchar_t* name, UINT style, HBRUSH background) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    if (!::GetClassInfoExW(instance, name, &existing)) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.style = style;
+        wc.lpfnWndProc = &CWnd::StaticWindowProc;
+        wc.hInstance = instance;
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = background;
+        wc.lpszClassName = name;
+        ::RegisterClassExW(&wc);
+    }
+    return name;
+}
+
+BOOL CWnd::PreCreateWindow(CREATESTRUCTW&) {
+    return TRUE;
+}
+
+bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
+                    const RECT& rect, HWND parent, UINT_PTR idOrMenu) {
+    CREATESTRUCTW create{};
+    create.dwExStyle = exStyle;
+    create.lpszClass = className;
+    create.lpszName = windowName;
+    create.style = static_cast<LONG>(style);
+    create.x = rect.left;
+    create.y = rect.top;
+    create.cx = rect.right - rect.left;
+    create.cy = rect.bottom - rect.top;
+    create.hwndParent = parent;
+    create.hMenu = reinterpret_cast<HMENU>(idOrMenu);
+    create.hInstance = ::GetModuleHandleW(nullptr);
+    create.lpCreateParams = this;
+    if (!PreCreateWindow(create)) {
+        return false;
+    }
+    const HWND hwnd =
+        ::CreateWindowExW(create.dwExStyle, create.lpszClass, create.lpszName,
+                          static_cast<DWORD>(create.style), create.x, create.y, create.cx,
+                          create.cy, create.hwndParent, create.hMenu, create.hInstance, this);
+    return hwnd != nullptr && hwnd_ == hwnd;
+}
+
+bool CWnd::SubclassWindow(HWND hwnd) {
+    if (hwnd == nullptr || hwnd_ != nullptr || FromHandle(hwnd) != nullptr) {
+        return false;
+    }
+    Bind(hwnd);
+    previousProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+        hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
+    return true;
+}
+
+bool CWnd::SubclassDlgItem(UINT id, const CWnd& parent) {
+    return SubclassWindow(::GetDlgItem(parent.GetSafeHwnd(), static_cast<int>(id)));
+}
+
+HWND CWnd::UnsubclassWindow() {
+    const HWND hwnd = hwnd_;
+    if (hwnd != nullptr) {
+        Unbind();
+    }
+    return hwnd;
+}
+
+BOOL CWnd::DestroyWindow() {
+    return hwnd_ != nullptr && ::DestroyWindow(hwnd_);
+}
+
+RECT CWnd::GetWindowRect() const {
+    RECT rect{};
+    ::GetWindowRect(hwnd_, &rect);
+    return rect;
+}
+
+RECT CWnd::GetClientRect() const {
+    RECT rect{};
+    ::GetClientRect(hwnd_, &rect);
+    return rect;
+}
+
+std::wstring CWnd::GetWindowText() const {
+    const int length = ::GetWindowTextLengthW(hwnd_);
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(hwnd_, buffer.data(), length + 1);
+    return std::wstring(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+}
+
+void CWnd::ModifyStyle(DWORD remove, DWORD add) const {
+    ::SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>((GetStyle() & ~remove) | add));
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
+
+bool CWnd::DispatchToMaps(Message& m) {
+    const UINT id = LOWORD(m.wParam);
+    const UINT code = HIWORD(m.wParam);
+    for (const MessageMap* map = GetMessageMap(); map != nullptr; map = map->base) {
+        for (const MessageMapEntry& entry : map->entries) {
+            if (entry.message != m.message) {
+                continue;
+            }
+            if (m.message == WM_COMMAND && ((entry.id != kAnyId && entry.id != id) ||
+                                            (entry.code != kAnyCode && entry.code != code))) {
+                continue;
+            }
+            if (entry.handler(*this, m)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool CWnd::ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    HWND control = nullptr;
+    bool exclusive = false;  // only the control answers these
+    if (message == WM_COMMAND && lParam != 0) {
+        control = reinterpret_cast<HWND>(lParam);
+    } else if (message == WM_NOTIFY && lParam != 0) {
+        control = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+        exclusive = true;
+    } else if (message == WM_DRAWITEM && lParam != 0) {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        control = item->CtlType == ODT_MENU ? nullptr : item->hwndItem;
+        exclusive = true;
+    } else if (IsControlColourMessage(message)) {
+        control = reinterpret_cast<HWND>(lParam);
+        exclusive = true;
+    }
+    CWnd* object = FromHandle(control);
+    if (object == nullptr || object == this) {
+        return false;
+    }
+    Message reflected{kReflectBase + message, wParam, lParam, 0};
+    const bool handled = object->DispatchToMaps(reflected);
+    result = reflected.result;
+    // A command goes on to the parent's own handlers in any case.
+    return handled && exclusive;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (ReflectToControl(message, wParam, lParam, result)) {
+        return result;
+    }
+    Message m{message, wParam, lParam, 0};
+    if (DispatchToMaps(m)) {
+        return m.result;
+    }
+    return Default(message, wParam, lParam);
+}
+
+LRESULT CWnd::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (previousProc_ != nullptr) {
+        return ::CallWindowProcW(previousProc_, hwnd_, message, wParam, lParam);
+    }
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CWnd::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* window = FromHandle(hwnd);
+    if (window == nullptr && message == WM_NCCREATE) {
+        window = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (window != nullptr) {
+            window->Bind(hwnd);
+        }
+    }
+    if (window == nullptr) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    LRESULT result = 0;
+    try {
+        result = window->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        // Nothing may unwind into the system; the message counts as handled.
+        result = 0;
+    }
+    if (message == WM_NCDESTROY && window->hwnd_ == hwnd) {
+        window->Unbind();
+        window->PostNcDestroy();
+    }
+    return result;
+}
+
+}  // namespace vandir

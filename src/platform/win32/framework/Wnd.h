@@ -1,0 +1,117 @@
+#pragma once
+// CWnd: a window object bound to an HWND. Windows the program creates are
+// bound while they are created; template controls and dialogs are bound by
+// subclassing (their window procedure is replaced and the old one becomes the
+// default processing). The object is found back from the HWND through a
+// window property, which is removed before the window is gone, so no message
+// reaches a dead object. No exception crosses the window procedure.
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/framework/MessageMap.h"
+
+namespace vandir {
+
+class CWnd {
+public:
+    CWnd() = default;
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND GetSafeHwnd() const { return hwnd_; }
+    operator HWND() const { return hwnd_; }
+
+    // The object bound to a window, or null.
+    static CWnd* FromHandle(HWND hwnd);
+
+    // Creates a window of a class registered by RegisterWindowClass (or any
+    // class whose procedure is CWnd::StaticWindowProc) and binds this object.
+    bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
+                  const RECT& rect, HWND parent, UINT_PTR idOrMenu);
+    // Registers a plain window class served by CWnd objects; returns its name.
+    static const wchar_t* RegisterWindowClass(const wchar_t* name, UINT style = 0,
+                                              HBRUSH background = nullptr);
+
+    // Binds this object to an existing window by replacing its procedure.
+    bool SubclassWindow(HWND hwnd);
+    // Binds this object to the child of parent with the given control ID.
+    bool SubclassDlgItem(UINT id, const CWnd& parent);
+    // Undoes SubclassWindow; returns the window.
+    HWND UnsubclassWindow();
+
+    BOOL DestroyWindow();
+
+    // Window operations the program uses.
+    BOOL ShowWindow(int command) const { return ::ShowWindow(hwnd_, command); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(hwnd_); }
+    BOOL EnableWindow(BOOL enable) const { return ::EnableWindow(hwnd_, enable); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(hwnd_); }
+    void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE) const {
+        ::MoveWindow(hwnd_, x, y, width, height, repaint);
+    }
+    void MoveWindow(const RECT& rect, BOOL repaint = TRUE) const {
+        MoveWindow(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, repaint);
+    }
+    RECT GetWindowRect() const;
+    RECT GetClientRect() const;
+    void Invalidate(BOOL erase = TRUE) const { ::InvalidateRect(hwnd_, nullptr, erase); }
+    void UpdateWindow() const { ::UpdateWindow(hwnd_); }
+    HWND GetParent() const { return ::GetParent(hwnd_); }
+    HWND GetDlgItem(int id) const { return ::GetDlgItem(hwnd_, id); }
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(hwnd_); }
+    void SetWindowText(const std::wstring& text) const { ::SetWindowTextW(hwnd_, text.c_str()); }
+    std::wstring GetWindowText() const;
+    UINT_PTR SetTimer(UINT_PTR id, UINT milliseconds) const {
+        return ::SetTimer(hwnd_, id, milliseconds, nullptr);
+    }
+    BOOL KillTimer(UINT_PTR id) const { return ::KillTimer(hwnd_, id); }
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageW(hwnd_, message, wParam, lParam);
+    }
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::PostMessageW(hwnd_, message, wParam, lParam);
+    }
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongW(hwnd_, GWL_STYLE)); }
+    void ModifyStyle(DWORD remove, DWORD add) const;
+
+    // Called for every message of the thread's loop whose window is this one
+    // or one of its children, before it is dispatched; true swallows it.
+    virtual BOOL PreTranslateMessage(MSG* message);
+
+    // Runs the message through the maps; unhandled messages get the default
+    // processing.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The default processing: the replaced procedure of a subclassed window,
+    // DefWindowProcW for a created one.
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+
+    static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+protected:
+    virtual const MessageMap* GetMessageMap() const { return &messageMap; }
+    static const MessageMap messageMap;
+
+    // Before a created window is made; may change the creation parameters.
+    virtual BOOL PreCreateWindow(CREATESTRUCTW& create);
+    // After the window is gone and this object was unbound.
+    virtual void PostNcDestroy() {}
+
+    // Searches the map chain; true when a handler took the message.
+    bool DispatchToMaps(Message& m);
+
+private:
+    void Bind(HWND hwnd);
+    void Unbind();
+    // Gives WM_COMMAND, WM_NOTIFY, WM_DRAWITEM and WM_CTLCOLOR* to the control
+    // they concern; true when the control handled a message that only it may
+    // answer (drawing, colours).
+    bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    HWND hwnd_ = nullptr;
+    WNDPROC previousProc_ = nullptr;  // default processing; DefWindowProcW when null
+};
+
+}  // namespace vandir

@@ -1,0 +1,339 @@
+// The thin window framework: binding objects to windows, the message maps,
+// reflection to controls, template dialogs with their modal loop, tool tips
+// and worker threads.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+// <windows.h> first.
+#include <commctrl.h>
+
+#include <future>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/win32/framework/Controls.h"
+#include "platform/win32/framework/Dialog.h"
+#include "platform/win32/framework/ToolTipCtrl.h"
+#include "platform/win32/framework/WorkerThread.h"
+#include "win32/ui/TestDialogs.h"
+
+namespace vandir {
+namespace {
+
+constexpr UINT kBaseOnly = WM_APP + 1;
+constexpr UINT kDerivedOnly = WM_APP + 2;
+constexpr UINT kDerivedDeclines = WM_APP + 3;
+constexpr UINT kThrows = WM_APP + 4;
+
+class BaseWindow : public CWnd {
+protected:
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageMap messageMap;
+
+private:
+    static const MessageMapEntry messageEntries[];
+    bool OnBaseOnly(Message& m) {
+        m.result = 1;
+        return true;
+    }
+    bool OnDeclinedByDerived(Message& m) {
+        m.result = 33;
+        return true;
+    }
+};
+
+const MessageMapEntry BaseWindow::messageEntries[] = {
+    OnMessage<&BaseWindow::OnBaseOnly>(kBaseOnly),
+    OnMessage<&BaseWindow::OnDeclinedByDerived>(kDerivedDeclines),
+};
+const MessageMap BaseWindow::messageMap{&CWnd::messageMap, messageEntries};
+
+class DerivedWindow : public BaseWindow {
+public:
+    std::vector<std::pair<UINT, UINT>> commands;  // (id, code)
+    int destroyedAfterUnbind = 0;
+
+protected:
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageMap messageMap;
+    void PostNcDestroy() override { destroyedAfterUnbind += GetSafeHwnd() == nullptr ? 1 : 100; }
+
+private:
+    static const MessageMapEntry messageEntries[];
+    bool OnDerivedOnly(Message& m) {
+        m.result = 2;
+        return true;
+    }
+    bool OnDecline(Message&) { return false; }
+    bool OnThrow(Message&) { throw std::runtime_error("handler failure"); }
+    void OnCommand7() { commands.emplace_back(7, BN_CLICKED); }
+    bool OnAnyCommand(Message& m) {
+        commands.emplace_back(LOWORD(m.wParam), HIWORD(m.wParam));
+        return true;
+    }
+};
+
+const MessageMapEntry DerivedWindow::messageEntries[] = {
+    OnMessage<&DerivedWindow::OnDerivedOnly>(kDerivedOnly),
+    OnMessage<&DerivedWindow::OnDecline>(kDerivedDeclines),
+    OnMessage<&DerivedWindow::OnThrow>(kThrows),
+    OnCommand<&DerivedWindow::OnCommand7>(7),
+    OnCommand<&DerivedWindow::OnAnyCommand>(8, kAnyCode),
+};
+const MessageMap DerivedWindow::messageMap{&BaseWindow::messageMap, messageEntries};
+
+RECT Rect(int x, int y, int w, int h) {
+    return RECT{x, y, x + w, y + h};
+}
+
+TEST(WindowMessageMaps, SearchTheChainAndLetHandlersDecline) {
+    DerivedWindow window;
+    const wchar_t* cls = CWnd::RegisterWindowClass(L"VandirTestWindow");
+    ASSERT_TRUE(
+        window.CreateEx(0, cls, L"test", WS_OVERLAPPEDWINDOW, Rect(0, 0, 200, 100), nullptr, 0));
+    EXPECT_EQ(CWnd::FromHandle(window), &window);
+    EXPECT_EQ(window.SendMessage(kBaseOnly), 1);
+    EXPECT_EQ(window.SendMessage(kDerivedOnly), 2);
+    EXPECT_EQ(window.SendMessage(kDerivedDeclines), 33) << "declined, so the base answers";
+    EXPECT_EQ(window.SendMessage(WM_APP + 50), 0) << "default processing";
+    EXPECT_EQ(window.SendMessage(kThrows), 0) << "no exception crosses the window procedure";
+
+    window.SendMessage(WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), 0);
+    window.SendMessage(WM_COMMAND, MAKEWPARAM(7, BN_SETFOCUS), 0);  // other code: not taken
+    window.SendMessage(WM_COMMAND, MAKEWPARAM(8, EN_CHANGE), 0);
+    EXPECT_EQ(window.commands,
+              (std::vector<std::pair<UINT, UINT>>{{7, BN_CLICKED}, {8, EN_CHANGE}}));
+
+    const HWND hwnd = window;
+    window.DestroyWindow();
+    EXPECT_EQ(window.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(CWnd::FromHandle(hwnd), nullptr);
+    EXPECT_EQ(window.destroyedAfterUnbind, 1);
+}
+
+TEST(WindowMessageMaps, AnObjectThatDiesFirstLeavesItsWindowHarmless) {
+    const wchar_t* cls = CWnd::RegisterWindowClass(L"VandirTestWindow");
+    HWND hwnd = nullptr;
+    {
+        DerivedWindow window;
+        ASSERT_TRUE(window.CreateEx(0, cls, L"test", WS_POPUP, Rect(0, 0, 50, 50), nullptr, 0));
+        hwnd = window;
+    }
+    ASSERT_TRUE(::IsWindow(hwnd));
+    EXPECT_EQ(CWnd::FromHandle(hwnd), nullptr);
+    EXPECT_EQ(::SendMessageW(hwnd, kDerivedOnly, 0, 0), 0);
+    ::DestroyWindow(hwnd);
+}
+
+// An owner-drawn button that draws itself and hears its own clicks.
+class SelfDrawingButton : public CButton {
+public:
+    int draws = 0;
+    int reflectedClicks = 0;
+
+protected:
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageMap messageMap;
+
+private:
+    static const MessageMapEntry messageEntries[];
+    bool OnDrawItem(Message& m) {
+        ++draws;
+        m.result = TRUE;
+        return true;
+    }
+    bool OnReflectedCommand(Message& m) {
+        reflectedClicks += HIWORD(m.wParam) == BN_CLICKED;
+        return true;
+    }
+};
+
+const MessageMapEntry SelfDrawingButton::messageEntries[] = {
+    OnReflected<&SelfDrawingButton::OnDrawItem>(WM_DRAWITEM),
+    OnReflected<&SelfDrawingButton::OnReflectedCommand>(WM_COMMAND),
+};
+const MessageMap SelfDrawingButton::messageMap{&CButton::messageMap, messageEntries};
+
+class TestDialog : public CDialogEx {
+public:
+    explicit TestDialog(CWnd* parent = nullptr) : CDialogEx(IDD_TEST_DIALOG, parent) {}
+
+    SelfDrawingButton button;
+    CEdit edit;
+    int initialised = 0;
+    int parentClicks = 0;
+    bool okDoesNothing = false;
+    std::vector<UINT> preTranslated;
+    UINT_PTR endTimer = 0;
+    int endResult = 0;
+
+protected:
+    void DoDataExchange() override {
+        button.SubclassDlgItem(IDC_TEST_BUTTON, *this);
+        edit.SubclassDlgItem(IDC_TEST_EDIT, *this);
+    }
+    BOOL OnInitDialog() override {
+        initialised += button.GetSafeHwnd() != nullptr && edit.GetSafeHwnd() != nullptr;
+        if (endTimer != 0) {
+            SetTimer(endTimer, 10);
+        }
+        return TRUE;
+    }
+    void OnOK() override {
+        if (!okDoesNothing) {
+            CDialogEx::OnOK();
+        }
+    }
+    BOOL PreTranslateMessage(MSG* msg) override {
+        if (msg->message >= WM_APP) {
+            preTranslated.push_back(msg->message);
+        }
+        return msg->message == WM_APP + 77;  // swallowed
+    }
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageMap messageMap;
+
+private:
+    static const MessageMapEntry messageEntries[];
+    void OnButton() { ++parentClicks; }
+    void OnTimer() {
+        KillTimer(endTimer);
+        EndDialog(endResult);
+    }
+};
+
+const MessageMapEntry TestDialog::messageEntries[] = {
+    OnCommand<&TestDialog::OnButton>(IDC_TEST_BUTTON),
+    OnMessage<&TestDialog::OnTimer>(WM_TIMER),
+};
+const MessageMap TestDialog::messageMap{&CDialogEx::messageMap, messageEntries};
+
+TEST(TemplateDialogs, BindControlsAndReflectDrawingAndClicks) {
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(dialog.initialised, 1);
+    EXPECT_EQ(CWnd::FromHandle(dialog.GetDlgItem(IDC_TEST_BUTTON)), &dialog.button);
+    dialog.ShowWindow(SW_SHOW);
+    dialog.UpdateWindow();
+    EXPECT_GE(dialog.button.draws, 1) << "WM_DRAWITEM reaches the button itself";
+
+    dialog.button.SendMessage(BM_CLICK);
+    EXPECT_EQ(dialog.button.reflectedClicks, 1);
+    EXPECT_EQ(dialog.parentClicks, 1) << "the parent still sees the command";
+
+    // Esc ends a modeless dialog by destroying it.
+    const HWND hwnd = dialog;
+    dialog.SendMessage(WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_EQ(dialog.button.GetSafeHwnd(), nullptr) << "controls are unbound with the dialog";
+}
+
+TEST(TemplateDialogs, ModalLoopEndsWithTheResultAndFreesTheOwner) {
+    const wchar_t* cls = CWnd::RegisterWindowClass(L"VandirTestWindow");
+    DerivedWindow owner;
+    ASSERT_TRUE(owner.CreateEx(0, cls, L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                               Rect(10, 10, 300, 200), nullptr, 0));
+    TestDialog dialog(&owner);
+    dialog.endTimer = 5;  // ends the dialog from its own timer
+    dialog.endResult = 42;
+    EXPECT_EQ(dialog.DoModal(), 42);
+    EXPECT_EQ(dialog.initialised, 1);
+    EXPECT_TRUE(owner.IsWindowEnabled()) << "the owner is enabled again";
+    EXPECT_EQ(dialog.GetSafeHwnd(), nullptr) << "the modal window is destroyed";
+    owner.DestroyWindow();
+}
+
+class OwnerCheckingDialog : public TestDialog {
+public:
+    using TestDialog::TestDialog;
+    bool ownerWasDisabled = false;
+
+protected:
+    BOOL OnInitDialog() override {
+        TestDialog::OnInitDialog();
+        // The loop disables the owner right after creation: check it from the
+        // first message the loop dispatches.
+        PostMessage(WM_APP + 10);
+        return TRUE;
+    }
+    BOOL PreTranslateMessage(MSG* msg) override {
+        if (msg->message == WM_APP + 10) {
+            ownerWasDisabled = !::IsWindowEnabled(GetParent());
+            // Swallowed messages never reach the window procedure.
+            PostMessage(WM_APP + 77);
+            return TRUE;
+        }
+        if (msg->message == WM_APP + 77) {
+            EndDialog(7);
+        }
+        return TestDialog::PreTranslateMessage(msg);
+    }
+};
+
+TEST(TemplateDialogs, ModalLoopPreTranslatesAndDisablesTheOwner) {
+    const wchar_t* cls = CWnd::RegisterWindowClass(L"VandirTestWindow");
+    DerivedWindow owner;
+    ASSERT_TRUE(owner.CreateEx(0, cls, L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                               Rect(10, 10, 300, 200), nullptr, 0));
+    OwnerCheckingDialog dialog(&owner);
+    EXPECT_EQ(dialog.DoModal(), 7);
+    EXPECT_TRUE(dialog.ownerWasDisabled);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+    owner.DestroyWindow();
+}
+
+TEST(TemplateDialogs, OkThatDoesNothingKeepsTheDialogOpen) {
+    TestDialog dialog;
+    dialog.okDoesNothing = true;
+    ASSERT_TRUE(dialog.Create());
+    dialog.SendMessage(WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(::IsWindow(dialog));
+    dialog.DestroyWindow();
+}
+
+TEST(TemplateDialogs, QuitRequestEndsTheModalLoopAndIsPassedOn) {
+    TestDialog dialog;
+    dialog.endTimer = 0;
+    ::PostQuitMessage(3);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST(ToolTips, RegisterToolsAndChangeTheirTexts) {
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    CToolTipCtrl tips;
+    ASSERT_TRUE(tips.Create(dialog, TTS_ALWAYSTIP));
+    tips.Activate(TRUE);
+    EXPECT_TRUE(tips.AddTool(dialog.button, L"Main Control"));
+    EXPECT_TRUE(tips.AddTool(dialog.edit, L""));
+    EXPECT_EQ(tips.GetToolCount(), 2);
+    EXPECT_EQ(tips.GetText(dialog.button), L"Main Control");
+    tips.UpdateTipText(L"Contrôle principal", dialog.button);
+    EXPECT_EQ(tips.GetText(dialog.button), L"Contrôle principal");
+    tips.UpdateTipText(L"", dialog.button);
+    EXPECT_EQ(tips.GetText(dialog.button), L"");
+    dialog.DestroyWindow();
+}
+
+TEST(WorkerThreads, RunWorkElsewhereAndSurviveItsExceptions) {
+    std::promise<DWORD> ranOn;
+    ASSERT_TRUE(StartWorkerThread([&] { ranOn.set_value(::GetCurrentThreadId()); }));
+    auto future = ranOn.get_future();
+    ASSERT_EQ(future.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    EXPECT_NE(future.get(), ::GetCurrentThreadId());
+
+    std::promise<void> thrown;
+    ASSERT_TRUE(StartWorkerThread([&] {
+        thrown.set_value();
+        throw std::runtime_error("work failure");
+    }));
+    EXPECT_EQ(thrown.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+}
+
+}  // namespace
+}  // namespace vandir
