@@ -4,9 +4,10 @@
 // ImagePtr owns that image; a plain Gdiplus::Image* is borrowed.
 
 #include <windows.h>
-// <windows.h> first: the GDI+ headers depend on it.
-#include <gdiplus.h>
+// <windows.h> and the COM object headers first: the GDI+ headers depend on them.
 #include <objidl.h>
+// (kept apart so that sorting cannot move GDI+ above them)
+#include <gdiplus.h>
 
 #include <memory>
 

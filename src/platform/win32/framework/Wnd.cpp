@@ -94,6 +94,7 @@ bool CWnd::SubclassWindow(HWND hwnd) {
     Bind(hwnd);
     previousProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
         hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
+    PreSubclassWindow();
     return true;
 }
 

@@ -98,6 +98,8 @@ protected:
     virtual BOOL PreCreateWindow(CREATESTRUCTW& create);
     // After the window is gone and this object was unbound.
     virtual void PostNcDestroy() {}
+    // Right after SubclassWindow bound this object (controls add styles here).
+    virtual void PreSubclassWindow() {}
 
     // Searches the map chain; true when a handler took the message.
     bool DispatchToMaps(Message& m);

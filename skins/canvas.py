@@ -1,0 +1,214 @@
+"""Drawing surface of the skin artwork: anti-aliased shapes, crisp text.
+
+Shapes are drawn at four times the sheet's resolution and reduced with a box
+filter, so their edges are smooth while pixel-aligned edges stay sharp; text
+is drawn afterwards at the sheet's own resolution, where FreeType hints it.
+Everything here is deterministic: the same calls give the same pixels.
+"""
+
+from pathlib import Path
+
+from PIL import Image, ImageDraw, ImageFilter, ImageFont
+
+SS = 4  # supersampling factor of the shape layer
+
+_FONT_FILES = {
+    ("sans", False): "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf",
+    ("sans", True): "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf",
+    ("display", False): "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+    ("display", True): "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
+    ("cjk", False): "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc",
+    ("cjk", True): "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc",
+}
+_fonts = {}
+
+
+def font(size, bold=False, family="sans"):
+    key = (family, bold, size)
+    if key not in _fonts:
+        path = _FONT_FILES[(family, bold)]
+        if not Path(path).exists():
+            raise SystemExit(f"font {path} is missing: install fonts-liberation2, "
+                             "fonts-dejavu-core and fonts-wqy-microhei")
+        _fonts[key] = ImageFont.truetype(path, size, index=0,
+                                         layout_engine=ImageFont.Layout.BASIC)
+    return _fonts[key]
+
+
+def text_width(s, f):
+    return f.getlength(s)
+
+
+def fit_font(s, max_width, size, bold=False, family="sans", min_size=7):
+    """The largest font not above `size` in which `s` is at most `max_width` wide."""
+    while size > min_size and text_width(s, font(size, bold, family)) > max_width:
+        size -= 1
+    return font(size, bold, family)
+
+
+def mix(a, b, t):
+    """Colour between a (t = 0) and b (t = 1)."""
+    return tuple(round(x + (y - x) * t) for x, y in zip(a, b))
+
+
+def _rgba(colour):
+    return tuple(colour) if len(colour) == 4 else tuple(colour) + (255,)
+
+
+def _ramp(top, bottom, w, h):
+    """A w x h image going from `top` colour in its first row to `bottom` in its last."""
+    top, bottom = _rgba(top), _rgba(bottom)
+    column = Image.new("RGBA", (1, h))
+    column.putdata([mix(top, bottom, y / max(h - 1, 1)) for y in range(h)])
+    return column.resize((w, h), Image.NEAREST)
+
+
+class Canvas:
+    def __init__(self, width, height, background=(0, 0, 0)):
+        self.w, self.h = width, height
+        self.hi = Image.new("RGBA", (width * SS, height * SS), _rgba(background))
+        self.blend = ImageDraw.Draw(self.hi, "RGBA")
+        self.replace = ImageDraw.Draw(self.hi)
+        self.texts = []
+
+    # -- coordinates ---------------------------------------------------------
+    @staticmethod
+    def _box(box):
+        x0, y0, x1, y1 = box
+        return (round(x0 * SS), round(y0 * SS), round(x1 * SS) - 1, round(y1 * SS) - 1)
+
+    @staticmethod
+    def _pts(points):
+        return [(round(x * SS), round(y * SS)) for x, y in points]
+
+    # -- shapes --------------------------------------------------------------
+    def rect(self, box, fill=None, outline=None, width=1, radius=0):
+        draw = self.blend
+        kwargs = dict(fill=_rgba(fill) if fill else None,
+                      outline=_rgba(outline) if outline else None, width=round(width * SS))
+        if radius:
+            draw.rounded_rectangle(self._box(box), radius=round(radius * SS), **kwargs)
+        else:
+            draw.rectangle(self._box(box), **kwargs)
+
+    def ellipse(self, box, fill=None, outline=None, width=1):
+        self.blend.ellipse(self._box(box), fill=_rgba(fill) if fill else None,
+                           outline=_rgba(outline) if outline else None, width=round(width * SS))
+
+    def circle(self, cx, cy, r, **kwargs):
+        self.ellipse((cx - r, cy - r, cx + r, cy + r), **kwargs)
+
+    def polygon(self, points, fill=None, outline=None):
+        self.blend.polygon(self._pts(points), fill=_rgba(fill) if fill else None,
+                           outline=_rgba(outline) if outline else None)
+
+    def line(self, points, colour, width=1):
+        self.blend.line(self._pts(points), fill=_rgba(colour), width=round(width * SS),
+                        joint="curve")
+        # Round caps.
+        r = width * SS / 2
+        for x, y in self._pts([points[0], points[-1]]):
+            self.blend.ellipse((x - r, y - r, x + r - 1, y + r - 1), fill=_rgba(colour))
+
+    def arc(self, box, start, end, colour, width=1):
+        """Arc of the ellipse in `box` from `start` to `end` degrees (clockwise from 3 o'clock)."""
+        self.blend.arc(self._box(box), start, end, fill=_rgba(colour), width=round(width * SS))
+
+    def polygon_gradient(self, points, top, bottom):
+        """A polygon filled from `top` colour at its highest point to `bottom` at its lowest."""
+        pts = self._pts(points)
+        x0, y0 = min(p[0] for p in pts), min(p[1] for p in pts)
+        x1, y1 = max(p[0] for p in pts) + 1, max(p[1] for p in pts) + 1
+        mask = Image.new("L", (x1 - x0, y1 - y0), 0)
+        ImageDraw.Draw(mask).polygon([(x - x0, y - y0) for x, y in pts], fill=255)
+        fill = _ramp(top, bottom, x1 - x0, y1 - y0)
+        self.hi.paste(fill, (x0, y0), mask)
+
+    def vgradient(self, box, top, bottom, radius=0):
+        """A box filled from `top` colour to `bottom` colour."""
+        x0, y0, x1, y1 = self._box(box)
+        w, h = x1 - x0 + 1, y1 - y0 + 1
+        fill = _ramp(top, bottom, w, h)
+        mask = Image.new("L", (w, h), 0)
+        ImageDraw.Draw(mask).rounded_rectangle((0, 0, w - 1, h - 1), radius=round(radius * SS),
+                                               fill=255)
+        self.hi.paste(fill, (x0, y0), mask)
+
+    def glow(self, box, colour, blur, shape="rect", radius=0):
+        """A soft light of `colour` around a shape, limited to nothing outside the sheet."""
+        pad = blur * 3
+        x0, y0, x1, y1 = box
+        layer_box = (x0 - pad, y0 - pad, x1 + pad, y1 + pad)
+        lx0, ly0, lx1, ly1 = self._box(layer_box)
+        layer = Image.new("RGBA", (lx1 - lx0 + 1, ly1 - ly0 + 1), _rgba(colour)[:3] + (0,))
+        d = ImageDraw.Draw(layer)
+        inner = (round(pad * SS), round(pad * SS),
+                 round((pad + x1 - x0) * SS) - 1, round((pad + y1 - y0) * SS) - 1)
+        if shape == "ellipse":
+            d.ellipse(inner, fill=_rgba(colour))
+        else:
+            d.rounded_rectangle(inner, radius=round(radius * SS), fill=_rgba(colour))
+        layer = layer.filter(ImageFilter.GaussianBlur(blur * SS))
+        self._composite(layer, lx0, ly0)
+
+    def _composite(self, layer, x, y):
+        """Composites `layer` at (x, y) of the shape layer, clipped to the sheet."""
+        cx0, cy0 = max(0, -x), max(0, -y)
+        cx1 = min(layer.width, self.hi.width - x)
+        cy1 = min(layer.height, self.hi.height - y)
+        if cx1 > cx0 and cy1 > cy0:
+            self.hi.alpha_composite(layer.crop((cx0, cy0, cx1, cy1)), (x + cx0, y + cy0))
+
+    # -- transparency (PNG sheets) -------------------------------------------
+    # A light window replaces the pixels under it with `colour` at `alpha`
+    # (0: fully clear). Giving the surrounding colour keeps anti-aliased edges
+    # free of dark fringes.
+    def cut_polygon(self, points, colour=(0, 0, 0), alpha=0):
+        self.replace.polygon(self._pts(points), fill=tuple(colour[:3]) + (alpha,))
+
+    def cut_rect(self, box, radius=0, colour=(0, 0, 0), alpha=0):
+        fill = tuple(colour[:3]) + (alpha,)
+        if radius:
+            self.replace.rounded_rectangle(self._box(box), radius=round(radius * SS), fill=fill)
+        else:
+            self.replace.rectangle(self._box(box), fill=fill)
+
+    def cut_ellipse(self, box, colour=(0, 0, 0), alpha=0):
+        self.replace.ellipse(self._box(box), fill=tuple(colour[:3]) + (alpha,))
+
+    # -- text ----------------------------------------------------------------
+    def text(self, xy, s, f, colour, anchor="ls"):
+        self.texts.append((xy, s, f, colour, anchor))
+
+    def text_in(self, rect, s, f, colour, align="left", pad=0):
+        """Text vertically centred in `rect` (x, y, w, h), aligned left, centre or right."""
+        x, y, w, h = rect
+        cy = y + h / 2
+        if align == "left":
+            self.text((x + pad, cy), s, f, colour, "lm")
+        elif align == "right":
+            self.text((x + w - pad, cy), s, f, colour, "rm")
+        else:
+            self.text((x + w / 2, cy), s, f, colour, "mm")
+
+    # -- result --------------------------------------------------------------
+    def image(self):
+        img = self.hi.reduce(SS)
+        draw = ImageDraw.Draw(img)
+        for (x, y), s, f, colour, anchor in self.texts:
+            draw.text((round(x), round(y)), s, font=f, fill=_rgba(colour), anchor=anchor)
+        return img
+
+
+def save_bmp(img, path):
+    img.convert("RGB").save(path, "BMP")
+
+
+def save_png(img, path):
+    # Fully transparent pixels carry no colour, so the file does not depend on
+    # what was drawn under a light window.
+    img = img.copy()
+    alpha = img.getchannel("A")
+    clear = alpha.point(lambda a: 255 if a == 0 else 0)
+    img.paste((0, 0, 0, 0), (0, 0), clear)
+    img.save(path, "PNG", optimize=False, compress_level=9)

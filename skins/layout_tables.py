@@ -1,0 +1,82 @@
+"""Reads the control rectangles from the windows' layout headers.
+
+The artwork places every control drawing at the rectangle the window itself
+uses, so the rectangles have one home: the C++ tables in src/skin/layout/.
+Each table there is `std::array kNameControls{ Builder(id, {x, y, w, h}, ...), ... };`.
+The sheet file names come from kSheetFiles in SkinLayout.h, so the generator
+writes exactly the files the program loads.
+"""
+
+import re
+from pathlib import Path
+
+_TABLE = re.compile(r"\b(k\w+Controls)\s*\{")
+_ENTRY = re.compile(
+    r"\b[A-Z]\w*\(\s*(\d+)\s*,\s*(?:Rect\s*)?\{\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*\}"
+)
+_COMMENT = re.compile(r"//[^\n]*")
+
+
+class Rect(tuple):
+    """(x, y, width, height) with a few conveniences."""
+
+    def __new__(cls, x, y, w, h):
+        return super().__new__(cls, (x, y, w, h))
+
+    x = property(lambda self: self[0])
+    y = property(lambda self: self[1])
+    w = property(lambda self: self[2])
+    h = property(lambda self: self[3])
+    right = property(lambda self: self[0] + self[2])
+    bottom = property(lambda self: self[1] + self[3])
+    cx = property(lambda self: self[0] + self[2] / 2)
+    cy = property(lambda self: self[1] + self[3] / 2)
+
+    def box(self):
+        return (self.x, self.y, self.right, self.bottom)
+
+
+def _table_body(text, start):
+    """The text between the brace at `start` and its partner."""
+    depth = 0
+    for i in range(start, len(text)):
+        if text[i] == "{":
+            depth += 1
+        elif text[i] == "}":
+            depth -= 1
+            if depth == 0:
+                return text[start + 1 : i]
+    raise ValueError("unbalanced braces in a layout table")
+
+
+class LayoutTables:
+    def __init__(self, folder):
+        self.tables = {}
+        for header in sorted(Path(folder).glob("*.h")):
+            text = _COMMENT.sub("", header.read_text(encoding="utf-8"))
+            for match in _TABLE.finditer(text):
+                body = _table_body(text, match.end() - 1)
+                entries = {}
+                for e in _ENTRY.finditer(body):
+                    control_id = int(e.group(1))
+                    if control_id in entries:
+                        raise ValueError(
+                            f"{header.name}: {match.group(1)} lists {control_id} twice")
+                    entries[control_id] = Rect(*(int(v) for v in e.groups()[1:]))
+                if entries:
+                    self.tables[match.group(1)] = entries
+        if not self.tables:
+            raise ValueError(f"no layout tables found in {folder}")
+        common = _COMMENT.sub("", (Path(folder) / "SkinLayout.h").read_text(encoding="utf-8"))
+        files = re.search(r"\bkSheetFiles\s*\{", common)
+        if not files:
+            raise ValueError("SkinLayout.h has no kSheetFiles table")
+        body = _table_body(common, files.end() - 1)
+        # The names as file names: without the literal's leading backslash.
+        self.sheet_files = re.findall(r'L"\\\\([^"]+)"', body)
+
+    def rect(self, table, control_id):
+        try:
+            return self.tables[table][control_id]
+        except KeyError:
+            raise KeyError(f"layout table {table} has no control {control_id}") from None

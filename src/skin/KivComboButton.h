@@ -1,0 +1,140 @@
+#pragma once
+// CKivComboButton: the owner-drawn button that opens a skinned drop-down list
+// (CKivMenu) and shows the chosen entry as its caption; the function
+// selectors of the key-assignment page. It shares the pictures, drawing rules
+// and hover/press state machine of CKivButton and tells its parent
+// (ControlNotifications.h):
+//   (kMouseEntered, control ID) and (kMouseLeft, control ID) as the mouse
+//   enters and leaves it;
+//   (control ID, entry value) when the user chose a list entry;
+//   (kListHiding, 1) and (kListHiding, 0) around every closing of its lists.
+// Clicks also reach the parent the usual way (WM_COMMAND, BN_CLICKED).
+//
+// A click opens the list below the button (above it near the bottom of the
+// screen), towards the right (towards the left near the right edge); a click
+// while the list is open only closes it. While the list is visible a 100 ms
+// timer notes when it was last seen, so that a click the mouse hook already
+// answered by closing the list does not open it again.
+//
+// User-interface thread only.
+
+#include <windows.h>
+// <windows.h> first.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "device/Clock.h"
+#include "platform/win32/Gdiplus.h"
+#include "platform/win32/framework/Controls.h"
+#include "platform/win32/framework/Gdi.h"
+#include "skin/InputHooks.h"
+#include "skin/KivButton.h"
+#include "skin/KivMenu.h"
+
+namespace vandir {
+
+class CKivComboButton : public CButton {
+public:
+    // The timer that watches the open list, and its period.
+    static constexpr UINT_PTR kListWatchTimer = 1;
+    static constexpr UINT kListWatchMilliseconds = 100;
+    // A click within this time of the list having been visible only closes it.
+    static constexpr uint64_t kReopenGuardMilliseconds = 200;
+
+    // The list uses the application's mouse hook; the clock gives the tick
+    // counts of the list watch. Both must outlive the button.
+    CKivComboButton(InputHooks& hooks, Clock& clock);
+    // With the system clock.
+    explicit CKivComboButton(InputHooks& hooks);
+    ~CKivComboButton() override;
+
+    // Replaces the pictures: normal, hover and pressed; the disabled picture
+    // becomes none. The old ones are deleted.
+    void SetImages(ImagePtr normal, ImagePtr hover, ImagePtr pressed);
+
+    // Adds an enabled entry to the top level of the list, unless one with the
+    // value is there already. The first call creates the list, which needs the
+    // button's window; without it nothing happens.
+    void AddItem(int value, const std::wstring& text);
+    // Adds an enabled entry to the sub-list of the top-level entry parentValue.
+    // Ignored before the list exists.
+    void AddSubItem(int value, int parentValue, const std::wstring& text);
+    // Adds an enabled entry under the entry 2301 in the sub-list of the
+    // top-level entry 2300. Ignored before the list exists.
+    void AddThirdLevelItem(int value, const std::wstring& text);
+
+    // Shows the entry with the value (found anywhere in the list) as the
+    // caption and selected value; nothing when there is none. No notification.
+    void SelectItem(int value);
+    // Store the caption, the selected value and the given owner parameters
+    // and redraw. No notification.
+    void SetCaption(const std::wstring& text, int value, int parameter1, int parameter2);
+    void SetCaptionEx(const std::wstring& text, int value, int parameter1, int parameter3,
+                      int parameter4);
+
+    // Whether a chosen entry becomes the caption. An owner that clears it
+    // while handling a selection notification keeps its own caption for that
+    // one selection; the flag is then set again.
+    void SetCaptionFollowsSelection(bool follows) { captionFollowsSelection_ = follows; }
+    bool captionFollowsSelection() const { return captionFollowsSelection_; }
+
+    const std::wstring& caption() const { return caption_; }
+    int selectedValue() const { return selectedValue_; }
+    // Owner data stored with the caption; not interpreted by the button.
+    int parameter1() const { return parameter1_; }
+    int parameter2() const { return parameter2_; }
+    int parameter3() const { return parameter3_; }
+    int parameter4() const { return parameter4_; }
+
+    // The drop-down list; null until the first AddItem.
+    CKivMenu* list() const { return list_.get(); }
+    bool reopenSuppressed() const { return reopenSuppressed_; }
+    uint64_t listSeenAt() const { return listSeenAt_; }
+    int state() const { return state_; }
+    bool tracking() const { return tracking_; }
+
+protected:
+    // Makes the platform ask this control to draw itself (BS_OWNERDRAW).
+    void PreSubclassWindow() override;
+
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageMap messageMap;
+
+private:
+    static const MessageMapEntry messageEntries[];
+
+    bool OnEraseBackground(Message& m);
+    bool OnFocusChange(Message& m);
+    bool OnLeftButtonDown(Message& m);
+    bool OnLeftButtonUp(Message& m);
+    bool OnMouseMove(Message& m);
+    bool OnSysCommand(Message& m);
+    bool OnTimer(Message& m);
+    bool OnDrawItem(Message& m);
+
+    // Opens the list at the button, or closes it when it is open.
+    void ToggleList();
+
+    InputHooks& hooks_;
+    Clock& clock_;
+    ButtonPictures pictures_;
+    std::unique_ptr<CKivMenu> list_;
+    bool tracking_ = false;
+    int state_ = kButtonNormal;
+    std::wstring caption_;
+    int selectedValue_ = -1;
+    int parameter1_ = -1;
+    int parameter2_ = 1;
+    int parameter3_ = -1;
+    int parameter4_ = -1;
+    UniqueFont font_;
+    DWORD textColour_ = 0xFF5A5A5A;
+    DWORD hoverTextColour_ = 0xFFFFFFFF;
+    bool captionFollowsSelection_ = true;
+    bool reopenSuppressed_ = false;
+    uint64_t listSeenAt_ = 0;
+};
+
+}  // namespace vandir

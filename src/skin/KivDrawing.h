@@ -1,0 +1,23 @@
+#pragma once
+// Drawing helpers the skinned controls share.
+
+#include <windows.h>
+
+#include "platform/win32/Gdiplus.h"
+
+namespace vandir {
+
+// Draws the whole picture stretched over (x, y, width, height). The edges are
+// sampled from the picture itself (mirrored tiling), so a stretched picture
+// does not fade into transparency along its borders; at its own size it is
+// copied pixel for pixel.
+inline void DrawStretched(Gdiplus::Graphics& graphics, Gdiplus::Image* picture, int x, int y,
+                          int width, int height) {
+    Gdiplus::ImageAttributes edges;
+    edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    graphics.DrawImage(picture, Gdiplus::Rect(x, y, width, height), 0, 0,
+                       static_cast<INT>(picture->GetWidth()),
+                       static_cast<INT>(picture->GetHeight()), Gdiplus::UnitPixel, &edges);
+}
+
+}  // namespace vandir

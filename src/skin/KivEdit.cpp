@@ -1,0 +1,79 @@
+#include "skin/KivEdit.h"
+
+#include "skin/ControlNotifications.h"
+#include "skin/KivDrawing.h"
+#include "skin/SkinText.h"
+
+namespace vandir {
+
+const MessageMapEntry CKivEdit::messageEntries[] = {
+    OnReflected<&CKivEdit::OnControlColour>(WM_CTLCOLOREDIT),
+    // A disabled or read-only edit asks with the static message.
+    OnReflected<&CKivEdit::OnControlColour>(WM_CTLCOLORSTATIC),
+    OnReflected<&CKivEdit::OnReflectedCommand>(WM_COMMAND),
+    OnMessage<&CKivEdit::OnEraseBackground>(WM_ERASEBKGND),
+    OnMessage<&CKivEdit::OnPaint>(WM_PAINT),
+};
+const MessageMap CKivEdit::messageMap{&CEdit::messageMap, messageEntries};
+
+CKivEdit::CKivEdit() : font_(CreateToolkitFont(14)) {}
+
+void CKivEdit::SetFontHeight(int height) {
+    UniqueFont replaced = CreateToolkitFont(height);
+    // The control lets go of the old font before it is deleted.
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(replaced.get()), TRUE);
+    font_ = std::move(replaced);
+}
+
+bool CKivEdit::OnControlColour(Message& m) {
+    const HDC dc = reinterpret_cast<HDC>(m.wParam);
+    ::SetTextColor(dc, textColour);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SelectObject(dc, font_.get());
+    m.result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+    return true;
+}
+
+bool CKivEdit::OnReflectedCommand(Message& m) {
+    if (HIWORD(m.wParam) != EN_CHANGE) {
+        return false;
+    }
+    Invalidate(TRUE);
+    NotifyParent(GetParent(), static_cast<WPARAM>(GetDlgCtrlID()), kTextChanged);
+    return true;
+}
+
+bool CKivEdit::OnEraseBackground(Message& m) {
+    m.result = 0;  // not erased: painting covers it
+    return true;
+}
+
+bool CKivEdit::OnPaint(Message& m) {
+    PaintDC dc(GetSafeHwnd());
+    RECT client = GetClientRect();
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    {
+        Gdiplus::Graphics graphics(dc.get());
+        graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+        if (background != nullptr) {
+            DrawStretched(graphics, background.get(), 0, 0, width, height);
+        } else {
+            Gdiplus::SolidBrush black{Gdiplus::Color(0xFF000000)};
+            graphics.FillRectangle(&black, 0, 0, width, height);
+            Gdiplus::Pen frame(Gdiplus::Color(0xFF969696), 1.0F);
+            graphics.DrawRectangle(&frame, 0, 0, width - 1, height - 1);
+        }
+    }
+    const std::wstring text = GetWindowText();
+    ::SetTextColor(dc.get(), textColour);
+    ::SetBkMode(dc.get(), TRANSPARENT);
+    SelectedObject selected(dc.get(), font_.get());
+    client.left += 1;
+    ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &client,
+                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    m.result = 0;
+    return true;
+}
+
+}  // namespace vandir

@@ -1,0 +1,42 @@
+#pragma once
+// CKivImageDialog: the base of every window of the program. It keeps a copy
+// of a skin picture that fills the whole client area, sizes the window to
+// that picture, and paints it without flicker (into an off-screen bitmap
+// first, then in one copy).
+
+#include <windows.h>
+
+#include "platform/win32/Gdiplus.h"
+#include "platform/win32/framework/Dialog.h"
+
+namespace vandir {
+
+class CKivImageDialog : public CDialogEx {
+public:
+    using CDialogEx::CDialogEx;
+
+    // Keeps a whole copy of image as the background (the caller keeps its
+    // image), resizes the window to the picture keeping its top-left corner,
+    // and redraws it. With no image the dialog goes back to a plain dialog's
+    // look and keeps its size.
+    void SetBackgroundImage(Gdiplus::Image* image);
+    Gdiplus::Image* background() const { return background_.get(); }
+
+protected:
+    // Paints the background stretched over the client area; without one, the
+    // default dialog erase.
+    bool OnEraseBackground(Message& m);
+    // Left-button presses get the default processing: the base never moves
+    // the window (windows dragged by their background do that themselves).
+    bool OnLeftButtonDown(Message& m);
+
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageMap messageMap;
+
+private:
+    static const MessageMapEntry messageEntries[];
+
+    ImagePtr background_;
+};
+
+}  // namespace vandir

@@ -1,0 +1,440 @@
+#include "skin/KivMenu.h"
+
+#include "platform/win32/Gdiplus.h"
+#include "skin/ControlNotifications.h"
+#include "skin/SkinText.h"
+
+namespace vandir {
+namespace {
+
+constexpr DWORD kNoActivate = 0x08000000;   // WS_EX_NOACTIVATE
+constexpr DWORD kListStyle = 0x80880000;    // WS_POPUP | WS_BORDER | WS_SYSMENU
+constexpr DWORD kCaptionBits = 0x00C00000;  // WS_CAPTION: border and dialog frame
+constexpr wchar_t kClassName[] = L"VandirKivMenu";
+
+constexpr int kFontHeight = 16;
+constexpr int kTextPadding = 4;  // added to the text height of each entry
+constexpr int kTopMargin = 4;
+constexpr int kVerticalMargins = 8;
+constexpr int kRightMargin = 15;
+constexpr int kTextIndent = 10;
+constexpr int kSubListOverlap = 5;  // a sub-list opens this far inside the list's right edge
+constexpr int kSubListRaise = 5;    // and this far above its entry
+constexpr int kSubListDrop = 25;    // near the screen bottom: its bottom edge this far below
+constexpr int kThirdLevelRoot = 2300;
+constexpr int kThirdLevelParent = 2301;
+
+POINT PointOf(LPARAM lParam) {
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+}  // namespace
+
+const MessageMapEntry CKivMenu::messageEntries[] = {
+    OnMessage<&CKivMenu::OnPaint>(WM_PAINT),
+    OnMessage<&CKivMenu::OnLeftButtonDown>(WM_LBUTTONDOWN),
+    OnMessage<&CKivMenu::OnMouseMove>(WM_MOUSEMOVE),
+    OnMessage<&CKivMenu::OnLeftButtonUp>(WM_LBUTTONUP),
+    OnMessage<&CKivMenu::OnSysCommand>(WM_SYSCOMMAND),
+    OnMessage<&CKivMenu::OnHookMessage>(kHookMessage),
+    OnMessage<&CKivMenu::OnMouseActivate>(WM_MOUSEACTIVATE),
+    OnMessage<&CKivMenu::OnDestroy>(WM_DESTROY),
+};
+const MessageMap CKivMenu::messageMap{&CWnd::messageMap, messageEntries};
+
+CKivMenu::CKivMenu(InputHooks& hooks) : hooks_(hooks), font_(CreateToolkitFont(kFontHeight)) {}
+
+CKivMenu::~CKivMenu() {
+    // Sub-lists are owned by the owner window, not by this one: each member
+    // destroys its own window after this.
+    DestroyWindow();
+}
+
+bool CKivMenu::Create(const wchar_t* windowName, const RECT& rect, HWND owner, UINT commandId) {
+    if (owner == nullptr || GetSafeHwnd() != nullptr) {
+        return false;
+    }
+    owner_ = owner;
+    commandId_ = commandId;
+    const wchar_t* className = RegisterWindowClass(kClassName);
+    if (!CreateEx(kNoActivate, className, windowName, kListStyle, rect, owner, commandId)) {
+        return false;
+    }
+    ModifyStyle(kCaptionBits, 0);
+    // Moving with a frame change makes the system drop the border at once,
+    // even though the size does not change.
+    ::SetWindowPos(GetSafeHwnd(), nullptr, rect.left, rect.top, rect.right - rect.left,
+                   rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    return true;
+}
+
+BOOL CKivMenu::PreCreateWindow(CREATESTRUCTW& create) {
+    create.hMenu = nullptr;
+    return CWnd::PreCreateWindow(create);
+}
+
+bool CKivMenu::AddItem(int value, const std::wstring& text, bool enabled, bool hasSubList) {
+    for (const auto& item : items_) {
+        if (item->value == value) {
+            return false;
+        }
+    }
+    auto item = std::make_unique<MenuItem>();
+    item->value = value;
+    item->text = text;
+    item->enabled = enabled;
+    item->hasSubList = hasSubList;
+    items_.push_back(std::move(item));
+    return true;
+}
+
+void CKivMenu::AddSubItem(int value, int parentValue, const std::wstring& text, bool enabled) {
+    for (size_t i = 0; i < items_.size(); ++i) {
+        if (items_[i]->value == parentValue) {
+            items_[i]->hasSubList = true;
+            GetSubList(parentValue)->AddItem(value, text, enabled, false);
+        }
+    }
+}
+
+void CKivMenu::AddThirdLevelItem(int value, const std::wstring& text) {
+    for (const auto& item : items_) {
+        if (item->value == kThirdLevelRoot) {
+            if (CKivMenu* second = FindSubList(kThirdLevelRoot); second != nullptr) {
+                second->AddSubItem(value, kThirdLevelParent, text, true);
+            }
+        }
+    }
+}
+
+CKivMenu* CKivMenu::FindSubList(int key) const {
+    for (const auto& list : subLists_) {
+        if (list->commandId_ == static_cast<UINT>(key)) {
+            return list.get();
+        }
+    }
+    return nullptr;
+}
+
+CKivMenu* CKivMenu::GetSubList(int key) {
+    if (CKivMenu* existing = FindSubList(key); existing != nullptr) {
+        return existing;
+    }
+    auto list = std::make_unique<CKivMenu>(hooks_);
+    list->Create(L"menu", RECT{0, 0, 100, 10}, owner_, static_cast<UINT>(key));
+    // Without a window (no owner yet, or creation refused) the list still
+    // keeps its entries; it is simply never shown.
+    list->commandId_ = static_cast<UINT>(key);
+    list->parentList_ = this;
+    subLists_.push_back(std::move(list));
+    return subLists_.back().get();
+}
+
+MenuItem* CKivMenu::FindItem(int value) {
+    for (const auto& item : items_) {
+        if (item->value == value) {
+            return item.get();
+        }
+    }
+    for (const auto& list : subLists_) {
+        if (MenuItem* found = list->FindItem(value); found != nullptr) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+int CKivMenu::TextHeight(HDC dc, const std::wstring& text) {
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cy;
+}
+
+int CKivMenu::MeasureHeight() const {
+    WindowDC dc(GetSafeHwnd());
+    SelectedObject selected(dc.get(), font_.get());
+    int height = 0;
+    for (const auto& item : items_) {
+        height += TextHeight(dc.get(), item->text) + kTextPadding;
+    }
+    return height;
+}
+
+int CKivMenu::EntryHeight() const {
+    if (items_.empty()) {
+        return 0;
+    }
+    WindowDC dc(GetSafeHwnd());
+    SelectedObject selected(dc.get(), font_.get());
+    return TextHeight(dc.get(), items_.front()->text) + kTextPadding;
+}
+
+void CKivMenu::Layout() {
+    if (items_.empty()) {
+        return;
+    }
+    const RECT window = GetWindowRect();
+    const int width = window.right - window.left;
+    const int entryHeight = EntryHeight();
+    for (size_t i = 0; i < items_.size(); ++i) {
+        const int top = kTopMargin + static_cast<int>(i) * entryHeight;
+        items_[i]->rect = RECT{1, top, width - kRightMargin, top + entryHeight};
+    }
+    MoveWindow(window.left, window.top, width,
+               static_cast<int>(items_.size()) * entryHeight + kVerticalMargins);
+}
+
+void CKivMenu::ShowAt(int kind, int x, int y) {
+    if (items_.empty()) {
+        return;
+    }
+    Layout();
+    hoverIndex_ = -1;
+    const RECT window = GetWindowRect();
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    switch (kind) {
+        case kTopRight:
+            x -= width;
+            break;
+        case kBottomLeft:
+            y -= height;
+            break;
+        case kBottomRight:
+            x -= width;
+            y -= height;
+            break;
+        default:
+            break;
+    }
+    MoveWindow(x, y, width, height);
+    Layout();
+    ShowAndHook();
+}
+
+void CKivMenu::ShowAndHook() {
+    // Shown on top of its owner and of the lists shown before, without
+    // taking the activation from the owner's window.
+    ::SetWindowPos(GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    hooks_.ShowMouseHookTarget(GetSafeHwnd());
+}
+
+void CKivMenu::Notify(WPARAM wParam, LPARAM lParam) const {
+    NotifyParent(owner_, wParam, lParam);
+}
+
+void CKivMenu::Hide() {
+    if (GetSafeHwnd() == nullptr || !IsWindowVisible()) {
+        return;
+    }
+    Notify(kListHiding, 1);
+    ShowWindow(SW_HIDE);
+    if (parentList_ != nullptr) {
+        parentList_->Hide();
+    }
+    CloseSubLists();
+    Notify(kListHiding, 0);
+    if (parentList_ == nullptr) {
+        hooks_.RemoveMouseHook();
+    }
+}
+
+void CKivMenu::CloseSubLists() {
+    // By index: the owner's handlers run in between.
+    for (size_t i = 0; i < subLists_.size(); ++i) {
+        CKivMenu& list = *subLists_[i];
+        if (list.GetSafeHwnd() == nullptr || !list.IsWindowVisible()) {
+            continue;
+        }
+        Notify(kListHiding, 1);
+        list.CloseSubLists();
+        list.ShowWindow(SW_HIDE);
+        Notify(kListHiding, 0);
+    }
+}
+
+int CKivMenu::HitTest(POINT client) {
+    for (size_t i = 0; i < items_.size(); ++i) {
+        if (::PtInRect(&items_[i]->rect, client)) {
+            hoverIndex_ = static_cast<int>(i);
+            return items_[i]->value;
+        }
+    }
+    hoverIndex_ = -1;
+    return -1;
+}
+
+bool CKivMenu::OnLeftButtonDown(Message& m) {
+    m.result = Default(m.message, m.wParam, m.lParam);
+    clickedValue_ = HitTest(PointOf(m.lParam));
+    if (clickedValue_ == -1) {
+        Hide();  // a press on the margin
+    }
+    Invalidate(FALSE);
+    return true;
+}
+
+bool CKivMenu::OnLeftButtonUp(Message& m) {
+    m.result = Default(m.message, m.wParam, m.lParam);
+    hoverIndex_ = -1;
+    clickedValue_ = HitTest(PointOf(m.lParam));
+    if (clickedValue_ == -1) {
+        return true;
+    }
+    const MenuItem* item = FindItem(clickedValue_);
+    if (item == nullptr) {
+        return true;
+    }
+    if (item->enabled && owner_ != nullptr) {
+        if (item->hasSubList) {
+            return true;  // it opened its sub-list on hover
+        }
+        const int value = item->value;
+        const UINT commandId = commandId_;
+        Hide();
+        Notify(commandId, value);
+        return true;
+    }
+    // A disabled entry is never chosen: it only closes the lists.
+    Hide();
+    return true;
+}
+
+bool CKivMenu::OnMouseMove(Message& m) {
+    m.result = Default(m.message, m.wParam, m.lParam);
+    const POINT point = PointOf(m.lParam);
+    for (size_t i = 0; i < items_.size(); ++i) {
+        const MenuItem& item = *items_[i];
+        if (!::PtInRect(&item.rect, point)) {
+            continue;
+        }
+        const int position = static_cast<int>(i);
+        if (!item.hasSubList || !item.enabled) {
+            CloseSubLists();
+        } else {
+            if (position == hoverIndex_) {
+                return true;
+            }
+            CloseSubLists();
+            const RECT window = GetWindowRect();
+            const int x = window.right - kSubListOverlap;
+            const int y = window.top + item.rect.top - kSubListRaise;
+            const int entryBottom = item.rect.bottom;
+            CKivMenu* list = GetSubList(item.value);
+            if (!list->items_.empty()) {
+                if (entryBottom + window.bottom < ::GetSystemMetrics(SM_CYFULLSCREEN)) {
+                    list->ShowAt(kTopLeft, x, y);
+                } else {
+                    // Near the bottom of the screen the sub-list goes upwards.
+                    list->Layout();
+                    list->hoverIndex_ = -1;
+                    const RECT size = list->GetWindowRect();
+                    const int height = size.bottom - size.top;
+                    list->MoveWindow(x, y + kSubListDrop - height, size.right - size.left, height);
+                    list->Layout();
+                    list->ShowAndHook();
+                }
+            }
+        }
+        if (position != hoverIndex_) {
+            hoverIndex_ = position;
+            Invalidate(FALSE);
+        }
+        return true;
+    }
+    return true;  // between entries the last hover entry stays highlighted
+}
+
+bool CKivMenu::OnSysCommand(Message& m) {
+    Notify(m.wParam, m.lParam);
+    Hide();
+    m.result = 0;
+    return true;
+}
+
+bool CKivMenu::OnHookMessage(Message& m) {
+    m.result = 0;
+    if (m.wParam != WM_LBUTTONDOWN || !IsWindowVisible()) {
+        return true;
+    }
+    POINT cursor{};
+    if (!::GetCursorPos(&cursor)) {
+        return true;
+    }
+    for (const CKivMenu* list = this; list != nullptr; list = list->parentList_) {
+        const RECT window = list->GetWindowRect();
+        if (::PtInRect(&window, cursor)) {
+            return true;
+        }
+    }
+    Hide();  // a click outside the chain
+    return true;
+}
+
+bool CKivMenu::OnMouseActivate(Message& m) {
+    // The no-activate style keeps a click from activating the list on
+    // Windows; saying so here holds on systems that look only at this answer.
+    m.result = MA_NOACTIVATE;
+    return true;
+}
+
+bool CKivMenu::OnDestroy(Message&) {
+    // A hook left pointing at a dead window would outlive the list.
+    if (hooks_.MouseTarget() == GetSafeHwnd()) {
+        hooks_.RemoveMouseHook();
+    }
+    return false;
+}
+
+bool CKivMenu::OnPaint(Message& m) {
+    PaintDC paint(GetSafeHwnd());
+    const HDC dc = paint.get();
+    const RECT client = GetClientRect();
+    UniqueBrush background(::CreateSolidBrush(TextColourOf(backgroundColour_)));
+    UniqueBrush border(::CreateSolidBrush(TextColourOf(borderColour_)));
+    ::FillRect(dc, &client, background.get());
+    ::FrameRect(dc, &client, border.get());
+
+    {
+        // Arrows first: the texts are drawn over them, as when drawn entry by entry.
+        Gdiplus::Graphics graphics(dc);
+        Gdiplus::SolidBrush fill{Gdiplus::Color(textColour_)};
+        Gdiplus::Pen outline(Gdiplus::Color(textColour_), 1.0f);
+        for (const auto& item : items_) {
+            if (!item->hasSubList) {
+                continue;
+            }
+            const CKivMenu* list = FindSubList(item->value);
+            if (list == nullptr || list->items_.empty()) {
+                continue;
+            }
+            RECT r = item->rect;
+            ::OffsetRect(&r, kTextIndent, 0);
+            const INT left = r.right - 10;
+            const INT tip = r.right - 5;
+            const INT top = r.top + 5;
+            const INT bottom = r.bottom - 5;
+            const INT middle = (r.top + r.bottom) / 2;
+            Gdiplus::GraphicsPath path;
+            path.AddLine(left, top, left, bottom);
+            path.AddLine(left, bottom, tip, middle);
+            path.CloseFigure();
+            graphics.FillPath(&fill, &path);
+            graphics.DrawPath(&outline, &path);
+        }
+    }
+
+    for (size_t i = 0; i < items_.size(); ++i) {
+        const MenuItem& item = *items_[i];
+        RECT r = item.rect;
+        ::OffsetRect(&r, kTextIndent, 0);
+        const DWORD colour = static_cast<int>(i) == hoverIndex_ ? hoverTextColour_ : textColour_;
+        DrawSkinText(dc, font_.get(), item.text, TextColourOf(colour), false, true, r.left, r.top,
+                     r.right, r.bottom);
+    }
+    m.result = 0;
+    return true;
+}
+
+}  // namespace vandir

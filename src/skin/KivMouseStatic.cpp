@@ -1,0 +1,103 @@
+#include "skin/KivMouseStatic.h"
+
+#include "platform/win32/framework/Gdi.h"
+#include "skin/KivDrawing.h"
+
+namespace vandir {
+
+const MessageMapEntry CKivMouseStatic::messageEntries[] = {
+    OnReflected<&CKivMouseStatic::OnDrawItem>(WM_DRAWITEM),
+    OnMessage<&CKivMouseStatic::OnEraseBackground>(WM_ERASEBKGND),
+    OnMessage<&CKivMouseStatic::OnTimer>(WM_TIMER),
+};
+const MessageMap CKivMouseStatic::messageMap{&CStatic::messageMap, messageEntries};
+
+void CKivMouseStatic::PreSubclassWindow() {
+    ModifyStyle(SS_TYPEMASK, SS_OWNERDRAW);
+}
+
+void CKivMouseStatic::SetAlpha(BYTE alpha) {
+    colour = (colour & 0x00FFFFFF) | (static_cast<DWORD>(alpha) << 24);
+    Invalidate(TRUE);
+}
+
+void CKivMouseStatic::SetMode(int mode) {
+    KillTimer(kAnimationTimer);
+    mode_ = mode;
+    if (mode == kSteady) {
+        SetAlpha(255);
+        white_ = false;
+        Invalidate(TRUE);
+    } else if (mode == kBlinking) {
+        SetTimer(kAnimationTimer, kBlinkPeriodMs);
+    } else if (mode == kBreathing) {
+        SetTimer(kAnimationTimer, kBreathPeriodMs);
+    }
+}
+
+bool CKivMouseStatic::OnTimer(Message& m) {
+    if (m.wParam != kAnimationTimer || !IsWindowVisible()) {
+        return false;
+    }
+    if (mode_ == kSteady) {
+        white_ = false;
+        KillTimer(kAnimationTimer);
+    } else if (mode_ == kBlinking) {
+        const int taken = effect_.counter;
+        // Wraps instead of overflowing after years of blinking.
+        effect_.counter = static_cast<int>(static_cast<unsigned>(taken) + 1U);
+        white_ = taken % 2 == 0;
+        SetAlpha(255);
+    } else if (mode_ == kBreathing) {
+        white_ = false;
+        const long long next =
+            static_cast<long long>(effect_.counter) + (effect_.rising ? 10 : -10);
+        if (next >= 255) {
+            effect_.counter = 255;
+            effect_.rising = false;
+            SetAlpha(255);
+        } else if (next <= 0) {
+            effect_.counter = 0;
+            effect_.rising = true;
+            SetAlpha(0);
+        } else {
+            effect_.counter = static_cast<int>(next);
+            SetAlpha(static_cast<BYTE>(next));
+        }
+    }
+    return false;  // the default processing follows
+}
+
+bool CKivMouseStatic::OnDrawItem(Message& m) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam);
+    const RECT r = item->rcItem;
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    MemoryDC memory(item->hDC);
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(item->hDC, width, height));
+    {
+        SelectedObject selected(memory.get(), bitmap.get());
+        {
+            Gdiplus::Graphics graphics(memory.get());
+            Gdiplus::SolidBrush black{Gdiplus::Color(0xFF000000)};
+            graphics.FillRectangle(&black, 0, 0, width, height);
+            if (fillEnabled) {
+                Gdiplus::SolidBrush light{Gdiplus::Color(white_ ? 0xFFFFFFFF : colour)};
+                graphics.FillRectangle(&light, 0, 0, width, height);
+            }
+            if (picture != nullptr) {
+                DrawStretched(graphics, picture.get(), 0, 0, width, height);
+            }
+        }
+        ::BitBlt(item->hDC, r.left, r.top, width, height, memory.get(), 0, 0, SRCCOPY);
+    }
+    m.result = TRUE;
+    return true;
+}
+
+bool CKivMouseStatic::OnEraseBackground(Message& m) {
+    m.result = 0;  // not erased: drawing covers it
+    return true;
+}
+
+}  // namespace vandir

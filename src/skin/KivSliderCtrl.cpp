@@ -1,0 +1,212 @@
+#include "skin/KivSliderCtrl.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "platform/win32/framework/Gdi.h"
+#include "skin/ControlNotifications.h"
+#include "skin/KivDrawing.h"
+
+namespace vandir {
+namespace {
+
+int ClampToInt(long long value) {
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+}  // namespace
+
+const MessageMapEntry CKivSliderCtrl::messageEntries[] = {
+    OnMessage<&CKivSliderCtrl::OnPaint>(WM_PAINT),
+    OnMessage<&CKivSliderCtrl::OnEraseBackground>(WM_ERASEBKGND),
+    OnMessage<&CKivSliderCtrl::OnLeftButtonDown>(WM_LBUTTONDOWN),
+    OnMessage<&CKivSliderCtrl::OnLeftButtonUp>(WM_LBUTTONUP),
+    OnMessage<&CKivSliderCtrl::OnMouseMove>(WM_MOUSEMOVE),
+};
+const MessageMap CKivSliderCtrl::messageMap{&CStatic::messageMap, messageEntries};
+
+void CKivSliderCtrl::PreSubclassWindow() {
+    ModifyStyle(0, SS_NOTIFY);
+}
+
+void CKivSliderCtrl::SetImages(ImagePtr track, ImagePtr thumbNormal, ImagePtr thumbHover,
+                               ImagePtr thumbDisabled) {
+    track_ = std::move(track);
+    thumbNormal_ = std::move(thumbNormal);
+    thumbHover_ = std::move(thumbHover);
+    thumbDisabled_ = std::move(thumbDisabled);
+}
+
+void CKivSliderCtrl::SetPos(int value, bool notify) {
+    if (lastNotified_ == value) {
+        return;
+    }
+    position_ = value;
+    lastNotified_ = value;
+    Invalidate(FALSE);
+    if (notify) {
+        Notify();
+    }
+}
+
+void CKivSliderCtrl::SetDisabled(bool disabled) {
+    state_ = disabled ? kDisabled : kNormal;
+    if (disabled && tracking_) {
+        // A disabled slider ignores the mouse, so it must not keep the capture
+        // it took for hover tracking: the window's other controls need it.
+        tracking_ = false;
+        if (::GetCapture() == GetSafeHwnd()) {
+            ::ReleaseCapture();
+        }
+    }
+    Invalidate(FALSE);
+}
+
+void CKivSliderCtrl::Notify() {
+    NotifyParent(GetParent(), static_cast<WPARAM>(GetDlgCtrlID()), static_cast<LPARAM>(position_));
+}
+
+int CKivSliderCtrl::ThumbWidth() const {
+    return thumbNormal_ != nullptr ? static_cast<int>(thumbNormal_->GetWidth()) : 0;
+}
+
+int CKivSliderCtrl::ThumbHeight() const {
+    return thumbNormal_ != nullptr ? static_cast<int>(thumbNormal_->GetHeight()) : 0;
+}
+
+int CKivSliderCtrl::TravelWidth(const RECT& client) const {
+    if (maximum <= minimum) {
+        return 0;
+    }
+    return client.right - ThumbWidth() - client.left;
+}
+
+void CKivSliderCtrl::TrackTo(int x) {
+    const RECT client = GetClientRect();
+    const int travel = TravelWidth(client);
+    if (travel <= 0) {
+        return;  // no usable track: the position stays
+    }
+    const int thumbWidth = ThumbWidth();
+    const long long d = static_cast<long long>(x) - thumbWidth / 2 - client.left;
+    const double range = static_cast<double>(maximum) - static_cast<double>(minimum);
+    const float f =
+        static_cast<float>(static_cast<double>(d) * range / travel + static_cast<double>(minimum));
+    // Values beyond the range end up at its ends after clamping anyway; bound
+    // them first so that the integer conversion below is always defined.
+    const double bounded = std::clamp(static_cast<double>(f), static_cast<double>(minimum) - 2.0,
+                                      static_cast<double>(maximum) + 2.0);
+    const long long truncated = static_cast<long long>(bounded);
+    long long candidate =
+        bounded - static_cast<double>(truncated) >= 0.5 ? truncated + 1 : truncated;
+    candidate = std::clamp<long long>(candidate, minimum, maximum);
+
+    const long long stepSize = std::max(step, 1);
+    const long long quotient = candidate / stepSize;
+    const long long remainder = candidate % stepSize;
+    position_ =
+        ClampToInt(remainder > stepSize / 2 ? (quotient + 1) * stepSize : quotient * stepSize);
+
+    if (lastNotified_ != position_) {
+        Notify();
+        lastNotified_ = position_;
+    }
+}
+
+bool CKivSliderCtrl::OnPaint(Message& m) {
+    PaintDC dc(GetSafeHwnd());
+    const RECT client = GetClientRect();
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    Gdiplus::Graphics graphics(dc.get());
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+    if (track_ != nullptr) {
+        DrawStretched(graphics, track_.get(), 0, 0, width, height);
+    }
+
+    const int travel = TravelWidth(client);
+    Gdiplus::Image* thumb = nullptr;
+    if (state_ == kDisabled && thumbDisabled_ != nullptr) {
+        thumb = thumbDisabled_.get();
+    } else if (state_ == kNormal) {
+        thumb = thumbNormal_.get();
+    } else if (state_ == kHover || state_ == kDragging) {
+        thumb = thumbHover_.get();
+    }
+    if (travel > 0 && thumb != nullptr) {
+        const int thumbWidth = ThumbWidth();
+        const float f =
+            static_cast<float>((static_cast<double>(position_) - static_cast<double>(minimum)) /
+                               (static_cast<double>(maximum) - static_cast<double>(minimum)));
+        // Positions far outside the range (SetPos does not clamp) are drawn
+        // off the client area; bound the offset so it stays a valid int.
+        const float offset = std::clamp(static_cast<float>(travel) * f, -1.0e7F, 1.0e7F);
+        const int centre = client.left + static_cast<int>(offset) + thumbWidth / 2;
+        DrawStretched(graphics, thumb, centre - thumbWidth / 2, client.top, thumbWidth,
+                      ThumbHeight());
+    }
+    m.result = 0;
+    return true;
+}
+
+bool CKivSliderCtrl::OnEraseBackground(Message& m) {
+    m.result = 0;  // not erased: painting covers it
+    return true;
+}
+
+bool CKivSliderCtrl::OnLeftButtonDown(Message& m) {
+    m.result = Default(m.message, m.wParam, m.lParam);
+    if (state_ == kDisabled) {
+        return true;
+    }
+    state_ = rememberedState_ = kDragging;
+    TrackTo(GET_X_LPARAM(m.lParam));
+    Invalidate(FALSE);
+    return true;
+}
+
+bool CKivSliderCtrl::OnLeftButtonUp(Message& m) {
+    m.result = Default(m.message, m.wParam, m.lParam);
+    if (state_ == kDisabled) {
+        return true;
+    }
+    TrackTo(GET_X_LPARAM(m.lParam));
+    state_ = rememberedState_ = kNormal;
+    Invalidate(FALSE);
+    return true;
+}
+
+bool CKivSliderCtrl::OnMouseMove(Message& m) {
+    m.result = Default(m.message, m.wParam, m.lParam);
+    if (state_ == kDisabled) {
+        return true;
+    }
+    if (state_ == kDragging) {
+        TrackTo(GET_X_LPARAM(m.lParam));
+        Invalidate(FALSE);
+    }
+    const HWND self = GetSafeHwnd();
+    if (tracking_ && ::GetCapture() == self) {
+        const RECT client = GetClientRect();
+        const POINT point{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
+        if (::PtInRect(&client, point)) {
+            return true;
+        }
+        // The pointer left: stop hovering or dragging, remember a drag.
+        rememberedState_ = state_;
+        state_ = kNormal;
+        Invalidate(FALSE);
+        tracking_ = false;
+        ::ReleaseCapture();
+    } else {
+        ::SetCapture(self);
+        tracking_ = true;
+        state_ = (m.wParam & MK_LBUTTON) != 0 ? rememberedState_ : kHover;
+        Invalidate(FALSE);
+    }
+    return true;
+}
+
+}  // namespace vandir

@@ -1,0 +1,73 @@
+#include "skin/KivStatic.h"
+
+#include "skin/ControlNotifications.h"
+#include "skin/KivDrawing.h"
+#include "skin/SkinText.h"
+
+namespace vandir {
+
+const MessageMapEntry CKivStatic::messageEntries[] = {
+    OnReflected<&CKivStatic::OnDrawItem>(WM_DRAWITEM),
+    OnMessage<&CKivStatic::OnEraseBackground>(WM_ERASEBKGND),
+    OnMessage<&CKivStatic::OnLeftDoubleClick>(WM_LBUTTONDBLCLK),
+};
+const MessageMap CKivStatic::messageMap{&CStatic::messageMap, messageEntries};
+
+CKivStatic::CKivStatic() : font_(CreateToolkitFont(15)) {}
+
+void CKivStatic::PreSubclassWindow() {
+    ModifyStyle(SS_TYPEMASK, SS_OWNERDRAW);
+}
+
+void CKivStatic::SetBackground(ImagePtr image) {
+    background_ = std::move(image);
+}
+
+void CKivStatic::SetFontHeight(int height) {
+    font_ = CreateToolkitFont(height);
+}
+
+void CKivStatic::SetText(const std::wstring& text) {
+    text_ = text;
+    Invalidate(TRUE);
+}
+
+bool CKivStatic::OnDrawItem(Message& m) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam);
+    const RECT r = item->rcItem;
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    MemoryDC memory(item->hDC);
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(item->hDC, width, height));
+    {
+        SelectedObject selected(memory.get(), bitmap.get());
+        {
+            Gdiplus::Graphics graphics(memory.get());
+            graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+            Gdiplus::SolidBrush fill{Gdiplus::Color(fillColour)};
+            graphics.FillRectangle(&fill, 0, 0, width, height);
+            if (background_ != nullptr) {
+                DrawStretched(graphics, background_.get(), 0, 0, width, height);
+            }
+        }
+        if (text_.has_value()) {
+            DrawSkinText(memory.get(), font_.get(), *text_, TextColourOf(textColour), centred, true,
+                         0, 0, width, height);
+        }
+        ::BitBlt(item->hDC, r.left, r.top, width, height, memory.get(), 0, 0, SRCCOPY);
+    }
+    m.result = TRUE;
+    return true;
+}
+
+bool CKivStatic::OnEraseBackground(Message& m) {
+    m.result = 0;  // not erased: drawing covers it
+    return true;
+}
+
+bool CKivStatic::OnLeftDoubleClick(Message&) {
+    NotifyParent(GetParent(), static_cast<WPARAM>(GetDlgCtrlID()), kDoubleClicked);
+    return false;  // the default processing follows
+}
+
+}  // namespace vandir

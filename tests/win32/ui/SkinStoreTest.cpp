@@ -1,0 +1,626 @@
+// The skin store against sheets the tests draw themselves: every sheet has its
+// own size, a base colour and a marker square at (10, 12)-(20, 22), so a
+// pixel read from a crop tells which sheet it was cut from and where.
+//
+// The file names below are written out here on purpose, independently of the
+// store's own table, so a misspelt name in the store fails the loading test.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+// <windows.h> first.
+
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/Gdiplus.h"
+#include "skin/SkinStore.h"
+#include "win32/TempFolder.h"
+
+namespace vandir {
+namespace {
+
+using test::TempFolder;
+
+struct SheetFile {
+    SkinSheet sheet;
+    const wchar_t* name;
+};
+
+// Load order and names of the sheets.
+const SheetFile kSheetFiles[kSkinSheetCount] = {
+    {SkinSheet::MainUiNormal, L"\\MainUI-BG Normal.bmp"},
+    {SkinSheet::MainUiDown, L"\\MainUI-BG Down.bmp"},
+    {SkinSheet::MainUiDisable, L"\\MainUI-BG Disable.bmp"},
+    {SkinSheet::KeyAssignmentNormal, L"\\Key Assignment Normal.bmp"},
+    {SkinSheet::KeyAssignmentDown, L"\\Key Assignment Down.bmp"},
+    {SkinSheet::KeyAssignmentDisable, L"\\Key Assignment Disable.bmp"},
+    {SkinSheet::OsSensitivityNormal, L"\\OS Sensitivity Normal.bmp"},
+    {SkinSheet::OsSensitivityDown, L"\\OS Sensitivity Down.bmp"},
+    {SkinSheet::SensorNormal, L"\\Sensor Normal.bmp"},
+    {SkinSheet::SensorDown, L"\\Sensor Down.bmp"},
+    {SkinSheet::LedDown, L"\\LED Down.png"},
+    {SkinSheet::LedNormal, L"\\LED Normal.png"},
+    {SkinSheet::SupportNormal, L"\\SUPPORT Normal.bmp"},
+    {SkinSheet::SupportDown, L"\\SUPPORT Down.bmp"},
+    {SkinSheet::LanguageNormal, L"\\MainUI-Language Normal.bmp"},
+    {SkinSheet::LanguageDown, L"\\MainUI-Language Down.bmp"},
+    {SkinSheet::KeyboardNormal, L"\\Keyboard Normal.bmp"},
+    {SkinSheet::KeyboardDown, L"\\Keyboard Down.bmp"},
+    {SkinSheet::SliderNormal, L"\\Slider_Normal.bmp"},
+    {SkinSheet::SliderDisable, L"\\Slider_Disable.bmp"},
+    {SkinSheet::LeftClickPopUpNormal, L"\\Left Click pop up Normal.bmp"},
+    {SkinSheet::LeftClickPopUpDown, L"\\Left Click pop up Down.bmp"},
+    {SkinSheet::RapidfireKbNormal, L"\\Rapidfire_KB Normal.bmp"},
+    {SkinSheet::RapidfireKbDown, L"\\Rapidfire_KB Down.bmp"},
+    {SkinSheet::RapidfireMicNormal, L"\\Rapidfire_mic Normal.bmp"},
+    {SkinSheet::RapidfireMicDown, L"\\Rapidfire_mic Down.bmp"},
+    {SkinSheet::VersionNormal, L"\\Version Normal.bmp"},
+    {SkinSheet::VersionDown, L"\\Version Down.bmp"},
+    {SkinSheet::NoMouseNormal, L"\\no Mosue Normal.bmp"},
+    {SkinSheet::NoMouseDown, L"\\no Mosue Down.bmp"},
+    {SkinSheet::ApplyBarFull, L"\\apply Bar-Full.bmp"},
+};
+
+int SlotOf(SkinSheet sheet) {
+    return static_cast<int>(sheet);
+}
+
+// The look of a sheet: slot 1..31, variant 0 as first written, 1 for a
+// replacement with another size and other colours.
+struct SheetLook {
+    int width;
+    int height;
+    Gdiplus::ARGB base;  // 0x00RRGGBB
+    Gdiplus::ARGB marker;
+};
+
+SheetLook LookOf(int slot, int variant = 0) {
+    const int v = slot * 8;
+    const int green = variant == 0 ? 0x40 : 0xC0;
+    return {60 + 2 * slot + 7 * variant, 50 + slot + 5 * variant,
+            static_cast<Gdiplus::ARGB>((v << 16) | (green << 8) | (255 - v)),
+            static_cast<Gdiplus::ARGB>(((255 - v) << 16) | (v << 8) | (0x80 + variant))};
+}
+
+// The marker square every sheet carries.
+constexpr int kMarkLeft = 10, kMarkTop = 12, kMarkRight = 20, kMarkBottom = 22;
+
+CLSID EncoderFor(const wchar_t* mimeType) {
+    UINT count = 0, size = 0;
+    Gdiplus::GetImageEncodersSize(&count, &size);
+    std::vector<BYTE> buffer(size);
+    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    Gdiplus::GetImageEncoders(count, size, encoders);
+    for (UINT i = 0; i < count; ++i) {
+        if (std::wstring(encoders[i].MimeType) == mimeType) {
+            return encoders[i].Clsid;
+        }
+    }
+    ADD_FAILURE() << "no GDI+ encoder for this image type";
+    return CLSID{};
+}
+
+bool IsPng(const std::wstring& path) {
+    return path.ends_with(L".png");
+}
+
+void WriteImage(const std::wstring& path, const SheetLook& look) {
+    const bool png = IsPng(path);
+    Gdiplus::Bitmap bitmap(look.width, look.height,
+                           png ? PixelFormat32bppARGB : PixelFormat24bppRGB);
+    {
+        Gdiplus::Graphics graphics(&bitmap);
+        graphics.Clear(Gdiplus::Color(0xFF000000 | look.base));
+        Gdiplus::SolidBrush marker(Gdiplus::Color(0xFF000000 | look.marker));
+        graphics.FillRectangle(&marker, kMarkLeft, kMarkTop, kMarkRight - kMarkLeft,
+                               kMarkBottom - kMarkTop);
+    }
+    const CLSID encoder = EncoderFor(png ? L"image/png" : L"image/bmp");
+    ASSERT_EQ(bitmap.Save(path.c_str(), &encoder, nullptr), Gdiplus::Ok);
+}
+
+// A skin folder in the program's form (ending in a backslash, so that the
+// folder and the file names' leading backslash meet) filled with all sheets.
+class SkinFolder {
+public:
+    explicit SkinFolder(bool writeAll = true) {
+        std::filesystem::create_directories(temp_ / L"Vandir_Skins");
+        if (writeAll) {
+            for (const SheetFile& file : kSheetFiles) {
+                Write(file.sheet);
+            }
+        }
+    }
+    const std::wstring& Folder() const { return folder_; }
+    std::wstring PathOf(SkinSheet sheet) const {
+        return folder_ + kSheetFiles[SlotOf(sheet) - 1].name;
+    }
+    void Write(SkinSheet sheet, int variant = 0) {
+        WriteImage(PathOf(sheet), LookOf(SlotOf(sheet), variant));
+    }
+    void Remove(SkinSheet sheet) { ASSERT_TRUE(::DeleteFileW(PathOf(sheet).c_str())); }
+
+private:
+    TempFolder temp_;
+    std::wstring folder_ = temp_ / L"Vandir_Skins\\";
+};
+
+// Records what the store reports, in order, instead of showing a message box.
+class Reports {
+public:
+    SkinFailureReporter Reporter() {
+        return {[this](const std::wstring& text) { events.push_back(L"message: " + text); },
+                [this] { events.push_back(L"quit"); }};
+    }
+    std::vector<std::wstring> events;
+};
+
+const std::vector<std::wstring> kOneFailure = {L"message: ui load failed!", L"quit"};
+
+// The pixel's colour as 0x00RRGGBB; the image must be a GDI+ bitmap.
+Gdiplus::ARGB PixelAt(Gdiplus::Image* image, int x, int y) {
+    auto* bitmap = dynamic_cast<Gdiplus::Bitmap*>(image);
+    if (bitmap == nullptr) {
+        ADD_FAILURE() << "not a bitmap";
+        return 0xFFFFFFFF;
+    }
+    Gdiplus::Color color;
+    EXPECT_EQ(bitmap->GetPixel(x, y, &color), Gdiplus::Ok);
+    return color.GetValue() & 0x00FFFFFF;
+}
+
+// The image has the look of the slot's sheet: its size, base and marker.
+void ExpectSheetLook(Gdiplus::Image* image, int slot, int variant = 0) {
+    ASSERT_NE(image, nullptr) << "slot " << slot;
+    const SheetLook look = LookOf(slot, variant);
+    EXPECT_EQ(image->GetWidth(), static_cast<UINT>(look.width)) << "slot " << slot;
+    EXPECT_EQ(image->GetHeight(), static_cast<UINT>(look.height)) << "slot " << slot;
+    EXPECT_EQ(PixelAt(image, 0, 0), look.base) << "slot " << slot;
+    EXPECT_EQ(PixelAt(image, kMarkLeft, kMarkTop), look.marker) << "slot " << slot;
+    EXPECT_EQ(PixelAt(image, kMarkRight - 1, kMarkBottom - 1), look.marker) << "slot " << slot;
+    EXPECT_EQ(PixelAt(image, kMarkRight, kMarkTop), look.base) << "slot " << slot;
+}
+
+// The crop (10, 12)-(30, 40) of the slot's sheet: 20 x 28 pixels with the
+// marker in its top-left 10 x 10 pixels.
+constexpr int kCropLeft = 10, kCropTop = 12, kCropRight = 30, kCropBottom = 40;
+
+void ExpectCropOf(Gdiplus::Image* crop, int slot, int variant = 0) {
+    ASSERT_NE(crop, nullptr) << "slot " << slot;
+    const SheetLook look = LookOf(slot, variant);
+    EXPECT_EQ(crop->GetWidth(), static_cast<UINT>(kCropRight - kCropLeft));
+    EXPECT_EQ(crop->GetHeight(), static_cast<UINT>(kCropBottom - kCropTop));
+    EXPECT_EQ(PixelAt(crop, 0, 0), look.marker) << "slot " << slot;
+    EXPECT_EQ(PixelAt(crop, 9, 9), look.marker) << "slot " << slot;
+    EXPECT_EQ(PixelAt(crop, 10, 0), look.base) << "slot " << slot;
+    EXPECT_EQ(PixelAt(crop, 0, 10), look.base) << "slot " << slot;
+}
+
+// ---------------------------------------------------------------------------
+// Folders and files
+
+TEST(SkinStoreFolders, ModuleFolderIsTheFolderOfTheTestProgram) {
+    const std::wstring folder = GetModuleFolder();
+    EXPECT_TRUE(folder.ends_with(L"\\bin")) << std::filesystem::path(folder).string();
+    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(DefaultSkinFolder(), folder + L"\\Vandir_Skins\\");
+}
+
+TEST(SkinStoreFiles, ReadableImagesLoadFromMemoryAndLeaveTheFileFree) {
+    TempFolder temp;
+    for (const wchar_t* name : {L"sheet.bmp", L"sheet.png"}) {
+        SCOPED_TRACE(std::filesystem::path(name).string());
+        const std::wstring path = temp / name;
+        WriteImage(path, LookOf(5));
+        EXPECT_TRUE(IsReadableImage(path));
+
+        LoadedSkinImage loaded = LoadSkinImage(path);
+        ASSERT_NE(loaded.image, nullptr);
+        EXPECT_TRUE(loaded.block);
+        // The file is closed: it can go while the image lives on from memory.
+        ASSERT_TRUE(::DeleteFileW(path.c_str()));
+        ExpectSheetLook(loaded.image.get(), 5);
+    }
+}
+
+TEST(SkinStoreFiles, FilesThatAreNoImagesGiveNoImage) {
+    TempFolder temp;
+    {
+        std::ofstream(std::filesystem::path(temp / L"text.bmp")) << "not a picture at all";
+        std::ofstream(std::filesystem::path(temp / L"empty.bmp"));
+    }
+    for (const wchar_t* name : {L"missing.bmp", L"text.bmp", L"empty.bmp"}) {
+        SCOPED_TRACE(std::filesystem::path(name).string());
+        EXPECT_FALSE(IsReadableImage(temp / name));
+        const LoadedSkinImage loaded = LoadSkinImage(temp / name);
+        EXPECT_EQ(loaded.image, nullptr);
+        EXPECT_FALSE(loaded.block);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Loading
+
+TEST(SkinStoreLoading, LoadsEverySheetFromItsFileName) {
+    SkinFolder skins;
+    Reports reports;
+    SkinStore store(skins.Folder(), reports.Reporter());
+    EXPECT_FALSE(store.IsLoaded());
+
+    for (int slot = 1; slot <= kSkinSheetCount; ++slot) {
+        ExpectSheetLook(store.Sheet(slot), slot);
+        // The enumerator of the file written under this name is the same slot.
+        EXPECT_EQ(store.Sheet(kSheetFiles[slot - 1].sheet), store.Sheet(slot));
+    }
+    EXPECT_TRUE(store.IsLoaded());
+    EXPECT_EQ(store.Sheet(0), nullptr);
+    EXPECT_EQ(store.Sheet(kSkinSheetCount + 1), nullptr);
+    EXPECT_TRUE(reports.events.empty());
+}
+
+TEST(SkinStoreLoading, NothingIsReadBeforeTheFirstRequest) {
+    SkinFolder skins(/*writeAll=*/false);
+    Reports reports;
+    SkinStore store(skins.Folder(), reports.Reporter());
+    // Written after the store was made: the first request still finds them.
+    for (const SheetFile& file : kSheetFiles) {
+        skins.Write(file.sheet);
+    }
+    const SkinElement background = store.GetSkinElementImage(12, 0, 0, 0, 0, 0);
+    EXPECT_TRUE(store.IsLoaded());
+    ExpectSheetLook(background.get(), SlotOf(SkinSheet::KeyAssignmentNormal));
+    EXPECT_TRUE(reports.events.empty());
+}
+
+TEST(SkinStoreLoading, FirstLoadIsFinalAndNeverRetried) {
+    SkinFolder skins;
+    skins.Remove(SkinSheet::SensorDown);
+    Reports reports;
+    SkinStore store(skins.Folder(), reports.Reporter());
+    ASSERT_NE(store.GetSkinElementImage(57, 0, 0, 0, 0, 0).get(), nullptr);
+
+    // The missing sheet appears, and a sheet is replaced: neither is read again,
+    // whether by a request or by loading explicitly.
+    skins.Write(SkinSheet::SensorDown);
+    skins.Write(SkinSheet::SensorNormal, 1);
+    store.LoadSkinSheets();
+    EXPECT_EQ(store.Sheet(SkinSheet::SensorDown), nullptr);
+    ExpectSheetLook(store.Sheet(SkinSheet::SensorNormal), SlotOf(SkinSheet::SensorNormal));
+    EXPECT_EQ(store.GetSkinElementImage(58, 1, kCropLeft, kCropTop, kCropRight, kCropBottom).get(),
+              nullptr);
+    EXPECT_EQ(reports.events, kOneFailure);
+}
+
+TEST(SkinStoreLoading, SheetReplacedOnDiskAfterLoadingChangesNothing) {
+    for (const SkinSheet sheet : {SkinSheet::SensorNormal, SkinSheet::LedNormal}) {
+        const int slot = SlotOf(sheet);
+        SCOPED_TRACE(slot);
+        SkinFolder skins;
+        Reports reports;
+        SkinStore store(skins.Folder(), reports.Reporter());
+        Gdiplus::Image* loaded = store.Sheet(sheet);
+        ExpectSheetLook(loaded, slot);
+
+        // No file stays open: the sheet can be deleted and written anew.
+        skins.Remove(sheet);
+        skins.Write(sheet, 1);
+
+        EXPECT_EQ(store.Sheet(sheet), loaded);
+        ExpectSheetLook(store.Sheet(sheet), slot);
+        const int cropElement = sheet == SkinSheet::SensorNormal ? 58 : 73;
+        const SkinElement crop =
+            store.GetSkinElementImage(cropElement, 0, kCropLeft, kCropTop, kCropRight, kCropBottom);
+        ExpectCropOf(crop.get(), slot);
+
+        // The new file is there for a store that starts now.
+        SkinStore fresh(skins.Folder(), reports.Reporter());
+        ExpectSheetLook(fresh.Sheet(sheet), slot, 1);
+        EXPECT_TRUE(reports.events.empty());
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Elements
+
+TEST(SkinStoreElements, SharedElementsAreTheNormalSheetItself) {
+    SkinFolder skins;
+    Reports reports;
+    SkinStore store(skins.Folder(), reports.Reporter());
+    const struct {
+        int element;
+        SkinSheet sheet;
+    } cases[] = {
+        {12, SkinSheet::KeyAssignmentNormal},   {17, SkinSheet::OsSensitivityNormal},
+        {57, SkinSheet::SensorNormal},          {72, SkinSheet::LedNormal},
+        {96, SkinSheet::SupportNormal},         {107, SkinSheet::LanguageNormal},
+        {122, SkinSheet::ApplyBarFull},         {130, SkinSheet::KeyboardNormal},
+        {139, SkinSheet::LeftClickPopUpNormal}, {141, SkinSheet::RapidfireKbNormal},
+        {146, SkinSheet::RapidfireMicNormal},   {150, SkinSheet::VersionNormal},
+        {155, SkinSheet::NoMouseNormal},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.element);
+        SkinElement first = store.GetSkinElementImage(c.element, 0, 0, 0, 0, 0);
+        // State and rectangle are ignored.
+        const SkinElement second = store.GetSkinElementImage(c.element, 9, 5, 5, 1, 1);
+        EXPECT_EQ(first.owned, nullptr);
+        EXPECT_EQ(first.shared, store.Sheet(c.sheet));
+        EXPECT_EQ(second.get(), first.get());
+        ExpectSheetLook(first.get(), SlotOf(c.sheet));
+
+        // A receiver that keeps it takes a copy; the sheet stays as it was.
+        ImagePtr copy = first.TakeOwned();
+        ASSERT_NE(copy, nullptr);
+        EXPECT_NE(copy.get(), store.Sheet(c.sheet));
+        copy.reset();
+        ExpectSheetLook(store.Sheet(c.sheet), SlotOf(c.sheet));
+    }
+    EXPECT_TRUE(reports.events.empty());
+}
+
+TEST(SkinStoreElements, CloneElementsAreNewWholeCopies) {
+    SkinFolder skins;
+    Reports reports;
+    SkinStore store(skins.Folder(), reports.Reporter());
+    const struct {
+        int element;
+        SkinSheet sheet;
+    } cases[] = {
+        {0, SkinSheet::MainUiNormal},
+        {123, SkinSheet::SliderNormal},
+        {124, SkinSheet::SliderDisable},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.element);
+        Gdiplus::Image* sheet = store.Sheet(c.sheet);
+        SkinElement copy = store.GetSkinElementImage(c.element, 0, 0, 0, 0, 0);
+        EXPECT_EQ(copy.shared, nullptr);
+        ASSERT_NE(copy.owned, nullptr);
+        EXPECT_NE(copy.get(), sheet);
+        ExpectSheetLook(copy.get(), SlotOf(c.sheet));
+
+        // Deleting the copy leaves the sheet whole and usable.
+        copy.owned.reset();
+        EXPECT_EQ(store.Sheet(c.sheet), sheet);
+        ExpectSheetLook(sheet, SlotOf(c.sheet));
+        // State and rectangle are ignored; each request is another copy.
+        const SkinElement again = store.GetSkinElementImage(c.element, 7, 3, 3, 1, 1);
+        ExpectSheetLook(again.get(), SlotOf(c.sheet));
+        EXPECT_NE(again.get(), sheet);
+    }
+    EXPECT_TRUE(reports.events.empty());
+}
+
+// Crop elements: the sheet for states 0 / 1 / 2 / 3; no disabled sheet means
+// state 3 fails.
+struct CropRange {
+    int first;
+    int last;
+    SkinSheet normal;
+    SkinSheet down;
+    std::optional<SkinSheet> disabled;
+};
+
+const CropRange kCropRanges[] = {
+    {1, 11, SkinSheet::MainUiNormal, SkinSheet::MainUiDown, SkinSheet::MainUiDisable},
+    {13, 16, SkinSheet::KeyAssignmentNormal, SkinSheet::KeyAssignmentDown,
+     SkinSheet::KeyAssignmentDisable},
+    {22, 42, SkinSheet::KeyAssignmentNormal, SkinSheet::KeyAssignmentDown,
+     SkinSheet::KeyAssignmentDisable},
+    {18, 21, SkinSheet::OsSensitivityNormal, SkinSheet::OsSensitivityDown,
+     SkinSheet::OsSensitivityNormal},
+    {43, 56, SkinSheet::OsSensitivityNormal, SkinSheet::OsSensitivityDown,
+     SkinSheet::OsSensitivityNormal},
+    {58, 71, SkinSheet::SensorNormal, SkinSheet::SensorDown, SkinSheet::SensorNormal},
+    {73, 95, SkinSheet::LedNormal, SkinSheet::LedDown, SkinSheet::LedNormal},
+    {97, 106, SkinSheet::SupportNormal, SkinSheet::SupportDown, SkinSheet::SupportNormal},
+    {108, 121, SkinSheet::LanguageNormal, SkinSheet::LanguageDown, SkinSheet::LanguageNormal},
+    {131, 138, SkinSheet::KeyboardNormal, SkinSheet::KeyboardDown, SkinSheet::KeyboardNormal},
+    {140, 140, SkinSheet::LeftClickPopUpNormal, SkinSheet::LeftClickPopUpDown, std::nullopt},
+    {142, 145, SkinSheet::RapidfireKbNormal, SkinSheet::RapidfireKbDown,
+     SkinSheet::RapidfireKbNormal},
+    {147, 149, SkinSheet::RapidfireMicNormal, SkinSheet::RapidfireMicDown,
+     SkinSheet::RapidfireMicNormal},
+    {151, 154, SkinSheet::VersionNormal, SkinSheet::VersionDown, SkinSheet::VersionNormal},
+    {156, 156, SkinSheet::NoMouseNormal, SkinSheet::NoMouseDown, SkinSheet::NoMouseNormal},
+};
+
+TEST(SkinStoreElements, CropElementsCutFromTheSheetOfTheirState) {
+    SkinFolder skins;
+    Reports reports;
+    SkinStore store(skins.Folder(), reports.Reporter());
+    for (const CropRange& range : kCropRanges) {
+        for (const int element : {range.first, range.last}) {
+            const std::optional<SkinSheet> bySheet[] = {range.normal, range.down, range.down,
+                                                        range.disabled};
+            for (int state = 0; state <= 3; ++state) {
+                if (!bySheet[state]) {
+                    continue;  // Element 140 in state 3: a failure, tested below.
+                }
+                SCOPED_TRACE(testing::Message() << "element " << element << " state " << state);
+                SkinElement crop = store.GetSkinElementImage(element, state, kCropLeft, kCropTop,
+                                                             kCropRight, kCropBottom);
+                EXPECT_EQ(crop.shared, nullptr);
+                ExpectCropOf(crop.owned.get(), SlotOf(*bySheet[state]));
+            }
+        }
+    }
+    EXPECT_TRUE(reports.events.empty());
+}
+
+TEST(SkinStoreElements, CropOfTheWholeSheetIsAnExactCopy) {
+    SkinFolder skins;
+    Reports reports;
+    SkinStore store(skins.Folder(), reports.Reporter());
+    const SheetLook look = LookOf(SlotOf(SkinSheet::MainUiDown));
+    const SkinElement crop = store.GetSkinElementImage(1, 1, 0, 0, look.width, look.height);
+    ExpectSheetLook(crop.get(), SlotOf(SkinSheet::MainUiDown));
+    EXPECT_TRUE(reports.events.empty());
+}
+
+TEST(SkinStoreElements, ElementsAndStatesOutsideTheTableFailOnce) {
+    SkinFolder skins;
+    const struct {
+        int element;
+        int state;
+    } cases[] = {
+        {125, 0}, {126, 0},     {127, 0}, {128, 1}, {129, 2}, {157, 0}, {1000, 0},     {INT_MAX, 0},
+        {-1, 0},  {INT_MIN, 0}, {1, 4},   {73, 4},  {156, 4}, {24, -1}, {42, INT_MAX}, {140, 3},
+    };
+    Reports reports;
+    SkinStore store(skins.Folder(), reports.Reporter());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "element " << c.element << " state " << c.state);
+        reports.events.clear();
+        const SkinElement result = store.GetSkinElementImage(c.element, c.state, kCropLeft,
+                                                             kCropTop, kCropRight, kCropBottom);
+        EXPECT_EQ(result.get(), nullptr);
+        EXPECT_EQ(result.owned, nullptr);
+        EXPECT_EQ(reports.events, kOneFailure);
+    }
+}
+
+TEST(SkinStoreElements, AreaGdiplusRefusesGivesNoImageWithoutMessage) {
+    SkinFolder skins;
+    Reports reports;
+    SkinStore store(skins.Folder(), reports.Reporter());
+    const SheetLook look = LookOf(SlotOf(SkinSheet::MainUiNormal));
+    const struct {
+        int left, top, right, bottom;
+    } areas[] = {
+        {look.width - 5, 0, look.width + 1, 10},    // past the right edge
+        {0, look.height - 5, 10, look.height + 1},  // past the bottom edge
+        {-1, 0, 10, 10},                            // left of the sheet
+        {0, -1, 10, 10},                            // above the sheet
+        {10, 10, 10, 20},                           // no width
+        {10, 10, 20, 10},                           // no height
+        {20, 10, 10, 20},                           // right before left
+        {INT_MIN, INT_MIN, INT_MAX, INT_MAX},       // sizes that overflow an int
+        {INT_MAX - 1, 0, INT_MAX, 10},
+    };
+    for (const auto& a : areas) {
+        SCOPED_TRACE(testing::Message()
+                     << a.left << ", " << a.top << ", " << a.right << ", " << a.bottom);
+        EXPECT_EQ(store.GetSkinElementImage(1, 0, a.left, a.top, a.right, a.bottom).get(), nullptr);
+        EXPECT_EQ(store.CropSkinSheet(store.Sheet(SkinSheet::MainUiNormal), a.left, a.top, a.right,
+                                      a.bottom),
+                  nullptr);
+    }
+    EXPECT_TRUE(reports.events.empty());
+    // The sheet is still good for areas inside it.
+    ExpectCropOf(store
+                     .CropSkinSheet(store.Sheet(SkinSheet::MainUiNormal), kCropLeft, kCropTop,
+                                    kCropRight, kCropBottom)
+                     .get(),
+                 SlotOf(SkinSheet::MainUiNormal));
+}
+
+// ---------------------------------------------------------------------------
+// Missing sheets
+
+TEST(SkinStoreMissingSheets, CropFromNoSheetTakesTheFailurePath) {
+    SkinFolder skins;
+    Reports reports;
+    SkinStore store(skins.Folder(), reports.Reporter());
+    EXPECT_EQ(store.CropSkinSheet(nullptr, 0, 0, 10, 10), nullptr);
+    EXPECT_EQ(reports.events, kOneFailure);
+}
+
+TEST(SkinStoreMissingSheets, EachCropFromAMissingSheetFails) {
+    SkinFolder skins;
+    skins.Remove(SkinSheet::SensorDown);
+    Reports reports;
+    SkinStore store(skins.Folder(), reports.Reporter());
+
+    // Normal and disabled looks come from the Sensor Normal sheet, which is there.
+    ExpectCropOf(
+        store.GetSkinElementImage(63, 0, kCropLeft, kCropTop, kCropRight, kCropBottom).get(),
+        SlotOf(SkinSheet::SensorNormal));
+    ExpectCropOf(
+        store.GetSkinElementImage(63, 3, kCropLeft, kCropTop, kCropRight, kCropBottom).get(),
+        SlotOf(SkinSheet::SensorNormal));
+    EXPECT_TRUE(reports.events.empty());
+
+    // Hover and pressed come from the missing one: one failure each.
+    EXPECT_EQ(store.GetSkinElementImage(63, 1, kCropLeft, kCropTop, kCropRight, kCropBottom).get(),
+              nullptr);
+    EXPECT_EQ(reports.events, kOneFailure);
+    EXPECT_EQ(store.GetSkinElementImage(65, 2, kCropLeft, kCropTop, kCropRight, kCropBottom).get(),
+              nullptr);
+    EXPECT_EQ(reports.events.size(), 2 * kOneFailure.size());
+}
+
+TEST(SkinStoreMissingSheets, WholeSheetElementOfAMissingSheetFails) {
+    const struct {
+        int element;
+        SkinSheet missing;
+    } cases[] = {
+        {0, SkinSheet::MainUiNormal},    {12, SkinSheet::KeyAssignmentNormal},
+        {57, SkinSheet::SensorNormal},   {72, SkinSheet::LedNormal},
+        {122, SkinSheet::ApplyBarFull},  {123, SkinSheet::SliderNormal},
+        {124, SkinSheet::SliderDisable}, {139, SkinSheet::LeftClickPopUpNormal},
+        {155, SkinSheet::NoMouseNormal},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.element);
+        SkinFolder skins;
+        skins.Remove(c.missing);
+        Reports reports;
+        SkinStore store(skins.Folder(), reports.Reporter());
+        const SkinElement result = store.GetSkinElementImage(c.element, 0, 0, 0, 0, 0);
+        EXPECT_EQ(result.get(), nullptr);
+        EXPECT_EQ(reports.events, kOneFailure);
+    }
+}
+
+TEST(SkinStoreMissingSheets, OptionalSheetsMissingCauseNoMessageUntilAskedFor) {
+    SkinFolder skins;
+    skins.Remove(SkinSheet::ApplyBarFull);
+    skins.Remove(SkinSheet::MainUiDisable);
+    skins.Remove(SkinSheet::KeyAssignmentDisable);
+    Reports reports;
+    SkinStore store(skins.Folder(), reports.Reporter());
+
+    // Every element and state the windows ask for.
+    struct Request {
+        int first, last;
+        std::vector<int> states;
+    };
+    const Request requests[] = {
+        {10, 10, {0, 1}},      {24, 42, {0, 1, 2}},   {45, 56, {0, 1, 2}}, {63, 63, {0, 1, 2}},
+        {65, 71, {0, 1, 2}},   {78, 95, {0}},         {82, 85, {1, 2}},    {82, 83, {3}},
+        {112, 119, {0, 1, 2}}, {147, 154, {0, 1, 2}}, {0, 0, {0}},         {12, 12, {0}},
+        {17, 17, {0}},         {57, 57, {0}},         {72, 72, {0}},       {96, 96, {0}},
+        {107, 107, {0}},       {123, 124, {0}},       {130, 130, {0}},     {139, 139, {0}},
+        {141, 141, {0}},       {146, 146, {0}},       {150, 150, {0}},     {155, 155, {0}},
+    };
+    for (const Request& request : requests) {
+        for (int element = request.first; element <= request.last; ++element) {
+            for (const int state : request.states) {
+                SCOPED_TRACE(testing::Message() << "element " << element << " state " << state);
+                EXPECT_NE(store.GetSkinElementImage(element, state, 0, 0, 10, 10).get(), nullptr);
+            }
+        }
+    }
+    EXPECT_TRUE(reports.events.empty());
+
+    // Asked for, each of them fails.
+    EXPECT_EQ(store.GetSkinElementImage(1, 3, 0, 0, 10, 10).get(), nullptr);
+    EXPECT_EQ(reports.events, kOneFailure);
+    reports.events.clear();
+    EXPECT_EQ(store.GetSkinElementImage(13, 3, 0, 0, 10, 10).get(), nullptr);
+    EXPECT_EQ(reports.events, kOneFailure);
+    reports.events.clear();
+    EXPECT_EQ(store.GetSkinElementImage(122, 0, 0, 0, 0, 0).get(), nullptr);
+    EXPECT_EQ(reports.events, kOneFailure);
+}
+
+}  // namespace
+}  // namespace vandir
