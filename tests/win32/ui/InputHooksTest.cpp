@@ -20,11 +20,10 @@
 #include <vector>
 
 #include "skin/InputHooks.h"
+#include "win32/ui/MessagePump.h"
 
 namespace vandir {
 namespace {
-
-constexpr DWORD kPumpTimeoutMs = 5000;
 
 struct Recorded {
     UINT message;
@@ -41,28 +40,6 @@ struct HookReport {
 
 void PrintTo(const HookReport& report, std::ostream* out) {
     *out << "(0x" << std::hex << report.wParam << ", 0x" << report.lParam << std::dec << ")";
-}
-
-// Dispatches messages until done() holds or the timeout passes; waits in short
-// slices for new messages in between. Returns done()'s last answer.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = kPumpTimeoutMs) {
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (done()) {
-            return true;
-        }
-        const ULONGLONG now = ::GetTickCount64();
-        if (now >= deadline) {
-            return false;
-        }
-        const DWORD slice = static_cast<DWORD>(std::min<ULONGLONG>(20, deadline - now));
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, slice, QS_ALLINPUT);
-    }
 }
 
 // A top-level window that records the hook messages and the keyboard and mouse

@@ -30,6 +30,7 @@
 #include "skin/KivComboButton.h"
 #include "skin/KivImageDialog.h"
 #include "skin/KivMenu.h"
+#include "win32/ui/MessagePump.h"
 #include "win32/ui/TestDialogs.h"
 
 namespace vandir {
@@ -217,27 +218,6 @@ private:
 };
 
 // --- Input ------------------------------------------------------------------
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (done()) {
-            return true;
-        }
-        const ULONGLONG now = ::GetTickCount64();
-        if (now >= deadline) {
-            return false;
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE,
-                                    static_cast<DWORD>(std::min<ULONGLONG>(10, deadline - now)),
-                                    QS_ALLINPUT);
-    }
-}
 
 // Handles everything queued, including the input and what it causes.
 void Settle() {

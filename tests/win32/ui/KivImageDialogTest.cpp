@@ -29,8 +29,12 @@ public:
     SkinDialog() : CKivImageDialog(IDD_SKIN_DIALOG) {}
 };
 
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
+int Width(const RECT& r) {
+    return r.right - r.left;
+}
+int Height(const RECT& r) {
+    return r.bottom - r.top;
+}
 
 TEST(KivImageDialog, BackgroundSizesTheWindowAndKeepsItsCorner) {
     SkinDialog dialog;

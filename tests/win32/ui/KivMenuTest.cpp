@@ -24,12 +24,11 @@
 #include "skin/KivImageDialog.h"
 #include "skin/KivMenu.h"
 #include "skin/SkinText.h"
+#include "win32/ui/MessagePump.h"
 #include "win32/ui/TestDialogs.h"
 
 namespace vandir {
 namespace {
-
-constexpr DWORD kPumpTimeoutMs = 5000;
 
 // One notification as the owner received it: (wParam, lParam).
 struct Note {
@@ -46,27 +45,6 @@ const Note kAboutToHide{kListHiding, 1};
 const Note kHidden{kListHiding, 0};
 
 using Notes = std::vector<Note>;
-
-// Dispatches messages until done() holds or the timeout passes.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = kPumpTimeoutMs) {
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (done()) {
-            return true;
-        }
-        const ULONGLONG now = ::GetTickCount64();
-        if (now >= deadline) {
-            return false;
-        }
-        const DWORD slice = static_cast<DWORD>(std::min<ULONGLONG>(20, deadline - now));
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, slice, QS_ALLINPUT);
-    }
-}
 
 void PumpPending() {
     PumpUntil([] { return ::GetQueueStatus(QS_ALLINPUT) == 0; }, 1000);

@@ -23,6 +23,7 @@
 #include "platform/win32/framework/Gdi.h"
 #include "skin/KivImageDialog.h"
 #include "skin/KivSliderCtrl.h"
+#include "win32/ui/MessagePump.h"
 #include "win32/ui/TestDialogs.h"
 
 namespace vandir {
@@ -144,30 +145,8 @@ const MessageMap SliderDialog::messageMap{&CKivImageDialog::messageMap, messageE
 
 // --- Input --------------------------------------------------------------------
 
-// Dispatches messages until one that hit() accepts has been dispatched and the
-// queue is empty again, or the timeout passes.
-bool PumpUntil(const std::function<bool(const MSG&)>& hit, DWORD timeoutMs = 3000) {
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    bool seen = false;
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            seen = seen || hit(msg);
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (seen) {
-            return true;
-        }
-        if (::GetTickCount64() >= deadline) {
-            return false;
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 void PumpPending() {
-    PumpUntil([](const MSG&) { return true; }, 0);
+    PumpUntilDispatched([](const MSG&) { return true; }, 0);
 }
 
 INPUT MouseAt(POINT screen, DWORD buttonFlags = 0) {
@@ -273,7 +252,7 @@ protected:
         const UINT expected = (buttonFlags & MOUSEEVENTF_LEFTDOWN) != 0 ? WM_LBUTTONDOWN
                               : (buttonFlags & MOUSEEVENTF_LEFTUP) != 0 ? WM_LBUTTONUP
                                                                         : WM_MOUSEMOVE;
-        const bool delivered = PumpUntil([&](const MSG& msg) {
+        const bool delivered = PumpUntilDispatched([&](const MSG& msg) {
             return msg.message == expected && msg.pt.x == target.x && msg.pt.y == target.y;
         });
         if (!delivered) {

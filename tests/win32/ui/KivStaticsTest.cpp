@@ -28,6 +28,7 @@
 #include "skin/KivStatic.h"
 #include "skin/LedEffect.h"
 #include "skin/SkinText.h"
+#include "win32/ui/MessagePump.h"
 #include "win32/ui/TestDialogs.h"
 
 namespace vandir {
@@ -152,30 +153,8 @@ void PrintTo(const Notification& n, std::ostream* out) {
     *out << "(" << n.wParam << ", " << n.lParam << ")";
 }
 
-// Dispatches messages until one that hit() accepts has been dispatched and the
-// queue is empty again, or the timeout passes.
-bool PumpUntil(const std::function<bool(const MSG&)>& hit, DWORD timeoutMs = 3000) {
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    bool seen = false;
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            seen = seen || hit(msg);
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (seen) {
-            return true;
-        }
-        if (::GetTickCount64() >= deadline) {
-            return false;
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 void PumpPending() {
-    PumpUntil([](const MSG&) { return true; }, 0);
+    PumpUntilDispatched([](const MSG&) { return true; }, 0);
 }
 
 INPUT MouseAt(POINT screen, DWORD buttonFlags) {
@@ -215,7 +194,7 @@ bool DoubleClick(HWND hwnd) {
         return false;
     }
     int releases = 0;
-    return PumpUntil(
+    return PumpUntilDispatched(
         [&](const MSG& msg) { return msg.message == WM_LBUTTONUP && ++releases == 2; });
 }
 
@@ -624,7 +603,7 @@ protected:
             return ::testing::AssertionFailure() << "SendInput failed: " << ::GetLastError();
         }
         int releases = 0;
-        if (!PumpUntil([&](const MSG& msg) {
+        if (!PumpUntilDispatched([&](const MSG& msg) {
                 return msg.message == WM_KEYUP && ++releases == static_cast<int>(keys.size());
             })) {
             return ::testing::AssertionFailure() << "the keys never all arrived";
