@@ -105,30 +105,18 @@ bool CKivButton::OnLeftButtonUp(Message& m) {
 
 bool CKivButton::OnMouseMove(Message& m) {
     m.result = Default(m.message, m.wParam, m.lParam);
-    const HWND self = GetSafeHwnd();
-    const HWND parent = GetParent();
     const LPARAM id = GetDlgCtrlID();
-    if (tracking_ && ::GetCapture() == self) {
-        const POINT pointer{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
-        const RECT client = GetClientRect();
-        if (::PtInRect(&client, pointer)) {
-            return true;
-        }
-        state_ = kButtonNormal;
-        Invalidate();
-        NotifyParent(parent, kMouseLeft, id);
-        tracking_ = false;
-        ::ReleaseCapture();
-        return true;
+    switch (TrackHover(GetSafeHwnd(), m.lParam, tracking_, state_)) {
+        case HoverChange::Entered:
+            NotifyParent(GetParent(), kMouseEntered, id);
+            NotifyParent(GetParent(), static_cast<WPARAM>(id), 0);
+            break;
+        case HoverChange::Left:
+            NotifyParent(GetParent(), kMouseLeft, id);
+            break;
+        case HoverChange::None:
+            break;
     }
-    // The first move over the control, or the capture went elsewhere (the
-    // platform's click handling takes and releases it around a click).
-    ::SetCapture(self);
-    tracking_ = true;
-    state_ = kButtonHover;
-    Invalidate();
-    NotifyParent(parent, kMouseEntered, id);
-    NotifyParent(parent, static_cast<WPARAM>(id), 0);
     return true;
 }
 
@@ -152,6 +140,27 @@ bool CKivButton::OnDrawItem(Message& m) {
     }
     m.result = TRUE;
     return true;
+}
+
+HoverChange TrackHover(HWND control, LPARAM pointer, bool& tracking, int& state) {
+    if (tracking && ::GetCapture() == control) {
+        const POINT point{GET_X_LPARAM(pointer), GET_Y_LPARAM(pointer)};
+        RECT client{};
+        ::GetClientRect(control, &client);
+        if (::PtInRect(&client, point)) {
+            return HoverChange::None;
+        }
+        state = kButtonNormal;
+        ::InvalidateRect(control, nullptr, TRUE);
+        tracking = false;
+        ::ReleaseCapture();
+        return HoverChange::Left;
+    }
+    ::SetCapture(control);
+    tracking = true;
+    state = kButtonHover;
+    ::InvalidateRect(control, nullptr, TRUE);
+    return HoverChange::Entered;
 }
 
 }  // namespace vandir

@@ -43,6 +43,16 @@ struct ButtonPictures {
 // smoothing; no image draws nothing.
 void DrawButtonPicture(HDC dc, Gdiplus::Image* image, int width, int height);
 
+// What a mouse move did to a button's hover tracking.
+enum class HoverChange { None, Entered, Left };
+
+// The hover half of every skinned button's state machine. A move while the
+// control does not hold the capture (the first move over it, or the platform's
+// click handling took the capture meanwhile) takes the capture and enters the
+// hover state; a move outside the control while holding it returns to the
+// normal state and releases it. The control is redrawn on every change.
+HoverChange TrackHover(HWND control, LPARAM pointer, bool& tracking, int& state);
+
 class CKivButton : public CButton {
 public:
     CKivButton();

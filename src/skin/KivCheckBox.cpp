@@ -70,27 +70,17 @@ bool CKivCheckBox::OnLeftButtonUp(Message& m) {
 
 bool CKivCheckBox::OnMouseMove(Message& m) {
     m.result = Default(m.message, m.wParam, m.lParam);
-    const HWND self = GetSafeHwnd();
-    if (tracking_ && ::GetCapture() == self) {
-        const POINT pointer{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
-        const RECT client = GetClientRect();
-        if (::PtInRect(&client, pointer)) {
-            return true;
-        }
-        state_ = kButtonNormal;
-        armed_ = false;
-        Invalidate();
-        tracking_ = false;
-        ::ReleaseCapture();
-        return true;
+    switch (TrackHover(GetSafeHwnd(), m.lParam, tracking_, state_)) {
+        case HoverChange::Entered:
+            // Entering with the button held arms the box as a press inside would.
+            armed_ = armed_ || (m.wParam & MK_LBUTTON) != 0;
+            break;
+        case HoverChange::Left:
+            armed_ = false;
+            break;
+        case HoverChange::None:
+            break;
     }
-    ::SetCapture(self);
-    tracking_ = true;
-    state_ = kButtonHover;
-    if ((m.wParam & MK_LBUTTON) != 0) {
-        armed_ = true;
-    }
-    Invalidate();
     return true;
 }
 

@@ -174,27 +174,17 @@ void CKivComboButton::ToggleList() {
 
 bool CKivComboButton::OnMouseMove(Message& m) {
     m.result = Default(m.message, m.wParam, m.lParam);
-    const HWND self = GetSafeHwnd();
-    const HWND parent = GetParent();
     const LPARAM id = GetDlgCtrlID();
-    if (tracking_ && ::GetCapture() == self) {
-        const POINT pointer{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
-        const RECT client = GetClientRect();
-        if (::PtInRect(&client, pointer)) {
-            return true;
-        }
-        state_ = kButtonNormal;
-        Invalidate();
-        NotifyParent(parent, kMouseLeft, id);
-        tracking_ = false;
-        ::ReleaseCapture();
-        return true;
+    switch (TrackHover(GetSafeHwnd(), m.lParam, tracking_, state_)) {
+        case HoverChange::Entered:
+            NotifyParent(GetParent(), kMouseEntered, id);
+            break;
+        case HoverChange::Left:
+            NotifyParent(GetParent(), kMouseLeft, id);
+            break;
+        case HoverChange::None:
+            break;
     }
-    ::SetCapture(self);
-    tracking_ = true;
-    state_ = kButtonHover;
-    Invalidate();
-    NotifyParent(parent, kMouseEntered, id);
     return true;
 }
 
