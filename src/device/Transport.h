@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 #include "device/HidBackend.h"
 
 namespace vandir {

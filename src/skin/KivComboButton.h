@@ -25,7 +25,7 @@
 #include <memory>
 #include <string>
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 #include "platform/win32/Gdiplus.h"
 #include "platform/win32/framework/Controls.h"
 #include "platform/win32/framework/Gdi.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 
 namespace vandir::testing {
 

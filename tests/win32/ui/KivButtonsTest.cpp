@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 #include "platform/win32/Gdiplus.h"
 #include "platform/win32/framework/Gdi.h"
 #include "skin/ControlNotifications.h"
