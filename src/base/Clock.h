@@ -1,7 +1,7 @@
 #pragma once
 // Time for the device link and the controls: every wait and every tick count
-// goes through a clock, so that tests can
-// record the waits that were asked for instead of sleeping through them.
+// goes through a clock, so that tests can record the waits that were asked for
+// instead of sleeping through them.
 
 #include <chrono>
 #include <cstdint>
