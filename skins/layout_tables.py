@@ -2,9 +2,10 @@
 
 The artwork places every control drawing at the rectangle the window itself
 uses, so the rectangles have one home: the C++ tables in src/skin/layout/.
-Each table there is `std::array kNameControls{ Builder(id, {x, y, w, h}, ...), ... };`.
-The sheet file names come from kSheetFiles in SkinLayout.h, so the generator
-writes exactly the files the program loads.
+Each table there is `std::array kNameControls{ Builder(ID, {x, y, w, h}, ...), ... };`,
+ID being a name of ResourceIds.h (the program's one list of resource numbers,
+plain #define lines). The sheet file names come from kSheetFiles in
+SkinLayout.h, so the generator writes exactly the files the program loads.
 """
 
 import re
@@ -12,9 +13,15 @@ from pathlib import Path
 
 _TABLE = re.compile(r"\b(k\w+Controls)\s*\{")
 _ENTRY = re.compile(
-    r"\b[A-Z]\w*\(\s*(\d+)\s*,\s*(?:Rect\s*)?\{\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*\}"
+    r"\b[A-Z]\w*\(\s*(\w+)\s*,\s*(?:Rect\s*)?\{\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*\}"
 )
-_COMMENT = re.compile(r"//[^\n]*")
+_COMMENT = re.compile(r"//[^\n]*|/\*.*?\*/", re.S)
+_DEFINE = re.compile(r"^#define\s+(\w+)\s+(\d+)\s*$", re.M)
+
+
+def read_ids(path):
+    """The names and numbers of ResourceIds.h."""
+    return {name: int(value) for name, value in _DEFINE.findall(Path(path).read_text("utf-8"))}
 
 
 class Rect(tuple):
@@ -51,6 +58,7 @@ def _table_body(text, start):
 
 class LayoutTables:
     def __init__(self, folder):
+        self.ids = read_ids(Path(folder) / "ResourceIds.h")
         self.tables = {}
         for header in sorted(Path(folder).glob("*.h")):
             text = _COMMENT.sub("", header.read_text(encoding="utf-8"))
@@ -58,7 +66,7 @@ class LayoutTables:
                 body = _table_body(text, match.end() - 1)
                 entries = {}
                 for e in _ENTRY.finditer(body):
-                    control_id = int(e.group(1))
+                    control_id = self.id_of(e.group(1))
                     if control_id in entries:
                         raise ValueError(
                             f"{header.name}: {match.group(1)} lists {control_id} twice")
@@ -75,8 +83,17 @@ class LayoutTables:
         # The names as file names: without the literal's leading backslash.
         self.sheet_files = re.findall(r'L"\\\\([^"]+)"', body)
 
+    def id_of(self, key):
+        """A control ID given as a number or as a name of ResourceIds.h."""
+        if isinstance(key, int) or key.isdigit():
+            return int(key)
+        try:
+            return self.ids[key]
+        except KeyError:
+            raise KeyError(f"ResourceIds.h has no {key}") from None
+
     def rect(self, table, control_id):
         try:
-            return self.tables[table][control_id]
+            return self.tables[table][self.id_of(control_id)]
         except KeyError:
             raise KeyError(f"layout table {table} has no control {control_id}") from None

@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "skin/layout/ResourceIds.h"
 #include "skin/layout/SkinLayout.h"
 
 namespace vandir::layout {
@@ -18,13 +19,13 @@ struct MouseButtonControls {
 };
 
 inline constexpr std::array<MouseButtonControls, 7> kMouseButtonControls{{
-    {1012, 1032, 1038},
-    {1021, 1033, 1039},
-    {1022, 1013, 1017},
-    {1023, 1034, 1042},
-    {1024, 1037, 1045},
-    {1025, 1035, 1043},
-    {1026, 1036, 1044},
+    {IDC_MS_SELECTOR_1, IDC_MS_HOTSPOT_1, IDC_MS_BADGE_1},
+    {IDC_MS_SELECTOR_2, IDC_MS_HOTSPOT_2, IDC_MS_BADGE_2},
+    {IDC_MS_SELECTOR_3, IDC_MS_HOTSPOT_3, IDC_MS_BADGE_3},
+    {IDC_MS_SELECTOR_4, IDC_MS_HOTSPOT_4, IDC_MS_BADGE_4},
+    {IDC_MS_SELECTOR_5, IDC_MS_HOTSPOT_5, IDC_MS_BADGE_5},
+    {IDC_MS_SELECTOR_6, IDC_MS_HOTSPOT_6, IDC_MS_BADGE_6},
+    {IDC_MS_SELECTOR_7, IDC_MS_HOTSPOT_7, IDC_MS_BADGE_7},
 }};
 
 namespace key_assignment {
@@ -34,45 +35,69 @@ inline constexpr Sheet kDown = Sheet::KeyAssignmentDown;
 
 inline constexpr std::array kKeyAssignmentControls{
     // Both modes: the two tabs, Reset and Apply.
-    PushButton(1097, {1, 2, 157, 21}, key_assignment::kNormal, key_assignment::kDown),
-    PushButton(1098, {160, 2, 160, 21}, key_assignment::kNormal, key_assignment::kDown),
-    PushButton(1099, {660, 462, 61, 43}, key_assignment::kNormal, key_assignment::kDown),
-    PushButton(1100, {727, 462, 61, 43}, key_assignment::kNormal, key_assignment::kDown),
+    PushButton(IDC_MS_TAB_KEYS, {1, 2, 157, 21}, key_assignment::kNormal, key_assignment::kDown),
+    PushButton(IDC_MS_TAB_OS, {160, 2, 160, 21}, key_assignment::kNormal, key_assignment::kDown),
+    ResetButton(IDC_MS_RESET, {660, 462, 61, 43}, key_assignment::kNormal, key_assignment::kDown),
+    ApplyButton(IDC_MS_APPLY, {727, 462, 61, 43}, key_assignment::kNormal, key_assignment::kDown),
     // Function selectors of buttons 1-7.
-    ComboButton(1012, {474, 139, 272, 27}, key_assignment::kNormal, key_assignment::kDown),
-    ComboButton(1021, {474, 172, 272, 27}, key_assignment::kNormal, key_assignment::kDown),
-    ComboButton(1022, {474, 205, 272, 27}, key_assignment::kNormal, key_assignment::kDown),
-    ComboButton(1023, {474, 238, 272, 27}, key_assignment::kNormal, key_assignment::kDown),
-    ComboButton(1024, {474, 270, 272, 27}, key_assignment::kNormal, key_assignment::kDown),
-    ComboButton(1025, {474, 302, 272, 27}, key_assignment::kNormal, key_assignment::kDown),
-    ComboButton(1026, {474, 336, 272, 27}, key_assignment::kNormal, key_assignment::kDown),
+    ComboButton(IDC_MS_SELECTOR_1, {474, 139, 272, 27}, key_assignment::kNormal,
+                key_assignment::kDown),
+    ComboButton(IDC_MS_SELECTOR_2, {474, 172, 272, 27}, key_assignment::kNormal,
+                key_assignment::kDown),
+    ComboButton(IDC_MS_SELECTOR_3, {474, 205, 272, 27}, key_assignment::kNormal,
+                key_assignment::kDown),
+    ComboButton(IDC_MS_SELECTOR_4, {474, 238, 272, 27}, key_assignment::kNormal,
+                key_assignment::kDown),
+    ComboButton(IDC_MS_SELECTOR_5, {474, 270, 272, 27}, key_assignment::kNormal,
+                key_assignment::kDown),
+    ComboButton(IDC_MS_SELECTOR_6, {474, 302, 272, 27}, key_assignment::kNormal,
+                key_assignment::kDown),
+    ComboButton(IDC_MS_SELECTOR_7, {474, 336, 272, 27}, key_assignment::kNormal,
+                key_assignment::kDown),
     // Hot-spots on the mouse picture, buttons 1-7.
-    PushButton(1032, {117, 95, 22, 24}, key_assignment::kNormal, key_assignment::kDown),
-    PushButton(1033, {253, 95, 24, 24}, key_assignment::kNormal, key_assignment::kDown),
-    PushButton(1013, {185, 75, 22, 22}, key_assignment::kNormal, key_assignment::kDown),
-    PushButton(1034, {35, 193, 24, 25}, key_assignment::kNormal, key_assignment::kDown),
-    PushButton(1037, {35, 244, 24, 25}, key_assignment::kNormal, key_assignment::kDown),
-    PushButton(1035, {184, 160, 24, 25}, key_assignment::kNormal, key_assignment::kDown),
-    PushButton(1036, {184, 240, 24, 25}, key_assignment::kNormal, key_assignment::kDown),
+    PushButton(IDC_MS_HOTSPOT_1, {117, 95, 22, 24}, key_assignment::kNormal, key_assignment::kDown),
+    PushButton(IDC_MS_HOTSPOT_2, {253, 95, 24, 24}, key_assignment::kNormal, key_assignment::kDown),
+    PushButton(IDC_MS_HOTSPOT_3, {185, 75, 22, 22}, key_assignment::kNormal, key_assignment::kDown),
+    PushButton(IDC_MS_HOTSPOT_4, {35, 193, 24, 25}, key_assignment::kNormal, key_assignment::kDown),
+    PushButton(IDC_MS_HOTSPOT_5, {35, 244, 24, 25}, key_assignment::kNormal, key_assignment::kDown),
+    PushButton(IDC_MS_HOTSPOT_6, {184, 160, 24, 25}, key_assignment::kNormal,
+               key_assignment::kDown),
+    PushButton(IDC_MS_HOTSPOT_7, {184, 240, 24, 25}, key_assignment::kNormal,
+               key_assignment::kDown),
     // Number badges, buttons 1-7.
-    PushButton(1038, {445, 140, 25, 25}, key_assignment::kNormal, key_assignment::kDown),
-    PushButton(1039, {445, 174, 25, 25}, key_assignment::kNormal, key_assignment::kDown),
-    PushButton(1017, {445, 207, 25, 26}, key_assignment::kNormal, key_assignment::kDown),
-    PushButton(1042, {445, 240, 25, 26}, key_assignment::kNormal, key_assignment::kDown),
-    PushButton(1045, {445, 272, 25, 26}, key_assignment::kNormal, key_assignment::kDown),
-    PushButton(1043, {445, 304, 25, 25}, key_assignment::kNormal, key_assignment::kDown),
-    PushButton(1044, {445, 337, 25, 26}, key_assignment::kNormal, key_assignment::kDown),
+    PushButton(IDC_MS_BADGE_1, {445, 140, 25, 25}, key_assignment::kNormal, key_assignment::kDown),
+    PushButton(IDC_MS_BADGE_2, {445, 174, 25, 25}, key_assignment::kNormal, key_assignment::kDown),
+    PushButton(IDC_MS_BADGE_3, {445, 207, 25, 26}, key_assignment::kNormal, key_assignment::kDown),
+    PushButton(IDC_MS_BADGE_4, {445, 240, 25, 26}, key_assignment::kNormal, key_assignment::kDown),
+    PushButton(IDC_MS_BADGE_5, {445, 272, 25, 26}, key_assignment::kNormal, key_assignment::kDown),
+    PushButton(IDC_MS_BADGE_6, {445, 304, 25, 25}, key_assignment::kNormal, key_assignment::kDown),
+    PushButton(IDC_MS_BADGE_7, {445, 337, 25, 26}, key_assignment::kNormal, key_assignment::kDown),
 };
 
 // Mode 12 hides the controls of mode 17.
-inline constexpr std::array kKeyAssignmentHidden{1028, 1027, 1029, 1030, 1040, 1041, 1016,
-                                                 1014, 1015, 1131, 1132, 1133, 1134, 1135};
+inline constexpr std::array kKeyAssignmentHidden{IDC_MS_POLL_125,
+                                                 IDC_MS_POLL_250,
+                                                 IDC_MS_POLL_500,
+                                                 IDC_MS_POLL_1000,
+                                                 IDC_MS_LOCK,
+                                                 IDC_MS_UNLOCK,
+                                                 IDC_MS_POINTER_SPEED,
+                                                 IDC_MS_DOUBLE_CLICK,
+                                                 IDC_MS_RESPONSE,
+                                                 IDC_MS_ANCHOR_POLLING,
+                                                 IDC_MS_ANCHOR_LOCK,
+                                                 IDC_MS_ANCHOR_SPEED,
+                                                 IDC_MS_ANCHOR_DOUBLE_CLICK,
+                                                 IDC_MS_ANCHOR_RESPONSE};
 
-inline constexpr WindowLayout kKeyAssignment{"key assignment page",
-                                             key_assignment::kNormal,
-                                             {800, 515},
-                                             kKeyAssignmentControls,
-                                             kKeyAssignmentHidden};
+inline constexpr WindowLayout kKeyAssignment{
+    .name = "key assignment page",
+    .templateId = IDD_MOUSE_SETTINGS,
+    .background = key_assignment::kNormal,
+    .size = {800, 515},
+    .controls = kKeyAssignmentControls,
+    .hiddenIds = kKeyAssignmentHidden,
+};
 
 namespace os_sensitivity {
 inline constexpr Sheet kNormal = Sheet::OsSensitivityNormal;
@@ -81,40 +106,49 @@ inline constexpr Sheet kDown = Sheet::OsSensitivityDown;
 
 inline constexpr std::array kOsSensitivityControls{
     // Both modes: the two tabs, Reset and Apply.
-    PushButton(1097, {1, 2, 157, 21}, os_sensitivity::kNormal, os_sensitivity::kDown),
-    PushButton(1098, {160, 2, 160, 21}, os_sensitivity::kNormal, os_sensitivity::kDown),
-    PushButton(1099, {660, 462, 61, 43}, os_sensitivity::kNormal, os_sensitivity::kDown),
-    PushButton(1100, {727, 462, 61, 43}, os_sensitivity::kNormal, os_sensitivity::kDown),
+    PushButton(IDC_MS_TAB_KEYS, {1, 2, 157, 21}, os_sensitivity::kNormal, os_sensitivity::kDown),
+    PushButton(IDC_MS_TAB_OS, {160, 2, 160, 21}, os_sensitivity::kNormal, os_sensitivity::kDown),
+    ResetButton(IDC_MS_RESET, {660, 462, 61, 43}, os_sensitivity::kNormal, os_sensitivity::kDown),
+    ApplyButton(IDC_MS_APPLY, {727, 462, 61, 43}, os_sensitivity::kNormal, os_sensitivity::kDown),
     // USB polling rate: 125, 250, 500 and 1000 reports per second.
-    CheckBox(1028, {60, 111, 17, 17}, os_sensitivity::kNormal, os_sensitivity::kDown),
-    CheckBox(1027, {140, 111, 17, 17}, os_sensitivity::kNormal, os_sensitivity::kDown),
-    CheckBox(1029, {219, 111, 17, 17}, os_sensitivity::kNormal, os_sensitivity::kDown),
-    CheckBox(1030, {299, 111, 17, 17}, os_sensitivity::kNormal, os_sensitivity::kDown),
+    CheckBox(IDC_MS_POLL_125, {60, 111, 17, 17}, os_sensitivity::kNormal, os_sensitivity::kDown),
+    CheckBox(IDC_MS_POLL_250, {140, 111, 17, 17}, os_sensitivity::kNormal, os_sensitivity::kDown),
+    CheckBox(IDC_MS_POLL_500, {219, 111, 17, 17}, os_sensitivity::kNormal, os_sensitivity::kDown),
+    CheckBox(IDC_MS_POLL_1000, {299, 111, 17, 17}, os_sensitivity::kNormal, os_sensitivity::kDown),
     // Lock and Unlock.
-    CheckBox(1040, {59, 370, 19, 20}, os_sensitivity::kNormal, os_sensitivity::kDown),
-    CheckBox(1041, {139, 370, 18, 20}, os_sensitivity::kNormal, os_sensitivity::kDown),
+    CheckBox(IDC_MS_LOCK, {59, 370, 19, 20}, os_sensitivity::kNormal, os_sensitivity::kDown),
+    CheckBox(IDC_MS_UNLOCK, {139, 370, 18, 20}, os_sensitivity::kNormal, os_sensitivity::kDown),
     // Pointer speed, double-click speed, button response time.
-    Slider(1016, {97, 168, 646, 19}, os_sensitivity::kNormal, 0, kDisabledThumb),
-    Slider(1014, {97, 232, 646, 18}, os_sensitivity::kNormal, 0, kDisabledThumb),
-    Slider(1015, {97, 294, 646, 17}, os_sensitivity::kNormal, 0, kDisabledThumb),
+    Slider(IDC_MS_POINTER_SPEED, {97, 168, 646, 19}, os_sensitivity::kNormal, {1, 11, 1, 6}, {},
+           kDisabledThumb),
+    Slider(IDC_MS_DOUBLE_CLICK, {97, 232, 646, 18}, os_sensitivity::kNormal, {1, 11, 1, 4}, {},
+           kDisabledThumb),
+    Slider(IDC_MS_RESPONSE, {97, 294, 646, 17}, os_sensitivity::kNormal, {4, 32, 4, 12}, {},
+           kDisabledThumb),
     // Tool-tip anchors over "USB POLLING RATE", "LOCK OS SETTINGS",
     // "Sensitivity", "Double click" and "Response time".
-    Anchor(1131, {59, 90, 102, 16}, os_sensitivity::kNormal),
-    Anchor(1132, {59, 349, 102, 14}, os_sensitivity::kNormal),
-    Anchor(1133, {57, 149, 86, 18}, os_sensitivity::kNormal),
-    Anchor(1134, {57, 213, 135, 16}, os_sensitivity::kNormal),
-    Anchor(1135, {57, 276, 129, 16}, os_sensitivity::kNormal),
+    Anchor(IDC_MS_ANCHOR_POLLING, {59, 90, 102, 16}, os_sensitivity::kNormal),
+    Anchor(IDC_MS_ANCHOR_LOCK, {59, 349, 102, 14}, os_sensitivity::kNormal),
+    Anchor(IDC_MS_ANCHOR_SPEED, {57, 149, 86, 18}, os_sensitivity::kNormal),
+    Anchor(IDC_MS_ANCHOR_DOUBLE_CLICK, {57, 213, 135, 16}, os_sensitivity::kNormal),
+    Anchor(IDC_MS_ANCHOR_RESPONSE, {57, 276, 129, 16}, os_sensitivity::kNormal),
 };
 
 // Mode 17 hides the controls of mode 12.
-inline constexpr std::array kOsSensitivityHidden{1012, 1021, 1022, 1023, 1024, 1025, 1026,
-                                                 1032, 1033, 1013, 1034, 1037, 1035, 1036,
-                                                 1038, 1039, 1017, 1042, 1045, 1043, 1044};
+inline constexpr std::array kOsSensitivityHidden{
+    IDC_MS_SELECTOR_1, IDC_MS_SELECTOR_2, IDC_MS_SELECTOR_3, IDC_MS_SELECTOR_4, IDC_MS_SELECTOR_5,
+    IDC_MS_SELECTOR_6, IDC_MS_SELECTOR_7, IDC_MS_HOTSPOT_1,  IDC_MS_HOTSPOT_2,  IDC_MS_HOTSPOT_3,
+    IDC_MS_HOTSPOT_4,  IDC_MS_HOTSPOT_5,  IDC_MS_HOTSPOT_6,  IDC_MS_HOTSPOT_7,  IDC_MS_BADGE_1,
+    IDC_MS_BADGE_2,    IDC_MS_BADGE_3,    IDC_MS_BADGE_4,    IDC_MS_BADGE_5,    IDC_MS_BADGE_6,
+    IDC_MS_BADGE_7};
 
-inline constexpr WindowLayout kOsSensitivity{"OS sensitivity page",
-                                             os_sensitivity::kNormal,
-                                             {800, 515},
-                                             kOsSensitivityControls,
-                                             kOsSensitivityHidden};
+inline constexpr WindowLayout kOsSensitivity{
+    .name = "OS sensitivity page",
+    .templateId = IDD_MOUSE_SETTINGS,
+    .background = os_sensitivity::kNormal,
+    .size = {800, 515},
+    .controls = kOsSensitivityControls,
+    .hiddenIds = kOsSensitivityHidden,
+};
 
 }  // namespace vandir::layout

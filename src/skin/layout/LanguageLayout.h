@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "skin/layout/ResourceIds.h"
 #include "skin/layout/SkinLayout.h"
 
 namespace vandir::layout {
@@ -16,24 +17,29 @@ inline constexpr Sheet kDown = Sheet::LanguageDown;
 
 // Language index n has the check box 1118 + n - 1.
 inline constexpr std::array kLanguageControls{
-    CheckBox(1118, {131, 204, 83, 19}, language::kNormal, language::kDown),
-    CheckBox(1119, {131, 245, 80, 19}, language::kNormal, language::kDown),
-    CheckBox(1120, {131, 287, 83, 19}, language::kNormal, language::kDown),
-    CheckBox(1121, {131, 328, 88, 20}, language::kNormal, language::kDown),
-    CheckBox(1122, {284, 204, 90, 19}, language::kNormal, language::kDown, 112),
-    CheckBox(1123, {284, 245, 81, 19}, language::kNormal, language::kDown, 113),
-    CheckBox(1124, {284, 287, 112, 19}, language::kNormal, language::kDown, 114),
-    CheckBox(1125, {284, 328, 84, 20}, language::kNormal, language::kDown, 115),
-    CheckBox(1126, {464, 204, 155, 19}, language::kNormal, language::kDown, 116),
-    CheckBox(1127, {464, 245, 83, 19}, language::kNormal, language::kDown, 117),
-    CheckBox(1128, {464, 287, 86, 19}, language::kNormal, language::kDown, 118),
-    CheckBox(1129, {464, 328, 170, 20}, language::kNormal, language::kDown, 119),
+    CheckBox(IDC_LANGUAGE_1, {131, 204, 83, 19}, language::kNormal, language::kDown),
+    CheckBox(IDC_LANGUAGE_2, {131, 245, 80, 19}, language::kNormal, language::kDown),
+    CheckBox(IDC_LANGUAGE_3, {131, 287, 83, 19}, language::kNormal, language::kDown),
+    CheckBox(IDC_LANGUAGE_4, {131, 328, 88, 20}, language::kNormal, language::kDown),
+    CheckBox(IDC_LANGUAGE_5, {284, 204, 90, 19}, language::kNormal, language::kDown, 112),
+    CheckBox(IDC_LANGUAGE_6, {284, 245, 81, 19}, language::kNormal, language::kDown, 113),
+    CheckBox(IDC_LANGUAGE_7, {284, 287, 112, 19}, language::kNormal, language::kDown, 114),
+    CheckBox(IDC_LANGUAGE_8, {284, 328, 84, 20}, language::kNormal, language::kDown, 115),
+    CheckBox(IDC_LANGUAGE_9, {464, 204, 155, 19}, language::kNormal, language::kDown, 116),
+    CheckBox(IDC_LANGUAGE_10, {464, 245, 83, 19}, language::kNormal, language::kDown, 117),
+    CheckBox(IDC_LANGUAGE_11, {464, 287, 86, 19}, language::kNormal, language::kDown, 118),
+    CheckBox(IDC_LANGUAGE_12, {464, 328, 170, 20}, language::kNormal, language::kDown, 119),
     // Reset and Apply.
-    PushButton(1130, {660, 462, 61, 43}, language::kNormal, language::kDown),
-    PushButton(1131, {727, 462, 61, 43}, language::kNormal, language::kDown),
+    ResetButton(IDC_LANGUAGE_RESET, {660, 462, 61, 43}, language::kNormal, language::kDown),
+    ApplyButton(IDC_LANGUAGE_APPLY, {727, 462, 61, 43}, language::kNormal, language::kDown),
 };
 
 inline constexpr WindowLayout kLanguagePage{
-    "language page", language::kNormal, {800, 515}, kLanguageControls, {}};
+    .name = "language page",
+    .templateId = IDD_LANGUAGE,
+    .background = language::kNormal,
+    .size = {800, 515},
+    .controls = kLanguageControls,
+};
 
 }  // namespace vandir::layout

@@ -3,15 +3,23 @@
 
 #include <array>
 
+#include "skin/layout/ResourceIds.h"
 #include "skin/layout/SkinLayout.h"
 
 namespace vandir::layout {
 
 inline constexpr std::array kNoDeviceControls{
-    PushButton(1006, {402, 6, 16, 15}, Sheet::NoMouseNormal, Sheet::NoMouseDown),
+    WithRole(
+        PushButton(IDC_NO_DEVICE_CLOSE, {402, 6, 16, 15}, Sheet::NoMouseNormal, Sheet::NoMouseDown),
+        ControlRole::Cancel),
 };
 
 inline constexpr WindowLayout kNoDevice{
-    "no-device screen", Sheet::NoMouseNormal, {422, 303}, kNoDeviceControls, {}};
+    .name = "no-device screen",
+    .templateId = IDD_NO_DEVICE,
+    .background = Sheet::NoMouseNormal,
+    .size = {422, 303},
+    .controls = kNoDeviceControls,
+};
 
 }  // namespace vandir::layout

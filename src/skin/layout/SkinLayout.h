@@ -7,11 +7,13 @@
 // its sheets: a window has the size of its Normal sheet.
 //
 // The artwork generator (skins/) reads the control entries of these headers
-// to place its drawings, so every entry starts with `Builder(id, {x, y, w, h}`.
+// to place its drawings, so every entry starts with `Builder(ID, {x, y, w, h}`,
+// ID being a name of ResourceIds.h.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -140,14 +142,15 @@ struct Rect {
 enum class ImageState : std::uint8_t { Normal = 0, Hover = 1, Pressed = 2, Disabled = 3 };
 inline constexpr std::size_t kImageStateCount = 4;
 
-// One picture a window takes from a sheet: the rectangle `rect` cut from
-// `sheet`, or the whole sheet when `rect` is empty. `element` is the skin
-// element number the window asks for (the image state is the slot the crop
-// fills), or 0 when the window cuts the sheet directly.
+// One picture a window takes: the rectangle `rect` cut from `sheet`, the
+// whole sheet when `rect` is empty, or, when `element` is set, the skin
+// element of that number asked from the skin store in the image state of the
+// slot the picture fills (the store then picks the sheet; `sheet` and `rect`
+// say which sheet and rectangle that is, for the checks of the artwork).
 struct Crop {
     Sheet sheet = Sheet::None;
     Rect rect{};
-    int element = 0;
+    std::optional<int> element{};
 
     constexpr bool present() const { return sheet != Sheet::None; }
     constexpr bool whole() const { return rect.empty(); }
@@ -164,6 +167,24 @@ enum class ControlKind : std::uint8_t {
     MouseStatic,  // CKivMouseStatic: colour fill under a picture with light windows
 };
 
+// What a control does for its window beyond its pictures, where the window's
+// base class can do it from the table alone.
+enum class ControlRole : std::uint8_t {
+    None,
+    Reset,   // the page's Reset: asks the main window to reset
+    Apply,   // the page's Apply: asks the main window to apply
+    Cancel,  // closes the window as Esc does
+};
+
+// A slider's range, step and position at set-up; never changed afterwards.
+struct SliderRange {
+    int minimum = 0;
+    int maximum = 100;
+    int step = 1;
+    int initial = 0;
+    friend constexpr bool operator==(const SliderRange&, const SliderRange&) = default;
+};
+
 struct Control {
     int id = 0;
     ControlKind kind = ControlKind::Button;
@@ -173,6 +194,11 @@ struct Control {
     std::array<Crop, kImageStateCount> looks{};
     // Slider track, static and edit background, mouse-static overlay.
     Crop background{};
+    ControlRole role = ControlRole::None;
+    SliderRange range{};   // sliders only
+    int fontHeight = 0;    // labels and edit boxes: "Arial" of this height; 0 keeps the default
+    bool centred = false;  // labels: text centred horizontally (always vertically)
+    bool notify = false;   // statics that receive the mouse (SS_NOTIFY), for their tool tips
 
     constexpr const Crop& look(ImageState state) const {
         return looks[static_cast<std::size_t>(state)];
@@ -181,6 +207,7 @@ struct Control {
 
 struct WindowLayout {
     std::string_view name;  // for messages
+    int templateId;         // the dialog template the window is made from
     Sheet background;       // drawn whole behind the window
     Size size;              // the size its owner gives it; {0, 0}: the size of its background
     std::span<const Control> controls;
@@ -201,7 +228,7 @@ constexpr const Control* FindControl(const WindowLayout& window, int id) {
 // look from the Normal sheet and its hover and pressed looks (also checked and
 // selected) from the Down sheet, at its own rectangle, and has no disabled look.
 constexpr Control Clickable(ControlKind kind, int id, Rect rect, Sheet normal, Sheet down,
-                            int element = 0) {
+                            std::optional<int> element = {}) {
     Control control{id, kind, rect};
     control.looks[0] = {normal, rect, element};
     control.looks[1] = {down, rect, element};
@@ -209,11 +236,13 @@ constexpr Control Clickable(ControlKind kind, int id, Rect rect, Sheet normal, S
     return control;
 }
 
-constexpr Control PushButton(int id, Rect rect, Sheet normal, Sheet down, int element = 0) {
+constexpr Control PushButton(int id, Rect rect, Sheet normal, Sheet down,
+                             std::optional<int> element = {}) {
     return Clickable(ControlKind::Button, id, rect, normal, down, element);
 }
 
-constexpr Control CheckBox(int id, Rect rect, Sheet normal, Sheet down, int element = 0) {
+constexpr Control CheckBox(int id, Rect rect, Sheet normal, Sheet down,
+                           std::optional<int> element = {}) {
     return Clickable(ControlKind::CheckBox, id, rect, normal, down, element);
 }
 
@@ -223,22 +252,34 @@ constexpr Control ComboButton(int id, Rect rect, Sheet normal, Sheet down) {
 
 // A control with one picture cut at its own rectangle: slider track, static or
 // edit background, mouse-static overlay.
-constexpr Control OnePicture(ControlKind kind, int id, Rect rect, Sheet sheet, int element = 0) {
+constexpr Control OnePicture(ControlKind kind, int id, Rect rect, Sheet sheet,
+                             std::optional<int> element = {}) {
     Control control{id, kind, rect};
     control.background = {sheet, rect, element};
     return control;
 }
 
-constexpr Control Anchor(int id, Rect rect, Sheet sheet, int element = 0) {
-    return OnePicture(ControlKind::Anchor, id, rect, sheet, element);
+// Anchors sit over words of the picture and receive the mouse for their tips.
+constexpr Control Anchor(int id, Rect rect, Sheet sheet, std::optional<int> element = {}) {
+    Control control = OnePicture(ControlKind::Anchor, id, rect, sheet, element);
+    control.notify = true;
+    return control;
 }
 
-constexpr Control Label(int id, Rect rect, Sheet sheet, int element = 0) {
-    return OnePicture(ControlKind::Label, id, rect, sheet, element);
+// A white label of the program's text; fontHeight 0 keeps the static's font.
+constexpr Control Label(int id, Rect rect, Sheet sheet, std::optional<int> element = {},
+                        int fontHeight = 0, bool centred = false) {
+    Control control = OnePicture(ControlKind::Label, id, rect, sheet, element);
+    control.fontHeight = fontHeight;
+    control.centred = centred;
+    return control;
 }
 
-constexpr Control Edit(int id, Rect rect, Sheet sheet, int element = 0) {
-    return OnePicture(ControlKind::Edit, id, rect, sheet, element);
+constexpr Control Edit(int id, Rect rect, Sheet sheet, std::optional<int> element = {},
+                       int fontHeight = 0) {
+    Control control = OnePicture(ControlKind::Edit, id, rect, sheet, element);
+    control.fontHeight = fontHeight;
+    return control;
 }
 
 constexpr Control MouseStatic(int id, Rect rect, Sheet sheet, int element) {
@@ -250,10 +291,11 @@ inline constexpr Crop kDisabledThumb{Sheet::SliderDisable, {}, 124};
 
 // A slider: its track cut from the page's Normal sheet, the thumb a whole copy
 // of the thumb sheet in every look except the disabled one.
-constexpr Control Slider(int id, Rect rect, Sheet track, int trackElement = 0,
-                         Crop disabledThumb = kThumb) {
+constexpr Control Slider(int id, Rect rect, Sheet track, SliderRange range,
+                         std::optional<int> trackElement = {}, Crop disabledThumb = kThumb) {
     Control control = OnePicture(ControlKind::Slider, id, rect, track, trackElement);
     control.looks = {kThumb, kThumb, kThumb, disabledThumb};
+    control.range = range;
     return control;
 }
 
@@ -267,6 +309,20 @@ constexpr Control WithDisabled(Control control, Crop disabled) {
 constexpr Control WithLook(Control control, ImageState state, Crop crop) {
     control.looks[static_cast<std::size_t>(state)] = crop;
     return control;
+}
+
+// The same control with a role its window's base class handles.
+constexpr Control WithRole(Control control, ControlRole role) {
+    control.role = role;
+    return control;
+}
+
+constexpr Control ResetButton(int id, Rect rect, Sheet normal, Sheet down) {
+    return WithRole(PushButton(id, rect, normal, down), ControlRole::Reset);
+}
+
+constexpr Control ApplyButton(int id, Rect rect, Sheet normal, Sheet down) {
+    return WithRole(PushButton(id, rect, normal, down), ControlRole::Apply);
 }
 
 }  // namespace vandir::layout

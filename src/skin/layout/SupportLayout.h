@@ -3,22 +3,28 @@
 
 #include <array>
 
+#include "skin/layout/ResourceIds.h"
 #include "skin/layout/SkinLayout.h"
 
 namespace vandir::layout {
 
 inline constexpr std::array kSupportControls{
-    PushButton(1071, {231, 321, 164, 31}, Sheet::SupportNormal, Sheet::SupportDown),
-    PushButton(1006, {403, 321, 164, 31}, Sheet::SupportNormal, Sheet::SupportDown),
+    PushButton(IDC_SUPPORT_ONLINE, {231, 321, 164, 31}, Sheet::SupportNormal, Sheet::SupportDown),
+    PushButton(IDC_SUPPORT_VERSION, {403, 321, 164, 31}, Sheet::SupportNormal, Sheet::SupportDown),
     // Auto start, and the anchor over the words beside it.
-    CheckBox(1102, {52, 403, 25, 25}, Sheet::SupportNormal, Sheet::SupportDown),
-    Anchor(1134, {78, 405, 302, 20}, Sheet::SupportNormal),
+    CheckBox(IDC_SUPPORT_AUTOSTART, {52, 403, 25, 25}, Sheet::SupportNormal, Sheet::SupportDown),
+    Anchor(IDC_SUPPORT_ANCHOR_AUTOSTART, {78, 405, 302, 20}, Sheet::SupportNormal),
     // Reset and Apply.
-    PushButton(1100, {660, 462, 61, 43}, Sheet::SupportNormal, Sheet::SupportDown),
-    PushButton(1101, {727, 462, 61, 43}, Sheet::SupportNormal, Sheet::SupportDown),
+    ResetButton(IDC_SUPPORT_RESET, {660, 462, 61, 43}, Sheet::SupportNormal, Sheet::SupportDown),
+    ApplyButton(IDC_SUPPORT_APPLY, {727, 462, 61, 43}, Sheet::SupportNormal, Sheet::SupportDown),
 };
 
 inline constexpr WindowLayout kSupportPage{
-    "support page", Sheet::SupportNormal, {800, 515}, kSupportControls, {}};
+    .name = "support page",
+    .templateId = IDD_SUPPORT,
+    .background = Sheet::SupportNormal,
+    .size = {800, 515},
+    .controls = kSupportControls,
+};
 
 }  // namespace vandir::layout

@@ -113,7 +113,8 @@ void CDialogEx::EndDialog(int result) {
         modalDone_ = true;
         ::PostMessageW(GetSafeHwnd(), WM_NULL, 0, 0);  // wakes the loop
     } else {
-        DestroyWindow();
+        // As the system ends a modeless dialog: hidden, kept for the next show.
+        ShowWindow(SW_HIDE);
     }
 }
 

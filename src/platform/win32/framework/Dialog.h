@@ -24,7 +24,8 @@ public:
     // -1 when the dialog could not be created. A quit request ends the loop
     // (with IDCANCEL) and is passed on to the enclosing loop.
     INT_PTR DoModal();
-    // Ends a modal dialog with the result; destroys a modeless one.
+    // Ends a modal dialog with the result; hides a modeless one (which stays
+    // alive to be shown again).
     void EndDialog(int result);
     bool IsModal() const { return modal_; }
 
