@@ -6,6 +6,7 @@
 
 --layout is src/skin/layout (the windows' layout tables, read for the control
 rectangles), --skins receives the 31 sheet files, --icons the two .ico files.
+Controls go by their ResourceIds.h names, so no control number lives here.
 The output depends only on these sources and the Debian fonts: the same bytes
 on every run.
 
@@ -353,7 +354,8 @@ def subtabs(c, L, table, state):
     """Key Assignment / OS Sensitivity tabs at the top of the mouse-settings page."""
     c.rect((0, 0, 800, 25), fill=STRIP)
     c.rect((0, 25, 800, 26), fill=LINE)
-    for control_id, label in ((1097, "KEY ASSIGNMENT"), (1098, "OS SENSITIVITY")):
+    for control_id, label in (("IDC_MS_TAB_KEYS", "KEY ASSIGNMENT"),
+                              ("IDC_MS_TAB_OS", "OS SENSITIVITY")):
         r = L.rect(table, control_id)
         if state == DOWN:
             c.vgradient(r.box(), (38, 38, 40), (28, 28, 30))
@@ -411,7 +413,8 @@ def main_window(L, state):
     vx = 14 + text_width("VANDIR", font(13, True, "display")) + 4
     c.text((vx, 18), "II", font(13, True, "display"), ACCENT, "ls")
     c.text((vx + 22, 17), "MOUSE CONFIGURATION", font(9, True), TEXT_OFF, "ls")
-    for control_id, draw in ((1118, "globe"), (1005, "minimise"), (1044, "close")):
+    for control_id, draw in (("IDC_MAIN_LANGUAGE", "globe"), ("IDC_MAIN_MINIMISE", "minimise"),
+                             ("IDC_MAIN_HIDE", "close")):
         r = L.rect(t, control_id)
         if state == DOWN:
             c.rect(r.box(), fill=ACCENT, radius=3)
@@ -426,8 +429,10 @@ def main_window(L, state):
             c.line([(r.cx - 4, r.cy - 4), (r.cx + 4, r.cy + 4)], colour, 1.6)
             c.line([(r.cx - 4, r.cy + 4), (r.cx + 4, r.cy - 4)], colour, 1.6)
     # Tabs.
-    tabs = ((1000, "MOUSE SETTINGS", icon_mouse), (1002, "LED", icon_light),
-            (1001, "SENSOR", icon_sensor), (1004, "SUPPORT", icon_support))
+    tabs = (("IDC_MAIN_TAB_KEYS", "MOUSE SETTINGS", icon_mouse),
+            ("IDC_MAIN_TAB_LED", "LED", icon_light),
+            ("IDC_MAIN_TAB_SENSOR", "SENSOR", icon_sensor),
+            ("IDC_MAIN_TAB_SUPPORT", "SUPPORT", icon_support))
     for control_id, label, icon in tabs:
         r = L.rect(t, control_id)
         if state == DOWN:
@@ -438,7 +443,7 @@ def main_window(L, state):
         else:
             c.vgradient(r.box(), (30, 30, 31), (22, 22, 23))
             colour = icon_colour = look(state, TEXT_2, None, TEXT_OFF)
-        if control_id != 1004:
+        if control_id != "IDC_MAIN_TAB_SUPPORT":
             c.rect((r.right, r.y + 14, r.right + 1, r.bottom - 14), fill=(50, 50, 52))
         f = font(13, True)
         width = 24 + text_width(label, f)
@@ -455,9 +460,13 @@ def main_window(L, state):
 # -- key assignment / OS sensitivity -------------------------------------------------
 KA = "kKeyAssignmentControls"
 OS = "kOsSensitivityControls"
-SELECTORS = (1012, 1021, 1022, 1023, 1024, 1025, 1026)
-HOT_SPOTS = (1032, 1033, 1013, 1034, 1037, 1035, 1036)
-BADGES = (1038, 1039, 1017, 1042, 1045, 1043, 1044)
+# Buttons 1-7 in order.
+SELECTORS = ("IDC_MS_SELECTOR_1", "IDC_MS_SELECTOR_2", "IDC_MS_SELECTOR_3", "IDC_MS_SELECTOR_4",
+             "IDC_MS_SELECTOR_5", "IDC_MS_SELECTOR_6", "IDC_MS_SELECTOR_7")
+HOT_SPOTS = ("IDC_MS_HOTSPOT_1", "IDC_MS_HOTSPOT_2", "IDC_MS_HOTSPOT_3", "IDC_MS_HOTSPOT_4",
+             "IDC_MS_HOTSPOT_5", "IDC_MS_HOTSPOT_6", "IDC_MS_HOTSPOT_7")
+BADGES = ("IDC_MS_BADGE_1", "IDC_MS_BADGE_2", "IDC_MS_BADGE_3", "IDC_MS_BADGE_4", "IDC_MS_BADGE_5",
+          "IDC_MS_BADGE_6", "IDC_MS_BADGE_7")
 
 
 def key_assignment(L, state):
@@ -467,7 +476,7 @@ def key_assignment(L, state):
     panel(c, (18, 34, 416, 440))
     draw_mouse_top(c, 196, 44)
     # Leader lines from the side-button hot-spots to the side buttons.
-    for control_id in (1034, 1037):
+    for control_id in ("IDC_MS_HOTSPOT_4", "IDC_MS_HOTSPOT_5"):
         r = L.rect(KA, control_id)
         c.line([(r.right + 1, r.cy), (71, r.cy)], (110, 110, 114), 1)
     for number, control_id in enumerate(HOT_SPOTS, 1):
@@ -485,7 +494,7 @@ def key_assignment(L, state):
     c.text((445, 392), "At least one button keeps the Left Click.", font(11), TEXT_3)
     c.text((445, 408), "Keyboard keys, rapid fire, DPI and media functions", font(11), TEXT_OFF)
     c.text((445, 422), "are in each button's list.", font(11), TEXT_OFF)
-    page_footer(c, L, KA, 1099, 1100, state)
+    page_footer(c, L, KA, "IDC_MS_RESET", "IDC_MS_APPLY", state)
     return c
 
 
@@ -497,18 +506,21 @@ def os_sensitivity(L, state):
     c.text((220, 62), "Pointer and double-click speed of Windows, and the mouse's button response.",
            font(11), TEXT_3, "ls")
     # USB polling rate.
-    r = L.rect(OS, 1131)
+    r = L.rect(OS, "IDC_MS_ANCHOR_POLLING")
     c.text_in(r, "USB POLLING RATE", fit_font("USB POLLING RATE", r.w - 2, 12, True), TEXT, "left")
-    for control_id, label in ((1028, "125 Hz"), (1027, "250 Hz"), (1029, "500 Hz"),
-                              (1030, "1000 Hz")):
+    for control_id, label in (("IDC_MS_POLL_125", "125 Hz"), ("IDC_MS_POLL_250", "250 Hz"),
+                              ("IDC_MS_POLL_500", "500 Hz"), ("IDC_MS_POLL_1000", "1000 Hz")):
         box = L.rect(OS, control_id)
         radio_in(c, box, state)
         c.text((box.right + 6, box.cy + 0.5), label, font(12), TEXT_2, "lm")
     c.text((400, 124), "Reports per second sent by the mouse", font(11), TEXT_OFF, "ls")
     # The three sliders.
-    sliders = ((1133, "Sensitivity", 1016, list(range(1, 12)), ("Slow", "Fast")),
-               (1134, "Double Click Speed", 1014, list(range(1, 12)), ("Slow", "Fast")),
-               (1135, "Response Time", 1015, list(range(4, 33, 4)), ("ms", "")))
+    sliders = (("IDC_MS_ANCHOR_SPEED", "Sensitivity", "IDC_MS_POINTER_SPEED",
+                list(range(1, 12)), ("Slow", "Fast")),
+               ("IDC_MS_ANCHOR_DOUBLE_CLICK", "Double Click Speed", "IDC_MS_DOUBLE_CLICK",
+                list(range(1, 12)), ("Slow", "Fast")),
+               ("IDC_MS_ANCHOR_RESPONSE", "Response Time", "IDC_MS_RESPONSE",
+                list(range(4, 33, 4)), ("ms", "")))
     for anchor_id, label, slider_id, values, ends in sliders:
         a = L.rect(OS, anchor_id)
         c.text_in(a, label, fit_font(label, a.w - 2, 13, True), TEXT, "left")
@@ -523,9 +535,9 @@ def os_sensitivity(L, state):
             c.text((s.right + 6, mid), ends[0], font(10), TEXT_3, "lm")
     # Lock OS settings.
     c.rect((57, 336, 760, 337), fill=LINE)
-    r = L.rect(OS, 1132)
+    r = L.rect(OS, "IDC_MS_ANCHOR_LOCK")
     c.text_in(r, "LOCK OS SETTINGS", fit_font("LOCK OS SETTINGS", r.w - 2, 12, True), TEXT, "left")
-    for control_id, label in ((1040, "Lock"), (1041, "Unlock")):
+    for control_id, label in (("IDC_MS_LOCK", "Lock"), ("IDC_MS_UNLOCK", "Unlock")):
         box = L.rect(OS, control_id)
         radio_in(c, box, state)
         c.text((box.right + 6, box.cy + 0.5), label, font(12), TEXT_2, "lm")
@@ -533,7 +545,7 @@ def os_sensitivity(L, state):
            TEXT_3, "ls")
     c.text((260, 391), "are given to Windows every time the settings are loaded.", font(11),
            TEXT_3, "ls")
-    page_footer(c, L, OS, 1099, 1100, state)
+    page_footer(c, L, OS, "IDC_MS_RESET", "IDC_MS_APPLY", state)
     return c
 
 
@@ -546,8 +558,10 @@ def sensor(L, state):
     c = page()
     heading(c, 36, 36, "SENSOR", "Resolution of the three DPI levels and the lift-off distance.")
     panel(c, (20, 72, 782, 380))
-    rows = ((1133, "DPI Level 1", 1022, 1126), (1134, "DPI Level 2", 1023, 1127),
-            (1135, "DPI Level 3", 1024, 1128), (1136, "Lift Off Distance", 1025, None))
+    rows = (("IDC_SENSOR_ANCHOR_DPI_1", "DPI Level 1", "IDC_SENSOR_DPI_1", "IDC_SENSOR_VALUE_1"),
+            ("IDC_SENSOR_ANCHOR_DPI_2", "DPI Level 2", "IDC_SENSOR_DPI_2", "IDC_SENSOR_VALUE_2"),
+            ("IDC_SENSOR_ANCHOR_DPI_3", "DPI Level 3", "IDC_SENSOR_DPI_3", "IDC_SENSOR_VALUE_3"),
+            ("IDC_SENSOR_ANCHOR_LIFT_OFF", "Lift Off Distance", "IDC_SENSOR_LIFT_OFF", None))
     for anchor_id, label, slider_id, value_id in rows:
         a = L.rect(SE, anchor_id)
         c.text_in(a, label, fit_font(label, a.w - 2, 13, True), TEXT, "left")
@@ -566,14 +580,15 @@ def sensor(L, state):
     c.text((36, 404), "The DPI button of the mouse steps through the three levels; each level",
            font(11), TEXT_3, "ls")
     c.text((36, 419), "also has its own light colour on the LED page.", font(11), TEXT_3, "ls")
-    page_footer(c, L, SE, 1104, 1105, state)
+    page_footer(c, L, SE, "IDC_SENSOR_RESET", "IDC_SENSOR_APPLY", state)
     return c
 
 
 # -- LED ------------------------------------------------------------------------------
 LE = "kLedControls"
-CHANNELS = ((1115, 1082, "R", (255, 70, 70)), (1116, 1083, "G", (70, 220, 90)),
-            (1117, 1084, "B", (80, 140, 255)))
+CHANNELS = (("IDC_LED_RED", "IDC_LED_RED_EDIT", "R", (255, 70, 70)),
+            ("IDC_LED_GREEN", "IDC_LED_GREEN_EDIT", "G", (70, 220, 90)),
+            ("IDC_LED_BLUE", "IDC_LED_BLUE_EDIT", "B", (80, 140, 255)))
 
 
 def mouse_side(cx, base, length, height):
@@ -651,12 +666,13 @@ def led(L, state):
         if y in extra:
             c.text((68, y + 27), extra[y], font(11), TEXT_3, "ls")
     # Level buttons with their swatch frames.
-    for control_id, label in ((1106, "Level 1"), (1107, "Level 2"), (1108, "Level 3")):
+    for control_id, label in (("IDC_LED_LEVEL_1", "Level 1"), ("IDC_LED_LEVEL_2", "Level 2"),
+                              ("IDC_LED_LEVEL_3", "Level 3")):
         text_button(c, L.rect(LE, control_id), label, state, size=11)
-    for control_id in (1111, 1112, 1113):
+    for control_id in ("IDC_LED_SWATCH_1", "IDC_LED_SWATCH_2", "IDC_LED_SWATCH_3"):
         swatch_frame(c, L.rect(LE, control_id))
     # Preview.
-    led_preview(c, L.rect(LE, 1085))
+    led_preview(c, L.rect(LE, "IDC_LED_PREVIEW"))
     # Colour channels.
     for slider_id, edit_id, letter, colour in CHANNELS:
         s, e = L.rect(LE, slider_id), L.rect(LE, edit_id)
@@ -668,15 +684,17 @@ def led(L, state):
     # Modes.
     c.rect((412, 362, 778, 363), fill=(38, 38, 40))
     c.text((412, 388), "MODE", font(10, True), TEXT_3, "ls")
-    modes = ((1027, 1132, "Always ON"), (1028, 1133, "Always OFF"), (1049, 1134, "Rapid fire"),
-             (1061, 1135, "Breathing"))
+    modes = (("IDC_LED_MODE_ON", "IDC_LED_ANCHOR_ON", "Always ON"),
+             ("IDC_LED_MODE_OFF", "IDC_LED_ANCHOR_OFF", "Always OFF"),
+             ("IDC_LED_MODE_BLINK", "IDC_LED_ANCHOR_BLINK", "Rapid fire"),
+             ("IDC_LED_MODE_BREATHE", "IDC_LED_ANCHOR_BREATHE", "Breathing"))
     # One size for the four words, each clear of its box; a word may end a pixel
     # or two past its anchor.
     size = min(fit_font(label, L.rect(LE, a).w + 2, 12).size for _, a, label in modes)
     for box_id, anchor_id, label in modes:
         radio_in(c, L.rect(LE, box_id), state)
         c.text_in(L.rect(LE, anchor_id), label, font(size), TEXT_2, "left", pad=4)
-    page_footer(c, L, LE, 1109, 1110, state)
+    page_footer(c, L, LE, "IDC_LED_RESET", "IDC_LED_APPLY", state)
     return c
 
 
@@ -700,29 +718,33 @@ def support(L, state):
     c.text((x, 302 - 40), "VANDIR", big, TEXT, "ls")
     c.text((x + w1, 302 - 40), "II", big, ACCENT, "ls")
     c.text((400, 284), "GAMING MOUSE", font(11, True), TEXT_3, "ms")
-    text_button(c, L.rect(SU, 1071), "Online Support", state, size=13, icon=icon_globe)
-    text_button(c, L.rect(SU, 1006), "Version Info", state, size=13, icon=icon_info)
+    text_button(c, L.rect(SU, "IDC_SUPPORT_ONLINE"), "Online Support", state, size=13,
+                icon=icon_globe)
+    text_button(c, L.rect(SU, "IDC_SUPPORT_VERSION"), "Version Info", state, size=13,
+                icon=icon_info)
     c.text((400, 374), "Drivers, manuals and answers on the web; software and firmware versions.",
            font(11), TEXT_3, "ms")
     # Start at login.
     c.rect((36, 392, 766, 393), fill=LINE)
-    tick_box(c, L.rect(SU, 1102), state, size=19)
-    a = L.rect(SU, 1134)
+    tick_box(c, L.rect(SU, "IDC_SUPPORT_AUTOSTART"), state, size=19)
+    a = L.rect(SU, "IDC_SUPPORT_ANCHOR_AUTOSTART")
     words = "Automatically start mouse software at login"
     c.text_in(a, words, fit_font(words, a.w - 6, 13), TEXT_2, "left", pad=4)
-    page_footer(c, L, SU, 1100, 1101, state)
+    page_footer(c, L, SU, "IDC_SUPPORT_RESET", "IDC_SUPPORT_APPLY", state)
     return c
 
 
 # -- language -------------------------------------------------------------------------
 LA = "kLanguageControls"
-LANGUAGES = ((1118, "English", "sans"), (1119, "Fran\u00e7ais", "sans"),
-             (1120, "Deutsch", "sans"), (1121, "Italiano", "sans"),
-             (1122, "\u65e5\u672c\u8a9e", "cjk"), (1123, "\ud55c\uad6d\uc5b4", "cjk"),
-             (1124, "Portugu\u00eas", "sans"),
-             (1125, "\u0420\u0443\u0441\u0441\u043a\u0438\u0439", "sans"),
-             (1126, "\u7b80\u4f53\u4e2d\u6587", "cjk"), (1127, "Espa\u00f1ol", "sans"),
-             (1128, "Svenska", "sans"), (1129, "\u7e41\u9ad4\u4e2d\u6587", "cjk"))
+LANGUAGES = (("IDC_LANGUAGE_1", "English", "sans"), ("IDC_LANGUAGE_2", "Fran\u00e7ais", "sans"),
+             ("IDC_LANGUAGE_3", "Deutsch", "sans"), ("IDC_LANGUAGE_4", "Italiano", "sans"),
+             ("IDC_LANGUAGE_5", "\u65e5\u672c\u8a9e", "cjk"),
+             ("IDC_LANGUAGE_6", "\ud55c\uad6d\uc5b4", "cjk"),
+             ("IDC_LANGUAGE_7", "Portugu\u00eas", "sans"),
+             ("IDC_LANGUAGE_8", "\u0420\u0443\u0441\u0441\u043a\u0438\u0439", "sans"),
+             ("IDC_LANGUAGE_9", "\u7b80\u4f53\u4e2d\u6587", "cjk"),
+             ("IDC_LANGUAGE_10", "Espa\u00f1ol", "sans"), ("IDC_LANGUAGE_11", "Svenska", "sans"),
+             ("IDC_LANGUAGE_12", "\u7e41\u9ad4\u4e2d\u6587", "cjk"))
 
 
 def language(L, state):
@@ -740,7 +762,7 @@ def language(L, state):
         f = fit_font(name, r.w - d - 8, 14 if family == "cjk" else 13, family=family,
                      bold=state == DOWN and family == "sans")
         c.text((r.x + d + 7, r.cy + 0.5), name, f, colour, "lm")
-    page_footer(c, L, LA, 1130, 1131, state)
+    page_footer(c, L, LA, "IDC_LANGUAGE_RESET", "IDC_LANGUAGE_APPLY", state)
     return c
 
 
@@ -750,11 +772,12 @@ KB = "kKeyCaptureControls"
 
 def keyboard(L, state):
     c = dialog(312, 104)
-    for control_id, label in ((1118, "Ctrl"), (1119, "Shift"), (1120, "Alt"), (1121, "Win")):
+    for control_id, label in (("IDC_KEYS_CTRL", "Ctrl"), ("IDC_KEYS_SHIFT", "Shift"),
+                              ("IDC_KEYS_ALT", "Alt"), ("IDC_KEYS_WIN", "Win")):
         r = L.rect(KB, control_id)
         tick_box(c, r, state)
         c.text((r.right + 5, r.cy + 0.5), label, font(12, True), TEXT_2, "lm")
-    k1, k2 = L.rect(KB, 1125), L.rect(KB, 1088)
+    k1, k2 = L.rect(KB, "IDC_KEYS_FIRST"), L.rect(KB, "IDC_KEYS_SECOND")
     value_box(c, k1)
     value_box(c, k2)
     c.text((k1.x - 5, k1.cy + 0.5), "Key", font(11), TEXT_3, "rm")
@@ -762,8 +785,8 @@ def keyboard(L, state):
     c.text((k1.right + 8, k1.cy + 0.5), "+", font(13, True), TEXT_3, "lm")
     c.text((11, 78), "Click a field,", font(11), TEXT_3, "ls")
     c.text((11, 92), "then press a key.", font(11), TEXT_3, "ls")
-    text_button(c, L.rect(KB, 1073), "Clear", state)
-    text_button(c, L.rect(KB, 1072), "OK", state)
+    text_button(c, L.rect(KB, "IDC_KEYS_CLEAR"), "Clear", state)
+    text_button(c, L.rect(KB, "IDC_KEYS_OK"), "OK", state)
     return c
 
 
@@ -786,48 +809,49 @@ def popup_left_click(L, state):
              "then this one can take another function.")
     for i, s in enumerate(lines):
         c.text((160, 104 + i * 18), s, font(12), TEXT_2, "ls")
-    text_button(c, L.rect(t, 1076), "OK", state)
+    text_button(c, L.rect(t, "IDC_POPUP_OK"), "OK", state)
     return c
 
 
 def popup_rapid_fire_key(L, state):
     t = "kPopupRapidFireKeyControls"
     c = dialog(370, 102, "RAPID FIRE \u00b7 KEYBOARD")
-    key, count = L.rect(t, 1124), L.rect(t, 1125)
+    key, count = L.rect(t, "IDC_POPUP_KEY"), L.rect(t, "IDC_POPUP_NUMBER")
     value_box(c, key)
     value_box(c, count)
     c.text((key.x - 6, key.cy + 0.5), "Key", font(12), TEXT_2, "rm")
     c.text((count.x - 6, count.cy + 0.5), "Times", font(12), TEXT_2, "rm")
     c.text((count.right + 6, count.cy + 0.5), "1-254", font(10), TEXT_3, "lm")
-    text_button(c, L.rect(t, 1077), "Clear", state)
-    text_button(c, L.rect(t, 1076), "OK", state)
+    text_button(c, L.rect(t, "IDC_POPUP_CLEAR"), "Clear", state)
+    text_button(c, L.rect(t, "IDC_POPUP_OK"), "OK", state)
     return c
 
 
 def popup_rapid_fire_mouse(L, state):
     t = "kPopupRapidFireMouseControls"
     c = dialog(290, 102, "RAPID FIRE \u00b7 MOUSE")
-    count = L.rect(t, 1125)
+    count = L.rect(t, "IDC_POPUP_NUMBER")
     value_box(c, count)
     c.text((count.x - 6, count.cy + 0.5), "Times", font(12), TEXT_2, "rm")
     c.text((count.right + 6, count.cy + 0.5), "1-254", font(10), TEXT_3, "lm")
-    text_button(c, L.rect(t, 1077), "Clear", state)
-    text_button(c, L.rect(t, 1076), "OK", state)
+    text_button(c, L.rect(t, "IDC_POPUP_CLEAR"), "Clear", state)
+    text_button(c, L.rect(t, "IDC_POPUP_OK"), "OK", state)
     return c
 
 
 def popup_version(L, state):
     t = "kPopupVersionControls"
     c = dialog(416, 208, "VERSION INFO")
-    close_cross(c, L.rect(t, 1077), state)
+    close_cross(c, L.rect(t, "IDC_POPUP_CLEAR"), state)
     draw_mouse_top(c, 64, 62, scale=0.2, side_buttons=False, dpi_buttons=False)
-    for control_id, label in ((1129, "Software version"), (1130, "Firmware version")):
+    for control_id, label in (("IDC_POPUP_SOFTWARE_VERSION", "Software version"),
+                              ("IDC_POPUP_FIRMWARE_VERSION", "Firmware version")):
         r = L.rect(t, control_id)
         c.rect((r.x - 3, r.y - 3, r.right + 3, r.bottom + 3), fill=FIELD_DARK, outline=FIELD_EDGE,
                radius=2)
         c.text((r.x - 10, r.cy + 0.5), label, font(12), TEXT_2, "rm")
     c.text((130, 140), "Vandir II gaming mouse", font(11), TEXT_3, "ls")
-    text_button(c, L.rect(t, 1076), "OK", state)
+    text_button(c, L.rect(t, "IDC_POPUP_OK"), "OK", state)
     return c
 
 
@@ -842,7 +866,7 @@ def no_mouse(L, state):
     c.text((12, 18), "VANDIR", font(12, True, "display"), TEXT, "ls")
     c.text((12 + text_width("VANDIR", font(12, True, "display")) + 4, 18), "II",
            font(12, True, "display"), ACCENT, "ls")
-    r = L.rect(t, 1006)
+    r = L.rect(t, "IDC_NO_DEVICE_CLOSE")
     c.text((r.x - 5, r.cy + 0.5), "CLOSE", font(9, True), TEXT_3, "rm")
     close_cross(c, r, state)
     # A mouse whose cable ends short of the plug.
