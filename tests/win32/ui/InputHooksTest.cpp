@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "skin/InputHooks.h"
+#include "win32/ui/InputInjection.h"
 #include "win32/ui/MessagePump.h"
 
 namespace vandir {
@@ -149,65 +150,6 @@ private:
 
 // --- Input -----------------------------------------------------------------
 
-INPUT Key(WORD vk, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    const bool extended = vk == VK_RIGHT || vk == VK_LEFT || vk == VK_UP || vk == VK_DOWN ||
-                          vk == VK_INSERT || vk == VK_DELETE || vk == VK_HOME || vk == VK_END;
-    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
-    return input;
-}
-
-INPUT MouseMoveTo(POINT screen) {
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((screen.x * 65536LL + width - 1) / width);
-    input.mi.dy = static_cast<LONG>((screen.y * 65536LL + height - 1) / height);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
-INPUT MouseMoveBy(LONG dx, LONG dy) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = dx;
-    input.mi.dy = dy;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE;
-    return input;
-}
-
-INPUT MouseButton(DWORD flag) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flag;
-    return input;
-}
-
-INPUT Wheel(int delta) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.mouseData = static_cast<DWORD>(delta);
-    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
-    return input;
-}
-
-::testing::AssertionResult Send(std::vector<INPUT> inputs) {
-    const UINT sent = ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    if (sent != inputs.size()) {
-        return ::testing::AssertionFailure() << "SendInput sent " << sent << " of " << inputs.size()
-                                             << " events, error " << ::GetLastError();
-    }
-    return ::testing::AssertionSuccess();
-}
-
-std::vector<INPUT> Tap(WORD vk) {
-    return {Key(vk, false), Key(vk, true)};
-}
-
 std::vector<INPUT> ClickAt(POINT at, DWORD down, DWORD up) {
     return {MouseMoveTo(at), MouseButton(down), MouseButton(up)};
 }
@@ -254,28 +196,14 @@ protected:
     void TearDown() override {
         hooks_.RemoveKeyboardHook();
         hooks_.RemoveMouseHook();
-        std::vector<INPUT> release;
-        for (WORD vk : kTestKeys) {
-            if (::GetAsyncKeyState(vk) & 0x8000) {
-                release.push_back(Key(vk, true));
-            }
-        }
-        if (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) {
-            release.push_back(MouseButton(MOUSEEVENTF_LEFTUP));
-        }
-        if (::GetAsyncKeyState(VK_RBUTTON) & 0x8000) {
-            release.push_back(MouseButton(MOUSEEVENTF_RIGHTUP));
-        }
-        if (!release.empty()) {
-            ::SendInput(static_cast<UINT>(release.size()), release.data(), sizeof(INPUT));
-        }
+        ReleaseHeldInput(kTestKeys);
         PumpUntil([] { return ::GetQueueStatus(QS_ALLINPUT) == 0; }, 1000);
     }
 
     // Types keys into the focused first window and waits until it received the
     // last key's release, which comes after every hook message of the sequence.
     ::testing::AssertionResult TypeAndWait(std::vector<INPUT> inputs, WORD lastKey) {
-        if (auto sent = Send(std::move(inputs)); !sent) {
+        if (auto sent = SendInputs(std::move(inputs)); !sent) {
             return sent;
         }
         if (!PumpUntil([&] { return first_->Got(WM_KEYUP, lastKey); })) {
@@ -287,7 +215,7 @@ protected:
     // Sends mouse input and waits until the first window received the final
     // right button release, which the sequence must end with.
     ::testing::AssertionResult MouseAndWait(std::vector<INPUT> inputs) {
-        if (auto sent = Send(std::move(inputs)); !sent) {
+        if (auto sent = SendInputs(std::move(inputs)); !sent) {
             return sent;
         }
         if (!PumpUntil([&] { return first_->Got(WM_RBUTTONUP); })) {

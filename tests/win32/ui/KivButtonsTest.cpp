@@ -30,7 +30,10 @@
 #include "skin/KivComboButton.h"
 #include "skin/KivImageDialog.h"
 #include "skin/KivMenu.h"
+#include "win32/ui/InputInjection.h"
 #include "win32/ui/MessagePump.h"
+#include "win32/ui/PngCapture.h"
+#include "win32/ui/RecordingParent.h"
 #include "win32/ui/TestDialogs.h"
 
 namespace vandir {
@@ -38,77 +41,22 @@ namespace {
 
 // --- What the parent saw ----------------------------------------------------
 
-// A WM_SYSCOMMAND (wParam, lParam) or a WM_COMMAND (control ID, code).
-struct Event {
-    UINT message;
-    WPARAM first;
-    LPARAM second;
-    bool operator==(const Event&) const = default;
-};
-
-void PrintTo(const Event& e, std::ostream* out) {
-    *out << (e.message == WM_SYSCOMMAND ? "sys(" : "cmd(") << e.first << ", " << e.second << ")";
-}
-
-Event Sys(WPARAM wParam, LPARAM lParam) {
-    return {WM_SYSCOMMAND, wParam, lParam};
-}
-Event Clicked(int id) {
-    return {WM_COMMAND, static_cast<WPARAM>(id), BN_CLICKED};
-}
-
 // A skinned dialog that records the notifications and commands it gets.
-class RecordingDialog : public CKivImageDialog {
+class RecordingDialog : public RecordingParent<CKivImageDialog> {
 public:
-    explicit RecordingDialog(UINT templateId) : CKivImageDialog(templateId) {}
-
-    std::vector<Event> events;
-    // Runs while the dialog handles each recorded message.
-    std::function<void(const Event&)> onEvent;
+    using RecordingParent::RecordingParent;
 
     // The recorded system commands other than the mouse entry and exit ones.
-    std::vector<Event> ListEvents() const {
-        std::vector<Event> list;
-        for (const Event& e : events) {
-            if (e.message == WM_SYSCOMMAND && e.first != kMouseEntered && e.first != kMouseLeft) {
+    std::vector<ParentEvent> ListEvents() const {
+        std::vector<ParentEvent> list;
+        for (const ParentEvent& e : SystemCommands()) {
+            if (e.first != kMouseEntered && e.first != kMouseLeft) {
                 list.push_back(e);
             }
         }
         return list;
     }
-
-protected:
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
-
-private:
-    static const MessageMapEntry messageEntries[];
-
-    void Record(const Event& e) {
-        events.push_back(e);
-        if (onEvent) {
-            onEvent(e);
-        }
-    }
-    bool OnSysCommand(Message& m) {
-        if ((m.wParam & 0xFFF0) >= SC_SIZE) {
-            return false;  // a real system command
-        }
-        Record(Sys(m.wParam, m.lParam));
-        m.result = 0;
-        return true;
-    }
-    bool OnAnyCommand(Message& m) {
-        Record({WM_COMMAND, LOWORD(m.wParam), HIWORD(m.wParam)});
-        return false;
-    }
 };
-
-const MessageMapEntry RecordingDialog::messageEntries[] = {
-    OnMessage<&RecordingDialog::OnSysCommand>(WM_SYSCOMMAND),
-    OnCommand<&RecordingDialog::OnAnyCommand>(kAnyId, kAnyCode),
-};
-const MessageMap RecordingDialog::messageMap{&CKivImageDialog::messageMap, messageEntries};
 
 class TestClock : public Clock {
 public:
@@ -224,38 +172,13 @@ void Settle() {
     PumpUntil([] { return LOWORD(::GetQueueStatus(QS_ALLINPUT & ~QS_TIMER)) == 0; }, 2000);
 }
 
-INPUT MoveTo(POINT screen) {
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((screen.x * 65536LL + width - 1) / width);
-    input.mi.dy = static_cast<LONG>((screen.y * 65536LL + height - 1) / height);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
-INPUT Press() {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    return input;
-}
-
-INPUT Release() {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    return input;
-}
-
 // Sends the events one by one, each handled with everything it causes before
 // the next (the system merges mouse moves still queued, so a move out and back
 // in would otherwise reach the control as one move).
 ::testing::AssertionResult Input(std::vector<INPUT> inputs) {
-    for (INPUT& input : inputs) {
-        if (::SendInput(1, &input, sizeof(INPUT)) != 1) {
-            return ::testing::AssertionFailure() << "SendInput failed: " << ::GetLastError();
+    for (const INPUT& input : inputs) {
+        if (auto sent = SendInputs({input}); !sent) {
+            return sent;
         }
         Settle();
     }
@@ -343,9 +266,7 @@ protected:
     }
 
     void TearDown() override {
-        if (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) {
-            ::SendInput(1, std::vector<INPUT>{Release()}.data(), sizeof(INPUT));
-        }
+        ReleaseHeldInput();
         if (combo->list() != nullptr) {
             combo->list()->Hide();
         }
@@ -368,7 +289,7 @@ protected:
     // double click, which the buttons do not take as a press: a click on the
     // dialog in between keeps the next press a press. Ends at the parking spot.
     static ::testing::AssertionResult ForgetLastClick() {
-        return Input({MoveTo(Neutral()), Press(), Release(), MoveTo(kParking)});
+        return Input({MouseMoveTo(Neutral()), LeftDown(), LeftUp(), MouseMoveTo(kParking)});
     }
 
     static inline std::unique_ptr<RecordingDialog> dialog;
@@ -470,26 +391,26 @@ TEST_F(KivButtonsTest, PushButtonHoverPressClickAndLeaveUnderRealInput) {
     struct Step {
         const char* name;
         std::vector<INPUT> input;
-        std::vector<Event> events;  // all events so far
+        std::vector<ParentEvent> events;  // all events so far
         int state;
         COLORREF picture;
     };
     const std::vector<Step> steps = {
         {"enter",
-         {MoveTo(Neutral()), MoveTo(On(*push))},
+         {MouseMoveTo(Neutral()), MouseMoveTo(On(*push))},
          {Sys(kMouseEntered, id), Sys(id, 0)},
          kButtonHover,
          kGreen},
-        {"press", {Press()}, {Sys(kMouseEntered, id), Sys(id, 0)}, kButtonPressed, kBlue},
+        {"press", {LeftDown()}, {Sys(kMouseEntered, id), Sys(id, 0)}, kButtonPressed, kBlue},
         // The click handling took and released the capture: the next move
         // enters again.
         {"release and move on",
-         {Release(), MoveTo(On(*push, 10, 10))},
+         {LeftUp(), MouseMoveTo(On(*push, 10, 10))},
          {Sys(kMouseEntered, id), Sys(id, 0), Clicked(id), Sys(kMouseEntered, id), Sys(id, 0)},
          kButtonHover,
          kGreen},
         {"leave",
-         {MoveTo(Neutral())},
+         {MouseMoveTo(Neutral())},
          {Sys(kMouseEntered, id), Sys(id, 0), Clicked(id), Sys(kMouseEntered, id), Sys(id, 0),
           Sys(kMouseLeft, id)},
          kButtonNormal,
@@ -509,19 +430,19 @@ TEST_F(KivButtonsTest, PushButtonHoverPressClickAndLeaveUnderRealInput) {
 TEST_F(KivButtonsTest, DraggingOutOfAPressedButtonResetsItAtOnce) {
     push->SetImages(ForPush(kRed), ForPush(kGreen), ForPush(kBlue), nullptr);
     const int id = IDC_KIV_PUSH;
-    ASSERT_TRUE(Input({MoveTo(Neutral()), MoveTo(On(*push)), Press()}));
+    ASSERT_TRUE(Input({MouseMoveTo(Neutral()), MouseMoveTo(On(*push)), LeftDown()}));
     ASSERT_EQ(Drawing(*dialog, *push).Picture(), kBlue);
 
-    ASSERT_TRUE(Input({MoveTo(Neutral())}));
+    ASSERT_TRUE(Input({MouseMoveTo(Neutral())}));
     ASSERT_TRUE(::GetAsyncKeyState(VK_LBUTTON) & 0x8000) << "the left button is still down";
     EXPECT_EQ(push->state(), kButtonNormal);
     EXPECT_EQ(Drawing(*dialog, *push).Picture(), kRed);
     EXPECT_EQ(push->SendMessage(BM_GETSTATE) & BST_PUSHED, 0)
         << "the platform's press ended with the capture";
     EXPECT_EQ(dialog->events,
-              (std::vector<Event>{Sys(kMouseEntered, id), Sys(id, 0), Sys(kMouseLeft, id)}));
+              (std::vector<ParentEvent>{Sys(kMouseEntered, id), Sys(id, 0), Sys(kMouseLeft, id)}));
 
-    ASSERT_TRUE(Input({Release()}));
+    ASSERT_TRUE(Input({LeftUp()}));
     EXPECT_EQ(dialog->events.size(), 3u) << "no click outside the button";
 }
 
@@ -544,8 +465,8 @@ TEST_F(KivButtonsTest, SelectedButtonKeepsItsLookWhileThePointerPassesOverIt) {
     push->SetSelected(true);
     const std::vector<std::pair<const char*, std::vector<INPUT>>> moves = {
         {"before", {}},
-        {"hovered", {MoveTo(Neutral()), MoveTo(On(*push))}},
-        {"left", {MoveTo(Neutral())}},
+        {"hovered", {MouseMoveTo(Neutral()), MouseMoveTo(On(*push))}},
+        {"left", {MouseMoveTo(Neutral())}},
     };
     for (const auto& [name, input] : moves) {
         SCOPED_TRACE(name);
@@ -616,7 +537,7 @@ TEST_F(KivButtonsTest, CheckBoxTogglesOnReleaseOverIt) {
     check->SetImages(ForCheck(kRed), ForCheck(kGreen), ForCheck(kBlue), ForCheck(kYellow));
     const int id = IDC_KIV_CHECK;
     std::vector<bool> seenAtClick;
-    dialog->onEvent = [&](const Event& e) {
+    dialog->onEvent = [&](const ParentEvent& e) {
         if (e == Clicked(id)) {
             seenAtClick.push_back(check->checked());
         }
@@ -631,28 +552,32 @@ TEST_F(KivButtonsTest, CheckBoxTogglesOnReleaseOverIt) {
     };
     const Case cases[] = {
         {"pressed and released over it",
-         {MoveTo(Neutral()), MoveTo(inside), Press(), Release()},
+         {MouseMoveTo(Neutral()), MouseMoveTo(inside), LeftDown(), LeftUp()},
          true,
          {true}},
         {"clicked twice",
-         {MoveTo(Neutral()), MoveTo(inside), Press(), Release(), MoveTo(elsewhere), Press(),
-          Release()},
+         {MouseMoveTo(Neutral()), MouseMoveTo(inside), LeftDown(), LeftUp(), MouseMoveTo(elsewhere),
+          LeftDown(), LeftUp()},
          false,
          {true, false}},
         {"held down as the pointer entered",
-         {MoveTo(Neutral()), Press(), MoveTo(inside), Release()},
+         {MouseMoveTo(Neutral()), LeftDown(), MouseMoveTo(inside), LeftUp()},
          true,
          {}},
         {"pressed over it, released outside",
-         {MoveTo(Neutral()), MoveTo(inside), Press(), MoveTo(Neutral()), Release()},
+         {MouseMoveTo(Neutral()), MouseMoveTo(inside), LeftDown(), MouseMoveTo(Neutral()),
+          LeftUp()},
          false,
          {}},
         {"dragged out and back in before the release",
-         {MoveTo(Neutral()), MoveTo(inside), Press(), MoveTo(Neutral()), MoveTo(elsewhere),
-          Release()},
+         {MouseMoveTo(Neutral()), MouseMoveTo(inside), LeftDown(), MouseMoveTo(Neutral()),
+          MouseMoveTo(elsewhere), LeftUp()},
          true,
          {}},
-        {"only passed over", {MoveTo(Neutral()), MoveTo(inside), MoveTo(Neutral())}, false, {}},
+        {"only passed over",
+         {MouseMoveTo(Neutral()), MouseMoveTo(inside), MouseMoveTo(Neutral())},
+         false,
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -661,7 +586,7 @@ TEST_F(KivButtonsTest, CheckBoxTogglesOnReleaseOverIt) {
         dialog->events.clear();
         seenAtClick.clear();
         ASSERT_TRUE(Input(c.input));
-        ASSERT_TRUE(Input({MoveTo(Neutral())}));
+        ASSERT_TRUE(Input({MouseMoveTo(Neutral())}));
         EXPECT_EQ(check->checked(), c.checked);
         EXPECT_EQ(seenAtClick, c.clicks);
         EXPECT_EQ(dialog->events.size(), c.clicks.size()) << "the check box sends nothing else";
@@ -746,11 +671,12 @@ TEST_F(KivButtonsTest, ComboStartsEmptyAndCreatesItsListWithTheFirstItem) {
 TEST_F(KivButtonsTest, ComboReportsEntryAndExitOnly) {
     combo->SetImages(ForCombo(kRed), ForCombo(kGreen), ForCombo(kBlue));
     const int id = IDC_KIV_COMBO;
-    ASSERT_TRUE(Input({MoveTo(Neutral()), MoveTo(On(*combo))}));
-    EXPECT_EQ(dialog->events, (std::vector<Event>{Sys(kMouseEntered, id)}));
+    ASSERT_TRUE(Input({MouseMoveTo(Neutral()), MouseMoveTo(On(*combo))}));
+    EXPECT_EQ(dialog->events, (std::vector<ParentEvent>{Sys(kMouseEntered, id)}));
     EXPECT_EQ(Drawing(*dialog, *combo).Picture(), kGreen);
-    ASSERT_TRUE(Input({MoveTo(Neutral())}));
-    EXPECT_EQ(dialog->events, (std::vector<Event>{Sys(kMouseEntered, id), Sys(kMouseLeft, id)}));
+    ASSERT_TRUE(Input({MouseMoveTo(Neutral())}));
+    EXPECT_EQ(dialog->events,
+              (std::vector<ParentEvent>{Sys(kMouseEntered, id), Sys(kMouseLeft, id)}));
     EXPECT_EQ(Drawing(*dialog, *combo).Picture(), kRed);
 }
 
@@ -783,7 +709,7 @@ TEST_F(KivButtonsTest, ComboOpensItsListAndTakesTheChosenEntryUnderRealInput) {
     const int id = IDC_KIV_COMBO;
     const RECT button = combo->GetWindowRect();
 
-    ASSERT_TRUE(Input({MoveTo(Neutral()), MoveTo(On(*combo)), Press(), Release()}));
+    ASSERT_TRUE(Input({MouseMoveTo(Neutral()), MouseMoveTo(On(*combo)), LeftDown(), LeftUp()}));
     ASSERT_TRUE(list.IsWindowVisible());
     const RECT placed = list.GetWindowRect();
     EXPECT_EQ(placed.left, button.left);
@@ -797,31 +723,33 @@ TEST_F(KivButtonsTest, ComboOpensItsListAndTakesTheChosenEntryUnderRealInput) {
     // Entries: 0 "Left Click", 1 "Keyboard".
     const POINT keyboard = EntryPoint(list, 1);
     dialog->events.clear();
-    ASSERT_TRUE(
-        Input({MoveTo(keyboard), MoveTo({keyboard.x + 2, keyboard.y}), Press(), Release()}));
+    ASSERT_TRUE(Input(
+        {MouseMoveTo(keyboard), MouseMoveTo({keyboard.x + 2, keyboard.y}), LeftDown(), LeftUp()}));
     EXPECT_FALSE(list.IsWindowVisible());
     EXPECT_FALSE(hooks.MouseHookInstalled());
     EXPECT_EQ(dialog->ListEvents(),
-              (std::vector<Event>{Sys(kListHiding, 1), Sys(kListHiding, 0), Sys(id, 2000)}));
+              (std::vector<ParentEvent>{Sys(kListHiding, 1), Sys(kListHiding, 0), Sys(id, 2000)}));
     EXPECT_EQ(combo->caption(), L"Keyboard");
     EXPECT_EQ(combo->selectedValue(), 2000);
 
     // The same entry again, a while later: reported again.
     clock.now += 1000;
     dialog->events.clear();
-    ASSERT_TRUE(Input({MoveTo(Neutral()), MoveTo(On(*combo, 60, 10)), Press(), Release()}));
-    ASSERT_TRUE(list.IsWindowVisible());
     ASSERT_TRUE(
-        Input({MoveTo(keyboard), MoveTo({keyboard.x + 2, keyboard.y}), Press(), Release()}));
+        Input({MouseMoveTo(Neutral()), MouseMoveTo(On(*combo, 60, 10)), LeftDown(), LeftUp()}));
+    ASSERT_TRUE(list.IsWindowVisible());
+    ASSERT_TRUE(Input(
+        {MouseMoveTo(keyboard), MouseMoveTo({keyboard.x + 2, keyboard.y}), LeftDown(), LeftUp()}));
     EXPECT_EQ(dialog->ListEvents(),
-              (std::vector<Event>{Sys(kListHiding, 1), Sys(kListHiding, 0), Sys(id, 2000)}));
+              (std::vector<ParentEvent>{Sys(kListHiding, 1), Sys(kListHiding, 0), Sys(id, 2000)}));
 }
 
 TEST_F(KivButtonsTest, ClickOnTheComboWhileItsListIsOpenOnlyClosesIt) {
     FillList(*combo);
     CKivMenu& list = *combo->list();
     const int id = IDC_KIV_COMBO;
-    ASSERT_TRUE(Input({MoveTo(Neutral()), MoveTo(On(*combo, 20, 10)), Press(), Release()}));
+    ASSERT_TRUE(
+        Input({MouseMoveTo(Neutral()), MouseMoveTo(On(*combo, 20, 10)), LeftDown(), LeftUp()}));
     ASSERT_TRUE(list.IsWindowVisible());
     // The list watch notes the list as seen.
     combo->SendMessage(WM_TIMER, CKivComboButton::kListWatchTimer);
@@ -829,15 +757,16 @@ TEST_F(KivButtonsTest, ClickOnTheComboWhileItsListIsOpenOnlyClosesIt) {
 
     clock.now += 50;
     dialog->events.clear();
-    ASSERT_TRUE(Input({MoveTo(On(*combo, 60, 10)), Press(), Release()}));
+    ASSERT_TRUE(Input({MouseMoveTo(On(*combo, 60, 10)), LeftDown(), LeftUp()}));
     EXPECT_FALSE(list.IsWindowVisible()) << "closed and not opened again";
     EXPECT_FALSE(hooks.MouseHookInstalled());
-    EXPECT_EQ(dialog->ListEvents(), (std::vector<Event>{Sys(kListHiding, 1), Sys(kListHiding, 0)}));
+    EXPECT_EQ(dialog->ListEvents(),
+              (std::vector<ParentEvent>{Sys(kListHiding, 1), Sys(kListHiding, 0)}));
     EXPECT_EQ(std::count(dialog->events.begin(), dialog->events.end(), Clicked(id)), 1);
 
     // The next click, later on, opens it.
     clock.now += 1000;
-    ASSERT_TRUE(Input({MoveTo(On(*combo, 100, 10)), Press(), Release()}));
+    ASSERT_TRUE(Input({MouseMoveTo(On(*combo, 100, 10)), LeftDown(), LeftUp()}));
     EXPECT_TRUE(list.IsWindowVisible());
 }
 
@@ -865,7 +794,7 @@ TEST_F(KivButtonsTest, ReopenGuardCountsFromWhenTheListWasLastSeen) {
         dialog->events.clear();
         ClickByMessages(*combo);
         EXPECT_EQ(dialog->ListEvents(),
-                  (std::vector<Event>{Sys(kListHiding, 1), Sys(kListHiding, 0)}));
+                  (std::vector<ParentEvent>{Sys(kListHiding, 1), Sys(kListHiding, 0)}));
         EXPECT_EQ(list.IsWindowVisible() != FALSE, c.reopens);
         list.Hide();
     }
@@ -961,7 +890,7 @@ TEST_F(KivButtonsTest, ChosenEntryIsReportedAndBecomesTheCaptionUnlessTheOwnerVe
     const int id = IDC_KIV_COMBO;
     combo->SetCaption(L"Left Click", 1101, 4, 9);
     bool veto = false;
-    dialog->onEvent = [&](const Event& e) {
+    dialog->onEvent = [&](const ParentEvent& e) {
         if (veto && e.message == WM_SYSCOMMAND && e.first == static_cast<WPARAM>(id)) {
             combo->SetCaptionFollowsSelection(false);
         }
@@ -971,7 +900,7 @@ TEST_F(KivButtonsTest, ChosenEntryIsReportedAndBecomesTheCaptionUnlessTheOwnerVe
         WPARAM listId;  // the list that reports: the root or a sub-list
         LPARAM value;
         bool veto;
-        std::vector<Event> events;
+        std::vector<ParentEvent> events;
         std::wstring caption;
         int selectedValue;
     };
@@ -1069,22 +998,6 @@ ImagePtr Field(int w, int h, Gdiplus::Color fill, Gdiplus::Color border, bool ti
     return bitmap;
 }
 
-bool SavePng(HBITMAP bitmap, const std::wstring& path) {
-    UINT count = 0;
-    UINT size = 0;
-    Gdiplus::GetImageEncodersSize(&count, &size);
-    std::vector<BYTE> buffer(size);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, size, encoders);
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wstring(encoders[i].MimeType) == L"image/png") {
-            Gdiplus::Bitmap image(bitmap, nullptr);
-            return image.Save(path.c_str(), &encoders[i].Clsid, nullptr) == Gdiplus::Ok;
-        }
-    }
-    return false;
-}
-
 // Each kind of button in each of its looks, painted by the system on screen;
 // with VANDIR_BUTTONS_SCREENSHOT set to a file name the screen area is saved
 // there as a PNG.
@@ -1158,7 +1071,7 @@ TEST(KivButtonsShowcase, EachKindInEachLookOnScreen) {
         ::SetForegroundWindow(showcase);
         return ::GetForegroundWindow() == showcase.GetSafeHwnd();
     }));
-    ASSERT_TRUE(Input({MoveTo(kParking)}));
+    ASSERT_TRUE(Input({MouseMoveTo(kParking)}));
 
     // The open list first: its click gives the capture back, and the moves
     // that follow must not reach the buttons set below.
@@ -1200,14 +1113,12 @@ TEST(KivButtonsShowcase, EachKindInEachLookOnScreen) {
     RECT area = showcase.GetWindowRect();
     const RECT listRect = combos[3]->list()->GetWindowRect();
     ::UnionRect(&area, &area, &listRect);
-    const int w = area.right - area.left;
-    const int h = area.bottom - area.top;
-    WindowDC screen(nullptr);
-    MemoryDC memory(screen.get());
-    UniqueBitmap shot(::CreateCompatibleBitmap(screen.get(), w, h));
+    const UniqueBitmap shot = CaptureScreen(area);
+    ASSERT_TRUE(shot);
     {
+        WindowDC screen(nullptr);
+        MemoryDC memory(screen.get());
         SelectedObject selected(memory.get(), shot.get());
-        ::BitBlt(memory.get(), 0, 0, w, h, screen.get(), area.left, area.top, SRCCOPY);
         // Drawn by the system's paint path: the corner pixels of each look.
         auto at = [&](const CWnd& control, int x, int y) {
             const RECT r = control.GetWindowRect();
@@ -1224,9 +1135,8 @@ TEST(KivButtonsShowcase, EachKindInEachLookOnScreen) {
         EXPECT_EQ(at(*combos[1], 200, 4), RGB(0x9A, 0x22, 0x1C));
         EXPECT_EQ(at(*combos[3]->list(), 3, 3), RGB(0x28, 0x28, 0x28)) << "the open list";
     }
-    if (const char* path = std::getenv("VANDIR_BUTTONS_SCREENSHOT"); path != nullptr) {
-        const std::string narrow(path);
-        EXPECT_TRUE(SavePng(shot.get(), std::wstring(narrow.begin(), narrow.end())));
+    if (const auto path = ScreenshotPath(L"VANDIR_BUTTONS_SCREENSHOT")) {
+        EXPECT_TRUE(SavePng(shot.get(), *path));
     }
     combos[3]->list()->Hide();
     ::ReleaseCapture();

@@ -24,37 +24,29 @@
 #include "skin/KivImageDialog.h"
 #include "skin/KivMenu.h"
 #include "skin/SkinText.h"
+#include "win32/ui/InputInjection.h"
 #include "win32/ui/MessagePump.h"
+#include "win32/ui/PngCapture.h"
+#include "win32/ui/RecordingParent.h"
 #include "win32/ui/TestDialogs.h"
 
 namespace vandir {
 namespace {
 
-// One notification as the owner received it: (wParam, lParam).
-struct Note {
-    WPARAM wParam;
-    LPARAM lParam;
-    bool operator==(const Note&) const = default;
-};
+const ParentEvent kAboutToHide = Sys(kListHiding, 1);
+const ParentEvent kHidden = Sys(kListHiding, 0);
 
-void PrintTo(const Note& note, std::ostream* out) {
-    *out << "(" << note.wParam << ", " << note.lParam << ")";
-}
-
-const Note kAboutToHide{kListHiding, 1};
-const Note kHidden{kListHiding, 0};
-
-using Notes = std::vector<Note>;
+using Notes = std::vector<ParentEvent>;
 
 void PumpPending() {
     PumpUntil([] { return ::GetQueueStatus(QS_ALLINPUT) == 0; }, 1000);
 }
 
-// The owner: records every system command and then lets it go on to the
-// default processing, as the windows that own lists do with those not theirs.
-class OwnerWindow : public CWnd {
+// The owner: records every notification and then lets it go on to the
+// default processing, as the windows that own lists do with those not theirs;
+// counts the button releases that reach it.
+class OwnerWindow : public RecordingParent<CWnd> {
 public:
-    Notes notes;
     int leftButtonUps = 0;
     int rightButtonUps = 0;
 
@@ -64,10 +56,6 @@ protected:
 
 private:
     static const MessageMapEntry messageEntries[];
-    bool OnSysCommand(Message& m) {
-        notes.push_back({m.wParam, m.lParam});
-        return false;
-    }
     bool OnLeftButtonUp(Message&) {
         ++leftButtonUps;
         return false;
@@ -79,40 +67,12 @@ private:
 };
 
 const MessageMapEntry OwnerWindow::messageEntries[] = {
-    OnMessage<&OwnerWindow::OnSysCommand>(WM_SYSCOMMAND),
     OnMessage<&OwnerWindow::OnLeftButtonUp>(WM_LBUTTONUP),
     OnMessage<&OwnerWindow::OnRightButtonUp>(WM_RBUTTONUP),
 };
-const MessageMap OwnerWindow::messageMap{&CWnd::messageMap, messageEntries};
+const MessageMap OwnerWindow::messageMap{&RecordingParent<CWnd>::messageMap, messageEntries};
 
 // --- Real input ------------------------------------------------------------
-
-INPUT MouseMoveTo(POINT screen) {
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((screen.x * 65536LL + width - 1) / width);
-    input.mi.dy = static_cast<LONG>((screen.y * 65536LL + height - 1) / height);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
-INPUT MouseButton(DWORD flag) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flag;
-    return input;
-}
-
-::testing::AssertionResult Send(std::vector<INPUT> inputs) {
-    const UINT sent = ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    if (sent != inputs.size()) {
-        return ::testing::AssertionFailure() << "SendInput sent " << sent << " of " << inputs.size()
-                                             << " events, error " << ::GetLastError();
-    }
-    return ::testing::AssertionSuccess();
-}
 
 bool CursorAt(POINT at) {
     POINT cursor{};
@@ -128,7 +88,7 @@ bool CursorAt(POINT at) {
     if (!::SetCursorPos(at.x, at.y)) {
         return ::testing::AssertionFailure() << "SetCursorPos failed";
     }
-    if (auto sent = Send({MouseMoveTo(at)}); !sent) {
+    if (auto sent = SendInputs({MouseMoveTo(at)}); !sent) {
         return sent;
     }
     if (!PumpUntil([&] { return CursorAt(at); })) {
@@ -146,7 +106,7 @@ bool CursorAt(POINT at) {
     if (auto moved = MoveTo(at); !moved) {
         return moved;
     }
-    return Send({MouseButton(MOUSEEVENTF_LEFTDOWN), MouseButton(MOUSEEVENTF_LEFTUP)});
+    return SendInputs({MouseButton(MOUSEEVENTF_LEFTDOWN), MouseButton(MOUSEEVENTF_LEFTUP)});
 }
 
 // --- Geometry --------------------------------------------------------------
@@ -261,23 +221,14 @@ protected:
         ReleaseButtons();
         // The pointer rests on the owner, away from where the lists open.
         ASSERT_TRUE(MoveTo(OwnerCentre()));
-        owner_.notes.clear();
+        owner_.events.clear();
     }
 
     void TearDown() override { ReleaseButtons(); }
 
     // Lets go of buttons a failed test (this one or an earlier one) left down.
     static void ReleaseButtons() {
-        std::vector<INPUT> release;
-        if (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) {
-            release.push_back(MouseButton(MOUSEEVENTF_LEFTUP));
-        }
-        if (::GetAsyncKeyState(VK_RBUTTON) & 0x8000) {
-            release.push_back(MouseButton(MOUSEEVENTF_RIGHTUP));
-        }
-        if (!release.empty()) {
-            ::SendInput(static_cast<UINT>(release.size()), release.data(), sizeof(INPUT));
-        }
+        ReleaseHeldInput();
         PumpPending();
     }
 
@@ -548,10 +499,10 @@ TEST_F(KivMenuTest, ShowAtPutsTheChosenCornerAtThePointAndHooksTheList) {
         EXPECT_EQ(hooks_.MouseTarget(), root_.GetSafeHwnd());
         EXPECT_EQ(::GetActiveWindow(), activeBefore) << "never activated";
 
-        owner_.notes.clear();
+        owner_.events.clear();
         root_.Hide();
         EXPECT_FALSE(root_.IsWindowVisible());
-        EXPECT_EQ(owner_.notes, (Notes{kAboutToHide, kHidden}));
+        EXPECT_EQ(owner_.SystemCommands(), (Notes{kAboutToHide, kHidden}));
         EXPECT_FALSE(hooks_.MouseHookInstalled()) << "the root's hiding removes the hook";
     }
 }
@@ -565,7 +516,7 @@ TEST_F(KivMenuTest, AListWithoutEntriesIsNeverLaidOutOrShown) {
     EXPECT_TRUE(SameRect(root_.GetWindowRect(), Rect(50, 60, 100, 10)));
     EXPECT_FALSE(hooks_.MouseHookInstalled());
     root_.Hide();
-    EXPECT_TRUE(owner_.notes.empty()) << "a hidden list does not report hiding";
+    EXPECT_TRUE(owner_.SystemCommands().empty()) << "a hidden list does not report hiding";
 
     // An entry marked as having a sub-list whose sub-list is empty opens nothing.
     root_.AddItem(2600, L"Sensor ON/OFF", true, true);
@@ -594,35 +545,35 @@ TEST_F(KivMenuTest, HoveringOpensTheSubListBesideItsEntryAndAnotherEntryClosesIt
     EXPECT_EQ(root_.hoverIndex(), static_cast<int>(kRapidFireEntry));
     EXPECT_EQ(RapidFire().hoverIndex(), -1);
     EXPECT_EQ(hooks_.MouseTarget(), RapidFire().GetSafeHwnd()) << "the list shown last";
-    EXPECT_TRUE(owner_.notes.empty()) << "nothing was open to close";
+    EXPECT_TRUE(owner_.SystemCommands().empty()) << "nothing was open to close";
 
     // Moving inside the hover entry leaves its sub-list alone.
     POINT inside = EntryCentre(root_, kRapidFireEntry);
     inside.x += 20;
     SendMouseMove(root_, inside);
     EXPECT_TRUE(RapidFire().IsWindowVisible());
-    EXPECT_TRUE(owner_.notes.empty());
+    EXPECT_TRUE(owner_.SystemCommands().empty());
 
     ASSERT_TRUE(HoverAndOpen(root_, kDpiEntry, Dpi()));
     EXPECT_FALSE(RapidFire().IsWindowVisible());
     const int dpiTop = root_.items()[kDpiEntry]->rect.top;
     EXPECT_TRUE(SameRect(Dpi().GetWindowRect(),
                          Rect(list.right - 5, list.top + dpiTop - 5, 100, 4 * e + 8)));
-    EXPECT_EQ(owner_.notes, (Notes{kAboutToHide, kHidden}));
+    EXPECT_EQ(owner_.SystemCommands(), (Notes{kAboutToHide, kHidden}));
     EXPECT_EQ(hooks_.MouseTarget(), Dpi().GetSafeHwnd());
 
-    owner_.notes.clear();
+    owner_.events.clear();
     ASSERT_TRUE(MoveTo(EntryOnScreen(root_, kKeyboardEntry)));
     ASSERT_TRUE(PumpUntil([&] { return !Dpi().IsWindowVisible(); }));
     EXPECT_EQ(root_.hoverIndex(), static_cast<int>(kKeyboardEntry));
-    EXPECT_EQ(owner_.notes, (Notes{kAboutToHide, kHidden}));
+    EXPECT_EQ(owner_.SystemCommands(), (Notes{kAboutToHide, kHidden}));
     EXPECT_TRUE(root_.IsWindowVisible());
 
     // Between entries (the right margin) nothing changes: the highlight stays.
-    owner_.notes.clear();
+    owner_.events.clear();
     SendMouseMove(root_, {kRootWidth - 7, EntryCentre(root_, kKeyboardEntry).y});
     EXPECT_EQ(root_.hoverIndex(), static_cast<int>(kKeyboardEntry));
-    EXPECT_TRUE(owner_.notes.empty());
+    EXPECT_TRUE(owner_.SystemCommands().empty());
     EXPECT_TRUE(root_.IsWindowVisible());
     root_.Hide();
 }
@@ -672,15 +623,14 @@ TEST_F(KivMenuTest, AThirdLevelChoiceClosesAllThreeListsThenReportsTheChoice) {
     EXPECT_EQ(third.hoverIndex(), 0);
     EXPECT_EQ(third.items()[0]->text, L"Left Click");
 
-    owner_.notes.clear();
+    owner_.events.clear();
     ASSERT_TRUE(ClickAt(EntryOnScreen(third, 0)));
-    ASSERT_TRUE(PumpUntil([&] { return owner_.notes.size() >= 7; }));
+    ASSERT_TRUE(PumpUntil([&] { return owner_.SystemCommands().size() >= 7; }));
     PumpPending();
     // Each list reports its hiding before it hides its parent; the parents
     // report theirs finished first.
-    EXPECT_EQ(
-        owner_.notes,
-        (Notes{kAboutToHide, kAboutToHide, kAboutToHide, kHidden, kHidden, kHidden, {2301, 2311}}));
+    EXPECT_EQ(owner_.SystemCommands(), (Notes{kAboutToHide, kAboutToHide, kAboutToHide, kHidden,
+                                              kHidden, kHidden, Sys(2301, 2311)}));
     EXPECT_TRUE(AllHidden());
     EXPECT_EQ(third.clickedValue(), 2311);
     EXPECT_FALSE(hooks_.MouseHookInstalled());
@@ -690,9 +640,9 @@ TEST_F(KivMenuTest, AChoiceInTheRootReportsTheRootsCommandId) {
     ASSERT_TRUE(CreateFunctionList());
     root_.ShowAt(CKivMenu::kTopLeft, 100, 100);
     ASSERT_TRUE(ClickAt(EntryOnScreen(root_, 1)));
-    ASSERT_TRUE(PumpUntil([&] { return owner_.notes.size() >= 3; }));
+    ASSERT_TRUE(PumpUntil([&] { return owner_.SystemCommands().size() >= 3; }));
     PumpPending();
-    EXPECT_EQ(owner_.notes, (Notes{kAboutToHide, kHidden, {kRootId, 1101}}));
+    EXPECT_EQ(owner_.SystemCommands(), (Notes{kAboutToHide, kHidden, Sys(kRootId, 1101)}));
     EXPECT_FALSE(root_.IsWindowVisible());
     EXPECT_EQ(root_.clickedValue(), 1101);
 }
@@ -744,11 +694,11 @@ TEST_F(KivMenuTest, APressOnAMarginClosesTheListsWithoutAChoice) {
         if (c.openSubList) {
             ASSERT_TRUE(HoverAndOpen(root_, kRapidFireEntry, RapidFire()));
         }
-        owner_.notes.clear();
+        owner_.events.clear();
         ASSERT_TRUE(ClickAt(c.where()));
         ASSERT_TRUE(PumpUntil([&] { return !root_.IsWindowVisible(); }));
         PumpPending();
-        EXPECT_EQ(owner_.notes, c.expected);
+        EXPECT_EQ(owner_.SystemCommands(), c.expected);
         EXPECT_TRUE(AllHidden());
         EXPECT_FALSE(hooks_.MouseHookInstalled());
         ASSERT_TRUE(MoveTo(OwnerCentre()));
@@ -777,11 +727,11 @@ TEST_F(KivMenuTest, DisabledEntriesAreNeverChosenAndEntriesWithSubListsOnlyOpenT
 
     // Pressing an entry with a sub-list chooses nothing and closes nothing.
     ASSERT_TRUE(HoverAndOpen(root_, 2, rapid));
-    owner_.notes.clear();
+    owner_.events.clear();
     ASSERT_TRUE(ClickAt(EntryOnScreen(root_, 2)));
     ASSERT_TRUE(PumpUntil([&] { return root_.clickedValue() == 2300; }));
     PumpPending();
-    EXPECT_TRUE(owner_.notes.empty());
+    EXPECT_TRUE(owner_.SystemCommands().empty());
     EXPECT_TRUE(root_.IsWindowVisible());
     EXPECT_TRUE(rapid.IsWindowVisible());
     EXPECT_NE(::GetActiveWindow(), root_.GetSafeHwnd()) << "a click does not activate the list";
@@ -798,11 +748,11 @@ TEST_F(KivMenuTest, DisabledEntriesAreNeverChosenAndEntriesWithSubListsOnlyOpenT
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         root_.ShowAt(CKivMenu::kTopLeft, 100, 100);
-        owner_.notes.clear();
+        owner_.events.clear();
         ASSERT_TRUE(ClickAt(EntryOnScreen(root_, c.entry)));
         ASSERT_TRUE(PumpUntil([&] { return !root_.IsWindowVisible(); }));
         PumpPending();
-        EXPECT_EQ(owner_.notes, (Notes{kAboutToHide, kHidden}));
+        EXPECT_EQ(owner_.SystemCommands(), (Notes{kAboutToHide, kHidden}));
         EXPECT_EQ(root_.clickedValue(), c.value);
         EXPECT_FALSE(hooks_.MouseHookInstalled());
         ASSERT_TRUE(MoveTo(OwnerCentre()));
@@ -813,12 +763,13 @@ TEST_F(KivMenuTest, ASystemCommandSentToTheListGoesToTheOwnerThenTheListHides) {
     ASSERT_TRUE(CreateFunctionList());
     root_.ShowAt(CKivMenu::kTopLeft, 100, 100);
     root_.SendMessage(WM_SYSCOMMAND, 4321, 99);
-    EXPECT_EQ(owner_.notes, (Notes{{4321, 99}, kAboutToHide, kHidden}));
+    EXPECT_EQ(owner_.SystemCommands(), (Notes{Sys(4321, 99), kAboutToHide, kHidden}));
     EXPECT_FALSE(root_.IsWindowVisible());
 
-    owner_.notes.clear();
+    owner_.events.clear();
     root_.SendMessage(WM_SYSCOMMAND, 4321, 98);
-    EXPECT_EQ(owner_.notes, (Notes{{4321, 98}})) << "a hidden list has nothing to hide";
+    EXPECT_EQ(owner_.SystemCommands(), (Notes{Sys(4321, 98)}))
+        << "a hidden list has nothing to hide";
 }
 
 // --- The mouse hook --------------------------------------------------------
@@ -826,15 +777,15 @@ TEST_F(KivMenuTest, ASystemCommandSentToTheListGoesToTheOwnerThenTheListHides) {
 TEST_F(KivMenuTest, ARightClickOutsideKeepsTheListsOpenALeftClickClosesThem) {
     ASSERT_TRUE(CreateFunctionList());
     ASSERT_TRUE(OpenThreeLevels());
-    owner_.notes.clear();
+    owner_.events.clear();
 
     ASSERT_TRUE(MoveTo(OwnerCentre()));
-    ASSERT_TRUE(Send({MouseButton(MOUSEEVENTF_RIGHTDOWN), MouseButton(MOUSEEVENTF_RIGHTUP)}));
+    ASSERT_TRUE(SendInputs({MouseButton(MOUSEEVENTF_RIGHTDOWN), MouseButton(MOUSEEVENTF_RIGHTUP)}));
     ASSERT_TRUE(PumpUntil([&] { return owner_.rightButtonUps == 1; }))
         << "under the pointer: " << ::WindowFromPoint(OwnerCentre()) << ", owner "
         << owner_.GetSafeHwnd() << ", capture " << ::GetCapture();
     PumpPending();
-    EXPECT_TRUE(owner_.notes.empty());
+    EXPECT_TRUE(owner_.SystemCommands().empty());
     EXPECT_TRUE(RapidFireMouse().IsWindowVisible());
     EXPECT_TRUE(root_.IsWindowVisible());
 
@@ -842,7 +793,7 @@ TEST_F(KivMenuTest, ARightClickOutsideKeepsTheListsOpenALeftClickClosesThem) {
     ASSERT_TRUE(PumpUntil([&] { return owner_.leftButtonUps == 1; }));
     PumpPending();
     EXPECT_TRUE(AllHidden());
-    EXPECT_EQ(owner_.notes,
+    EXPECT_EQ(owner_.SystemCommands(),
               (Notes{kAboutToHide, kAboutToHide, kAboutToHide, kHidden, kHidden, kHidden}))
         << "no choice";
     EXPECT_FALSE(hooks_.MouseHookInstalled());
@@ -853,7 +804,7 @@ TEST_F(KivMenuTest, TheHookMessageClosesOnlyForALeftPressOutsideTheChain) {
     ASSERT_TRUE(OpenThreeLevels());
     CKivMenu& third = RapidFireMouse();
     ASSERT_EQ(hooks_.MouseTarget(), third.GetSafeHwnd());
-    owner_.notes.clear();
+    owner_.events.clear();
 
     // The cursor is read when the message arrives: it is placed first.
     struct Case {
@@ -874,20 +825,20 @@ TEST_F(KivMenuTest, TheHookMessageClosesOnlyForALeftPressOutsideTheChain) {
         third.SendMessage(kHookMessage, c.mouseMessage, 0);
         EXPECT_TRUE(third.IsWindowVisible());
         EXPECT_TRUE(root_.IsWindowVisible());
-        EXPECT_TRUE(owner_.notes.empty());
+        EXPECT_TRUE(owner_.SystemCommands().empty());
     }
 
     const POINT outside = OwnerCentre();
     ASSERT_TRUE(::SetCursorPos(outside.x, outside.y));
     third.SendMessage(kHookMessage, WM_LBUTTONDOWN, 0);
     EXPECT_TRUE(AllHidden());
-    EXPECT_EQ(owner_.notes,
+    EXPECT_EQ(owner_.SystemCommands(),
               (Notes{kAboutToHide, kAboutToHide, kAboutToHide, kHidden, kHidden, kHidden}));
     EXPECT_FALSE(hooks_.MouseHookInstalled());
 
-    owner_.notes.clear();
+    owner_.events.clear();
     third.SendMessage(kHookMessage, WM_LBUTTONDOWN, 0);
-    EXPECT_TRUE(owner_.notes.empty()) << "a hidden list ignores the message";
+    EXPECT_TRUE(owner_.SystemCommands().empty()) << "a hidden list ignores the message";
 }
 
 TEST_F(KivMenuTest, DestroyingTheListShownLastRemovesTheHook) {
@@ -1030,34 +981,12 @@ std::unique_ptr<Gdiplus::Bitmap> MakePageBackground(int width, int height) {
     return bitmap;
 }
 
-bool SavePng(HBITMAP bitmap, const std::wstring& path) {
-    UINT count = 0;
-    UINT bytes = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0) {
-        return false;
-    }
-    std::vector<BYTE> buffer(bytes);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::GetImageEncoders(count, bytes, encoders) != Gdiplus::Ok) {
-        return false;
-    }
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wstring(encoders[i].MimeType) == L"image/png") {
-            Gdiplus::Bitmap image(bitmap, nullptr);
-            return image.Save(path.c_str(), &encoders[i].Clsid, nullptr) == Gdiplus::Ok;
-        }
-    }
-    return false;
-}
-
 // Runs only with VANDIR_SCREENSHOT=<path of the PNG to write>.
 TEST(KivMenuScreenshot, ThreeLevelListOverADarkPage) {
-    const char* target = std::getenv("VANDIR_SCREENSHOT");
-    if (target == nullptr || *target == '\0') {
+    const auto path = ScreenshotPath(L"VANDIR_SCREENSHOT");
+    if (!path) {
         GTEST_SKIP() << "set VANDIR_SCREENSHOT to the PNG to write";
     }
-    const std::string narrow(target);
-    const std::wstring path(narrow.begin(), narrow.end());
 
     InputHooks hooks;
     CKivImageDialog page(IDD_TEST_DIALOG);
@@ -1105,17 +1034,9 @@ TEST(KivMenuScreenshot, ThreeLevelListOverADarkPage) {
         const RECT r = shown->GetWindowRect();
         ::UnionRect(&area, &area, &r);
     }
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    WindowDC screen(nullptr);
-    MemoryDC memory(screen.get());
-    UniqueBitmap shot(::CreateCompatibleBitmap(screen.get(), width, height));
-    {
-        SelectedObject selected(memory.get(), shot.get());
-        ASSERT_TRUE(::BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top,
-                             SRCCOPY));
-    }
-    EXPECT_TRUE(SavePng(shot.get(), path));
+    const UniqueBitmap shot = CaptureScreen(area);
+    ASSERT_TRUE(shot);
+    EXPECT_TRUE(SavePng(shot.get(), *path));
     list.Hide();
     page.DestroyWindow();
 }

@@ -23,7 +23,9 @@
 #include "platform/win32/framework/Gdi.h"
 #include "skin/KivImageDialog.h"
 #include "skin/KivSliderCtrl.h"
+#include "win32/ui/InputInjection.h"
 #include "win32/ui/MessagePump.h"
+#include "win32/ui/RecordingParent.h"
 #include "win32/ui/TestDialogs.h"
 
 namespace vandir {
@@ -99,65 +101,31 @@ private:
     std::vector<COLORREF> pixels_;
 };
 
-// --- Notifications ------------------------------------------------------------
+// --- The parent ----------------------------------------------------------------
 
-struct Notification {
-    WPARAM wParam;
-    LPARAM lParam;
-    bool operator==(const Notification&) const = default;
-};
-
-// The slider's parent: records every system command it receives, in order.
-class SliderDialog : public CKivImageDialog {
+// The slider's parent: records what the slider tells it, in order.
+class SliderDialog : public RecordingParent<CKivImageDialog> {
 public:
-    SliderDialog() : CKivImageDialog(IDD_KIV_CONTROLS) {}
+    SliderDialog() : RecordingParent(IDD_KIV_CONTROLS) {}
 
     CKivSliderCtrl slider;
-    std::vector<Notification> notifications;
 
     // The positions the slider reported, in order.
     std::vector<LPARAM> Positions() const {
         std::vector<LPARAM> positions;
-        for (const Notification& n : notifications) {
-            EXPECT_EQ(n.wParam, static_cast<WPARAM>(IDC_KIV_SLIDER));
-            positions.push_back(n.lParam);
+        for (const ParentEvent& n : SystemCommands()) {
+            EXPECT_EQ(n.first, static_cast<WPARAM>(IDC_KIV_SLIDER));
+            positions.push_back(n.second);
         }
         return positions;
     }
 
 protected:
     void DoDataExchange() override { slider.SubclassDlgItem(IDC_KIV_SLIDER, *this); }
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
-
-private:
-    static const MessageMapEntry messageEntries[];
-    bool OnSysCommand(Message& m) {
-        notifications.push_back({m.wParam, m.lParam});
-        return true;
-    }
 };
-
-const MessageMapEntry SliderDialog::messageEntries[] = {
-    OnMessage<&SliderDialog::OnSysCommand>(WM_SYSCOMMAND),
-};
-const MessageMap SliderDialog::messageMap{&CKivImageDialog::messageMap, messageEntries};
-
-// --- Input --------------------------------------------------------------------
 
 void PumpPending() {
     PumpUntilDispatched([](const MSG&) { return true; }, 0);
-}
-
-INPUT MouseAt(POINT screen, DWORD buttonFlags = 0) {
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((screen.x * 65536LL + width - 1) / width);
-    input.mi.dy = static_cast<LONG>((screen.y * 65536LL + height - 1) / height);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlags;
-    return input;
 }
 
 // --- Fixture ------------------------------------------------------------------
@@ -191,12 +159,7 @@ protected:
     }
 
     void TearDown() override {
-        if (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) {
-            INPUT up{};
-            up.type = INPUT_MOUSE;
-            up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-            ::SendInput(1, &up, sizeof(up));
-        }
+        ReleaseHeldInput();
         PumpPending();
         dialog_.DestroyWindow();
     }
@@ -245,9 +208,8 @@ protected:
     ::testing::AssertionResult RealPointer(POINT client, DWORD buttonFlags = 0) {
         POINT target = client;
         ::ClientToScreen(slider(), &target);
-        INPUT input = MouseAt(target, buttonFlags);
-        if (::SendInput(1, &input, sizeof(input)) != 1) {
-            return ::testing::AssertionFailure() << "SendInput failed: " << ::GetLastError();
+        if (auto sent = SendInputs({MouseMoveTo(target, buttonFlags)}); !sent) {
+            return sent;
         }
         const UINT expected = (buttonFlags & MOUSEEVENTF_LEFTDOWN) != 0 ? WM_LBUTTONDOWN
                               : (buttonFlags & MOUSEEVENTF_LEFTUP) != 0 ? WM_LBUTTONUP
@@ -390,7 +352,7 @@ TEST_F(KivSliderTest, PressRoundsAtOneHalfClampsAndSnapsAndReleaseAddsNothing) {
         SCOPED_TRACE(::testing::PrintToString(c));
         Range(c.minimum, c.maximum, c.step);
         slider().SetPos(-12345, false);
-        dialog_.notifications.clear();
+        dialog_.events.clear();
         Press(c.x);
         EXPECT_EQ(slider().GetPos(), c.expected);
         EXPECT_EQ(slider().state(), CKivSliderCtrl::kDragging);
@@ -556,7 +518,7 @@ TEST_F(KivSliderTest, DisabledSliderNeitherMovesNorNotifies) {
     Release(150);
     EXPECT_EQ(slider().state(), CKivSliderCtrl::kDisabled);
     EXPECT_EQ(slider().GetPos(), 128);
-    EXPECT_TRUE(dialog_.notifications.empty());
+    EXPECT_TRUE(dialog_.SystemCommands().empty());
     EXPECT_EQ(Columns(kDisabledThumb), Span(100, kThumbWidth));
 
     slider().SetDisabled(false);
@@ -590,14 +552,14 @@ TEST_F(KivSliderTest, WithoutAUsableTrackItKeepsItsPositionAndDrawsNoThumb) {
         Range(c.minimum, c.maximum);
         slider().MoveWindow(kSliderLeft, kSliderTop, c.width, kSliderHeight);
         slider().SetPos(7, false);
-        dialog_.notifications.clear();
+        dialog_.events.clear();
         Move(2, false);
         Press(2);
         Move(c.width - 1, true);
         Move(c.width + 50, true);
         Release(c.width - 1);
         EXPECT_EQ(slider().GetPos(), 7);
-        EXPECT_TRUE(dialog_.notifications.empty());
+        EXPECT_TRUE(dialog_.SystemCommands().empty());
         const Snapshot picture(slider());
         for (COLORREF thumb : {kThumb, kHoverThumb, kDisabledThumb}) {
             EXPECT_TRUE(picture.ColumnsOf(thumb, kRow).empty());

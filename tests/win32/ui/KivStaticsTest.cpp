@@ -28,7 +28,10 @@
 #include "skin/KivStatic.h"
 #include "skin/LedEffect.h"
 #include "skin/SkinText.h"
+#include "win32/ui/InputInjection.h"
 #include "win32/ui/MessagePump.h"
+#include "win32/ui/PngCapture.h"
+#include "win32/ui/RecordingParent.h"
 #include "win32/ui/TestDialogs.h"
 
 namespace vandir {
@@ -143,38 +146,8 @@ LOGFONTW FontOf(HFONT font) {
 
 // --- Notifications and input --------------------------------------------------
 
-struct Notification {
-    WPARAM wParam;
-    LPARAM lParam;
-    bool operator==(const Notification&) const = default;
-};
-
-void PrintTo(const Notification& n, std::ostream* out) {
-    *out << "(" << n.wParam << ", " << n.lParam << ")";
-}
-
 void PumpPending() {
     PumpUntilDispatched([](const MSG&) { return true; }, 0);
-}
-
-INPUT MouseAt(POINT screen, DWORD buttonFlags) {
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((screen.x * 65536LL + width - 1) / width);
-    input.mi.dy = static_cast<LONG>((screen.y * 65536LL + height - 1) / height);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlags;
-    return input;
-}
-
-INPUT Key(WORD vk, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
 }
 
 // Double-clicks the middle of a window with real input; true once the second
@@ -183,14 +156,13 @@ bool DoubleClick(HWND hwnd) {
     RECT rect{};
     ::GetWindowRect(hwnd, &rect);
     const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    INPUT inputs[] = {
-        MouseAt(centre, 0),
-        MouseAt(centre, MOUSEEVENTF_LEFTDOWN),
-        MouseAt(centre, MOUSEEVENTF_LEFTUP),
-        MouseAt(centre, MOUSEEVENTF_LEFTDOWN),
-        MouseAt(centre, MOUSEEVENTF_LEFTUP),
-    };
-    if (::SendInput(5, inputs, sizeof(INPUT)) != 5) {
+    if (!SendInputs({
+            MouseMoveTo(centre),
+            MouseMoveTo(centre, MOUSEEVENTF_LEFTDOWN),
+            MouseMoveTo(centre, MOUSEEVENTF_LEFTUP),
+            MouseMoveTo(centre, MOUSEEVENTF_LEFTDOWN),
+            MouseMoveTo(centre, MOUSEEVENTF_LEFTUP),
+        })) {
         return false;
     }
     int releases = 0;
@@ -200,18 +172,17 @@ bool DoubleClick(HWND hwnd) {
 
 // --- The test dialog ----------------------------------------------------------
 
-// Holds every control of the family and records every system command it
-// receives, in order. Controls a test does not use are hidden.
-class ControlsDialog : public CKivImageDialog {
+// Holds every control of the family and records what they tell it, in
+// order. Controls a test does not use are hidden.
+class ControlsDialog : public RecordingParent<CKivImageDialog> {
 public:
     explicit ControlsDialog(LedEffect& effect)
-        : CKivImageDialog(IDD_KIV_CONTROLS), led(effect), led2(effect), led3(effect) {}
+        : RecordingParent(IDD_KIV_CONTROLS), led(effect), led2(effect), led3(effect) {}
 
     CKivSliderCtrl slider, slider2, slider3;
     CKivStatic label, label2;
     CKivMouseStatic led, led2, led3;
     CKivEdit edit, edit2;
-    std::vector<Notification> notifications;
 
 protected:
     void DoDataExchange() override {
@@ -226,21 +197,7 @@ protected:
         edit.SubclassDlgItem(IDC_KIV_EDIT, *this);
         edit2.SubclassDlgItem(IDC_KIV_EDIT_2, *this);
     }
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
-
-private:
-    static const MessageMapEntry messageEntries[];
-    bool OnSysCommand(Message& m) {
-        notifications.push_back({m.wParam, m.lParam});
-        return true;
-    }
 };
-
-const MessageMapEntry ControlsDialog::messageEntries[] = {
-    OnMessage<&ControlsDialog::OnSysCommand>(WM_SYSCOMMAND),
-};
-const MessageMap ControlsDialog::messageMap{&CKivImageDialog::messageMap, messageEntries};
 
 class KivControlsTest : public ::testing::Test {
 protected:
@@ -375,9 +332,10 @@ TEST_F(KivStaticTest, DoubleClickIsReportedByAStaticWithTheNotifyStyle) {
     Place(dialog_.label, 20, 20, 120, 24);
     Place(dialog_.label2, 20, 80, 120, 24);  // its template has no SS_NOTIFY
     ASSERT_TRUE(DoubleClick(dialog_.label));
-    EXPECT_EQ(dialog_.notifications, (std::vector<Notification>{{IDC_KIV_LABEL, kDoubleClicked}}));
+    EXPECT_EQ(dialog_.SystemCommands(),
+              (std::vector<ParentEvent>{Sys(IDC_KIV_LABEL, kDoubleClicked)}));
     ASSERT_TRUE(DoubleClick(dialog_.label2));
-    EXPECT_EQ(dialog_.notifications.size(), 1u) << "the system gives it no clicks";
+    EXPECT_EQ(dialog_.SystemCommands().size(), 1u) << "the system gives it no clicks";
 }
 
 // --- CKivMouseStatic ------------------------------------------------------------
@@ -588,19 +546,18 @@ protected:
         // dialog given the focus passes it on to its edit box).
         ::SetFocus(nullptr);
         PumpPending();
-        dialog_.notifications.clear();
+        dialog_.events.clear();
     }
 
     // Types the keys into the focused edit box and waits for the last release.
     ::testing::AssertionResult Type(const std::vector<WORD>& keys) {
         std::vector<INPUT> inputs;
         for (WORD vk : keys) {
-            inputs.push_back(Key(vk, false));
-            inputs.push_back(Key(vk, true));
+            const std::vector<INPUT> tap = Tap(vk);
+            inputs.insert(inputs.end(), tap.begin(), tap.end());
         }
-        if (::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) !=
-            inputs.size()) {
-            return ::testing::AssertionFailure() << "SendInput failed: " << ::GetLastError();
+        if (auto sent = SendInputs(std::move(inputs)); !sent) {
+            return sent;
         }
         int releases = 0;
         if (!PumpUntilDispatched([&](const MSG& msg) {
@@ -639,15 +596,15 @@ TEST_F(KivEditTest, TypingSendsOneChangeNotificationPerCharacter) {
     ASSERT_EQ(::GetFocus(), target) << "keyboard input needs the edit box focused";
     ASSERT_TRUE(Type({'4', '2', '7'}));
     EXPECT_EQ(edit.GetWindowText(), L"427");
-    const Notification changed{IDC_KIV_EDIT, kTextChanged};
-    EXPECT_EQ(dialog_.notifications, std::vector<Notification>(3, changed));
+    const ParentEvent changed = Sys(IDC_KIV_EDIT, kTextChanged);
+    EXPECT_EQ(dialog_.SystemCommands(), std::vector<ParentEvent>(3, changed));
     ASSERT_TRUE(Type({VK_BACK}));
     EXPECT_EQ(edit.GetWindowText(), L"42");
-    EXPECT_EQ(dialog_.notifications, std::vector<Notification>(4, changed));
+    EXPECT_EQ(dialog_.SystemCommands(), std::vector<ParentEvent>(4, changed));
     // A change made by the program is a change too.
     dialog_.edit2.SetWindowText(L"255");
-    EXPECT_EQ(dialog_.notifications.back(), (Notification{IDC_KIV_EDIT_2, kTextChanged}));
-    EXPECT_EQ(dialog_.notifications.size(), 5u);
+    EXPECT_EQ(dialog_.SystemCommands().back(), Sys(IDC_KIV_EDIT_2, kTextChanged));
+    EXPECT_EQ(dialog_.SystemCommands().size(), 5u);
 }
 
 TEST_F(KivEditTest, WithoutABackgroundItDrawsABlackBoxWithAGreyFrameAndItsText) {
@@ -852,33 +809,6 @@ COLORREF PictureColour(Gdiplus::Image* picture, int x, int y) {
     return RGB(colour.GetR(), colour.GetG(), colour.GetB());
 }
 
-bool SavePng(Gdiplus::Bitmap& bitmap, const std::wstring& path) {
-    UINT count = 0;
-    UINT size = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) {
-        return false;
-    }
-    std::vector<BYTE> buffer(size);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::GetImageEncoders(count, size, encoders) != Gdiplus::Ok) {
-        return false;
-    }
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wstring(encoders[i].MimeType) == L"image/png") {
-            return bitmap.Save(path.c_str(), &encoders[i].Clsid, nullptr) == Gdiplus::Ok;
-        }
-    }
-    return false;
-}
-
-std::optional<std::wstring> ScreenshotPath() {
-    const wchar_t* path = _wgetenv(L"VANDIR_SCREENSHOT");
-    if (path == nullptr || *path == L'\0') {
-        return std::nullopt;
-    }
-    return std::wstring(path);
-}
-
 TEST_F(KivControlsTest, GalleryShowsEveryControlInEachLook) {
     ImagePtr sheet = Artwork::Sheet(800, 250);
     dialog_.SetBackgroundImage(sheet.get());
@@ -977,20 +907,10 @@ TEST_F(KivControlsTest, GalleryShowsEveryControlInEachLook) {
     }
     EXPECT_TRUE(Near(Pixels::Of(dialog_.edit).at(0, 9), RGB(0x96, 0x96, 0x96)));
 
-    if (const auto path = ScreenshotPath()) {
-        RECT window = dialog_.GetWindowRect();
-        const int width = window.right - window.left;
-        const int height = window.bottom - window.top;
-        WindowDC screen(nullptr);
-        MemoryDC memory(screen.get());
-        UniqueBitmap capture(::CreateCompatibleBitmap(screen.get(), width, height));
-        {
-            SelectedObject selected(memory.get(), capture.get());
-            ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), window.left, window.top,
-                     SRCCOPY);
-        }
-        Gdiplus::Bitmap picture(capture.get(), nullptr);
-        EXPECT_TRUE(SavePng(picture, *path));
+    if (const auto path = ScreenshotPath(L"VANDIR_SCREENSHOT")) {
+        const UniqueBitmap shot = CaptureScreen(dialog_.GetWindowRect());
+        ASSERT_TRUE(shot);
+        EXPECT_TRUE(SavePng(shot.get(), *path));
     }
 }
 

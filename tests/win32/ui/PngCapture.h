@@ -1,0 +1,74 @@
+#pragma once
+// Screenshots of the window tests: a copy of what the screen shows, and PNG
+// files written where an environment variable asks for them.
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/Gdiplus.h"
+#include "platform/win32/framework/Gdi.h"
+
+namespace vandir {
+
+// Writes the image as a PNG file; false when there is no PNG encoder or the
+// file cannot be written.
+inline bool SavePng(Gdiplus::Image& image, const std::wstring& path) {
+    UINT count = 0;
+    UINT bytes = 0;
+    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0) {
+        return false;
+    }
+    std::vector<BYTE> buffer(bytes);
+    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    if (Gdiplus::GetImageEncoders(count, bytes, encoders) != Gdiplus::Ok) {
+        return false;
+    }
+    for (UINT i = 0; i < count; ++i) {
+        if (std::wstring(encoders[i].MimeType) == L"image/png") {
+            return image.Save(path.c_str(), &encoders[i].Clsid, nullptr) == Gdiplus::Ok;
+        }
+    }
+    return false;
+}
+
+// Writes a GDI bitmap (not selected into any device context) as a PNG file.
+inline bool SavePng(HBITMAP bitmap, const std::wstring& path) {
+    Gdiplus::Bitmap image(bitmap, nullptr);
+    return SavePng(image, path);
+}
+
+// A copy of a screen area (screen coordinates) as the screen shows it now;
+// null when the area is empty or the copy fails.
+inline UniqueBitmap CaptureScreen(const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) {
+        return UniqueBitmap();
+    }
+    WindowDC screen(nullptr);
+    MemoryDC memory(screen.get());
+    UniqueBitmap shot(::CreateCompatibleBitmap(screen.get(), width, height));
+    if (!shot) {
+        return shot;
+    }
+    SelectedObject selected(memory.get(), shot.get());
+    if (!::BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY)) {
+        return UniqueBitmap();
+    }
+    return shot;
+}
+
+// The PNG path the environment variable names; none when it is unset or empty.
+inline std::optional<std::wstring> ScreenshotPath(const wchar_t* variable) {
+    const wchar_t* path = _wgetenv(variable);
+    if (path == nullptr || *path == L'\0') {
+        return std::nullopt;
+    }
+    return std::wstring(path);
+}
+
+}  // namespace vandir
