@@ -24,23 +24,19 @@ constexpr int kSubListDrop = 25;    // near the screen bottom: its bottom edge t
 constexpr int kThirdLevelRoot = 2300;
 constexpr int kThirdLevelParent = 2301;
 
-POINT PointOf(LPARAM lParam) {
-    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
 }  // namespace
 
 const MessageMapEntry CKivMenu::messageEntries[] = {
-    OnMessage<&CKivMenu::OnPaint>(WM_PAINT),
-    OnMessage<&CKivMenu::OnLeftButtonDown>(WM_LBUTTONDOWN),
-    OnMessage<&CKivMenu::OnMouseMove>(WM_MOUSEMOVE),
-    OnMessage<&CKivMenu::OnLeftButtonUp>(WM_LBUTTONUP),
-    OnMessage<&CKivMenu::OnSysCommand>(WM_SYSCOMMAND),
-    OnMessage<&CKivMenu::OnHookMessage>(kHookMessage),
-    OnMessage<&CKivMenu::OnMouseActivate>(WM_MOUSEACTIVATE),
-    OnMessage<&CKivMenu::OnDestroy>(WM_DESTROY),
+    On<WM_PAINT, &CKivMenu::OnPaint>(),
+    On<WM_LBUTTONDOWN, &CKivMenu::OnLeftButtonDown>(),
+    On<WM_MOUSEMOVE, &CKivMenu::OnMouseMove>(),
+    On<WM_LBUTTONUP, &CKivMenu::OnLeftButtonUp>(),
+    On<WM_SYSCOMMAND, &CKivMenu::OnSysCommand>(),
+    On<kHookMessage, &CKivMenu::OnHookMessage>(),
+    On<WM_MOUSEACTIVATE, &CKivMenu::OnMouseActivate>(),
+    On<WM_DESTROY, &CKivMenu::OnDestroy>(),
 };
-const MessageMap CKivMenu::messageMap{&CWnd::messageMap, messageEntries};
+const ClassMessageMap<CKivMenu> CKivMenu::messageMap{messageEntries};
 
 CKivMenu::CKivMenu(InputHooks& hooks) : hooks_(hooks), font_(CreateToolkitFont(kFontHeight)) {}
 
@@ -265,45 +261,42 @@ int CKivMenu::HitTest(POINT client) {
     return -1;
 }
 
-bool CKivMenu::OnLeftButtonDown(Message& m) {
-    m.result = Default(m.message, m.wParam, m.lParam);
-    clickedValue_ = HitTest(PointOf(m.lParam));
+void CKivMenu::OnLeftButtonDown(POINT point, UINT) {
+    Default();
+    clickedValue_ = HitTest(point);
     if (clickedValue_ == -1) {
         Hide();  // a press on the margin
     }
     Invalidate(FALSE);
-    return true;
 }
 
-bool CKivMenu::OnLeftButtonUp(Message& m) {
-    m.result = Default(m.message, m.wParam, m.lParam);
+void CKivMenu::OnLeftButtonUp(POINT point, UINT) {
+    Default();
     hoverIndex_ = -1;
-    clickedValue_ = HitTest(PointOf(m.lParam));
+    clickedValue_ = HitTest(point);
     if (clickedValue_ == -1) {
-        return true;
+        return;
     }
     const MenuItem* item = FindItem(clickedValue_);
     if (item == nullptr) {
-        return true;
+        return;
     }
     if (item->enabled && owner_ != nullptr) {
         if (item->hasSubList) {
-            return true;  // it opened its sub-list on hover
+            return;  // it opened its sub-list on hover
         }
         const int value = item->value;
         const UINT commandId = commandId_;
         Hide();
         Notify(commandId, value);
-        return true;
+        return;
     }
     // A disabled entry is never chosen: it only closes the lists.
     Hide();
-    return true;
 }
 
-bool CKivMenu::OnMouseMove(Message& m) {
-    m.result = Default(m.message, m.wParam, m.lParam);
-    const POINT point = PointOf(m.lParam);
+void CKivMenu::OnMouseMove(POINT point, UINT) {
+    Default();
     for (size_t i = 0; i < items_.size(); ++i) {
         const MenuItem& item = *items_[i];
         if (!::PtInRect(&item.rect, point)) {
@@ -314,7 +307,7 @@ bool CKivMenu::OnMouseMove(Message& m) {
             CloseSubLists();
         } else {
             if (position == hoverIndex_) {
-                return true;
+                return;
             }
             CloseSubLists();
             const RECT window = GetWindowRect();
@@ -341,53 +334,47 @@ bool CKivMenu::OnMouseMove(Message& m) {
             hoverIndex_ = position;
             Invalidate(FALSE);
         }
-        return true;
+        return;
     }
-    return true;  // between entries the last hover entry stays highlighted
+    // Between entries the last hover entry stays highlighted.
 }
 
-bool CKivMenu::OnSysCommand(Message& m) {
-    Notify(m.wParam, m.lParam);
+void CKivMenu::OnSysCommand(WPARAM command, LPARAM value) {
+    Notify(command, value);
     Hide();
-    m.result = 0;
-    return true;
 }
 
-bool CKivMenu::OnHookMessage(Message& m) {
-    m.result = 0;
-    if (m.wParam != WM_LBUTTONDOWN || !IsWindowVisible()) {
-        return true;
+void CKivMenu::OnHookMessage(WPARAM mouseMessage, LPARAM) {
+    if (mouseMessage != WM_LBUTTONDOWN || !IsWindowVisible()) {
+        return;
     }
     POINT cursor{};
     if (!::GetCursorPos(&cursor)) {
-        return true;
+        return;
     }
     for (const CKivMenu* list = this; list != nullptr; list = list->parentList_) {
         const RECT window = list->GetWindowRect();
         if (::PtInRect(&window, cursor)) {
-            return true;
+            return;
         }
     }
     Hide();  // a click outside the chain
-    return true;
 }
 
-bool CKivMenu::OnMouseActivate(Message& m) {
+int CKivMenu::OnMouseActivate() {
     // The no-activate style keeps a click from activating the list on
     // Windows; saying so here holds on systems that look only at this answer.
-    m.result = MA_NOACTIVATE;
-    return true;
+    return MA_NOACTIVATE;
 }
 
-bool CKivMenu::OnDestroy(Message&) {
+void CKivMenu::OnDestroy() {
     // A hook left pointing at a dead window would outlive the list.
     if (hooks_.MouseTarget() == GetSafeHwnd()) {
         hooks_.RemoveMouseHook();
     }
-    return false;
 }
 
-bool CKivMenu::OnPaint(Message& m) {
+void CKivMenu::OnPaint() {
     PaintDC paint(GetSafeHwnd());
     const HDC dc = paint.get();
     const RECT client = GetClientRect();
@@ -433,8 +420,6 @@ bool CKivMenu::OnPaint(Message& m) {
         DrawSkinText(dc, font_.get(), item.text, TextColourOf(colour), false, true, r.left, r.top,
                      r.right, r.bottom);
     }
-    m.result = 0;
-    return true;
 }
 
 }  // namespace vandir

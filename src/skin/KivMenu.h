@@ -43,8 +43,10 @@ struct MenuItem {
     bool hasSubList = false;  // opens the sub-list whose command ID is value
 };
 
-class CKivMenu : public CWnd {
+class CKivMenu : public WithMessageMap<CKivMenu, CWnd> {
 public:
+    static const ClassMessageMap<CKivMenu> messageMap;
+
     // Anchors of ShowAt: which corner of the list lies at the given point.
     static constexpr int kTopLeft = 0;
     static constexpr int kTopRight = 1;
@@ -115,20 +117,17 @@ protected:
     // The command ID given to Create is not a menu.
     BOOL PreCreateWindow(CREATESTRUCTW& create) override;
 
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
-
 private:
     static const MessageMapEntry messageEntries[];
 
-    bool OnPaint(Message& m);
-    bool OnLeftButtonDown(Message& m);
-    bool OnMouseMove(Message& m);
-    bool OnLeftButtonUp(Message& m);
-    bool OnSysCommand(Message& m);
-    bool OnHookMessage(Message& m);
-    bool OnMouseActivate(Message& m);
-    bool OnDestroy(Message& m);
+    void OnPaint();
+    void OnLeftButtonDown(POINT point, UINT keys);
+    void OnMouseMove(POINT point, UINT keys);
+    void OnLeftButtonUp(POINT point, UINT keys);
+    void OnSysCommand(WPARAM command, LPARAM value);
+    void OnHookMessage(WPARAM mouseMessage, LPARAM);
+    int OnMouseActivate();
+    void OnDestroy();
 
     // The existing sub-list with this command ID, or null (never creates).
     CKivMenu* FindSubList(int key) const;

@@ -27,10 +27,9 @@ constexpr UINT kDerivedOnly = WM_APP + 2;
 constexpr UINT kDerivedDeclines = WM_APP + 3;
 constexpr UINT kThrows = WM_APP + 4;
 
-class BaseWindow : public CWnd {
-protected:
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
+class BaseWindow : public WithMessageMap<BaseWindow, CWnd> {
+public:
+    static const ClassMessageMap<BaseWindow> messageMap;
 
 private:
     static const MessageMapEntry messageEntries[];
@@ -45,19 +44,18 @@ private:
 };
 
 const MessageMapEntry BaseWindow::messageEntries[] = {
-    OnMessage<&BaseWindow::OnBaseOnly>(kBaseOnly),
-    OnMessage<&BaseWindow::OnDeclinedByDerived>(kDerivedDeclines),
+    On<kBaseOnly, &BaseWindow::OnBaseOnly>(),
+    On<kDerivedDeclines, &BaseWindow::OnDeclinedByDerived>(),
 };
-const MessageMap BaseWindow::messageMap{&CWnd::messageMap, messageEntries};
+const ClassMessageMap<BaseWindow> BaseWindow::messageMap{messageEntries};
 
-class DerivedWindow : public BaseWindow {
+class DerivedWindow : public WithMessageMap<DerivedWindow, BaseWindow> {
 public:
+    static const ClassMessageMap<DerivedWindow> messageMap;
     std::vector<std::pair<UINT, UINT>> commands;  // (id, code)
     int destroyedAfterUnbind = 0;
 
 protected:
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
     void PostNcDestroy() override { destroyedAfterUnbind += GetSafeHwnd() == nullptr ? 1 : 100; }
 
 private:
@@ -76,13 +74,13 @@ private:
 };
 
 const MessageMapEntry DerivedWindow::messageEntries[] = {
-    OnMessage<&DerivedWindow::OnDerivedOnly>(kDerivedOnly),
-    OnMessage<&DerivedWindow::OnDecline>(kDerivedDeclines),
-    OnMessage<&DerivedWindow::OnThrow>(kThrows),
+    On<kDerivedOnly, &DerivedWindow::OnDerivedOnly>(),
+    On<kDerivedDeclines, &DerivedWindow::OnDecline>(),
+    On<kThrows, &DerivedWindow::OnThrow>(),
     OnCommand<&DerivedWindow::OnCommand7>(7),
     OnCommand<&DerivedWindow::OnAnyCommand>(8, kAnyCode),
 };
-const MessageMap DerivedWindow::messageMap{&BaseWindow::messageMap, messageEntries};
+const ClassMessageMap<DerivedWindow> DerivedWindow::messageMap{messageEntries};
 
 RECT Rect(int x, int y, int w, int h) {
     return RECT{x, y, x + w, y + h};
@@ -128,37 +126,28 @@ TEST(WindowMessageMaps, AnObjectThatDiesFirstLeavesItsWindowHarmless) {
 }
 
 // An owner-drawn button that draws itself and hears its own clicks.
-class SelfDrawingButton : public CButton {
+class SelfDrawingButton : public WithMessageMap<SelfDrawingButton, CButton> {
 public:
+    static const ClassMessageMap<SelfDrawingButton> messageMap;
     int draws = 0;
     int reflectedClicks = 0;
 
-protected:
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
-
 private:
     static const MessageMapEntry messageEntries[];
-    bool OnDrawItem(Message& m) {
-        ++draws;
-        m.result = TRUE;
-        return true;
-    }
-    bool OnReflectedCommand(Message& m) {
-        reflectedClicks += HIWORD(m.wParam) == BN_CLICKED;
-        return true;
-    }
+    void OnDrawItem(const DRAWITEMSTRUCT&) { ++draws; }
+    void OnReflectedCommand(UINT code) { reflectedClicks += code == BN_CLICKED; }
 };
 
 const MessageMapEntry SelfDrawingButton::messageEntries[] = {
-    OnReflected<&SelfDrawingButton::OnDrawItem>(WM_DRAWITEM),
-    OnReflected<&SelfDrawingButton::OnReflectedCommand>(WM_COMMAND),
+    OnReflected<WM_DRAWITEM, &SelfDrawingButton::OnDrawItem>(),
+    OnReflected<WM_COMMAND, &SelfDrawingButton::OnReflectedCommand>(),
 };
-const MessageMap SelfDrawingButton::messageMap{&CButton::messageMap, messageEntries};
+const ClassMessageMap<SelfDrawingButton> SelfDrawingButton::messageMap{messageEntries};
 
-class TestDialog : public CDialogEx {
+class TestDialog : public WithMessageMap<TestDialog, CDialogEx> {
 public:
-    explicit TestDialog(CWnd* parent = nullptr) : CDialogEx(IDD_TEST_DIALOG, parent) {}
+    static const ClassMessageMap<TestDialog> messageMap;
+    explicit TestDialog(CWnd* parent = nullptr) : WithMessageMap(IDD_TEST_DIALOG, parent) {}
 
     SelfDrawingButton button;
     CEdit edit;
@@ -192,23 +181,139 @@ protected:
         }
         return msg->message == WM_APP + 77;  // swallowed
     }
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
 
 private:
     static const MessageMapEntry messageEntries[];
     void OnButton() { ++parentClicks; }
-    void OnTimer() {
-        KillTimer(endTimer);
+    void OnTimer(UINT_PTR id) {
+        KillTimer(id);
         EndDialog(endResult);
     }
 };
 
 const MessageMapEntry TestDialog::messageEntries[] = {
     OnCommand<&TestDialog::OnButton>(IDC_TEST_BUTTON),
-    OnMessage<&TestDialog::OnTimer>(WM_TIMER),
+    On<WM_TIMER, &TestDialog::OnTimer>(),
 };
-const MessageMap TestDialog::messageMap{&CDialogEx::messageMap, messageEntries};
+const ClassMessageMap<TestDialog> TestDialog::messageMap{messageEntries};
+
+// Typed handlers: each records what its message's parameters cracked into.
+class CrackingWindow : public WithMessageMap<CrackingWindow, CWnd> {
+public:
+    static const ClassMessageMap<CrackingWindow> messageMap;
+    std::vector<std::string> seen;
+    bool erase = false;
+    LRESULT defaultResult = -1;
+
+private:
+    static const MessageMapEntry messageEntries[];
+    void Record(const char* what, long long a = 0, long long b = 0, long long c = 0) {
+        seen.push_back(std::string(what) + " " + std::to_string(a) + " " + std::to_string(b) + " " +
+                       std::to_string(c));
+    }
+    void OnMouseMove(POINT p, UINT keys) { Record("move", p.x, p.y, keys); }
+    void OnLeftDown(POINT p, UINT keys) { Record("down", p.x, p.y, keys); }
+    void OnLeftUp(POINT p, UINT keys) { Record("up", p.x, p.y, keys); }
+    void OnLeftDoubleClick(POINT p, UINT keys) { Record("double", p.x, p.y, keys); }
+    void OnTimer(UINT_PTR id) { Record("timer", static_cast<long long>(id)); }
+    bool OnErase(HDC dc) {
+        Record("erase", reinterpret_cast<long long>(dc));
+        return erase;
+    }
+    void OnSetFocus(HWND other) { Record("setfocus", reinterpret_cast<long long>(other)); }
+    void OnKillFocus(HWND other) { Record("killfocus", reinterpret_cast<long long>(other)); }
+    int OnMouseActivate() { return MA_NOACTIVATE; }
+    void OnSysCommand(WPARAM command, LPARAM value) {
+        Record("syscommand", static_cast<long long>(command), value);
+    }
+    void OnTextLength(WPARAM, LPARAM) { defaultResult = Default(); }
+};
+
+const MessageMapEntry CrackingWindow::messageEntries[] = {
+    On<WM_MOUSEMOVE, &CrackingWindow::OnMouseMove>(),
+    On<WM_LBUTTONDOWN, &CrackingWindow::OnLeftDown>(),
+    On<WM_LBUTTONUP, &CrackingWindow::OnLeftUp>(),
+    On<WM_LBUTTONDBLCLK, &CrackingWindow::OnLeftDoubleClick>(),
+    On<WM_TIMER, &CrackingWindow::OnTimer>(),
+    On<WM_ERASEBKGND, &CrackingWindow::OnErase>(),
+    On<WM_SETFOCUS, &CrackingWindow::OnSetFocus>(),
+    On<WM_KILLFOCUS, &CrackingWindow::OnKillFocus>(),
+    On<WM_MOUSEACTIVATE, &CrackingWindow::OnMouseActivate>(),
+    On<WM_SYSCOMMAND, &CrackingWindow::OnSysCommand>(),
+    On<WM_GETTEXTLENGTH, &CrackingWindow::OnTextLength>(),
+};
+const ClassMessageMap<CrackingWindow> CrackingWindow::messageMap{messageEntries};
+
+TEST(WindowMessageMaps, TypedHandlersGetCrackedParameters) {
+    CrackingWindow window;
+    const wchar_t* cls = CWnd::RegisterWindowClass(L"VandirTestWindow");
+    ASSERT_TRUE(window.CreateEx(0, cls, L"five!", WS_POPUP, Rect(0, 0, 50, 50), nullptr, 0));
+    window.seen.clear();  // whatever creation sent
+
+    // Points are signed: left of and above the window while the mouse is captured.
+    window.SendMessage(WM_MOUSEMOVE, MK_SHIFT, MAKELPARAM(-5, 7));
+    window.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, -3));
+    window.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(30000, 1));
+    window.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON | MK_CONTROL, MAKELPARAM(1, 2));
+    window.SendMessage(WM_TIMER, 42, 0);
+    window.SendMessage(WM_SETFOCUS, 0x1234, 0);
+    window.SendMessage(WM_KILLFOCUS, 0x5678, 0);
+    window.SendMessage(WM_SYSCOMMAND, 0xF060, 99);
+    EXPECT_EQ(window.seen, (std::vector<std::string>{
+                               "move -5 7 " + std::to_string(MK_SHIFT),
+                               "down 12 -3 " + std::to_string(MK_LBUTTON),
+                               "up 30000 1 0",
+                               "double 1 2 " + std::to_string(MK_LBUTTON | MK_CONTROL),
+                               "timer 42 0 0",
+                               "setfocus 4660 0 0",
+                               "killfocus 22136 0 0",
+                               "syscommand 61536 99 0",
+                           }));
+    EXPECT_TRUE(::IsWindow(window)) << "the close command went to the handler, not the default";
+
+    window.erase = true;
+    EXPECT_EQ(window.SendMessage(WM_ERASEBKGND, 0x10, 0), TRUE);
+    window.erase = false;
+    EXPECT_EQ(window.SendMessage(WM_ERASEBKGND, 0x10, 0), FALSE);
+    EXPECT_EQ(window.SendMessage(WM_MOUSEACTIVATE, 0, 0), MA_NOACTIVATE);
+
+    // A handler that asks for the default processing gets its answer, which
+    // becomes the message's.
+    EXPECT_EQ(window.SendMessage(WM_GETTEXTLENGTH), 5);
+    EXPECT_EQ(window.defaultResult, 5);
+    window.DestroyWindow();
+}
+
+// An edit box that picks its own colours, as the parent reflects them to it.
+class ColouredEdit : public WithMessageMap<ColouredEdit, CEdit> {
+public:
+    static const ClassMessageMap<ColouredEdit> messageMap;
+    HDC lastDc = nullptr;
+
+private:
+    static const MessageMapEntry messageEntries[];
+    HBRUSH OnColour(HDC dc) {
+        lastDc = dc;
+        return static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+    }
+};
+
+const MessageMapEntry ColouredEdit::messageEntries[] = {
+    OnReflected<WM_CTLCOLOREDIT, &ColouredEdit::OnColour>(),
+};
+const ClassMessageMap<ColouredEdit> ColouredEdit::messageMap{messageEntries};
+
+TEST(WindowMessageMaps, ReflectedColoursComeFromTheControl) {
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    const HWND edit = dialog.edit.UnsubclassWindow();
+    ColouredEdit coloured;
+    ASSERT_TRUE(coloured.SubclassWindow(edit));
+    const LRESULT brush = dialog.SendMessage(WM_CTLCOLOREDIT, 0x77, reinterpret_cast<LPARAM>(edit));
+    EXPECT_EQ(brush, reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(coloured.lastDc, reinterpret_cast<HDC>(0x77));
+    dialog.DestroyWindow();
+}
 
 TEST(TemplateDialogs, BindControlsAndReflectDrawingAndClicks) {
     TestDialog dialog;
@@ -223,9 +328,12 @@ TEST(TemplateDialogs, BindControlsAndReflectDrawingAndClicks) {
     EXPECT_EQ(dialog.button.reflectedClicks, 1);
     EXPECT_EQ(dialog.parentClicks, 1) << "the parent still sees the command";
 
-    // Esc ends a modeless dialog by destroying it.
+    // Esc ends a modeless dialog by hiding it; it stays for the next show.
     const HWND hwnd = dialog;
     dialog.SendMessage(WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(::IsWindow(hwnd));
+    EXPECT_FALSE(dialog.IsWindowVisible());
+    dialog.DestroyWindow();
     EXPECT_FALSE(::IsWindow(hwnd));
     EXPECT_EQ(dialog.button.GetSafeHwnd(), nullptr) << "controls are unbound with the dialog";
 }

@@ -7,7 +7,7 @@ const MessageMapEntry CDialogEx::messageEntries[] = {
     OnCommand<&CDialogEx::HandleOk>(IDOK, kAnyCode),
     OnCommand<&CDialogEx::HandleCancel>(IDCANCEL, kAnyCode),
 };
-const MessageMap CDialogEx::messageMap{&CWnd::messageMap, messageEntries};
+const ClassMessageMap<CDialogEx> CDialogEx::messageMap{messageEntries};
 
 CDialogEx::~CDialogEx() {
     if (GetSafeHwnd() != nullptr) {

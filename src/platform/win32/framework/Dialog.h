@@ -12,8 +12,10 @@
 
 namespace vandir {
 
-class CDialogEx : public CWnd {
+class CDialogEx : public WithMessageMap<CDialogEx, CWnd> {
 public:
+    static const ClassMessageMap<CDialogEx> messageMap;
+
     explicit CDialogEx(UINT templateId, CWnd* parent = nullptr)
         : templateId_(templateId), parent_(parent) {}
     ~CDialogEx() override;
@@ -42,9 +44,6 @@ protected:
     virtual BOOL OnInitDialog() { return TRUE; }
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
-
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
 
     CWnd* parentWindow() const { return parent_; }
 

@@ -141,7 +141,26 @@ BOOL CWnd::PreTranslateMessage(MSG*) {
     return FALSE;
 }
 
+namespace {
+
+// Makes a message the one a window's handlers are handling, for the time of
+// its dispatch.
+class CurrentMessage {
+public:
+    CurrentMessage(Message*& slot, Message* m) : slot_(slot), saved_(slot) { slot = m; }
+    ~CurrentMessage() { slot_ = saved_; }
+    CurrentMessage(const CurrentMessage&) = delete;
+    CurrentMessage& operator=(const CurrentMessage&) = delete;
+
+private:
+    Message*& slot_;
+    Message* saved_;
+};
+
+}  // namespace
+
 bool CWnd::DispatchToMaps(Message& m) {
+    const CurrentMessage current(current_, IsReflected(m.message) ? nullptr : &m);
     const UINT id = LOWORD(m.wParam);
     const UINT code = HIWORD(m.wParam);
     for (const MessageMap* map = GetMessageMap(); map != nullptr; map = map->base) {
@@ -198,6 +217,14 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return m.result;
     }
     return Default(message, wParam, lParam);
+}
+
+LRESULT CWnd::Default() {
+    if (current_ == nullptr) {
+        return 0;
+    }
+    current_->result = Default(current_->message, current_->wParam, current_->lParam);
+    return current_->result;
 }
 
 LRESULT CWnd::Default(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -87,6 +87,11 @@ public:
     // The default processing: the replaced procedure of a subclassed window,
     // DefWindowProcW for a created one.
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+    // The default processing of the message a handler of this window is
+    // handling now; its result becomes that message's result. 0, doing
+    // nothing, outside a handler and for a reflected message (which has no
+    // default processing of its own).
+    LRESULT Default();
 
     static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -114,6 +119,9 @@ private:
 
     HWND hwnd_ = nullptr;
     WNDPROC previousProc_ = nullptr;  // default processing; DefWindowProcW when null
+    // The message the maps are handling now (null when none, or a reflected
+    // one); messages nest, so each dispatch saves and restores it.
+    Message* current_ = nullptr;
 };
 
 }  // namespace vandir
