@@ -19,40 +19,6 @@ constexpr const wchar_t* kMessageCaption = L"Meridane Vandir II";
 // stray huge file must not exhaust memory.
 constexpr LONGLONG kMaxSheetFileSize = 64LL * 1024 * 1024;
 
-constexpr std::array<const wchar_t*, kSkinSheetCount> kSheetFileNames = {
-    L"\\MainUI-BG Normal.bmp",
-    L"\\MainUI-BG Down.bmp",
-    L"\\MainUI-BG Disable.bmp",
-    L"\\Key Assignment Normal.bmp",
-    L"\\Key Assignment Down.bmp",
-    L"\\Key Assignment Disable.bmp",
-    L"\\OS Sensitivity Normal.bmp",
-    L"\\OS Sensitivity Down.bmp",
-    L"\\Sensor Normal.bmp",
-    L"\\Sensor Down.bmp",
-    L"\\LED Down.png",
-    L"\\LED Normal.png",
-    L"\\SUPPORT Normal.bmp",
-    L"\\SUPPORT Down.bmp",
-    L"\\MainUI-Language Normal.bmp",
-    L"\\MainUI-Language Down.bmp",
-    L"\\Keyboard Normal.bmp",
-    L"\\Keyboard Down.bmp",
-    L"\\Slider_Normal.bmp",
-    L"\\Slider_Disable.bmp",
-    L"\\Left Click pop up Normal.bmp",
-    L"\\Left Click pop up Down.bmp",
-    L"\\Rapidfire_KB Normal.bmp",
-    L"\\Rapidfire_KB Down.bmp",
-    L"\\Rapidfire_mic Normal.bmp",
-    L"\\Rapidfire_mic Down.bmp",
-    L"\\Version Normal.bmp",
-    L"\\Version Down.bmp",
-    L"\\no Mosue Normal.bmp",
-    L"\\no Mosue Down.bmp",
-    L"\\apply Bar-Full.bmp",
-};
-
 // Owner of a COM stream reference.
 struct StreamTraits {
     using Handle = IStream*;
@@ -71,15 +37,15 @@ struct ElementRange {
     int first;
     int last;
     Behaviour behaviour;
-    SkinSheet normal;
-    SkinSheet down = SkinSheet::MainUiNormal;
-    std::optional<SkinSheet> disabled = std::nullopt;
+    layout::Sheet normal;
+    layout::Sheet down = layout::Sheet::None;
+    std::optional<layout::Sheet> disabled = std::nullopt;
 };
 
-using S = SkinSheet;
+using S = layout::Sheet;
 constexpr ElementRange kElements[] = {
-    {0, 0, Behaviour::kClone, S::MainUiNormal},
-    {1, 11, Behaviour::kCrop, S::MainUiNormal, S::MainUiDown, S::MainUiDisable},
+    {0, 0, Behaviour::kClone, S::MainNormal},
+    {1, 11, Behaviour::kCrop, S::MainNormal, S::MainDown, S::MainDisable},
     {12, 12, Behaviour::kShared, S::KeyAssignmentNormal},
     {13, 16, Behaviour::kCrop, S::KeyAssignmentNormal, S::KeyAssignmentDown,
      S::KeyAssignmentDisable},
@@ -104,12 +70,13 @@ constexpr ElementRange kElements[] = {
     // 125-129: no entry, so they fail.
     {130, 130, Behaviour::kShared, S::KeyboardNormal},
     {131, 138, Behaviour::kCrop, S::KeyboardNormal, S::KeyboardDown, S::KeyboardNormal},
-    {139, 139, Behaviour::kShared, S::LeftClickPopUpNormal},
-    {140, 140, Behaviour::kCrop, S::LeftClickPopUpNormal, S::LeftClickPopUpDown},
-    {141, 141, Behaviour::kShared, S::RapidfireKbNormal},
-    {142, 145, Behaviour::kCrop, S::RapidfireKbNormal, S::RapidfireKbDown, S::RapidfireKbNormal},
-    {146, 146, Behaviour::kShared, S::RapidfireMicNormal},
-    {147, 149, Behaviour::kCrop, S::RapidfireMicNormal, S::RapidfireMicDown, S::RapidfireMicNormal},
+    {139, 139, Behaviour::kShared, S::LeftClickNormal},
+    {140, 140, Behaviour::kCrop, S::LeftClickNormal, S::LeftClickDown},
+    {141, 141, Behaviour::kShared, S::RapidFireKeyNormal},
+    {142, 145, Behaviour::kCrop, S::RapidFireKeyNormal, S::RapidFireKeyDown, S::RapidFireKeyNormal},
+    {146, 146, Behaviour::kShared, S::RapidFireMouseNormal},
+    {147, 149, Behaviour::kCrop, S::RapidFireMouseNormal, S::RapidFireMouseDown,
+     S::RapidFireMouseNormal},
     {150, 150, Behaviour::kShared, S::VersionNormal},
     {151, 154, Behaviour::kCrop, S::VersionNormal, S::VersionDown, S::VersionNormal},
     {155, 155, Behaviour::kShared, S::NoMouseNormal},
@@ -127,14 +94,15 @@ const ElementRange* FindElement(int element) {
 
 // The sheet a crop element cuts from in a state; none when the state has no
 // sheet.
-std::optional<SkinSheet> CropSheetFor(const ElementRange& range, int state) {
+std::optional<layout::Sheet> CropSheetFor(const ElementRange& range, int state) {
+    using layout::ImageState;
     switch (state) {
-        case kSkinStateNormal:
+        case static_cast<int>(ImageState::Normal):
             return range.normal;
-        case kSkinStateHover:
-        case kSkinStatePressed:
+        case static_cast<int>(ImageState::Hover):
+        case static_cast<int>(ImageState::Pressed):
             return range.down;
-        case kSkinStateDisabled:
+        case static_cast<int>(ImageState::Disabled):
             return range.disabled;
         default:
             return std::nullopt;
@@ -155,13 +123,6 @@ bool ReadWhole(HANDLE file, BYTE* bytes, DWORD length) {
 }
 
 }  // namespace
-
-const wchar_t* SkinSheetFileName(int slot) noexcept {
-    if (slot < 1 || slot > kSkinSheetCount) {
-        return nullptr;
-    }
-    return kSheetFileNames[static_cast<size_t>(slot - 1)];
-}
 
 std::wstring GetModuleFolder() {
     // Grows the buffer until the whole path fits, so a long path is never cut
@@ -272,9 +233,9 @@ SkinStore::SkinStore(std::wstring skinFolder, SkinFailureReporter reporter)
 // that owner destroys the store, after the images, is the same lifetime.
 SkinStore::~SkinStore() = default;
 
-std::wstring SkinStore::SheetPath(SkinSheet sheet) const {
-    const wchar_t* name = SkinSheetFileName(sheet);
-    return name == nullptr ? std::wstring() : folder_ + name;
+std::wstring SkinStore::SheetPath(layout::Sheet sheet) const {
+    const layout::SheetFile* file = layout::FileOf(sheet);
+    return file == nullptr ? std::wstring() : folder_ + std::wstring(file->name);
 }
 
 void SkinStore::LoadSkinSheets() {
@@ -284,16 +245,13 @@ void SkinStore::LoadSkinSheets() {
     loaded_ = true;  // Before the first read: a failed load is never retried.
     for (int slot = 1; slot <= kSkinSheetCount; ++slot) {
         sheets_[static_cast<size_t>(slot - 1)] =
-            LoadSkinImage(folder_ + kSheetFileNames[static_cast<size_t>(slot - 1)]);
+            LoadSkinImage(SheetPath(layout::SheetInSlot(slot)));
     }
 }
 
-Gdiplus::Image* SkinStore::Sheet(SkinSheet sheet) {
-    return Sheet(static_cast<int>(sheet));
-}
-
-Gdiplus::Image* SkinStore::Sheet(int slot) {
+Gdiplus::Image* SkinStore::Sheet(layout::Sheet sheet) {
     LoadSkinSheets();
+    const int slot = layout::SlotOf(sheet);
     if (slot < 1 || slot > kSkinSheetCount) {
         return nullptr;
     }
@@ -348,8 +306,8 @@ SkinElement SkinStore::GetSkinElementImage(int element, int state, int left, int
             return result;
         }
         case Behaviour::kCrop: {
-            const std::optional<SkinSheet> sheet = CropSheetFor(*range, state);
-            if (!sheet) {
+            const std::optional<layout::Sheet> sheet = CropSheetFor(*range, state);
+            if (!sheet || *sheet == layout::Sheet::None) {
                 Fail();
                 return result;
             }
@@ -361,6 +319,10 @@ SkinElement SkinStore::GetSkinElementImage(int element, int state, int left, int
 }
 
 void SkinStore::Fail() {
+    if (failed_) {
+        return;
+    }
+    failed_ = true;
     reporter_.showMessage(kFailureText);
     reporter_.requestQuit();
 }

@@ -16,59 +16,14 @@
 
 #include "platform/win32/Gdiplus.h"
 #include "platform/win32/UniqueHandle.h"
+#include "skin/layout/SkinLayout.h"
 
 namespace vandir {
 
-// The sheets in load order; the value is the sheet's slot number (1..31).
-enum class SkinSheet : int {
-    MainUiNormal = 1,
-    MainUiDown,
-    MainUiDisable,
-    KeyAssignmentNormal,
-    KeyAssignmentDown,
-    KeyAssignmentDisable,
-    OsSensitivityNormal,
-    OsSensitivityDown,
-    SensorNormal,
-    SensorDown,
-    LedDown,
-    LedNormal,
-    SupportNormal,
-    SupportDown,
-    LanguageNormal,
-    LanguageDown,
-    KeyboardNormal,
-    KeyboardDown,
-    SliderNormal,
-    SliderDisable,
-    LeftClickPopUpNormal,
-    LeftClickPopUpDown,
-    RapidfireKbNormal,
-    RapidfireKbDown,
-    RapidfireMicNormal,
-    RapidfireMicDown,
-    VersionNormal,
-    VersionDown,
-    NoMouseNormal,
-    NoMouseDown,
-    ApplyBarFull,
-};
-
-inline constexpr int kSkinSheetCount = 31;
-
-// The sheet's file name as it is appended to the skin folder; every name
-// begins with a backslash ("\MainUI-BG Normal.bmp"). Null for a slot outside
-// 1..31.
-const wchar_t* SkinSheetFileName(int slot) noexcept;
-inline const wchar_t* SkinSheetFileName(SkinSheet sheet) noexcept {
-    return SkinSheetFileName(static_cast<int>(sheet));
-}
-
-// Image states of every accessor.
-inline constexpr int kSkinStateNormal = 0;
-inline constexpr int kSkinStateHover = 1;
-inline constexpr int kSkinStatePressed = 2;
-inline constexpr int kSkinStateDisabled = 3;
+// The sheets, their slots and file names are layout::Sheet and
+// layout::kSheetFiles (skin/layout/SkinLayout.h); image states are
+// layout::ImageState, passed to the element accessor as numbers 0..3.
+inline constexpr int kSkinSheetCount = static_cast<int>(layout::kSheetCount);
 
 // The full path of the running program file cut before its last backslash
 // (no trailing backslash); empty when there is none.
@@ -142,7 +97,7 @@ public:
 
     const std::wstring& SkinFolder() const noexcept { return folder_; }
     // The skin folder followed by the sheet's file name.
-    std::wstring SheetPath(SkinSheet sheet) const;
+    std::wstring SheetPath(layout::Sheet sheet) const;
 
     // Loads all 31 sheets in slot order, once: the loaded flag is set before the
     // first file is read, so a sheet that failed to load is never retried, and
@@ -154,8 +109,7 @@ public:
     // The sheet in a slot, loading all sheets first when that has not happened
     // yet. Borrowed: the store keeps it until it is destroyed. Null when the
     // sheet failed to load, or for a slot outside 1..31.
-    Gdiplus::Image* Sheet(SkinSheet sheet);
-    Gdiplus::Image* Sheet(int slot);
+    Gdiplus::Image* Sheet(layout::Sheet sheet);
 
     // A new bitmap of (right - left) x (bottom - top) pixels cut from the sheet
     // at (left, top), in the sheet's own pixel format. No sheet takes the
@@ -174,18 +128,23 @@ public:
     // The rectangle is used only by crop elements, the state only by crop
     // elements. Element numbers outside the table (125-129, negative, above
     // 156), a state outside 0..3 for a crop element, element 140 in state 3, and
-    // a missing sheet take the failure path: the message "ui load failed!", a
-    // quit request, and no image.
+    // a missing sheet take the failure path: the message "ui load failed!" and
+    // a quit request (once per store), and no image.
     SkinElement GetSkinElementImage(int element, int state, int left, int top, int right,
                                     int bottom);
 
-private:
-    // Shows "ui load failed!" and asks the application to quit.
+    // The failure path: shows "ui load failed!" and asks the application to
+    // quit, the first time only (one missing sheet fails every picture cut
+    // from it, and the user needs to hear it once). Also taken by windows
+    // whose whole-sheet picture is missing.
     void Fail();
+
+private:
 
     std::wstring folder_;
     SkinFailureReporter reporter_;
     bool loaded_ = false;
+    bool failed_ = false;
     // Index slot - 1. Each sheet's memory block is freed only when the store is
     // destroyed, after the sheet's image: the store is the sheets' one owner and
     // lives longer than every window that uses them.

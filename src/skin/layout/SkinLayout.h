@@ -206,12 +206,12 @@ struct Control {
 };
 
 struct WindowLayout {
-    std::string_view name;  // for messages
-    int templateId;         // the dialog template the window is made from
-    Sheet background;       // drawn whole behind the window
-    Size size;              // the size its owner gives it; {0, 0}: the size of its background
-    std::span<const Control> controls;
-    std::span<const int> hiddenIds;  // template controls the window hides
+    std::string_view name;                // for messages
+    int templateId = 0;                   // the dialog template the window is made from
+    Sheet background = Sheet::None;       // drawn whole behind the window
+    Size size{};                          // the size its owner gives it; {0, 0}: its background's
+    std::span<const Control> controls{};  // the controls the window binds and skins
+    std::span<const int> hiddenIds{};     // template controls the window hides
 };
 
 // The control with that ID, or null.

@@ -1,0 +1,36 @@
+#include "app/NoMouse.h"
+
+#include "skin/layout/NoDeviceLayout.h"
+
+namespace vandir {
+
+namespace {
+// SC_MOVE + HTCAPTION: the system's move loop, as if the caption were dragged.
+constexpr WPARAM kDragByCaption = SC_MOVE | HTCAPTION;
+}  // namespace
+
+const MessageMapEntry CNoMouse::messageEntries[] = {
+    OnMessage<&CNoMouse::OnLeftButtonDown>(WM_LBUTTONDOWN),
+};
+const MessageMap CNoMouse::messageMap{&CKivWindow::messageMap, messageEntries};
+
+CNoMouse::CNoMouse(SkinContext& context, CWnd* parent)
+    : CKivWindow(layout::kNoDevice, context, parent) {}
+
+void CNoMouse::ShowCentred() {
+    const layout::Size size = layout().size;
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int x = work.left + (work.right - work.left - size.width) / 2;
+    const int y = work.top + (work.bottom - work.top - size.height) / 2;
+    MoveWindow(x, y, size.width, size.height);
+    ShowWindow(SW_SHOW);
+}
+
+bool CNoMouse::OnLeftButtonDown(Message& m) {
+    SendMessage(WM_SYSCOMMAND, kDragByCaption, 0);
+    m.result = Default(m.message, m.wParam, m.lParam);
+    return true;
+}
+
+}  // namespace vandir

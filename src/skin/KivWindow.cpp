@@ -1,0 +1,115 @@
+#include "skin/KivWindow.h"
+
+#include <string>
+
+namespace vandir {
+
+namespace {
+
+std::wstring WideOf(std::u16string_view text) {
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    return std::wstring(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+}
+
+}  // namespace
+
+const MessageMapEntry CKivWindow::messageEntries[] = {
+    OnMessage<&CKivWindow::OnSysCommand>(WM_SYSCOMMAND),
+    OnMessage<&CKivWindow::OnCommand>(WM_COMMAND),
+};
+const MessageMap CKivWindow::messageMap{&CKivImageDialog::messageMap, messageEntries};
+
+CKivWindow::CKivWindow(const layout::WindowLayout& layout, SkinContext& context, CWnd* parent,
+                       ToolTipTable toolTips)
+    : CKivImageDialog(static_cast<UINT>(layout.templateId), parent),
+      context_(context),
+      controls_(layout, context),
+      toolTipTable_(toolTips) {}
+
+CKivWindow::~CKivWindow() = default;
+
+BOOL CKivWindow::OnInitDialog() {
+    CKivImageDialog::OnInitDialog();
+    Gdiplus::Image* background = context_.skins.Sheet(layout().background);
+    if (background == nullptr) {
+        context_.skins.Fail();
+    }
+    SetBackgroundImage(background);
+    controls_.Bind(*this);
+    SetUpToolTips();
+    return TRUE;
+}
+
+void CKivWindow::SetUpToolTips() {
+    if (toolTipTable_.empty() || !toolTipCtrl_.Create(*this, TTS_ALWAYSTIP)) {
+        return;
+    }
+    toolTipCtrl_.Activate(TRUE);
+    for (const ToolTipRow& row : toolTipTable_) {
+        if (const CWnd* tool = ToolWindow(row.controlId)) {
+            toolTipCtrl_.AddTool(*tool, WideOf(row.setUpText));
+            tools_.emplace_back(&row, tool);
+        }
+    }
+}
+
+const CWnd* CKivWindow::ToolWindow(int id) {
+    if (const CWnd* control = controls_.Find(id); control && control->GetSafeHwnd()) {
+        return control;
+    }
+    auto plain = std::make_unique<CWnd>();
+    if (!plain->SubclassDlgItem(static_cast<UINT>(id), *this)) {
+        return nullptr;
+    }
+    extraTools_.push_back(std::move(plain));
+    return extraTools_.back().get();
+}
+
+void CKivWindow::ApplyLanguage(int language) {
+    if (!IsLanguageIndex(language)) {
+        return;
+    }
+    for (const auto& [row, tool] : tools_) {
+        toolTipCtrl_.UpdateTipText(WideOf(*row->TextFor(language)), *tool);
+    }
+}
+
+BOOL CKivWindow::PreTranslateMessage(MSG* message) {
+    if (toolTipCtrl_.GetSafeHwnd() != nullptr) {
+        toolTipCtrl_.RelayEvent(message);
+    }
+    return CKivImageDialog::PreTranslateMessage(message);
+}
+
+void CKivWindow::OnRoleClicked(layout::ControlRole role) {
+    if (role == layout::ControlRole::Cancel) {
+        OnCancel();
+    }
+}
+
+bool CKivWindow::OnSysCommand(Message& m) {
+    const auto event = DecodeNotification(m.wParam, m.lParam, layout());
+    if (!event) {
+        return false;  // a real system command: default processing
+    }
+    OnControlEvent(*event);
+    m.result = 0;
+    return true;
+}
+
+bool CKivWindow::OnCommand(Message& m) {
+    const auto event = DecodeCommand(m.wParam, m.lParam, layout());
+    if (!event) {
+        return false;
+    }
+    const layout::Control* row = layout::FindControl(layout(), event->id);
+    if (row != nullptr && row->role != layout::ControlRole::None) {
+        OnRoleClicked(row->role);
+    } else {
+        OnControlEvent(*event);
+    }
+    m.result = 0;
+    return true;
+}
+
+}  // namespace vandir

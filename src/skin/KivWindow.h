@@ -1,0 +1,80 @@
+#pragma once
+// CKivWindow: a skinned window made from its layout table. Its set-up sets the
+// background sheet, binds and skins every control of the table
+// (WindowControls), and registers the tool tips of its text table; its
+// controls' notifications and clicks reach it as typed events
+// (OnControlEvent), and the rows' roles are handled here (Cancel closes the
+// window; Reset and Apply go to OnRoleClicked). A window class adds only what
+// its table cannot say.
+
+#include <windows.h>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "i18n/ToolTipTable.h"
+#include "platform/win32/framework/ToolTipCtrl.h"
+#include "skin/ControlEvents.h"
+#include "skin/KivImageDialog.h"
+#include "skin/SkinContext.h"
+#include "skin/WindowControls.h"
+#include "skin/layout/SkinLayout.h"
+
+namespace vandir {
+
+class CKivWindow : public CKivImageDialog {
+public:
+    // The layout, context and tool-tip table outlive the window.
+    CKivWindow(const layout::WindowLayout& layout, SkinContext& context, CWnd* parent = nullptr,
+               ToolTipTable toolTips = {});
+    ~CKivWindow() override;
+
+    // Sets every tool tip to its text in the language (1..12); any other
+    // index changes nothing.
+    void ApplyLanguage(int language);
+
+    const layout::WindowLayout& layout() const { return controls_.layout(); }
+    const CToolTipCtrl& toolTips() const { return toolTipCtrl_; }
+
+    template <class Control>
+    Control& Item(int id) const {
+        return controls_.Item<Control>(id);
+    }
+
+protected:
+    // Background, controls, hidden controls and tool tips, in that order.
+    BOOL OnInitDialog() override;
+    // Relays every message to the tool tips, then the usual pre-translation.
+    BOOL PreTranslateMessage(MSG* message) override;
+
+    // A notification or click of a control of the table.
+    virtual void OnControlEvent(const ControlEvent&) {}
+    // A click on a control with a role; Cancel closes the window.
+    virtual void OnRoleClicked(layout::ControlRole role);
+
+    SkinContext& context() const { return context_; }
+
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageMap messageMap;
+
+private:
+    static const MessageMapEntry messageEntries[];
+
+    bool OnSysCommand(Message& m);
+    bool OnCommand(Message& m);
+    void SetUpToolTips();
+    // The window of a tool: the table's control, or the template's control
+    // bound for the tool tip alone.
+    const CWnd* ToolWindow(int id);
+
+    SkinContext& context_;
+    WindowControls controls_;
+    ToolTipTable toolTipTable_;
+    CToolTipCtrl toolTipCtrl_;
+    std::vector<std::unique_ptr<CWnd>> extraTools_;
+    // The registered tools in table order.
+    std::vector<std::pair<const ToolTipRow*, const CWnd*>> tools_;
+};
+
+}  // namespace vandir
