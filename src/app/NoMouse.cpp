@@ -10,12 +10,12 @@ constexpr WPARAM kDragByCaption = SC_MOVE | HTCAPTION;
 }  // namespace
 
 const MessageMapEntry CNoMouse::messageEntries[] = {
-    OnMessage<&CNoMouse::OnLeftButtonDown>(WM_LBUTTONDOWN),
+    On<WM_LBUTTONDOWN, &CNoMouse::OnLeftButtonDown>(),
 };
-const MessageMap CNoMouse::messageMap{&CKivWindow::messageMap, messageEntries};
+const ClassMessageMap<CNoMouse> CNoMouse::messageMap{messageEntries};
 
 CNoMouse::CNoMouse(SkinContext& context, CWnd* parent)
-    : CKivWindow(layout::kNoDevice, context, parent) {}
+    : WithMessageMap(layout::kNoDevice, context, parent) {}
 
 void CNoMouse::ShowCentred() {
     const layout::Size size = layout().size;
@@ -27,10 +27,9 @@ void CNoMouse::ShowCentred() {
     ShowWindow(SW_SHOW);
 }
 
-bool CNoMouse::OnLeftButtonDown(Message& m) {
+void CNoMouse::OnLeftButtonDown(POINT, UINT) {
     SendMessage(WM_SYSCOMMAND, kDragByCaption, 0);
-    m.result = Default(m.message, m.wParam, m.lParam);
-    return true;
+    Default();
 }
 
 }  // namespace vandir

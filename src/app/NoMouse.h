@@ -11,22 +11,20 @@
 
 namespace vandir {
 
-class CNoMouse : public CKivWindow {
+class CNoMouse : public WithMessageMap<CNoMouse, CKivWindow> {
 public:
+    static const ClassMessageMap<CNoMouse> messageMap;
+
     explicit CNoMouse(SkinContext& context, CWnd* parent = nullptr);
 
     // Gives the screen the size its owner gives it, centres it on the
     // desktop's work area and shows it.
     void ShowCentred();
 
-protected:
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
-
 private:
     static const MessageMapEntry messageEntries[];
 
-    bool OnLeftButtonDown(Message& m);
+    void OnLeftButtonDown(POINT point, UINT keys);
 };
 
 }  // namespace vandir

@@ -5,10 +5,9 @@
 namespace vandir {
 
 const MessageMapEntry CKivImageDialog::messageEntries[] = {
-    OnMessage<&CKivImageDialog::OnEraseBackground>(WM_ERASEBKGND),
-    OnMessage<&CKivImageDialog::OnLeftButtonDown>(WM_LBUTTONDOWN),
+    On<WM_ERASEBKGND, &CKivImageDialog::OnEraseBackground>(),
 };
-const MessageMap CKivImageDialog::messageMap{&CDialogEx::messageMap, messageEntries};
+const ClassMessageMap<CKivImageDialog> CKivImageDialog::messageMap{messageEntries};
 
 void CKivImageDialog::SetBackgroundImage(Gdiplus::Image* image) {
     background_ = CloneImage(image);
@@ -49,6 +48,5 @@ bool CKivImageDialog::OnEraseBackground(Message& m) {
     return true;
 }
 
-bool CKivImageDialog::OnLeftButtonDown(Message&) { return false; }
 
 }  // namespace vandir

@@ -11,9 +11,11 @@
 
 namespace vandir {
 
-class CKivImageDialog : public CDialogEx {
+class CKivImageDialog : public WithMessageMap<CKivImageDialog, CDialogEx> {
 public:
-    using CDialogEx::CDialogEx;
+    static const ClassMessageMap<CKivImageDialog> messageMap;
+
+    using WithMessageMap::WithMessageMap;
 
     // Keeps a whole copy of image as the background (the caller keeps its
     // image), resizes the window to the picture keeping its top-left corner,
@@ -24,14 +26,9 @@ public:
 
 protected:
     // Paints the background stretched over the client area; without one, the
-    // default dialog erase.
+    // default dialog erase. Windows dragged by their background handle the
+    // left button themselves: the base never moves the window.
     bool OnEraseBackground(Message& m);
-    // Left-button presses get the default processing: the base never moves
-    // the window (windows dragged by their background do that themselves).
-    bool OnLeftButtonDown(Message& m);
-
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
 
 private:
     static const MessageMapEntry messageEntries[];

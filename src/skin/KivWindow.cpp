@@ -14,14 +14,14 @@ std::wstring WideOf(std::u16string_view text) {
 }  // namespace
 
 const MessageMapEntry CKivWindow::messageEntries[] = {
-    OnMessage<&CKivWindow::OnSysCommand>(WM_SYSCOMMAND),
-    OnMessage<&CKivWindow::OnCommand>(WM_COMMAND),
+    On<WM_SYSCOMMAND, &CKivWindow::OnSysCommand>(),
+    On<WM_COMMAND, &CKivWindow::OnCommand>(),
 };
-const MessageMap CKivWindow::messageMap{&CKivImageDialog::messageMap, messageEntries};
+const ClassMessageMap<CKivWindow> CKivWindow::messageMap{messageEntries};
 
 CKivWindow::CKivWindow(const layout::WindowLayout& layout, SkinContext& context, CWnd* parent,
                        ToolTipTable toolTips)
-    : CKivImageDialog(static_cast<UINT>(layout.templateId), parent),
+    : WithMessageMap(static_cast<UINT>(layout.templateId), parent),
       context_(context),
       controls_(layout, context),
       toolTipTable_(toolTips) {}

@@ -23,8 +23,10 @@
 
 namespace vandir {
 
-class CKivWindow : public CKivImageDialog {
+class CKivWindow : public WithMessageMap<CKivWindow, CKivImageDialog> {
 public:
+    static const ClassMessageMap<CKivWindow> messageMap;
+
     // The layout, context and tool-tip table outlive the window.
     CKivWindow(const layout::WindowLayout& layout, SkinContext& context, CWnd* parent = nullptr,
                ToolTipTable toolTips = {});
@@ -54,9 +56,6 @@ protected:
     virtual void OnRoleClicked(layout::ControlRole role);
 
     SkinContext& context() const { return context_; }
-
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
 
 private:
     static const MessageMapEntry messageEntries[];
