@@ -9,6 +9,7 @@
 #include <array>
 #include <stdexcept>
 
+#include "i18n/SensorPageToolTips.h"
 #include "skin/KivButton.h"
 #include "skin/KivCheckBox.h"
 #include "skin/KivComboButton.h"
@@ -66,7 +67,8 @@ const layout::WindowLayout kBindingTest{
 
 class BindingTestWindow : public CKivWindow {
 public:
-    explicit BindingTestWindow(SkinContext& context) : CKivWindow(kBindingTest, context) {}
+    explicit BindingTestWindow(SkinContext& context, ToolTipTable toolTips = {})
+        : CKivWindow(kBindingTest, context, nullptr, toolTips) {}
 
     std::vector<ControlEvent> events;
     std::vector<layout::ControlRole> roles;
@@ -205,6 +207,36 @@ TEST_F(WindowBinding, ClicksAndNotificationsArriveAsEvents) {
                        reinterpret_cast<LPARAM>(window.GetDlgItem(IDC_SENSOR_RESET)));
     EXPECT_EQ(window.roles, std::vector<layout::ControlRole>{layout::ControlRole::Reset});
     EXPECT_EQ(window.events.size(), 3u);
+}
+
+// The sensor page's tips on the test window: the rows whose controls the
+// window has become tools, with their English set-up texts, and a language
+// index sets them all.
+TEST(WindowToolTips, RegisteredFromTheTextTableAndSetByLanguage) {
+    SkinFixture fixture;
+    BindingTestWindow window(fixture.context, SensorPageToolTips());
+    ASSERT_TRUE(window.Create());
+    const CToolTipCtrl& tips = window.toolTips();
+    ASSERT_NE(tips.GetSafeHwnd(), nullptr);
+    const CWnd& anchor = window.Item<CKivStatic>(IDC_SENSOR_ANCHOR_DPI_1);
+    const CWnd& reset = window.Item<CKivButton>(IDC_SENSOR_RESET);
+    EXPECT_EQ(tips.GetToolCount(), 2);
+    EXPECT_EQ(tips.GetText(anchor), L"DPI level 1");
+    EXPECT_EQ(tips.GetText(reset), L"Reset");
+
+    window.ApplyLanguage(2);
+    EXPECT_EQ(tips.GetText(anchor), L"Niveau DPI 1");
+    window.ApplyLanguage(1);  // English tips are empty: none shows
+    EXPECT_EQ(tips.GetText(anchor), L"");
+    EXPECT_EQ(tips.GetText(reset), L"");
+    window.ApplyLanguage(3);
+    EXPECT_EQ(tips.GetText(anchor), L"DPI-Ebene 1");
+    // Outside 1..12 nothing changes.
+    for (const int language : {0, 13, -1}) {
+        window.ApplyLanguage(language);
+        EXPECT_EQ(tips.GetText(anchor), L"DPI-Ebene 1") << language;
+    }
+    window.DestroyWindow();
 }
 
 TEST(WindowBindingFailure, AMissingSheetIsReportedOnceAndTheWindowStillBuilds) {
