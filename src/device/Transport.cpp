@@ -59,8 +59,7 @@ int Transport::Close() {
 }
 
 bool Transport::IsPresent() const {
-    const auto lock = Lock();
-    return present_;
+    return present_.load();
 }
 
 std::string Transport::DevicePath() const {

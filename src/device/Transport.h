@@ -6,8 +6,10 @@
 // One instance serves the process. It is used by the user-interface thread and
 // by the Apply worker: every operation takes the transport's lock, and a
 // device command holds it (Lock) across its request, wait and reply so that
-// two commands never interleave.
+// two commands never interleave. The present flag alone is read without the
+// lock (IsPresent), so that a window can ask while a command runs elsewhere.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -57,6 +59,8 @@ public:
     // transfer succeeded.
     int FetchFeature(uint8_t* report, size_t length);
 
+    // The present flag as last set by Discover or Close; never waits for the
+    // transport's lock.
     bool IsPresent() const;
     // Path of the interface kept open; empty when none is.
     std::string DevicePath() const;
@@ -80,7 +84,8 @@ private:
     mutable std::recursive_mutex mutex_;
     std::unique_ptr<HidDevice> device_;
     std::string devicePath_;
-    bool present_ = false;
+    // Written under the lock, read without it.
+    std::atomic<bool> present_{false};
 };
 
 }  // namespace vandir

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
+#include <memory>
+
 #include "RecordingClock.h"
 #include "ScriptedHid.h"
 
@@ -238,6 +242,76 @@ TEST_F(TransportTest, FetchThatNeverSucceedsReturnsZero) {
     EXPECT_EQ(transport_.FetchFeature(report.data(), report.size()), 0);
     EXPECT_EQ(hid_.state->fetched.size(), 4u);
     EXPECT_EQ(clock_.waits, (std::vector<uint32_t>{50, 50, 50}));
+}
+
+// A backend whose transfers stop inside the device until the test releases
+// them, so that a command is caught holding the transport.
+class BlockingHid : public HidBackend {
+public:
+    ScriptedHid scripted;
+    std::promise<void> entered;  // a transfer has reached the device
+    std::promise<void> release;  // lets it go on
+
+    std::vector<std::string> EnumerateInterfaces() override {
+        return scripted.EnumerateInterfaces();
+    }
+    std::unique_ptr<HidDevice> Open(const std::string& path, std::string* failure) override {
+        std::unique_ptr<HidDevice> device = scripted.Open(path, failure);
+        return device ? std::make_unique<Device>(*this, std::move(device)) : nullptr;
+    }
+
+private:
+    class Device : public HidDevice {
+    public:
+        Device(BlockingHid& owner, std::unique_ptr<HidDevice> inner)
+            : owner_(owner), inner_(std::move(inner)) {}
+        bool ReadIds(uint16_t& vendorId, uint16_t& productId) override {
+            return inner_->ReadIds(vendorId, productId);
+        }
+        bool ReadTopLevelUsage(uint16_t& usagePage, uint16_t& usage) override {
+            return inner_->ReadTopLevelUsage(usagePage, usage);
+        }
+        bool SetFeature(const uint8_t* report, size_t length) override {
+            owner_.entered.set_value();
+            owner_.release.get_future().wait();
+            return inner_->SetFeature(report, length);
+        }
+        bool GetFeature(uint8_t* report, size_t length) override {
+            return inner_->GetFeature(report, length);
+        }
+        HidError LastError() const override { return inner_->LastError(); }
+
+    private:
+        BlockingHid& owner_;
+        std::unique_ptr<HidDevice> inner_;
+    };
+};
+
+TEST(TransportThreads, ThePresentFlagIsReadWhileACommandHoldsTheTransport) {
+    BlockingHid hid;
+    hid.scripted.state->interfaces = {{"mouse", ScriptedInterface{}}};
+    hid.scripted.state->transfers = {Replies(1)};
+    RecordingClock clock;
+    Transport transport(hid, clock);
+    ASSERT_EQ(transport.Discover(), 1);
+
+    auto command = std::async(std::launch::async, [&] {
+        const auto lock = transport.Lock();  // as a device command holds it
+        Bytes report(64, 0);
+        report[0] = 0xA0;
+        return transport.SendFeature(report.data(), report.size());
+    });
+    hid.entered.get_future().wait();
+
+    auto reader = std::async(std::launch::async, [&] { return transport.IsPresent(); });
+    // Bounded only so that a reader stuck behind the lock fails the test
+    // instead of hanging it: the command is let go either way.
+    const bool readWhileHeld =
+        reader.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    hid.release.set_value();
+    EXPECT_TRUE(readWhileHeld) << "the reader waited for the command";
+    EXPECT_TRUE(reader.get());
+    EXPECT_EQ(command.get(), 1);
 }
 
 }  // namespace
