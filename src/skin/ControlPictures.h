@@ -14,18 +14,25 @@ namespace vandir {
 
 struct ControlPictures {
     // Buttons, check boxes, combo buttons: the look for each image state
-    // (pressed is also the checked and selected look). Sliders: the thumb
-    // for each state. Indexed by layout::ImageState.
+    // (pressed is also the checked and selected look; a combo has no disabled
+    // look). Sliders: the thumb, normal, hover (also while dragging) and
+    // disabled. Indexed by layout::ImageState.
     std::array<ImagePtr, layout::kImageStateCount> looks;
     // Slider track, static and edit background, LED preview overlay.
     ImagePtr background;
 
     ImagePtr& look(layout::ImageState state) { return looks[static_cast<std::size_t>(state)]; }
+    // The look for a state, borrowed; null when there is none.
+    Gdiplus::Image* lookOf(layout::ImageState state) const {
+        return looks[static_cast<std::size_t>(state)].get();
+    }
 };
 
 // Implemented by every skinned control.
 class SkinnedControl {
 public:
+    // Takes the pictures its kind uses and redraws; the ones held before are
+    // deleted, and so are given pictures the kind has no use for.
     virtual void SetPictures(ControlPictures pictures) = 0;
 
 protected:

@@ -1,8 +1,9 @@
 #include "skin/KivComboButton.h"
 
-#include <windowsx.h>
+#include <utility>
 
 #include "skin/ControlNotifications.h"
+#include "skin/KivDrawing.h"
 #include "skin/SkinText.h"
 
 namespace vandir {
@@ -16,18 +17,13 @@ Clock& ProgramClock() {
 
 }  // namespace
 
+using layout::ImageState;
+
 const MessageMapEntry CKivComboButton::messageEntries[] = {
-    OnMessage<&CKivComboButton::OnEraseBackground>(WM_ERASEBKGND),
-    OnMessage<&CKivComboButton::OnFocusChange>(WM_KILLFOCUS),
-    OnMessage<&CKivComboButton::OnFocusChange>(WM_SETFOCUS),
-    OnMessage<&CKivComboButton::OnLeftButtonDown>(WM_LBUTTONDOWN),
-    OnMessage<&CKivComboButton::OnLeftButtonUp>(WM_LBUTTONUP),
-    OnMessage<&CKivComboButton::OnMouseMove>(WM_MOUSEMOVE),
     OnMessage<&CKivComboButton::OnSysCommand>(WM_SYSCOMMAND),
     OnMessage<&CKivComboButton::OnTimer>(WM_TIMER),
-    OnReflected<&CKivComboButton::OnDrawItem>(WM_DRAWITEM),
 };
-const MessageMap CKivComboButton::messageMap{&CButton::messageMap, messageEntries};
+const MessageMap CKivComboButton::messageMap{&CKivButtonBase::messageMap, messageEntries};
 
 CKivComboButton::CKivComboButton(InputHooks& hooks, Clock& clock)
     : hooks_(hooks), clock_(clock), font_(CreateToolkitFont(15)) {}
@@ -44,15 +40,17 @@ CKivComboButton::~CKivComboButton() {
     list.reset();
 }
 
-void CKivComboButton::PreSubclassWindow() {
-    ModifyStyle(0, BS_OWNERDRAW);
+void CKivComboButton::SetImages(ImagePtr normal, ImagePtr hover, ImagePtr pressed) {
+    ControlPictures pictures;
+    pictures.look(ImageState::Normal) = std::move(normal);
+    pictures.look(ImageState::Hover) = std::move(hover);
+    pictures.look(ImageState::Pressed) = std::move(pressed);
+    SetPictures(std::move(pictures));
 }
 
-void CKivComboButton::SetImages(ImagePtr normal, ImagePtr hover, ImagePtr pressed) {
-    pictures_ = ButtonPictures{std::move(normal), std::move(hover), std::move(pressed), nullptr};
-    if (GetSafeHwnd() != nullptr) {
-        Invalidate();
-    }
+void CKivComboButton::SetPictures(ControlPictures pictures) {
+    pictures.look(ImageState::Disabled).reset();
+    CKivButtonBase::SetPictures(std::move(pictures));
 }
 
 void CKivComboButton::AddItem(int value, const std::wstring& text) {
@@ -92,7 +90,7 @@ void CKivComboButton::SelectItem(int value) {
     if (const MenuItem* item = list_->FindItem(value); item != nullptr) {
         caption_ = item->text;
         selectedValue_ = value;
-        Invalidate();
+        RedrawIfBound(*this);
     }
 }
 
@@ -102,7 +100,7 @@ void CKivComboButton::SetCaption(const std::wstring& text, int value, int parame
     selectedValue_ = value;
     parameter1_ = parameter1;
     parameter2_ = parameter2;
-    Invalidate();
+    RedrawIfBound(*this);
 }
 
 void CKivComboButton::SetCaptionEx(const std::wstring& text, int value, int parameter1,
@@ -112,42 +110,23 @@ void CKivComboButton::SetCaptionEx(const std::wstring& text, int value, int para
     parameter1_ = parameter1;
     parameter3_ = parameter3;
     parameter4_ = parameter4;
-    Invalidate();
+    RedrawIfBound(*this);
 }
 
-bool CKivComboButton::OnEraseBackground(Message& m) {
-    m.result = TRUE;
-    return true;
-}
-
-bool CKivComboButton::OnFocusChange(Message& m) {
-    m.result = Default(m.message, m.wParam, m.lParam);
-    Invalidate();
-    return true;
-}
-
-bool CKivComboButton::OnLeftButtonDown(Message& m) {
-    m.result = Default(m.message, m.wParam, m.lParam);
-    state_ = kButtonPressed;
+void CKivComboButton::OnPressed() {
     if (list_ != nullptr) {
         list_->Hide();
     }
-    Invalidate();
     // Within the guard time of the list having been visible, the mouse hook
     // has just closed it because this press fell outside it: the click only
     // closes the list.
     reopenSuppressed_ = clock_.NowMilliseconds() - listSeenAt_ < kReopenGuardMilliseconds;
-    return true;
 }
 
-bool CKivComboButton::OnLeftButtonUp(Message& m) {
-    m.result = Default(m.message, m.wParam, m.lParam);
-    state_ = kButtonNormal;
-    Invalidate();
+void CKivComboButton::OnReleased() {
     if (list_ != nullptr && !reopenSuppressed_) {
         ToggleList();
     }
-    return true;
 }
 
 void CKivComboButton::ToggleList() {
@@ -172,20 +151,9 @@ void CKivComboButton::ToggleList() {
     }
 }
 
-bool CKivComboButton::OnMouseMove(Message& m) {
-    m.result = Default(m.message, m.wParam, m.lParam);
-    const LPARAM id = GetDlgCtrlID();
-    switch (TrackHover(GetSafeHwnd(), m.lParam, tracking_, state_)) {
-        case HoverChange::Entered:
-            NotifyParent(GetParent(), kMouseEntered, id);
-            break;
-        case HoverChange::Left:
-            NotifyParent(GetParent(), kMouseLeft, id);
-            break;
-        case HoverChange::None:
-            break;
-    }
-    return true;
+void CKivComboButton::OnHoverChanged(HoverChange change, WPARAM) {
+    const int id = GetDlgCtrlID();
+    NotifyParent(GetParent(), change == HoverChange::Entered ? kMouseEntered : kMouseLeft, id);
 }
 
 bool CKivComboButton::OnSysCommand(Message& m) {
@@ -205,7 +173,7 @@ bool CKivComboButton::OnSysCommand(Message& m) {
     if (captionFollowsSelection_) {
         caption_ = text;
         selectedValue_ = static_cast<int>(m.lParam);
-        Invalidate();
+        RedrawIfBound(*this);
     } else {
         captionFollowsSelection_ = true;
     }
@@ -228,17 +196,10 @@ bool CKivComboButton::OnTimer(Message& m) {
     return true;
 }
 
-bool CKivComboButton::OnDrawItem(Message& m) {
-    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam);
-    const RECT& r = item->rcItem;
-    const bool disabled = (GetStyle() & WS_DISABLED) != 0;
-    DrawButtonPicture(item->hDC, pictures_.Choose(disabled, false, state_), r.right - r.left,
-                      r.bottom - r.top);
-    const COLORREF colour = TextColourOf(state_ == kButtonHover ? hoverTextColour_ : textColour_);
-    DrawSkinText(item->hDC, font_.get(), caption_, colour, false, true, r.left + 11, r.top, r.right,
-                 r.bottom - 3);
-    m.result = TRUE;
-    return true;
+void CKivComboButton::DrawOverLook(HDC dc, const RECT& item) {
+    const Argb colour = state() == ImageState::Hover ? hoverTextColour_ : textColour_;
+    DrawSkinText(dc, font_.get(), caption_, colour.ToColorRef(), false, true, item.left + 11,
+                 item.top, item.right, item.bottom - 3);
 }
 
 }  // namespace vandir

@@ -1,8 +1,9 @@
 #pragma once
 // CKivComboButton: the owner-drawn button that opens a skinned drop-down list
 // (CKivMenu) and shows the chosen entry as its caption; the function
-// selectors of the key-assignment page. It shares the pictures, drawing rules
-// and hover/press state machine of CKivButton and tells its parent
+// selectors of the key-assignment page. It has the looks and hover/press
+// state machine of every skinned button (CKivButtonBase), but no disabled
+// look, and tells its parent
 // (ControlNotifications.h):
 //   (kMouseEntered, control ID) and (kMouseLeft, control ID) as the mouse
 //   enters and leaves it;
@@ -27,15 +28,15 @@
 
 #include "base/Clock.h"
 #include "platform/win32/Gdiplus.h"
-#include "platform/win32/framework/Controls.h"
 #include "platform/win32/framework/Gdi.h"
+#include "skin/Argb.h"
 #include "skin/InputHooks.h"
-#include "skin/KivButton.h"
+#include "skin/KivButtonBase.h"
 #include "skin/KivMenu.h"
 
 namespace vandir {
 
-class CKivComboButton : public CButton {
+class CKivComboButton : public CKivButtonBase {
 public:
     // The timer that watches the open list, and its period.
     static constexpr UINT_PTR kListWatchTimer = 1;
@@ -50,9 +51,12 @@ public:
     explicit CKivComboButton(InputHooks& hooks);
     ~CKivComboButton() override;
 
-    // Replaces the pictures: normal, hover and pressed; the disabled picture
+    // Replaces the looks: normal, hover and pressed; the disabled look
     // becomes none. The old ones are deleted.
     void SetImages(ImagePtr normal, ImagePtr hover, ImagePtr pressed);
+    // As for every skinned button, except that a disabled look is deleted:
+    // a disabled combo shows its state's look.
+    void SetPictures(ControlPictures pictures) override;
 
     // Adds an enabled entry to the top level of the list, unless one with the
     // value is there already. The first call creates the list, which needs the
@@ -92,37 +96,30 @@ public:
     CKivMenu* list() const { return list_.get(); }
     bool reopenSuppressed() const { return reopenSuppressed_; }
     uint64_t listSeenAt() const { return listSeenAt_; }
-    int state() const { return state_; }
-    bool tracking() const { return tracking_; }
 
 protected:
-    // Makes the platform ask this control to draw itself (BS_OWNERDRAW).
-    void PreSubclassWindow() override;
-
     const MessageMap* GetMessageMap() const override { return &messageMap; }
     static const MessageMap messageMap;
 
 private:
     static const MessageMapEntry messageEntries[];
 
-    bool OnEraseBackground(Message& m);
-    bool OnFocusChange(Message& m);
-    bool OnLeftButtonDown(Message& m);
-    bool OnLeftButtonUp(Message& m);
-    bool OnMouseMove(Message& m);
     bool OnSysCommand(Message& m);
     bool OnTimer(Message& m);
-    bool OnDrawItem(Message& m);
+
+    void OnHoverChanged(HoverChange change, WPARAM keys) override;
+    // Closes the list; a press right after the list was visible only closes it.
+    void OnPressed() override;
+    // Opens the list, unless the press only closed it.
+    void OnReleased() override;
+    void DrawOverLook(HDC dc, const RECT& item) override;
 
     // Opens the list at the button, or closes it when it is open.
     void ToggleList();
 
     InputHooks& hooks_;
     Clock& clock_;
-    ButtonPictures pictures_;
     std::unique_ptr<CKivMenu> list_;
-    bool tracking_ = false;
-    int state_ = kButtonNormal;
     std::wstring caption_;
     int selectedValue_ = -1;
     int parameter1_ = -1;
@@ -130,8 +127,8 @@ private:
     int parameter3_ = -1;
     int parameter4_ = -1;
     UniqueFont font_;
-    DWORD textColour_ = 0xFF5A5A5A;
-    DWORD hoverTextColour_ = 0xFFFFFFFF;
+    Argb textColour_{0xFF5A5A5A};
+    Argb hoverTextColour_{0xFFFFFFFF};
     bool captionFollowsSelection_ = true;
     bool reopenSuppressed_ = false;
     uint64_t listSeenAt_ = 0;

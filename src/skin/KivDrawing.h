@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/win32/Gdiplus.h"
+#include "platform/win32/framework/Wnd.h"
 
 namespace vandir {
 
@@ -18,6 +19,15 @@ inline void DrawStretched(Gdiplus::Graphics& graphics, Gdiplus::Image* picture, 
     graphics.DrawImage(picture, Gdiplus::Rect(x, y, width, height), 0, 0,
                        static_cast<INT>(picture->GetWidth()),
                        static_cast<INT>(picture->GetHeight()), Gdiplus::UnitPixel, &edges);
+}
+
+// Marks the control for redrawing when it has a window; a control that is
+// not bound yet draws its new look once it is. (Invalidating no window would
+// redraw every window of the desktop.)
+inline void RedrawIfBound(const CWnd& control, BOOL erase = TRUE) {
+    if (control.GetSafeHwnd() != nullptr) {
+        control.Invalidate(erase);
+    }
 }
 
 }  // namespace vandir

@@ -1,5 +1,7 @@
 #include "skin/KivEdit.h"
 
+#include <utility>
+
 #include "skin/ControlNotifications.h"
 #include "skin/KivDrawing.h"
 #include "skin/SkinText.h"
@@ -18,6 +20,20 @@ const MessageMap CKivEdit::messageMap{&CEdit::messageMap, messageEntries};
 
 CKivEdit::CKivEdit() : font_(CreateToolkitFont(14)) {}
 
+void CKivEdit::SetPictures(ControlPictures pictures) {
+    SetBackground(std::move(pictures.background));
+}
+
+void CKivEdit::SetBackground(ImagePtr image) {
+    background_ = std::move(image);
+    RedrawIfBound(*this);
+}
+
+void CKivEdit::SetTextColour(Argb colour) {
+    textColour_ = colour;
+    RedrawIfBound(*this);
+}
+
 void CKivEdit::SetFontHeight(int height) {
     UniqueFont replaced = CreateToolkitFont(height);
     // The control lets go of the old font before it is deleted.
@@ -27,7 +43,7 @@ void CKivEdit::SetFontHeight(int height) {
 
 bool CKivEdit::OnControlColour(Message& m) {
     const HDC dc = reinterpret_cast<HDC>(m.wParam);
-    ::SetTextColor(dc, textColour);
+    ::SetTextColor(dc, textColour_.ToColorRef());
     ::SetBkMode(dc, TRANSPARENT);
     ::SelectObject(dc, font_.get());
     m.result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
@@ -56,8 +72,8 @@ bool CKivEdit::OnPaint(Message& m) {
     {
         Gdiplus::Graphics graphics(dc.get());
         graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-        if (background != nullptr) {
-            DrawStretched(graphics, background.get(), 0, 0, width, height);
+        if (background_ != nullptr) {
+            DrawStretched(graphics, background_.get(), 0, 0, width, height);
         } else {
             Gdiplus::SolidBrush black{Gdiplus::Color(0xFF000000)};
             graphics.FillRectangle(&black, 0, 0, width, height);
@@ -66,7 +82,7 @@ bool CKivEdit::OnPaint(Message& m) {
         }
     }
     const std::wstring text = GetWindowText();
-    ::SetTextColor(dc.get(), textColour);
+    ::SetTextColor(dc.get(), textColour_.ToColorRef());
     ::SetBkMode(dc.get(), TRANSPARENT);
     SelectedObject selected(dc.get(), font_.get());
     client.left += 1;

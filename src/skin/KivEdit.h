@@ -10,22 +10,31 @@
 #include "platform/win32/Gdiplus.h"
 #include "platform/win32/framework/Controls.h"
 #include "platform/win32/framework/Gdi.h"
+#include "skin/Argb.h"
+#include "skin/ControlPictures.h"
 
 namespace vandir {
 
-class CKivEdit : public CEdit {
+class CKivEdit : public CEdit, public SkinnedControl {
 public:
     CKivEdit();
     ~CKivEdit() override = default;
+
+    // Takes the background; the looks are not used.
+    void SetPictures(ControlPictures pictures) override;
+    // The picture drawn stretched under the text (a crop of the window's
+    // sheet); none: a black box with a grey frame. Redraws.
+    void SetBackground(ImagePtr image);
+    Gdiplus::Image* background() const { return background_.get(); }
+
+    // The text colour (alpha ignored); redraws.
+    void SetTextColour(Argb colour);
+    Argb textColour() const { return textColour_; }
 
     // Replaces the font with "Arial" of that height, weight 400, and gives it
     // to the edit control (which then redraws).
     void SetFontHeight(int height);
     HFONT font() const { return font_.get(); }
-
-    // Set by the owning window.
-    COLORREF textColour = RGB(255, 255, 255);
-    ImagePtr background;  // drawn stretched; none: black box, grey frame
 
 protected:
     const MessageMap* GetMessageMap() const override { return &messageMap; }
@@ -40,6 +49,8 @@ private:
     bool OnPaint(Message& m);
 
     UniqueFont font_;
+    Argb textColour_{0xFFFFFFFF};
+    ImagePtr background_;
 };
 
 }  // namespace vandir

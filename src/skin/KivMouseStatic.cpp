@@ -1,5 +1,7 @@
 #include "skin/KivMouseStatic.h"
 
+#include <utility>
+
 #include "platform/win32/framework/Gdi.h"
 #include "skin/KivDrawing.h"
 
@@ -14,25 +16,53 @@ const MessageMap CKivMouseStatic::messageMap{&CStatic::messageMap, messageEntrie
 
 void CKivMouseStatic::PreSubclassWindow() {
     ModifyStyle(SS_TYPEMASK, SS_OWNERDRAW);
+    StartAnimation();
+}
+
+void CKivMouseStatic::SetPictures(ControlPictures pictures) {
+    SetPicture(std::move(pictures.background));
+}
+
+void CKivMouseStatic::SetPicture(ImagePtr picture) {
+    picture_ = std::move(picture);
+    RedrawIfBound(*this);
+}
+
+void CKivMouseStatic::SetColour(Argb colour) {
+    colour_ = colour;
+    RedrawIfBound(*this);
+}
+
+void CKivMouseStatic::SetFillEnabled(bool enabled) {
+    fillEnabled_ = enabled;
+    RedrawIfBound(*this);
 }
 
 void CKivMouseStatic::SetAlpha(BYTE alpha) {
-    colour = (colour & 0x00FFFFFF) | (static_cast<DWORD>(alpha) << 24);
-    Invalidate(TRUE);
+    SetColour(colour_.WithAlpha(alpha));
+}
+
+void CKivMouseStatic::StartAnimation() {
+    if (GetSafeHwnd() == nullptr) {
+        return;
+    }
+    if (mode_ == kBlinking) {
+        SetTimer(kAnimationTimer, kBlinkPeriodMs);
+    } else if (mode_ == kBreathing) {
+        SetTimer(kAnimationTimer, kBreathPeriodMs);
+    }
 }
 
 void CKivMouseStatic::SetMode(int mode) {
-    KillTimer(kAnimationTimer);
+    if (GetSafeHwnd() != nullptr) {
+        KillTimer(kAnimationTimer);
+    }
     mode_ = mode;
     if (mode == kSteady) {
-        SetAlpha(255);
         white_ = false;
-        Invalidate(TRUE);
-    } else if (mode == kBlinking) {
-        SetTimer(kAnimationTimer, kBlinkPeriodMs);
-    } else if (mode == kBreathing) {
-        SetTimer(kAnimationTimer, kBreathPeriodMs);
+        SetAlpha(255);
     }
+    StartAnimation();
 }
 
 bool CKivMouseStatic::OnTimer(Message& m) {
@@ -81,12 +111,12 @@ bool CKivMouseStatic::OnDrawItem(Message& m) {
             Gdiplus::Graphics graphics(memory.get());
             Gdiplus::SolidBrush black{Gdiplus::Color(0xFF000000)};
             graphics.FillRectangle(&black, 0, 0, width, height);
-            if (fillEnabled) {
-                Gdiplus::SolidBrush light{Gdiplus::Color(white_ ? 0xFFFFFFFF : colour)};
+            if (fillEnabled_) {
+                Gdiplus::SolidBrush light{Gdiplus::Color(white_ ? 0xFFFFFFFF : colour_.value)};
                 graphics.FillRectangle(&light, 0, 0, width, height);
             }
-            if (picture != nullptr) {
-                DrawStretched(graphics, picture.get(), 0, 0, width, height);
+            if (picture_ != nullptr) {
+                DrawStretched(graphics, picture_.get(), 0, 0, width, height);
             }
         }
         ::BitBlt(item->hDC, r.left, r.top, width, height, memory.get(), 0, 0, SRCCOPY);

@@ -7,17 +7,21 @@
 // Modes: 1 steady (full brightness), 2 blinking (timer 0 every 200 ms: white
 // and the colour alternate), 6 breathing (timer 0 every 100 ms: the alpha
 // moves by 10 between 0 and 255). Blinking and breathing run on the LedEffect
-// shared by every preview; ticks are ignored while the control is hidden.
+// shared by every preview; ticks are ignored while the control is hidden. A
+// mode set before the control has its window starts its timer when the
+// window is bound.
 
 #include <windows.h>
 
 #include "platform/win32/Gdiplus.h"
 #include "platform/win32/framework/Controls.h"
+#include "skin/Argb.h"
+#include "skin/ControlPictures.h"
 #include "skin/LedEffect.h"
 
 namespace vandir {
 
-class CKivMouseStatic : public CStatic {
+class CKivMouseStatic : public CStatic, public SkinnedControl {
 public:
     static constexpr int kSteady = 1;
     static constexpr int kBlinking = 2;
@@ -30,18 +34,29 @@ public:
     ~CKivMouseStatic() override = default;
 
     // Stops the animation timer and starts the mode: steady shows full
-    // brightness at once; blinking and breathing start timer 0.
+    // brightness at once; blinking and breathing start timer 0 (once the
+    // control has its window).
     void SetMode(int mode);
     int mode() const { return mode_; }
     bool white() const { return white_; }
 
-    // Set by the owner, which redraws (Invalidate) afterwards.
-    ImagePtr picture;           // drawn stretched on top; owned
-    DWORD colour = 0x0000FF00;  // ARGB of the light; alpha is the brightness
-    bool fillEnabled = true;    // fill under the picture (else black only)
+    // Takes the background as the overlay picture; the looks are not used.
+    void SetPictures(ControlPictures pictures) override;
+    // The mouse picture with transparent light windows, drawn stretched on
+    // top; owned. Redraws.
+    void SetPicture(ImagePtr picture);
+    Gdiplus::Image* picture() const { return picture_.get(); }
+    // The light; its alpha is the brightness. Redraws.
+    void SetColour(Argb colour);
+    Argb colour() const { return colour_; }
+    // Whether the light fills the control under the picture (else black
+    // only). Redraws.
+    void SetFillEnabled(bool enabled);
+    bool fillEnabled() const { return fillEnabled_; }
 
 protected:
-    // Makes the static owner-drawn.
+    // Makes the static owner-drawn and starts the animation of a mode set
+    // before the window was bound.
     void PreSubclassWindow() override;
 
     const MessageMap* GetMessageMap() const override { return &messageMap; }
@@ -56,8 +71,14 @@ private:
 
     // Replaces the colour's alpha byte and redraws.
     void SetAlpha(BYTE alpha);
+    // Starts timer 0 at the mode's period; steady needs none. Only with a
+    // window: a timer without one would be the thread's and never reach it.
+    void StartAnimation();
 
     LedEffect& effect_;
+    ImagePtr picture_;
+    Argb colour_{0x0000FF00};
+    bool fillEnabled_ = true;
     bool white_ = false;
     int mode_ = kSteady;
 };

@@ -10,6 +10,9 @@
 #include "skin/KivDrawing.h"
 
 namespace vandir {
+
+using layout::ImageState;
+
 namespace {
 
 int ClampToInt(long long value) {
@@ -31,12 +34,27 @@ void CKivSliderCtrl::PreSubclassWindow() {
     ModifyStyle(0, SS_NOTIFY);
 }
 
+void CKivSliderCtrl::SetPictures(ControlPictures pictures) {
+    pictures.look(ImageState::Pressed).reset();
+    pictures_ = std::move(pictures);
+    RedrawIfBound(*this, FALSE);
+}
+
 void CKivSliderCtrl::SetImages(ImagePtr track, ImagePtr thumbNormal, ImagePtr thumbHover,
                                ImagePtr thumbDisabled) {
-    track_ = std::move(track);
-    thumbNormal_ = std::move(thumbNormal);
-    thumbHover_ = std::move(thumbHover);
-    thumbDisabled_ = std::move(thumbDisabled);
+    ControlPictures pictures;
+    pictures.background = std::move(track);
+    pictures.look(ImageState::Normal) = std::move(thumbNormal);
+    pictures.look(ImageState::Hover) = std::move(thumbHover);
+    pictures.look(ImageState::Disabled) = std::move(thumbDisabled);
+    SetPictures(std::move(pictures));
+}
+
+void CKivSliderCtrl::SetRange(int minimum, int maximum, int step) {
+    minimum_ = minimum;
+    maximum_ = maximum;
+    step_ = std::max(step, 1);
+    RedrawIfBound(*this, FALSE);
 }
 
 void CKivSliderCtrl::SetPos(int value, bool notify) {
@@ -45,14 +63,14 @@ void CKivSliderCtrl::SetPos(int value, bool notify) {
     }
     position_ = value;
     lastNotified_ = value;
-    Invalidate(FALSE);
+    RedrawIfBound(*this, FALSE);
     if (notify) {
         Notify();
     }
 }
 
 void CKivSliderCtrl::SetDisabled(bool disabled) {
-    state_ = disabled ? kDisabled : kNormal;
+    state_ = disabled ? ImageState::Disabled : ImageState::Normal;
     if (disabled && tracking_) {
         // A disabled slider ignores the mouse, so it must not keep the capture
         // it took for hover tracking: the window's other controls need it.
@@ -61,7 +79,7 @@ void CKivSliderCtrl::SetDisabled(bool disabled) {
             ::ReleaseCapture();
         }
     }
-    Invalidate(FALSE);
+    RedrawIfBound(*this, FALSE);
 }
 
 void CKivSliderCtrl::Notify() {
@@ -69,15 +87,30 @@ void CKivSliderCtrl::Notify() {
 }
 
 int CKivSliderCtrl::ThumbWidth() const {
-    return thumbNormal_ != nullptr ? static_cast<int>(thumbNormal_->GetWidth()) : 0;
+    Gdiplus::Image* thumb = thumbNormal();
+    return thumb != nullptr ? static_cast<int>(thumb->GetWidth()) : 0;
 }
 
 int CKivSliderCtrl::ThumbHeight() const {
-    return thumbNormal_ != nullptr ? static_cast<int>(thumbNormal_->GetHeight()) : 0;
+    Gdiplus::Image* thumb = thumbNormal();
+    return thumb != nullptr ? static_cast<int>(thumb->GetHeight()) : 0;
+}
+
+Gdiplus::Image* CKivSliderCtrl::Thumb() const {
+    switch (state_) {
+        case ImageState::Disabled:
+            return thumbDisabled();
+        case ImageState::Normal:
+            return thumbNormal();
+        case ImageState::Hover:
+        case ImageState::Pressed:  // dragging
+            return thumbHover();
+    }
+    return nullptr;
 }
 
 int CKivSliderCtrl::TravelWidth(const RECT& client) const {
-    if (maximum <= minimum) {
+    if (maximum_ <= minimum_) {
         return 0;
     }
     return client.right - ThumbWidth() - client.left;
@@ -91,19 +124,19 @@ void CKivSliderCtrl::TrackTo(int x) {
     }
     const int thumbWidth = ThumbWidth();
     const long long d = static_cast<long long>(x) - thumbWidth / 2 - client.left;
-    const double range = static_cast<double>(maximum) - static_cast<double>(minimum);
+    const double range = static_cast<double>(maximum_) - static_cast<double>(minimum_);
     const float f =
-        static_cast<float>(static_cast<double>(d) * range / travel + static_cast<double>(minimum));
+        static_cast<float>(static_cast<double>(d) * range / travel + static_cast<double>(minimum_));
     // Values beyond the range end up at its ends after clamping anyway; bound
     // them first so that the integer conversion below is always defined.
-    const double bounded = std::clamp(static_cast<double>(f), static_cast<double>(minimum) - 2.0,
-                                      static_cast<double>(maximum) + 2.0);
+    const double bounded = std::clamp(static_cast<double>(f), static_cast<double>(minimum_) - 2.0,
+                                      static_cast<double>(maximum_) + 2.0);
     const long long truncated = static_cast<long long>(bounded);
     long long candidate =
         bounded - static_cast<double>(truncated) >= 0.5 ? truncated + 1 : truncated;
-    candidate = std::clamp<long long>(candidate, minimum, maximum);
+    candidate = std::clamp<long long>(candidate, minimum_, maximum_);
 
-    const long long stepSize = std::max(step, 1);
+    const long long stepSize = step_;
     const long long quotient = candidate / stepSize;
     const long long remainder = candidate % stepSize;
     position_ =
@@ -122,24 +155,17 @@ bool CKivSliderCtrl::OnPaint(Message& m) {
     const int height = client.bottom - client.top;
     Gdiplus::Graphics graphics(dc.get());
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-    if (track_ != nullptr) {
-        DrawStretched(graphics, track_.get(), 0, 0, width, height);
+    if (Gdiplus::Image* track = pictures_.background.get()) {
+        DrawStretched(graphics, track, 0, 0, width, height);
     }
 
     const int travel = TravelWidth(client);
-    Gdiplus::Image* thumb = nullptr;
-    if (state_ == kDisabled && thumbDisabled_ != nullptr) {
-        thumb = thumbDisabled_.get();
-    } else if (state_ == kNormal) {
-        thumb = thumbNormal_.get();
-    } else if (state_ == kHover || state_ == kDragging) {
-        thumb = thumbHover_.get();
-    }
+    Gdiplus::Image* thumb = Thumb();
     if (travel > 0 && thumb != nullptr) {
         const int thumbWidth = ThumbWidth();
         const float f =
-            static_cast<float>((static_cast<double>(position_) - static_cast<double>(minimum)) /
-                               (static_cast<double>(maximum) - static_cast<double>(minimum)));
+            static_cast<float>((static_cast<double>(position_) - static_cast<double>(minimum_)) /
+                               (static_cast<double>(maximum_) - static_cast<double>(minimum_)));
         // Positions far outside the range (SetPos does not clamp) are drawn
         // off the client area; bound the offset so it stays a valid int.
         const float offset = std::clamp(static_cast<float>(travel) * f, -1.0e7F, 1.0e7F);
@@ -158,32 +184,32 @@ bool CKivSliderCtrl::OnEraseBackground(Message& m) {
 
 bool CKivSliderCtrl::OnLeftButtonDown(Message& m) {
     m.result = Default(m.message, m.wParam, m.lParam);
-    if (state_ == kDisabled) {
+    if (state_ == ImageState::Disabled) {
         return true;
     }
-    state_ = rememberedState_ = kDragging;
+    state_ = rememberedState_ = ImageState::Pressed;
     TrackTo(GET_X_LPARAM(m.lParam));
-    Invalidate(FALSE);
+    RedrawIfBound(*this, FALSE);
     return true;
 }
 
 bool CKivSliderCtrl::OnLeftButtonUp(Message& m) {
     m.result = Default(m.message, m.wParam, m.lParam);
-    if (state_ == kDisabled) {
+    if (state_ == ImageState::Disabled) {
         return true;
     }
     TrackTo(GET_X_LPARAM(m.lParam));
-    state_ = rememberedState_ = kNormal;
+    state_ = rememberedState_ = ImageState::Normal;
     Invalidate(FALSE);
     return true;
 }
 
 bool CKivSliderCtrl::OnMouseMove(Message& m) {
     m.result = Default(m.message, m.wParam, m.lParam);
-    if (state_ == kDisabled) {
+    if (state_ == ImageState::Disabled) {
         return true;
     }
-    if (state_ == kDragging) {
+    if (state_ == ImageState::Pressed) {
         TrackTo(GET_X_LPARAM(m.lParam));
         Invalidate(FALSE);
     }
@@ -196,14 +222,14 @@ bool CKivSliderCtrl::OnMouseMove(Message& m) {
         }
         // The pointer left: stop hovering or dragging, remember a drag.
         rememberedState_ = state_;
-        state_ = kNormal;
+        state_ = ImageState::Normal;
         Invalidate(FALSE);
         tracking_ = false;
         ::ReleaseCapture();
     } else {
         ::SetCapture(self);
         tracking_ = true;
-        state_ = (m.wParam & MK_LBUTTON) != 0 ? rememberedState_ : kHover;
+        state_ = (m.wParam & MK_LBUTTON) != 0 ? rememberedState_ : ImageState::Hover;
         Invalidate(FALSE);
     }
     return true;

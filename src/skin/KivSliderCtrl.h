@@ -5,9 +5,10 @@
 // range, snapped to the step) and reports every new position to its parent
 // as WM_SYSCOMMAND (control ID, position).
 //
-// States: 0 normal, 1 hover, 2 dragging, 3 disabled. Dragging stops when the
-// pointer leaves the slider and resumes when it comes back with the left
-// button still held. A disabled slider ignores the mouse.
+// States (layout::ImageState): Normal, Hover, Pressed (dragging) and
+// Disabled. Dragging stops when the pointer leaves the slider and resumes
+// when it comes back with the left button still held. A disabled slider
+// ignores the mouse.
 //
 // A range with maximum <= minimum, or a track no wider than the thumb, has no
 // usable track: the slider then draws no thumb and the mouse leaves its
@@ -19,21 +20,22 @@
 
 #include "platform/win32/Gdiplus.h"
 #include "platform/win32/framework/Controls.h"
+#include "skin/ControlPictures.h"
+#include "skin/layout/SkinLayout.h"
 
 namespace vandir {
 
-class CKivSliderCtrl : public CStatic {
+class CKivSliderCtrl : public CStatic, public SkinnedControl {
 public:
-    static constexpr int kNormal = 0;
-    static constexpr int kHover = 1;
-    static constexpr int kDragging = 2;
-    static constexpr int kDisabled = 3;
-
     CKivSliderCtrl() = default;
     ~CKivSliderCtrl() override = default;
 
-    // Takes ownership of the four pictures; the ones held before are deleted.
-    // The normal thumb's size is the thumb size of every look.
+    // The track is the background; the thumbs are the looks: normal, hover
+    // (also while dragging) and disabled. The normal thumb's size is the thumb
+    // size of every look. The pictures held before are deleted, and so is a
+    // pressed look (the slider has none of its own).
+    void SetPictures(ControlPictures pictures) override;
+    // The same with the four pictures one by one.
     void SetImages(ImagePtr track, ImagePtr thumbNormal, ImagePtr thumbHover,
                    ImagePtr thumbDisabled);
 
@@ -42,19 +44,23 @@ public:
     void SetPos(int value, bool notify);
     int GetPos() const { return position_; }
 
-    // Disabled (state 3) or enabled again (state 0); redraws.
+    // Disabled or enabled again (the normal state); redraws.
     void SetDisabled(bool disabled);
-    int state() const { return state_; }
+    layout::ImageState state() const { return state_; }
 
-    // The range and step; set by the owning window before SetPos.
-    int minimum = 0;
-    int maximum = 100;
-    int step = 1;  // values below 1 count as 1
+    // The range of positions and the step that positions from the pointer
+    // are multiples of (a step below 1 counts as 1); redraws. Set by the
+    // owning window before SetPos. A maximum not above the minimum leaves the
+    // slider without a usable track.
+    void SetRange(int minimum, int maximum, int step);
+    int minimum() const { return minimum_; }
+    int maximum() const { return maximum_; }
+    int step() const { return step_; }
 
-    Gdiplus::Image* track() const { return track_.get(); }
-    Gdiplus::Image* thumbNormal() const { return thumbNormal_.get(); }
-    Gdiplus::Image* thumbHover() const { return thumbHover_.get(); }
-    Gdiplus::Image* thumbDisabled() const { return thumbDisabled_.get(); }
+    Gdiplus::Image* track() const { return pictures_.background.get(); }
+    Gdiplus::Image* thumbNormal() const { return pictures_.lookOf(layout::ImageState::Normal); }
+    Gdiplus::Image* thumbHover() const { return pictures_.lookOf(layout::ImageState::Hover); }
+    Gdiplus::Image* thumbDisabled() const { return pictures_.lookOf(layout::ImageState::Disabled); }
 
 protected:
     // Lets the static receive the mouse (a static without SS_NOTIFY is
@@ -82,13 +88,16 @@ private:
     int ThumbHeight() const;
     void Notify();
 
-    ImagePtr track_;
-    ImagePtr thumbNormal_;
-    ImagePtr thumbHover_;
-    ImagePtr thumbDisabled_;
+    // The thumb drawn in the current state; null when there is none.
+    Gdiplus::Image* Thumb() const;
+
+    ControlPictures pictures_;
     bool tracking_ = false;
-    int state_ = kNormal;
-    int rememberedState_ = kNormal;
+    layout::ImageState state_ = layout::ImageState::Normal;
+    layout::ImageState rememberedState_ = layout::ImageState::Normal;
+    int minimum_ = 0;
+    int maximum_ = 100;
+    int step_ = 1;
     int position_ = 0;
     std::optional<int> lastNotified_;
 };

@@ -1,5 +1,7 @@
 #include "skin/KivStatic.h"
 
+#include <utility>
+
 #include "skin/ControlNotifications.h"
 #include "skin/KivDrawing.h"
 #include "skin/SkinText.h"
@@ -19,17 +21,38 @@ void CKivStatic::PreSubclassWindow() {
     ModifyStyle(SS_TYPEMASK, SS_OWNERDRAW);
 }
 
+void CKivStatic::SetPictures(ControlPictures pictures) {
+    SetBackground(std::move(pictures.background));
+}
+
 void CKivStatic::SetBackground(ImagePtr image) {
     background_ = std::move(image);
+    RedrawIfBound(*this);
 }
 
 void CKivStatic::SetFontHeight(int height) {
     font_ = CreateToolkitFont(height);
+    RedrawIfBound(*this);
 }
 
 void CKivStatic::SetText(const std::wstring& text) {
     text_ = text;
-    Invalidate(TRUE);
+    RedrawIfBound(*this);
+}
+
+void CKivStatic::SetTextColour(Argb colour) {
+    textColour_ = colour;
+    RedrawIfBound(*this);
+}
+
+void CKivStatic::SetFillColour(Argb colour) {
+    fillColour_ = colour;
+    RedrawIfBound(*this);
+}
+
+void CKivStatic::SetCentred(bool centred) {
+    centred_ = centred;
+    RedrawIfBound(*this);
 }
 
 bool CKivStatic::OnDrawItem(Message& m) {
@@ -44,15 +67,15 @@ bool CKivStatic::OnDrawItem(Message& m) {
         {
             Gdiplus::Graphics graphics(memory.get());
             graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-            Gdiplus::SolidBrush fill{Gdiplus::Color(fillColour)};
+            Gdiplus::SolidBrush fill{Gdiplus::Color(fillColour_.value)};
             graphics.FillRectangle(&fill, 0, 0, width, height);
             if (background_ != nullptr) {
                 DrawStretched(graphics, background_.get(), 0, 0, width, height);
             }
         }
         if (text_.has_value()) {
-            DrawSkinText(memory.get(), font_.get(), *text_, TextColourOf(textColour), centred, true,
-                         0, 0, width, height);
+            DrawSkinText(memory.get(), font_.get(), *text_, textColour_.ToColorRef(), centred_,
+                         true, 0, 0, width, height);
         }
         ::BitBlt(item->hDC, r.left, r.top, width, height, memory.get(), 0, 0, SRCCOPY);
     }

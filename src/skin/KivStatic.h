@@ -13,14 +13,18 @@
 #include "platform/win32/Gdiplus.h"
 #include "platform/win32/framework/Controls.h"
 #include "platform/win32/framework/Gdi.h"
+#include "skin/Argb.h"
+#include "skin/ControlPictures.h"
 
 namespace vandir {
 
-class CKivStatic : public CStatic {
+class CKivStatic : public CStatic, public SkinnedControl {
 public:
     CKivStatic();
     ~CKivStatic() override = default;
 
+    // Takes the background; the looks are not used.
+    void SetPictures(ControlPictures pictures) override;
     // Takes ownership of the background picture (drawn stretched over the
     // control); the previous one is deleted.
     void SetBackground(ImagePtr image);
@@ -33,10 +37,17 @@ public:
     const std::optional<std::wstring>& text() const { return text_; }
     HFONT font() const { return font_.get(); }
 
-    // Set by the owning window before the control is shown.
-    DWORD textColour = 0xFFFFFFFF;  // ARGB; alpha is ignored
-    DWORD fillColour = 0x00000000;  // ARGB fill under the picture
-    bool centred = false;           // centre the text horizontally (always vertically)
+    // The text colour; alpha is ignored. Redraws.
+    void SetTextColour(Argb colour);
+    Argb textColour() const { return textColour_; }
+    // The fill under the picture, blended by its alpha (none by default).
+    // Redraws.
+    void SetFillColour(Argb colour);
+    Argb fillColour() const { return fillColour_; }
+    // Centres the text horizontally (it is always centred vertically).
+    // Redraws.
+    void SetCentred(bool centred);
+    bool centred() const { return centred_; }
 
 protected:
     // Makes the static owner-drawn.
@@ -55,6 +66,9 @@ private:
     ImagePtr background_;
     std::optional<std::wstring> text_;
     UniqueFont font_;
+    Argb textColour_{0xFFFFFFFF};
+    Argb fillColour_{0x00000000};
+    bool centred_ = false;
 };
 
 }  // namespace vandir

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32/framework/Gdi.h"
+#include "skin/Argb.h"
 
 namespace vandir {
 
@@ -20,9 +21,10 @@ void DrawSkinText(HDC dc, HFONT font, const std::wstring& text, COLORREF colour,
 // given, character set 0, swiss family; owned by the caller.
 UniqueFont CreateToolkitFont(int height, int weight = FW_NORMAL);
 
-// 0xAARRGGBB (the controls' colours) as a text colour; alpha is dropped.
+// 0xAARRGGBB held as a plain number (the pop-up list's colours) as a text
+// colour; alpha is dropped. The controls hold Argb and use its ToColorRef.
 constexpr COLORREF TextColourOf(DWORD argb) {
-    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+    return Argb{argb}.ToColorRef();
 }
 
 }  // namespace vandir

@@ -18,14 +18,18 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/Clock.h"
 #include "platform/win32/Gdiplus.h"
 #include "platform/win32/framework/Gdi.h"
+#include "skin/Argb.h"
 #include "skin/ControlNotifications.h"
+#include "skin/ControlPictures.h"
 #include "skin/InputHooks.h"
 #include "skin/KivButton.h"
+#include "skin/KivButtonBase.h"
 #include "skin/KivCheckBox.h"
 #include "skin/KivComboButton.h"
 #include "skin/KivImageDialog.h"
@@ -38,6 +42,8 @@
 
 namespace vandir {
 namespace {
+
+using layout::ImageState;
 
 // --- What the parent saw ----------------------------------------------------
 
@@ -303,45 +309,57 @@ protected:
 
 // --- Shared rules -----------------------------------------------------------
 
-TEST(ButtonPictures, ChoiceFirstMatchWins) {
-    ButtonPictures all{Solid(kRed), Solid(kGreen), Solid(kBlue), Solid(kYellow)};
-    Gdiplus::Image* const normal = all.normal.get();
-    Gdiplus::Image* const hover = all.hover.get();
-    Gdiplus::Image* const pressed = all.pressed.get();
-    Gdiplus::Image* const disabled = all.disabled.get();
-    ButtonPictures noDisabled{Solid(kRed), Solid(kGreen), Solid(kBlue), nullptr};
-    ButtonPictures normalAndHover{Solid(kRed), Solid(kGreen), nullptr, nullptr};
-    ButtonPictures onlyNormal{Solid(kRed), nullptr, nullptr, nullptr};
-    ButtonPictures noNormal{nullptr, Solid(kGreen), Solid(kBlue), Solid(kYellow)};
+// Looks for the states Normal, Hover, Pressed and Disabled, in this order.
+ControlPictures Looks(ImagePtr normal, ImagePtr hover, ImagePtr pressed, ImagePtr disabled) {
+    ControlPictures pictures;
+    pictures.look(ImageState::Normal) = std::move(normal);
+    pictures.look(ImageState::Hover) = std::move(hover);
+    pictures.look(ImageState::Pressed) = std::move(pressed);
+    pictures.look(ImageState::Disabled) = std::move(disabled);
+    return pictures;
+}
+
+TEST(ButtonLooks, ChoiceFirstMatchWins) {
+    const ControlPictures all = Looks(Solid(kRed), Solid(kGreen), Solid(kBlue), Solid(kYellow));
+    Gdiplus::Image* const normal = all.lookOf(ImageState::Normal);
+    Gdiplus::Image* const hover = all.lookOf(ImageState::Hover);
+    Gdiplus::Image* const pressed = all.lookOf(ImageState::Pressed);
+    Gdiplus::Image* const disabled = all.lookOf(ImageState::Disabled);
+    const ControlPictures noDisabled = Looks(Solid(kRed), Solid(kGreen), Solid(kBlue), nullptr);
+    const ControlPictures normalAndHover = Looks(Solid(kRed), Solid(kGreen), nullptr, nullptr);
+    const ControlPictures onlyNormal = Looks(Solid(kRed), nullptr, nullptr, nullptr);
+    const ControlPictures noNormal = Looks(nullptr, Solid(kGreen), Solid(kBlue), Solid(kYellow));
 
     struct Case {
         const char* name;
-        const ButtonPictures& pictures;
+        const ControlPictures& pictures;
         bool disabledWindow;
         bool pressedLook;
-        int state;
+        ImageState state;
         Gdiplus::Image* expected;
     };
     const Case cases[] = {
-        {"normal state", all, false, false, kButtonNormal, normal},
-        {"hover state", all, false, false, kButtonHover, hover},
-        {"pressed state", all, false, false, kButtonPressed, pressed},
-        {"disabled beats everything", all, true, true, kButtonPressed, disabled},
-        {"disabled without its picture: the state's", noDisabled, true, false, kButtonHover,
-         noDisabled.hover.get()},
-        {"selected or checked, normal state", all, false, true, kButtonNormal, pressed},
-        {"selected or checked, hover state", all, false, true, kButtonHover, pressed},
-        {"pressed look without a pressed picture", normalAndHover, false, true, kButtonHover,
-         normalAndHover.hover.get()},
-        {"only a normal picture, hovered", onlyNormal, false, false, kButtonHover, nullptr},
-        {"only a normal picture, pressed", onlyNormal, false, false, kButtonPressed, nullptr},
-        {"only a normal picture, normal", onlyNormal, false, false, kButtonNormal,
-         onlyNormal.normal.get()},
-        {"no normal picture, normal", noNormal, false, false, kButtonNormal, nullptr},
+        {"normal state", all, false, false, ImageState::Normal, normal},
+        {"hover state", all, false, false, ImageState::Hover, hover},
+        {"pressed state", all, false, false, ImageState::Pressed, pressed},
+        {"disabled beats everything", all, true, true, ImageState::Pressed, disabled},
+        {"disabled without its picture: the state's", noDisabled, true, false, ImageState::Hover,
+         noDisabled.lookOf(ImageState::Hover)},
+        {"selected or checked, normal state", all, false, true, ImageState::Normal, pressed},
+        {"selected or checked, hover state", all, false, true, ImageState::Hover, pressed},
+        {"pressed look without a pressed picture", normalAndHover, false, true, ImageState::Hover,
+         normalAndHover.lookOf(ImageState::Hover)},
+        {"only a normal picture, hovered", onlyNormal, false, false, ImageState::Hover, nullptr},
+        {"only a normal picture, pressed", onlyNormal, false, false, ImageState::Pressed, nullptr},
+        {"only a normal picture, normal", onlyNormal, false, false, ImageState::Normal,
+         onlyNormal.lookOf(ImageState::Normal)},
+        {"no normal picture, normal", noNormal, false, false, ImageState::Normal, nullptr},
+        {"no button is in the disabled state", all, false, false, ImageState::Disabled, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(c.pictures.Choose(c.disabledWindow, c.pressedLook, c.state), c.expected);
+        EXPECT_EQ(ChooseButtonLook(c.pictures, c.disabledWindow, c.pressedLook, c.state),
+                  c.expected);
     }
 }
 
@@ -383,6 +401,55 @@ TEST_F(KivButtonsTest, EraseDrawsNothingAndAMissingPictureLeavesWhatLiesBelow) {
     EXPECT_EQ(Drawing(*dialog, *combo).Picture(), kUnderneath);
 }
 
+TEST_F(KivButtonsTest, SetPicturesGivesEachKindItsLookInEachState) {
+    struct Kind {
+        const char* name;
+        CKivButtonBase* button;
+        int width, height;
+        bool hasDisabledLook;  // the combo has none
+    };
+    const Kind kinds[] = {
+        {"push button", push.get(), kPushW, kPushH, true},
+        {"check box", check.get(), kCheckW, kCheckH, true},
+        {"combo button", combo.get(), kComboW, kComboH, false},
+    };
+    const LPARAM inside = ClientPoint(3, 3);
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        CKivButtonBase& button = *kind.button;
+        auto solid = [&](COLORREF colour) { return Solid(colour, kind.width, kind.height); };
+        CountedPicture::deleted = 0;
+        button.SetPictures(Looks(solid(kBlack), solid(kBlack), solid(kBlack), solid(kBlack)));
+        EXPECT_EQ(CountedPicture::deleted, kind.hasDisabledLook ? 0 : 1)
+            << "a look the kind has no use for is deleted at once";
+        CountedPicture::deleted = 0;
+        ControlPictures pictures = Looks(solid(kRed), solid(kGreen), solid(kBlue), solid(kYellow));
+        pictures.background = solid(kBlack);
+        button.SetPictures(std::move(pictures));
+        // The looks held before, the background no button draws, and the
+        // combo's disabled look: 4 + 1, or 3 + 1 + 1.
+        EXPECT_EQ(CountedPicture::deleted, 5);
+        EXPECT_EQ(button.pictures().background, nullptr);
+
+        EXPECT_EQ(Drawing(*dialog, button).Picture(), kRed) << "normal";
+        button.SendMessage(WM_MOUSEMOVE, 0, inside);
+        EXPECT_EQ(Drawing(*dialog, button).Picture(), kGreen) << "hover";
+        button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, inside);
+        EXPECT_EQ(Drawing(*dialog, button).Picture(), kBlue) << "pressed";
+        button.SendMessage(WM_LBUTTONUP, 0, inside);
+        check->SetChecked(false);
+        // The click handling released the capture: the first move enters
+        // again, the next one outside leaves.
+        button.SendMessage(WM_MOUSEMOVE, 0, inside);
+        button.SendMessage(WM_MOUSEMOVE, 0, ClientPoint(-5, 3));
+        ASSERT_EQ(button.state(), ImageState::Normal);
+        button.EnableWindow(FALSE);
+        EXPECT_EQ(Drawing(*dialog, button).Picture(), kind.hasDisabledLook ? kYellow : kRed)
+            << "disabled";
+        button.EnableWindow(TRUE);
+    }
+}
+
 // --- Push button ------------------------------------------------------------
 
 TEST_F(KivButtonsTest, PushButtonHoverPressClickAndLeaveUnderRealInput) {
@@ -392,28 +459,28 @@ TEST_F(KivButtonsTest, PushButtonHoverPressClickAndLeaveUnderRealInput) {
         const char* name;
         std::vector<INPUT> input;
         std::vector<ParentEvent> events;  // all events so far
-        int state;
+        ImageState state;
         COLORREF picture;
     };
     const std::vector<Step> steps = {
         {"enter",
          {MouseMoveTo(Neutral()), MouseMoveTo(On(*push))},
          {Sys(kMouseEntered, id), Sys(id, 0)},
-         kButtonHover,
+         ImageState::Hover,
          kGreen},
-        {"press", {LeftDown()}, {Sys(kMouseEntered, id), Sys(id, 0)}, kButtonPressed, kBlue},
+        {"press", {LeftDown()}, {Sys(kMouseEntered, id), Sys(id, 0)}, ImageState::Pressed, kBlue},
         // The click handling took and released the capture: the next move
         // enters again.
         {"release and move on",
          {LeftUp(), MouseMoveTo(On(*push, 10, 10))},
          {Sys(kMouseEntered, id), Sys(id, 0), Clicked(id), Sys(kMouseEntered, id), Sys(id, 0)},
-         kButtonHover,
+         ImageState::Hover,
          kGreen},
         {"leave",
          {MouseMoveTo(Neutral())},
          {Sys(kMouseEntered, id), Sys(id, 0), Clicked(id), Sys(kMouseEntered, id), Sys(id, 0),
           Sys(kMouseLeft, id)},
-         kButtonNormal,
+         ImageState::Normal,
          kRed},
     };
     for (const Step& step : steps) {
@@ -435,7 +502,7 @@ TEST_F(KivButtonsTest, DraggingOutOfAPressedButtonResetsItAtOnce) {
 
     ASSERT_TRUE(Input({MouseMoveTo(Neutral())}));
     ASSERT_TRUE(::GetAsyncKeyState(VK_LBUTTON) & 0x8000) << "the left button is still down";
-    EXPECT_EQ(push->state(), kButtonNormal);
+    EXPECT_EQ(push->state(), ImageState::Normal);
     EXPECT_EQ(Drawing(*dialog, *push).Picture(), kRed);
     EXPECT_EQ(push->SendMessage(BM_GETSTATE) & BST_PUSHED, 0)
         << "the platform's press ended with the capture";
@@ -460,7 +527,7 @@ TEST_F(KivButtonsTest, PushButtonWithOnlyANormalPictureShowsNothingWhenHoveredOr
 TEST_F(KivButtonsTest, SelectedButtonKeepsItsLookWhileThePointerPassesOverIt) {
     push->SetImages(ForPush(kRed), ForPush(kGreen), ForPush(kBlue), nullptr);
     push->SetCaption(L"Sensor");
-    push->SetSelectedTextColour(0xFF20E0FF);
+    push->SetSelectedTextColour(Argb{0xFF20E0FF});
     const COLORREF selectedText = RGB(0x20, 0xE0, 0xFF);
     push->SetSelected(true);
     const std::vector<std::pair<const char*, std::vector<INPUT>>> moves = {
@@ -475,7 +542,7 @@ TEST_F(KivButtonsTest, SelectedButtonKeepsItsLookWhileThePointerPassesOverIt) {
         EXPECT_EQ(drawn.Picture(), kBlue);
         EXPECT_EQ(drawn.TextOver(kBlue).brightest, selectedText);
     }
-    EXPECT_EQ(push->state(), kButtonNormal);
+    EXPECT_EQ(push->state(), ImageState::Normal);
     push->SetSelected(false);
     EXPECT_EQ(Drawing(*dialog, *push).Picture(), kRed);
 }
@@ -497,7 +564,7 @@ TEST_F(KivButtonsTest, PushButtonCaptionColourAndPlace) {
          [&] { push->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(inside.x, inside.y)); },
          RGB(0xD2, 0xD2, 0xD2)},
         {"selected", [&] { push->SetSelected(true); }, RGB(0xFF, 0xFF, 0xFF)},
-        {"selected in its own colour", [&] { push->SetSelectedTextColour(0xFF10A0F0); },
+        {"selected in its own colour", [&] { push->SetSelectedTextColour(Argb{0xFF10A0F0}); },
          RGB(0x10, 0xA0, 0xF0)},
         {"disabled, even when selected", [&] { push->EnableWindow(FALSE); }, RGB(0x78, 0x78, 0x78)},
     };
@@ -591,7 +658,7 @@ TEST_F(KivButtonsTest, CheckBoxTogglesOnReleaseOverIt) {
         EXPECT_EQ(seenAtClick, c.clicks);
         EXPECT_EQ(dialog->events.size(), c.clicks.size()) << "the check box sends nothing else";
         EXPECT_FALSE(check->armed());
-        EXPECT_EQ(check->state(), kButtonNormal);
+        EXPECT_EQ(check->state(), ImageState::Normal);
     }
 }
 
@@ -604,7 +671,7 @@ TEST_F(KivButtonsTest, CheckBoxShowsItsCheckedLookInEveryState) {
     check->SetChecked(true);
     EXPECT_EQ(Drawing(*dialog, *check).Picture(), kBlue) << "checked while hovered";
     check->SendMessage(WM_MOUSEMOVE, 0, ClientPoint(-5, 3));
-    EXPECT_EQ(check->state(), kButtonNormal);
+    EXPECT_EQ(check->state(), ImageState::Normal);
     EXPECT_EQ(Drawing(*dialog, *check).Picture(), kBlue) << "checked, normal state";
     check->EnableWindow(FALSE);
     EXPECT_EQ(Drawing(*dialog, *check).Picture(), kYellow);

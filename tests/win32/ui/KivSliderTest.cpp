@@ -18,9 +18,11 @@
 #include <algorithm>
 #include <functional>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/framework/Gdi.h"
+#include "skin/ControlPictures.h"
 #include "skin/KivImageDialog.h"
 #include "skin/KivSliderCtrl.h"
 #include "win32/ui/InputInjection.h"
@@ -30,6 +32,8 @@
 
 namespace vandir {
 namespace {
+
+using layout::ImageState;  // the slider's dragging is its Pressed state
 
 // --- Pictures and pixels ----------------------------------------------------
 
@@ -167,9 +171,7 @@ protected:
     CKivSliderCtrl& slider() { return dialog_.slider; }
 
     void Range(int minimum, int maximum, int step = 1) {
-        slider().minimum = minimum;
-        slider().maximum = maximum;
-        slider().step = step;
+        slider().SetRange(minimum, maximum, step);
     }
 
     // Window messages as the system sends them for the pointer at client x.
@@ -244,11 +246,11 @@ protected:
 
 TEST(KivSliderMembers, StartsAt0To100Step1InTheNormalState) {
     CKivSliderCtrl slider;
-    EXPECT_EQ(slider.minimum, 0);
-    EXPECT_EQ(slider.maximum, 100);
-    EXPECT_EQ(slider.step, 1);
+    EXPECT_EQ(slider.minimum(), 0);
+    EXPECT_EQ(slider.maximum(), 100);
+    EXPECT_EQ(slider.step(), 1);
     EXPECT_EQ(slider.GetPos(), 0);
-    EXPECT_EQ(slider.state(), CKivSliderCtrl::kNormal);
+    EXPECT_EQ(slider.state(), ImageState::Normal);
     EXPECT_EQ(slider.track(), nullptr);
     EXPECT_EQ(slider.thumbNormal(), nullptr);
 }
@@ -272,6 +274,74 @@ TEST(KivSliderMembers, OwnsItsPicturesAndDeletesTheOnesItReplaces) {
     EXPECT_EQ(deleted, 6) << "the slider deletes what it holds when it goes";
 }
 
+TEST(KivSliderMembers, SetRangeKeepsTheRangeAndCountsAStepBelowOneAsOne) {
+    CKivSliderCtrl slider;  // no window: nothing to redraw
+    struct Case {
+        int minimum, maximum, step;
+        int expectedStep;
+    };
+    const Case cases[] = {{1, 3, 1, 1}, {0, 255, 25, 25}, {9, 5, 0, 1}, {-10, 10, -4, 1}};
+    for (const Case& c : cases) {
+        slider.SetRange(c.minimum, c.maximum, c.step);
+        EXPECT_EQ(slider.minimum(), c.minimum);
+        EXPECT_EQ(slider.maximum(), c.maximum);
+        EXPECT_EQ(slider.step(), c.expectedStep);
+    }
+}
+
+TEST_F(KivSliderTest, SetRangeMovesTheThumbAtOnce) {
+    Range(0, 100);
+    slider().SetPos(50, false);
+    EXPECT_EQ(Columns(kThumb), Span(100, kThumbWidth));
+    ::ValidateRect(slider(), nullptr);
+    Range(0, 200);
+    EXPECT_TRUE(::GetUpdateRect(slider(), nullptr, FALSE)) << "a new range redraws";
+    EXPECT_EQ(Columns(kThumb), Span(50, kThumbWidth));
+    EXPECT_EQ(slider().GetPos(), 50) << "the position stays";
+}
+
+TEST_F(KivSliderTest, SetPicturesTakesTheTrackAsBackgroundAndTheThumbsAsLooks) {
+    constexpr COLORREF kPressedLook = RGB(200, 200, 30);
+    ControlPictures pictures;
+    pictures.background = Solid(20, kSliderHeight, kTrack);
+    pictures.look(ImageState::Normal) = Solid(kThumbWidth, kSliderHeight, kThumb);
+    pictures.look(ImageState::Hover) = Solid(kThumbWidth, kSliderHeight, kHoverThumb);
+    pictures.look(ImageState::Pressed) = Solid(kThumbWidth, kSliderHeight, kPressedLook);
+    pictures.look(ImageState::Disabled) = Solid(kThumbWidth, kSliderHeight, kDisabledThumb);
+    slider().SetPictures(std::move(pictures));
+    Range(0, 255);
+    slider().SetPos(0, false);
+
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        ImageState state;
+        COLORREF thumb;
+    };
+    const Step steps[] = {
+        {"normal", [] {}, ImageState::Normal, kThumb},
+        {"hover", [&] { Move(100, false); }, ImageState::Hover, kHoverThumb},
+        {"dragging", [&] { Press(5); }, ImageState::Pressed, kHoverThumb},
+        {"disabled",
+         [&] {
+             Release(5);
+             slider().SetDisabled(true);
+         },
+         ImageState::Disabled, kDisabledThumb},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.act();
+        EXPECT_EQ(slider().state(), step.state);
+        const Snapshot picture(slider());
+        EXPECT_EQ(picture.ColumnsOf(step.thumb, kRow), Span(0, kThumbWidth));
+        EXPECT_EQ(picture.ColumnsOf(kTrack, kRow).size(),
+                  static_cast<size_t>(kSliderWidth - kThumbWidth));
+        EXPECT_TRUE(picture.ColumnsOf(kPressedLook, kRow).empty())
+            << "the slider has no pressed look";
+    }
+}
+
 TEST_F(KivSliderTest, BecomesVisibleToThePointerWithoutTheNotifyStyleInItsTemplate) {
     EXPECT_NE(slider().GetStyle() & SS_NOTIFY, 0u);
 }
@@ -293,13 +363,13 @@ TEST_F(KivSliderTest, SetPosNotifiesOnlyNewValuesAndOnlyWhenAsked) {
     EXPECT_EQ(dialog_.Positions(), std::vector<LPARAM>{0}) << "silently";
 
     // No clamping and no snapping.
-    slider().step = 10;
+    Range(0, 255, 10);
     slider().SetPos(301, true);
     EXPECT_EQ(slider().GetPos(), 301);
     EXPECT_EQ(dialog_.Positions(), (std::vector<LPARAM>{0, 301}));
 
     // The slider's own notifications and SetPos share the last notified value.
-    slider().step = 1;
+    Range(0, 255);
     Press(5);  // position 0
     Release(5);
     slider().SetPos(0, true);
@@ -355,10 +425,10 @@ TEST_F(KivSliderTest, PressRoundsAtOneHalfClampsAndSnapsAndReleaseAddsNothing) {
         dialog_.events.clear();
         Press(c.x);
         EXPECT_EQ(slider().GetPos(), c.expected);
-        EXPECT_EQ(slider().state(), CKivSliderCtrl::kDragging);
+        EXPECT_EQ(slider().state(), ImageState::Pressed);
         Release(c.x);
         EXPECT_EQ(slider().GetPos(), c.expected);
-        EXPECT_EQ(slider().state(), CKivSliderCtrl::kNormal);
+        EXPECT_EQ(slider().state(), ImageState::Normal);
         EXPECT_EQ(dialog_.Positions(), std::vector<LPARAM>{c.expected})
             << "one notification for the press, none for the release at the same place";
     }
@@ -370,14 +440,14 @@ TEST_F(KivSliderTest, TheSystemDeliversThePointerToTheSlider) {
     Range(0, 255);
     slider().SetPos(125, false);
     ASSERT_TRUE(RealPointer(POINT{105, kRow + 30}));  // over the dialog, below the slider
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kNormal);
+    EXPECT_EQ(slider().state(), ImageState::Normal);
     ASSERT_TRUE(RealPointer(POINT{105, kRow}));
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kHover);
+    EXPECT_EQ(slider().state(), ImageState::Hover);
     EXPECT_EQ(::GetCapture(), slider().GetSafeHwnd());
     ASSERT_TRUE(RealPointer(POINT{105, kRow}, MOUSEEVENTF_LEFTDOWN));
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kDragging);
+    EXPECT_EQ(slider().state(), ImageState::Pressed);
     ASSERT_TRUE(RealPointer(POINT{105, kRow}, MOUSEEVENTF_LEFTUP));
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kNormal);
+    EXPECT_EQ(slider().state(), ImageState::Normal);
     EXPECT_EQ(dialog_.Positions(), std::vector<LPARAM>{128});
 }
 
@@ -385,7 +455,7 @@ TEST_F(KivSliderTest, SweepingTheFullRangeReportsEachNewValueOnce) {
     Range(0, 255);
     slider().SetPos(125, false);
     PointerAt(0);
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kHover);
+    EXPECT_EQ(slider().state(), ImageState::Hover);
     ButtonDown();
     for (int x = 1; x < kSliderWidth; ++x) {
         PointerAt(x);
@@ -402,7 +472,7 @@ TEST_F(KivSliderTest, SweepingTheFullRangeReportsEachNewValueOnce) {
     // 200 pixels of travel over 255 values: each pixel moves it by 1 or 2.
     EXPECT_EQ(positions.size(), 201u);
     EXPECT_EQ(slider().GetPos(), 255);
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kNormal);
+    EXPECT_EQ(slider().state(), ImageState::Normal);
 }
 
 TEST_F(KivSliderTest, DragStopsOutsideAndResumesWhenThePointerComesBackWithTheButtonHeld) {
@@ -411,12 +481,12 @@ TEST_F(KivSliderTest, DragStopsOutsideAndResumesWhenThePointerComesBackWithTheBu
     PointerAt(50);
     ButtonDown();    // 57
     PointerAt(105);  // 128
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kDragging);
+    EXPECT_EQ(slider().state(), ImageState::Pressed);
     EXPECT_EQ(::GetCapture(), slider().GetSafeHwnd());
 
     PointerAt(240);  // out to the right: to the end, then the drag stops
     EXPECT_EQ(slider().GetPos(), 255);
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kNormal);
+    EXPECT_EQ(slider().state(), ImageState::Normal);
     EXPECT_NE(::GetCapture(), slider().GetSafeHwnd());
     PointerAt(260);  // further out: the slider hears nothing
     PointerAt(-40);
@@ -424,12 +494,12 @@ TEST_F(KivSliderTest, DragStopsOutsideAndResumesWhenThePointerComesBackWithTheBu
     EXPECT_EQ(Columns(kThumb), Span(200, kThumbWidth)) << "normal thumb at the end";
 
     PointerAt(150);  // back in with the button held: dragging again
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kDragging);
+    EXPECT_EQ(slider().state(), ImageState::Pressed);
     EXPECT_EQ(slider().GetPos(), 255) << "the move that comes back only resumes";
     PointerAt(80);  // 96
     EXPECT_EQ(Columns(kHoverThumb), Span(75, kThumbWidth)) << "hover thumb while dragging";
     ButtonUp();
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kNormal);
+    EXPECT_EQ(slider().state(), ImageState::Normal);
     EXPECT_EQ(dialog_.Positions(), (std::vector<LPARAM>{57, 128, 255, 96}));
 }
 
@@ -440,11 +510,11 @@ TEST_F(KivSliderTest, ReleasingOutsideLeavesItNormalAndComingBackFreeHovers) {
     ButtonDown();
     PointerAt(-15);  // out to the left
     ButtonUp();      // outside: the slider does not hear it
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kNormal);
+    EXPECT_EQ(slider().state(), ImageState::Normal);
     EXPECT_EQ(slider().GetPos(), 0);
 
     PointerAt(120);  // back without the button: hover, no drag
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kHover);
+    EXPECT_EQ(slider().state(), ImageState::Hover);
     PointerAt(130);
     EXPECT_EQ(slider().GetPos(), 0);
     EXPECT_EQ(Columns(kHoverThumb), Span(0, kThumbWidth));
@@ -485,10 +555,10 @@ TEST_F(KivSliderTest, ThumbPictureFollowsTheState) {
     slider().SetPos(0, false);
     EXPECT_EQ(Columns(kThumb), Span(0, kThumbWidth)) << "normal";
     Move(100, false);
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kHover);
+    EXPECT_EQ(slider().state(), ImageState::Hover);
     EXPECT_EQ(Columns(kHoverThumb), Span(0, kThumbWidth)) << "hover";
     Press(5);
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kDragging);
+    EXPECT_EQ(slider().state(), ImageState::Pressed);
     EXPECT_EQ(Columns(kHoverThumb), Span(0, kThumbWidth)) << "dragging";
     Release(5);
     slider().SetDisabled(true);
@@ -500,7 +570,7 @@ TEST_F(KivSliderTest, ThumbPictureFollowsTheState) {
     EXPECT_EQ(Columns(kTrack).size(), static_cast<size_t>(kSliderWidth)) << "disabled, no picture";
     slider().SetDisabled(false);
     Move(100, false);
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kHover);
+    EXPECT_EQ(slider().state(), ImageState::Hover);
     EXPECT_EQ(Columns(kTrack).size(), static_cast<size_t>(kSliderWidth)) << "hover, no picture";
 }
 
@@ -510,19 +580,19 @@ TEST_F(KivSliderTest, DisabledSliderNeitherMovesNorNotifies) {
     Range(0, 255);
     slider().SetPos(128, false);
     slider().SetDisabled(true);
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kDisabled);
+    EXPECT_EQ(slider().state(), ImageState::Disabled);
     Move(10, false);
     Press(10);
     Move(150, true);
     Move(400, true);
     Release(150);
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kDisabled);
+    EXPECT_EQ(slider().state(), ImageState::Disabled);
     EXPECT_EQ(slider().GetPos(), 128);
     EXPECT_TRUE(dialog_.SystemCommands().empty());
     EXPECT_EQ(Columns(kDisabledThumb), Span(100, kThumbWidth));
 
     slider().SetDisabled(false);
-    EXPECT_EQ(slider().state(), CKivSliderCtrl::kNormal);
+    EXPECT_EQ(slider().state(), ImageState::Normal);
     Press(10);
     EXPECT_EQ(dialog_.Positions(), std::vector<LPARAM>{6}) << "enabled again, it follows";
 }

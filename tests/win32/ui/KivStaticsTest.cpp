@@ -17,10 +17,13 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/framework/Gdi.h"
+#include "skin/Argb.h"
 #include "skin/ControlNotifications.h"
+#include "skin/ControlPictures.h"
 #include "skin/KivEdit.h"
 #include "skin/KivImageDialog.h"
 #include "skin/KivMouseStatic.h"
@@ -35,6 +38,11 @@
 #include "win32/ui/TestDialogs.h"
 
 namespace vandir {
+
+void PrintTo(Argb colour, std::ostream* out) {
+    *out << "0x" << std::hex << colour.value << std::dec;
+}
+
 namespace {
 
 // --- Pictures and pixels ----------------------------------------------------
@@ -237,9 +245,9 @@ TEST_F(KivStaticTest, IsOwnerDrawnWithTheToolkitDefaults) {
     const CKivStatic& label = dialog_.label;
     EXPECT_EQ(label.GetStyle() & SS_TYPEMASK, static_cast<DWORD>(SS_OWNERDRAW));
     EXPECT_NE(label.GetStyle() & SS_NOTIFY, 0u) << "the template's styles stay";
-    EXPECT_EQ(label.textColour, 0xFFFFFFFFu);
-    EXPECT_EQ(label.fillColour, 0x00000000u);
-    EXPECT_FALSE(label.centred);
+    EXPECT_EQ(label.textColour(), Argb{0xFFFFFFFF});
+    EXPECT_EQ(label.fillColour(), Argb{0x00000000});
+    EXPECT_FALSE(label.centred());
     EXPECT_FALSE(label.text().has_value());
     EXPECT_EQ(label.background(), nullptr);
     const LOGFONTW font = FontOf(label.font());
@@ -292,9 +300,9 @@ TEST_F(KivStaticTest, DrawsItsFillThenItsBackgroundThenItsText) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CKivStatic& label = dialog_.label;
-        label.fillColour = c.fill;
-        label.textColour = c.textColour;
-        label.centred = c.centred;
+        label.SetFillColour(Argb{c.fill});
+        label.SetTextColour(Argb{c.textColour});
+        label.SetCentred(c.centred);
         label.SetBackground(c.background ? Solid(kWidth, kHeight, Opaque(*c.background)) : nullptr);
         label.SetFontHeight(c.fontHeight != 0 ? c.fontHeight : 15);
         if (c.text) {
@@ -309,11 +317,11 @@ TEST_F(KivStaticTest, DrawsItsFillThenItsBackgroundThenItsText) {
             UniqueBrush under(::CreateSolidBrush(c.under));
             RECT all{0, 0, kWidth, kHeight};
             ::FillRect(dc, &all, under.get());
-            DrawSkinText(dc, label.font(), *c.text, TextColourOf(c.textColour), c.centred, true, 0,
-                         0, kWidth, kHeight);
+            DrawSkinText(dc, label.font(), *c.text, Argb{c.textColour}.ToColorRef(), c.centred,
+                         true, 0, 0, kWidth, kHeight);
         });
         EXPECT_EQ(drawn.Mismatches(expected, RECT{0, 0, kWidth, kHeight}), 0);
-        EXPECT_GT(drawn.Count(TextColourOf(c.textColour)), 10) << "the text shows";
+        EXPECT_GT(drawn.Count(Argb{c.textColour}.ToColorRef()), 10) << "the text shows";
     }
 }
 
@@ -350,8 +358,8 @@ protected:
         KivControlsTest::SetUp();
         for (CKivMouseStatic* led : {&dialog_.led, &dialog_.led2}) {
             // The overlay: opaque grey on the left, a light window on the right.
-            led->picture = Halves(40, 4, Opaque(kOverlay), Gdiplus::Color(0, 0, 0, 0));
-            led->colour = 0xFF00FF00;
+            led->SetPicture(Halves(40, 4, Opaque(kOverlay), Gdiplus::Color(0, 0, 0, 0)));
+            led->SetColour(Argb{0xFF00FF00});
         }
         Place(dialog_.led, 10, 10, kWidth, kHeight);
         Place(dialog_.led2, 10, 40, kWidth, kHeight);
@@ -364,18 +372,18 @@ protected:
         return drawn.at(kWidth * 3 / 4, kHeight / 2);
     }
 
-    static BYTE Alpha(const CKivMouseStatic& led) { return static_cast<BYTE>(led.colour >> 24); }
+    static BYTE Alpha(const CKivMouseStatic& led) { return led.colour().alpha(); }
 
     static void Tick(CKivMouseStatic& led) { led.SendMessage(WM_TIMER, 0, 0); }
 };
 
 TEST_F(KivMouseStaticTest, StartsSteadyGreenAndIsOwnerDrawn) {
     CKivMouseStatic fresh(effect_);
-    EXPECT_EQ(fresh.colour, 0x0000FF00u);
-    EXPECT_TRUE(fresh.fillEnabled);
+    EXPECT_EQ(fresh.colour(), Argb{0x0000FF00});
+    EXPECT_TRUE(fresh.fillEnabled());
     EXPECT_FALSE(fresh.white());
     EXPECT_EQ(fresh.mode(), CKivMouseStatic::kSteady);
-    EXPECT_EQ(fresh.picture, nullptr);
+    EXPECT_EQ(fresh.picture(), nullptr);
     EXPECT_EQ(dialog_.led.GetStyle() & SS_TYPEMASK, static_cast<DWORD>(SS_OWNERDRAW));
     const LedEffect initial;
     EXPECT_EQ(initial.counter, 200);
@@ -398,13 +406,13 @@ TEST_F(KivMouseStaticTest, DrawsBlackThenTheLightThenThePicture) {
     CKivMouseStatic& led = dialog_.led;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        led.colour = c.colour;
-        led.fillEnabled = c.fillEnabled;
+        led.SetColour(Argb{c.colour});
+        led.SetFillEnabled(c.fillEnabled);
         EXPECT_TRUE(Near(Light(led), c.light));
     }
-    led.picture.reset();
-    led.colour = 0xFF0000FF;
-    led.fillEnabled = true;
+    led.SetPicture(nullptr);
+    led.SetColour(Argb{0xFF0000FF});
+    led.SetFillEnabled(true);
     EXPECT_EQ(Pixels::Of(led).Count(RGB(0, 0, 255)), kWidth * kHeight)
         << "without a picture only the fill shows";
 }
@@ -412,8 +420,8 @@ TEST_F(KivMouseStaticTest, DrawsBlackThenTheLightThenThePicture) {
 TEST_F(KivMouseStaticTest, BlinkingAlternatesWhiteAndTheColourOnTheSharedCounter) {
     CKivMouseStatic& first = dialog_.led;
     CKivMouseStatic& second = dialog_.led2;
-    first.colour = 0x0000FF00;  // alpha 0: the blink shows the colour at full brightness
-    second.colour = 0x000000FF;
+    first.SetColour(Argb{0x0000FF00});  // alpha 0: the blink shows the colour at full brightness
+    second.SetColour(Argb{0x000000FF});
     first.SetMode(CKivMouseStatic::kBlinking);
     second.SetMode(CKivMouseStatic::kBlinking);
 
@@ -495,13 +503,13 @@ TEST_F(KivMouseStaticTest, EachAnimationStartsWhereTheLastLeftTheCounter) {
 
 TEST_F(KivMouseStaticTest, SteadyShowsFullBrightnessAtOnceAndStopsTheTimer) {
     CKivMouseStatic& led = dialog_.led;
-    led.colour = 0x00FF0000;
+    led.SetColour(Argb{0x00FF0000});
     led.SetMode(CKivMouseStatic::kBlinking);
     Tick(led);
     ASSERT_TRUE(led.white());
     led.SetMode(CKivMouseStatic::kSteady);
     EXPECT_FALSE(led.white());
-    EXPECT_EQ(led.colour, 0xFFFF0000u);
+    EXPECT_EQ(led.colour(), Argb{0xFFFF0000});
     EXPECT_TRUE(Near(Light(led), RGB(255, 0, 0)));
     EXPECT_FALSE(::KillTimer(led, CKivMouseStatic::kAnimationTimer)) << "no timer runs";
 
@@ -529,6 +537,53 @@ TEST_F(KivMouseStaticTest, TicksAreIgnoredWhileHiddenAndForOtherTimers) {
     Tick(led);
     EXPECT_EQ(effect_.counter, 210);
     ::KillTimer(led, CKivMouseStatic::kAnimationTimer);
+}
+
+// A plain static child of a window, destroyed with this object.
+class ChildStatic {
+public:
+    ChildStatic(HWND parent, RECT r)
+        : hwnd_(::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, r.left, r.top,
+                                  r.right - r.left, r.bottom - r.top, parent, nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr)) {}
+    ~ChildStatic() {
+        if (hwnd_ != nullptr) {
+            ::DestroyWindow(hwnd_);
+        }
+    }
+    ChildStatic(const ChildStatic&) = delete;
+    ChildStatic& operator=(const ChildStatic&) = delete;
+    HWND get() const { return hwnd_; }
+
+private:
+    HWND hwnd_;
+};
+
+TEST_F(KivMouseStaticTest, AModeSetBeforeTheWindowExistsStartsItsTimerWhenBound) {
+    struct Case {
+        int mode;
+        bool animated;
+    };
+    const Case cases[] = {
+        {CKivMouseStatic::kBlinking, true},
+        {CKivMouseStatic::kBreathing, true},
+        {CKivMouseStatic::kSteady, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode);
+        CKivMouseStatic led(effect_);
+        led.SetColour(Argb{0x0000FF00});
+        led.SetMode(c.mode);
+        EXPECT_EQ(led.mode(), c.mode);
+        if (!c.animated) {
+            EXPECT_EQ(Alpha(led), 255) << "steady is full brightness before it shows";
+        }
+        const ChildStatic window(dialog_, RECT{10, 80, 60, 100});
+        ASSERT_NE(window.get(), nullptr);
+        ASSERT_TRUE(led.SubclassWindow(window.get()));
+        // The timer is the window's: its ticks reach the control.
+        EXPECT_EQ(::KillTimer(window.get(), CKivMouseStatic::kAnimationTimer) != FALSE, c.animated);
+    }
 }
 
 // --- CKivEdit -----------------------------------------------------------------------
@@ -571,8 +626,8 @@ protected:
 
 TEST_F(KivEditTest, StartsWithAWhiteArialOf14AndHandsANewFontToTheControl) {
     CKivEdit& edit = dialog_.edit;
-    EXPECT_EQ(edit.textColour, RGB(255, 255, 255));
-    EXPECT_EQ(edit.background, nullptr);
+    EXPECT_EQ(edit.textColour(), Argb{0xFFFFFFFF});
+    EXPECT_EQ(edit.background(), nullptr);
     LOGFONTW font = FontOf(edit.font());
     EXPECT_STREQ(font.lfFaceName, L"Arial");
     EXPECT_EQ(font.lfHeight, 14);
@@ -628,13 +683,14 @@ TEST_F(KivEditTest, WithoutABackgroundItDrawsABlackBoxWithAGreyFrameAndItsText) 
     EXPECT_EQ(drawn.Mismatches(expected, RECT{1, 1, kWidth - 1, kHeight - 1}), 0);
     EXPECT_GT(drawn.Count(RGB(255, 255, 255)), 10);
 
-    edit.textColour = RGB(255, 200, 0);
+    edit.SetTextColour(Argb{0xFFFFC800});
     EXPECT_GT(Pixels::Of(edit).Count(RGB(255, 200, 0)), 10) << "the owner's text colour";
 }
 
 TEST_F(KivEditTest, WithABackgroundItDrawsThePictureStretchedAndNoFrame) {
     CKivEdit& edit = dialog_.edit2;
-    edit.background = Halves(6, 2, Gdiplus::Color(255, 200, 0, 0), Gdiplus::Color(255, 0, 0, 200));
+    edit.SetBackground(
+        Halves(6, 2, Gdiplus::Color(255, 200, 0, 0), Gdiplus::Color(255, 0, 0, 200)));
     edit.SetWindowText(L"");
     const Pixels drawn = Pixels::Of(edit);
     EXPECT_TRUE(Near(drawn.at(0, 0), RGB(200, 0, 0)));
@@ -645,7 +701,7 @@ TEST_F(KivEditTest, WithABackgroundItDrawsThePictureStretchedAndNoFrame) {
 
 TEST_F(KivEditTest, AnswersTheColourRequestWithTheNullBrushItsColourAndFont) {
     CKivEdit& edit = dialog_.edit;
-    edit.textColour = RGB(1, 2, 3);
+    edit.SetTextColour(Argb{0xFF010203});
     edit.SetFontHeight(16);
     for (UINT message : {WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC}) {
         WindowDC screen(nullptr);
@@ -657,6 +713,41 @@ TEST_F(KivEditTest, AnswersTheColourRequestWithTheNullBrushItsColourAndFont) {
         EXPECT_EQ(::GetBkMode(dc.get()), TRANSPARENT);
         EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_FONT), edit.font());
         ::SelectObject(dc.get(), ::GetStockObject(SYSTEM_FONT));
+    }
+}
+
+// --- Pictures -----------------------------------------------------------------
+
+TEST_F(KivControlsTest, StaticsEditBoxesAndTheLedPreviewDrawTheBackgroundOfTheirPictures) {
+    constexpr int kWidth = 60;
+    constexpr int kHeight = 20;
+    constexpr COLORREF kBackground = RGB(40, 90, 160);
+    struct Kind {
+        const char* name;
+        CWnd& control;
+        SkinnedControl& skinned;
+        std::function<Gdiplus::Image*()> held;
+    };
+    const Kind kinds[] = {
+        {"static", dialog_.label, dialog_.label, [&] { return dialog_.label.background(); }},
+        {"edit box", dialog_.edit, dialog_.edit, [&] { return dialog_.edit.background(); }},
+        {"LED preview", dialog_.led, dialog_.led, [&] { return dialog_.led.picture(); }},
+    };
+    dialog_.edit.SetWindowText(L"");
+    ::SetFocus(nullptr);  // no caret over the pixels
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        Place(kind.control, 10, 10, kWidth, kHeight);
+        ControlPictures pictures;
+        for (ImagePtr& look : pictures.looks) {
+            look = Solid(kWidth, kHeight, Opaque(RGB(220, 20, 20)));  // not theirs to draw
+        }
+        pictures.background = Solid(kWidth, kHeight, Opaque(kBackground));
+        Gdiplus::Image* const background = pictures.background.get();
+        kind.skinned.SetPictures(std::move(pictures));
+        EXPECT_EQ(kind.held(), background);
+        EXPECT_EQ(Pixels::Of(kind.control).Count(kBackground, 2), kWidth * kHeight);
+        kind.control.ShowWindow(SW_HIDE);
     }
 }
 
@@ -823,8 +914,7 @@ TEST_F(KivControlsTest, GalleryShowsEveryControlInEachLook) {
         Place(slider, r.left, r.top, r.right - r.left, r.bottom - r.top);
         slider.SetImages(Artwork::Track(sheet.get(), r), Artwork::NormalThumb(),
                          Artwork::HoverThumb(), Artwork::DisabledThumb());
-        slider.minimum = 0;
-        slider.maximum = 255;
+        slider.SetRange(0, 255, 1);
         slider.SetPos(positions[i], false);
     }
     dialog_.slider2.SetDisabled(true);
@@ -832,7 +922,7 @@ TEST_F(KivControlsTest, GalleryShowsEveryControlInEachLook) {
     dialog_.slider3.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(227, 8));
     dialog_.slider3.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(227, 8));
     dialog_.slider3.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(236, 8));
-    ASSERT_EQ(dialog_.slider3.state(), CKivSliderCtrl::kDragging);
+    ASSERT_EQ(dialog_.slider3.state(), layout::ImageState::Pressed);
     EXPECT_EQ(dialog_.slider3.GetPos(), 204);
 
     // Edit boxes beside the first two sliders: the black box with its frame,
@@ -842,7 +932,7 @@ TEST_F(KivControlsTest, GalleryShowsEveryControlInEachLook) {
     for (CKivEdit* edit : {&dialog_.edit, &dialog_.edit2}) {
         edit->SetFontHeight(16);
     }
-    dialog_.edit2.background = Artwork::Crop(sheet.get(), RECT{340, 83, 379, 101});
+    dialog_.edit2.SetBackground(Artwork::Crop(sheet.get(), RECT{340, 83, 379, 101}));
     dialog_.edit.SetWindowText(std::to_wstring(dialog_.slider.GetPos()));
     dialog_.edit2.SetWindowText(std::to_wstring(dialog_.slider2.GetPos()));
     ::SetFocus(nullptr);
@@ -853,16 +943,16 @@ TEST_F(KivControlsTest, GalleryShowsEveryControlInEachLook) {
     dialog_.label.SetText(L"Sliders: normal, disabled, dragging");
     Place(dialog_.label2, 400, 206, 380, 20);
     dialog_.label2.SetBackground(Artwork::Crop(sheet.get(), RECT{400, 206, 780, 226}));
-    dialog_.label2.textColour = 0xFFD2D2D2;
-    dialog_.label2.centred = true;
+    dialog_.label2.SetTextColour(Argb{0xFFD2D2D2});
+    dialog_.label2.SetCentred(true);
     dialog_.label2.SetText(L"LED preview: steady, blinking (white phase), breathing");
 
     // LED previews: steady, blinking in its white phase, breathing at 130.
     CKivMouseStatic* leds[] = {&dialog_.led, &dialog_.led2, &dialog_.led3};
     for (int i = 0; i < 3; ++i) {
         Place(*leds[i], 400, 20 + 60 * i, 380, 38);
-        leds[i]->picture = Artwork::Mouse(380, 38);
-        leds[i]->colour = 0xFF00B4FF;
+        leds[i]->SetPicture(Artwork::Mouse(380, 38));
+        leds[i]->SetColour(Argb{0xFF00B4FF});
     }
     dialog_.led.SetMode(CKivMouseStatic::kSteady);
     dialog_.led2.SetMode(CKivMouseStatic::kBlinking);
