@@ -45,7 +45,7 @@ void CKivButton::SetSelectedTextColour(Argb colour) {
     RedrawIfBound(*this);
 }
 
-void CKivButton::OnHoverChanged(HoverChange change, WPARAM) {
+void CKivButton::OnHoverChanged(HoverChange change, UINT) {
     const int id = GetDlgCtrlID();
     if (change == HoverChange::Entered) {
         NotifyParent(GetParent(), kMouseEntered, id);

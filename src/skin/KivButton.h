@@ -44,7 +44,7 @@ public:
     Argb selectedTextColour() const { return selectedTextColour_; }
 
 private:
-    void OnHoverChanged(HoverChange change, WPARAM keys) override;
+    void OnHoverChanged(HoverChange change, UINT keys) override;
     bool ShowsPressedLook() const override { return selected_; }
     void DrawOverLook(HDC dc, const RECT& item) override;
 

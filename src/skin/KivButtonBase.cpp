@@ -1,7 +1,5 @@
 #include "skin/KivButtonBase.h"
 
-#include <windowsx.h>
-
 #include <utility>
 
 #include "skin/KivDrawing.h"
@@ -32,15 +30,15 @@ Gdiplus::Image* ChooseButtonLook(const ControlPictures& pictures, bool disabledW
 }
 
 const MessageMapEntry CKivButtonBase::messageEntries[] = {
-    OnMessage<&CKivButtonBase::OnEraseBackground>(WM_ERASEBKGND),
-    OnMessage<&CKivButtonBase::OnFocusChange>(WM_KILLFOCUS),
-    OnMessage<&CKivButtonBase::OnFocusChange>(WM_SETFOCUS),
-    OnMessage<&CKivButtonBase::OnLeftButtonDown>(WM_LBUTTONDOWN),
-    OnMessage<&CKivButtonBase::OnLeftButtonUp>(WM_LBUTTONUP),
-    OnMessage<&CKivButtonBase::OnMouseMove>(WM_MOUSEMOVE),
-    OnReflected<&CKivButtonBase::OnDrawItem>(WM_DRAWITEM),
+    On<WM_ERASEBKGND, &CKivButtonBase::OnEraseBackground>(),
+    On<WM_KILLFOCUS, &CKivButtonBase::OnFocusChange>(),
+    On<WM_SETFOCUS, &CKivButtonBase::OnFocusChange>(),
+    On<WM_LBUTTONDOWN, &CKivButtonBase::OnLeftButtonDown>(),
+    On<WM_LBUTTONUP, &CKivButtonBase::OnLeftButtonUp>(),
+    On<WM_MOUSEMOVE, &CKivButtonBase::OnMouseMove>(),
+    OnReflected<WM_DRAWITEM, &CKivButtonBase::OnDrawItem>(),
 };
-const MessageMap CKivButtonBase::messageMap{&CButton::messageMap, messageEntries};
+const ClassMessageMap<CKivButtonBase> CKivButtonBase::messageMap{messageEntries};
 
 CKivButtonBase::~CKivButtonBase() = default;
 
@@ -59,7 +57,7 @@ void CKivButtonBase::SetState(ImageState state) {
     RedrawIfBound(*this);
 }
 
-void CKivButtonBase::OnHoverChanged(HoverChange, WPARAM) {}
+void CKivButtonBase::OnHoverChanged(HoverChange, UINT) {}
 void CKivButtonBase::OnPressed() {}
 void CKivButtonBase::OnReleased() {}
 bool CKivButtonBase::ShowsPressedLook() const {
@@ -67,38 +65,33 @@ bool CKivButtonBase::ShowsPressedLook() const {
 }
 void CKivButtonBase::DrawOverLook(HDC, const RECT&) {}
 
-bool CKivButtonBase::OnEraseBackground(Message& m) {
-    m.result = TRUE;  // the look covers the control, or what lies below shows
-    return true;
+bool CKivButtonBase::OnEraseBackground(HDC) {
+    return true;  // the look covers the control, or what lies below shows
 }
 
-bool CKivButtonBase::OnFocusChange(Message& m) {
-    m.result = Default(m.message, m.wParam, m.lParam);
+void CKivButtonBase::OnFocusChange(HWND) {
+    Default();
     Invalidate();
-    return true;
 }
 
-bool CKivButtonBase::OnLeftButtonDown(Message& m) {
-    m.result = Default(m.message, m.wParam, m.lParam);
+void CKivButtonBase::OnLeftButtonDown(POINT, UINT) {
+    Default();
     SetState(ImageState::Pressed);
     OnPressed();
-    return true;
 }
 
-bool CKivButtonBase::OnLeftButtonUp(Message& m) {
-    m.result = Default(m.message, m.wParam, m.lParam);
+void CKivButtonBase::OnLeftButtonUp(POINT, UINT) {
+    Default();
     SetState(ImageState::Normal);
     OnReleased();
-    return true;
 }
 
-bool CKivButtonBase::OnMouseMove(Message& m) {
-    m.result = Default(m.message, m.wParam, m.lParam);
-    const HoverChange change = TrackHover({GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)});
+void CKivButtonBase::OnMouseMove(POINT point, UINT keys) {
+    Default();
+    const HoverChange change = TrackHover(point);
     if (change != HoverChange::None) {
-        OnHoverChanged(change, m.wParam);
+        OnHoverChanged(change, keys);
     }
-    return true;
 }
 
 HoverChange CKivButtonBase::TrackHover(POINT pointer) {
@@ -121,19 +114,16 @@ HoverChange CKivButtonBase::TrackHover(POINT pointer) {
     return HoverChange::Entered;
 }
 
-bool CKivButtonBase::OnDrawItem(Message& m) {
-    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam);
-    const RECT& r = item->rcItem;
+void CKivButtonBase::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    const RECT& r = item.rcItem;
     const bool disabledWindow = (GetStyle() & WS_DISABLED) != 0;
     if (Gdiplus::Image* look =
             ChooseButtonLook(pictures_, disabledWindow, ShowsPressedLook(), state_)) {
-        Gdiplus::Graphics graphics(item->hDC);
+        Gdiplus::Graphics graphics(item.hDC);
         graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
         graphics.DrawImage(look, 0, 0, r.right - r.left, r.bottom - r.top);
     }
-    DrawOverLook(item->hDC, r);
-    m.result = TRUE;
-    return true;
+    DrawOverLook(item.hDC, r);
 }
 
 }  // namespace vandir

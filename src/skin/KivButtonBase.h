@@ -19,6 +19,7 @@
 
 #include "platform/win32/Gdiplus.h"
 #include "platform/win32/framework/Controls.h"
+#include "platform/win32/framework/MessageMap.h"
 #include "skin/ControlPictures.h"
 #include "skin/layout/SkinLayout.h"
 
@@ -33,8 +34,10 @@ Gdiplus::Image* ChooseButtonLook(const ControlPictures& pictures, bool disabledW
 // What a mouse move did to a button's hover tracking.
 enum class HoverChange { None, Entered, Left };
 
-class CKivButtonBase : public CButton, public SkinnedControl {
+class CKivButtonBase : public WithMessageMap<CKivButtonBase, CButton>, public SkinnedControl {
 public:
+    static const ClassMessageMap<CKivButtonBase> messageMap;
+
     ~CKivButtonBase() override;
 
     // Takes the four looks (any may be none); the background is not used.
@@ -57,7 +60,7 @@ protected:
 
     // Hooks, all doing nothing unless overridden.
     // After a mouse move changed the hover tracking; keys as in WM_MOUSEMOVE.
-    virtual void OnHoverChanged(HoverChange change, WPARAM keys);
+    virtual void OnHoverChanged(HoverChange change, UINT keys);
     // After a left-button press entered the pressed state.
     virtual void OnPressed();
     // After a left-button release returned to the normal state.
@@ -67,18 +70,15 @@ protected:
     // Draws over the look (a caption) in the item's device context.
     virtual void DrawOverLook(HDC dc, const RECT& item);
 
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
-
 private:
     static const MessageMapEntry messageEntries[];
 
-    bool OnEraseBackground(Message& m);
-    bool OnFocusChange(Message& m);
-    bool OnLeftButtonDown(Message& m);
-    bool OnLeftButtonUp(Message& m);
-    bool OnMouseMove(Message& m);
-    bool OnDrawItem(Message& m);
+    bool OnEraseBackground(HDC dc);
+    void OnFocusChange(HWND other);
+    void OnLeftButtonDown(POINT point, UINT keys);
+    void OnLeftButtonUp(POINT point, UINT keys);
+    void OnMouseMove(POINT point, UINT keys);
+    void OnDrawItem(const DRAWITEMSTRUCT& item);
 
     // The hover step of a mouse move at the client point.
     HoverChange TrackHover(POINT pointer);

@@ -9,9 +9,9 @@ namespace vandir {
 using layout::ImageState;
 
 const MessageMapEntry CKivCheckBox::messageEntries[] = {
-    OnMessage<&CKivCheckBox::OnLeftButtonUp>(WM_LBUTTONUP),
+    On<WM_LBUTTONUP, &CKivCheckBox::OnLeftButtonUp>(),
 };
-const MessageMap CKivCheckBox::messageMap{&CKivButtonBase::messageMap, messageEntries};
+const ClassMessageMap<CKivCheckBox> CKivCheckBox::messageMap{messageEntries};
 
 CKivCheckBox::~CKivCheckBox() = default;
 
@@ -31,7 +31,7 @@ void CKivCheckBox::SetChecked(bool checked) {
     }
 }
 
-bool CKivCheckBox::OnLeftButtonUp(Message& m) {
+void CKivCheckBox::OnLeftButtonUp(POINT, UINT) {
     // Toggle first: the click the platform delivers next must find the new
     // value (and a parent that redraws the box meanwhile its new look).
     if (armed_) {
@@ -39,11 +39,10 @@ bool CKivCheckBox::OnLeftButtonUp(Message& m) {
     }
     armed_ = false;
     SetState(ImageState::Normal);
-    m.result = Default(m.message, m.wParam, m.lParam);
-    return true;
+    Default();
 }
 
-void CKivCheckBox::OnHoverChanged(HoverChange change, WPARAM keys) {
+void CKivCheckBox::OnHoverChanged(HoverChange change, UINT keys) {
     if (change == HoverChange::Entered) {
         // Entering with the button held arms the box as a press inside would.
         armed_ = armed_ || (keys & MK_LBUTTON) != 0;

@@ -14,8 +14,10 @@
 
 namespace vandir {
 
-class CKivCheckBox : public CKivButtonBase {
+class CKivCheckBox : public WithMessageMap<CKivCheckBox, CKivButtonBase> {
 public:
+    static const ClassMessageMap<CKivCheckBox> messageMap;
+
     CKivCheckBox() = default;
     ~CKivCheckBox() override;
 
@@ -31,16 +33,14 @@ public:
     // entered it): its release over the control toggles the flag.
     bool armed() const { return armed_; }
 
-protected:
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
-
 private:
     static const MessageMapEntry messageEntries[];
 
-    bool OnLeftButtonUp(Message& m);
+    // Replaces the base's release: the flag toggles before the platform's
+    // handling delivers the click.
+    void OnLeftButtonUp(POINT point, UINT keys);
 
-    void OnHoverChanged(HoverChange change, WPARAM keys) override;
+    void OnHoverChanged(HoverChange change, UINT keys) override;
     void OnPressed() override { armed_ = true; }
     bool ShowsPressedLook() const override { return checked_; }
 

@@ -20,10 +20,10 @@ Clock& ProgramClock() {
 using layout::ImageState;
 
 const MessageMapEntry CKivComboButton::messageEntries[] = {
-    OnMessage<&CKivComboButton::OnSysCommand>(WM_SYSCOMMAND),
-    OnMessage<&CKivComboButton::OnTimer>(WM_TIMER),
+    On<WM_SYSCOMMAND, &CKivComboButton::OnSysCommand>(),
+    On<WM_TIMER, &CKivComboButton::OnTimer>(),
 };
-const MessageMap CKivComboButton::messageMap{&CKivButtonBase::messageMap, messageEntries};
+const ClassMessageMap<CKivComboButton> CKivComboButton::messageMap{messageEntries};
 
 CKivComboButton::CKivComboButton(InputHooks& hooks, Clock& clock)
     : hooks_(hooks), clock_(clock), font_(CreateToolkitFont(15)) {}
@@ -151,20 +151,20 @@ void CKivComboButton::ToggleList() {
     }
 }
 
-void CKivComboButton::OnHoverChanged(HoverChange change, WPARAM) {
+void CKivComboButton::OnHoverChanged(HoverChange change, UINT) {
     const int id = GetDlgCtrlID();
     NotifyParent(GetParent(), change == HoverChange::Entered ? kMouseEntered : kMouseLeft, id);
 }
 
-bool CKivComboButton::OnSysCommand(Message& m) {
-    if (m.wParam == kListHiding) {
-        NotifyParent(GetParent(), kListHiding, m.lParam);
-        m.result = 0;
-        return true;
+void CKivComboButton::OnSysCommand(WPARAM wParam, LPARAM lParam) {
+    if (wParam == kListHiding) {
+        NotifyParent(GetParent(), kListHiding, lParam);
+        return;
     }
-    const MenuItem* item = list_ != nullptr ? list_->FindItem(static_cast<int>(m.lParam)) : nullptr;
+    const MenuItem* item = list_ != nullptr ? list_->FindItem(static_cast<int>(lParam)) : nullptr;
     if (item == nullptr) {
-        return false;  // not from the list: default processing
+        Default();  // not from the list
+        return;
     }
     // Copied before the parent runs: it may add entries meanwhile.
     const std::wstring text = item->text;
@@ -172,28 +172,24 @@ bool CKivComboButton::OnSysCommand(Message& m) {
     NotifyParent(GetParent(), static_cast<WPARAM>(GetDlgCtrlID()), value);
     if (captionFollowsSelection_) {
         caption_ = text;
-        selectedValue_ = static_cast<int>(m.lParam);
+        selectedValue_ = static_cast<int>(lParam);
         RedrawIfBound(*this);
     } else {
         captionFollowsSelection_ = true;
     }
     // A list's choice is no system command: the default processing would
     // take a command ID such as 0xF060 for one (and close the button).
-    m.result = 0;
-    return true;
 }
 
-bool CKivComboButton::OnTimer(Message& m) {
-    if (m.wParam != kListWatchTimer) {
-        return false;
+void CKivComboButton::OnTimer(UINT_PTR id) {
+    if (id == kListWatchTimer) {
+        if (list_ != nullptr && list_->IsWindowVisible()) {
+            listSeenAt_ = clock_.NowMilliseconds();
+        } else {
+            KillTimer(kListWatchTimer);
+        }
     }
-    if (list_ != nullptr && list_->IsWindowVisible()) {
-        listSeenAt_ = clock_.NowMilliseconds();
-    } else {
-        KillTimer(kListWatchTimer);
-    }
-    m.result = Default(m.message, m.wParam, m.lParam);
-    return true;
+    Default();
 }
 
 void CKivComboButton::DrawOverLook(HDC dc, const RECT& item) {

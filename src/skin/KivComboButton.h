@@ -36,8 +36,10 @@
 
 namespace vandir {
 
-class CKivComboButton : public CKivButtonBase {
+class CKivComboButton : public WithMessageMap<CKivComboButton, CKivButtonBase> {
 public:
+    static const ClassMessageMap<CKivComboButton> messageMap;
+
     // The timer that watches the open list, and its period.
     static constexpr UINT_PTR kListWatchTimer = 1;
     static constexpr UINT kListWatchMilliseconds = 100;
@@ -97,17 +99,13 @@ public:
     bool reopenSuppressed() const { return reopenSuppressed_; }
     uint64_t listSeenAt() const { return listSeenAt_; }
 
-protected:
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
-
 private:
     static const MessageMapEntry messageEntries[];
 
-    bool OnSysCommand(Message& m);
-    bool OnTimer(Message& m);
+    void OnSysCommand(WPARAM wParam, LPARAM lParam);
+    void OnTimer(UINT_PTR id);
 
-    void OnHoverChanged(HoverChange change, WPARAM keys) override;
+    void OnHoverChanged(HoverChange change, UINT keys) override;
     // Closes the list; a press right after the list was visible only closes it.
     void OnPressed() override;
     // Opens the list, unless the press only closed it.

@@ -9,14 +9,14 @@
 namespace vandir {
 
 const MessageMapEntry CKivEdit::messageEntries[] = {
-    OnReflected<&CKivEdit::OnControlColour>(WM_CTLCOLOREDIT),
+    OnReflected<WM_CTLCOLOREDIT, &CKivEdit::OnControlColour>(),
     // A disabled or read-only edit asks with the static message.
-    OnReflected<&CKivEdit::OnControlColour>(WM_CTLCOLORSTATIC),
-    OnReflected<&CKivEdit::OnReflectedCommand>(WM_COMMAND),
-    OnMessage<&CKivEdit::OnEraseBackground>(WM_ERASEBKGND),
-    OnMessage<&CKivEdit::OnPaint>(WM_PAINT),
+    OnReflected<WM_CTLCOLORSTATIC, &CKivEdit::OnControlColour>(),
+    OnReflected<WM_COMMAND, &CKivEdit::OnReflectedCommand>(),
+    On<WM_ERASEBKGND, &CKivEdit::OnEraseBackground>(),
+    On<WM_PAINT, &CKivEdit::OnPaint>(),
 };
-const MessageMap CKivEdit::messageMap{&CEdit::messageMap, messageEntries};
+const ClassMessageMap<CKivEdit> CKivEdit::messageMap{messageEntries};
 
 CKivEdit::CKivEdit() : font_(CreateToolkitFont(14)) {}
 
@@ -41,30 +41,26 @@ void CKivEdit::SetFontHeight(int height) {
     font_ = std::move(replaced);
 }
 
-bool CKivEdit::OnControlColour(Message& m) {
-    const HDC dc = reinterpret_cast<HDC>(m.wParam);
+HBRUSH CKivEdit::OnControlColour(HDC dc) {
     ::SetTextColor(dc, textColour_.ToColorRef());
     ::SetBkMode(dc, TRANSPARENT);
     ::SelectObject(dc, font_.get());
-    m.result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
-    return true;
+    return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
 }
 
-bool CKivEdit::OnReflectedCommand(Message& m) {
-    if (HIWORD(m.wParam) != EN_CHANGE) {
-        return false;
+void CKivEdit::OnReflectedCommand(UINT code) {
+    if (code != EN_CHANGE) {
+        return;
     }
     Invalidate(TRUE);
     NotifyParent(GetParent(), static_cast<WPARAM>(GetDlgCtrlID()), kTextChanged);
-    return true;
 }
 
-bool CKivEdit::OnEraseBackground(Message& m) {
-    m.result = 0;  // not erased: painting covers it
-    return true;
+bool CKivEdit::OnEraseBackground(HDC) {
+    return false;  // not erased: painting covers it
 }
 
-bool CKivEdit::OnPaint(Message& m) {
+void CKivEdit::OnPaint() {
     PaintDC dc(GetSafeHwnd());
     RECT client = GetClientRect();
     const int width = client.right - client.left;
@@ -88,8 +84,6 @@ bool CKivEdit::OnPaint(Message& m) {
     client.left += 1;
     ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &client,
                 DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    m.result = 0;
-    return true;
 }
 
 }  // namespace vandir

@@ -10,13 +10,16 @@
 #include "platform/win32/Gdiplus.h"
 #include "platform/win32/framework/Controls.h"
 #include "platform/win32/framework/Gdi.h"
+#include "platform/win32/framework/MessageMap.h"
 #include "skin/Argb.h"
 #include "skin/ControlPictures.h"
 
 namespace vandir {
 
-class CKivEdit : public CEdit, public SkinnedControl {
+class CKivEdit : public WithMessageMap<CKivEdit, CEdit>, public SkinnedControl {
 public:
+    static const ClassMessageMap<CKivEdit> messageMap;
+
     CKivEdit();
     ~CKivEdit() override = default;
 
@@ -36,17 +39,13 @@ public:
     void SetFontHeight(int height);
     HFONT font() const { return font_.get(); }
 
-protected:
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
-
 private:
     static const MessageMapEntry messageEntries[];
 
-    bool OnControlColour(Message& m);
-    bool OnReflectedCommand(Message& m);
-    bool OnEraseBackground(Message& m);
-    bool OnPaint(Message& m);
+    HBRUSH OnControlColour(HDC dc);
+    void OnReflectedCommand(UINT code);
+    bool OnEraseBackground(HDC dc);
+    void OnPaint();
 
     UniqueFont font_;
     Argb textColour_{0xFFFFFFFF};

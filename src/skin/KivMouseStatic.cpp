@@ -8,11 +8,11 @@
 namespace vandir {
 
 const MessageMapEntry CKivMouseStatic::messageEntries[] = {
-    OnReflected<&CKivMouseStatic::OnDrawItem>(WM_DRAWITEM),
-    OnMessage<&CKivMouseStatic::OnEraseBackground>(WM_ERASEBKGND),
-    OnMessage<&CKivMouseStatic::OnTimer>(WM_TIMER),
+    OnReflected<WM_DRAWITEM, &CKivMouseStatic::OnDrawItem>(),
+    On<WM_ERASEBKGND, &CKivMouseStatic::OnEraseBackground>(),
+    On<WM_TIMER, &CKivMouseStatic::OnTimer>(),
 };
-const MessageMap CKivMouseStatic::messageMap{&CStatic::messageMap, messageEntries};
+const ClassMessageMap<CKivMouseStatic> CKivMouseStatic::messageMap{messageEntries};
 
 void CKivMouseStatic::PreSubclassWindow() {
     ModifyStyle(SS_TYPEMASK, SS_OWNERDRAW);
@@ -65,10 +65,14 @@ void CKivMouseStatic::SetMode(int mode) {
     StartAnimation();
 }
 
-bool CKivMouseStatic::OnTimer(Message& m) {
-    if (m.wParam != kAnimationTimer || !IsWindowVisible()) {
-        return false;
+void CKivMouseStatic::OnTimer(UINT_PTR id) {
+    if (id == kAnimationTimer && IsWindowVisible()) {
+        Animate();
     }
+    Default();
+}
+
+void CKivMouseStatic::Animate() {
     if (mode_ == kSteady) {
         white_ = false;
         KillTimer(kAnimationTimer);
@@ -95,16 +99,14 @@ bool CKivMouseStatic::OnTimer(Message& m) {
             SetAlpha(static_cast<BYTE>(next));
         }
     }
-    return false;  // the default processing follows
 }
 
-bool CKivMouseStatic::OnDrawItem(Message& m) {
-    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam);
-    const RECT r = item->rcItem;
+void CKivMouseStatic::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    const RECT r = item.rcItem;
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
-    MemoryDC memory(item->hDC);
-    UniqueBitmap bitmap(::CreateCompatibleBitmap(item->hDC, width, height));
+    MemoryDC memory(item.hDC);
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(item.hDC, width, height));
     {
         SelectedObject selected(memory.get(), bitmap.get());
         {
@@ -119,15 +121,12 @@ bool CKivMouseStatic::OnDrawItem(Message& m) {
                 DrawStretched(graphics, picture_.get(), 0, 0, width, height);
             }
         }
-        ::BitBlt(item->hDC, r.left, r.top, width, height, memory.get(), 0, 0, SRCCOPY);
+        ::BitBlt(item.hDC, r.left, r.top, width, height, memory.get(), 0, 0, SRCCOPY);
     }
-    m.result = TRUE;
-    return true;
 }
 
-bool CKivMouseStatic::OnEraseBackground(Message& m) {
-    m.result = 0;  // not erased: drawing covers it
-    return true;
+bool CKivMouseStatic::OnEraseBackground(HDC) {
+    return false;  // not erased: drawing covers it
 }
 
 }  // namespace vandir

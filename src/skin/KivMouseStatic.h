@@ -15,14 +15,17 @@
 
 #include "platform/win32/Gdiplus.h"
 #include "platform/win32/framework/Controls.h"
+#include "platform/win32/framework/MessageMap.h"
 #include "skin/Argb.h"
 #include "skin/ControlPictures.h"
 #include "skin/LedEffect.h"
 
 namespace vandir {
 
-class CKivMouseStatic : public CStatic, public SkinnedControl {
+class CKivMouseStatic : public WithMessageMap<CKivMouseStatic, CStatic>, public SkinnedControl {
 public:
+    static const ClassMessageMap<CKivMouseStatic> messageMap;
+
     static constexpr int kSteady = 1;
     static constexpr int kBlinking = 2;
     static constexpr int kBreathing = 6;
@@ -59,15 +62,14 @@ protected:
     // before the window was bound.
     void PreSubclassWindow() override;
 
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
-
 private:
     static const MessageMapEntry messageEntries[];
 
-    bool OnDrawItem(Message& m);
-    bool OnEraseBackground(Message& m);
-    bool OnTimer(Message& m);
+    void OnDrawItem(const DRAWITEMSTRUCT& item);
+    bool OnEraseBackground(HDC dc);
+    void OnTimer(UINT_PTR id);
+    // One step of the running animation.
+    void Animate();
 
     // Replaces the colour's alpha byte and redraws.
     void SetAlpha(BYTE alpha);

@@ -1,7 +1,5 @@
 #include "skin/KivSliderCtrl.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 #include <climits>
 
@@ -22,13 +20,13 @@ int ClampToInt(long long value) {
 }  // namespace
 
 const MessageMapEntry CKivSliderCtrl::messageEntries[] = {
-    OnMessage<&CKivSliderCtrl::OnPaint>(WM_PAINT),
-    OnMessage<&CKivSliderCtrl::OnEraseBackground>(WM_ERASEBKGND),
-    OnMessage<&CKivSliderCtrl::OnLeftButtonDown>(WM_LBUTTONDOWN),
-    OnMessage<&CKivSliderCtrl::OnLeftButtonUp>(WM_LBUTTONUP),
-    OnMessage<&CKivSliderCtrl::OnMouseMove>(WM_MOUSEMOVE),
+    On<WM_PAINT, &CKivSliderCtrl::OnPaint>(),
+    On<WM_ERASEBKGND, &CKivSliderCtrl::OnEraseBackground>(),
+    On<WM_LBUTTONDOWN, &CKivSliderCtrl::OnLeftButtonDown>(),
+    On<WM_LBUTTONUP, &CKivSliderCtrl::OnLeftButtonUp>(),
+    On<WM_MOUSEMOVE, &CKivSliderCtrl::OnMouseMove>(),
 };
-const MessageMap CKivSliderCtrl::messageMap{&CStatic::messageMap, messageEntries};
+const ClassMessageMap<CKivSliderCtrl> CKivSliderCtrl::messageMap{messageEntries};
 
 void CKivSliderCtrl::PreSubclassWindow() {
     ModifyStyle(0, SS_NOTIFY);
@@ -148,7 +146,7 @@ void CKivSliderCtrl::TrackTo(int x) {
     }
 }
 
-bool CKivSliderCtrl::OnPaint(Message& m) {
+void CKivSliderCtrl::OnPaint() {
     PaintDC dc(GetSafeHwnd());
     const RECT client = GetClientRect();
     const int width = client.right - client.left;
@@ -173,52 +171,46 @@ bool CKivSliderCtrl::OnPaint(Message& m) {
         DrawStretched(graphics, thumb, centre - thumbWidth / 2, client.top, thumbWidth,
                       ThumbHeight());
     }
-    m.result = 0;
-    return true;
 }
 
-bool CKivSliderCtrl::OnEraseBackground(Message& m) {
-    m.result = 0;  // not erased: painting covers it
-    return true;
+bool CKivSliderCtrl::OnEraseBackground(HDC) {
+    return false;  // not erased: painting covers it
 }
 
-bool CKivSliderCtrl::OnLeftButtonDown(Message& m) {
-    m.result = Default(m.message, m.wParam, m.lParam);
+void CKivSliderCtrl::OnLeftButtonDown(POINT point, UINT) {
+    Default();
     if (state_ == ImageState::Disabled) {
-        return true;
+        return;
     }
     state_ = rememberedState_ = ImageState::Pressed;
-    TrackTo(GET_X_LPARAM(m.lParam));
-    RedrawIfBound(*this, FALSE);
-    return true;
+    TrackTo(point.x);
+    Invalidate(FALSE);
 }
 
-bool CKivSliderCtrl::OnLeftButtonUp(Message& m) {
-    m.result = Default(m.message, m.wParam, m.lParam);
+void CKivSliderCtrl::OnLeftButtonUp(POINT point, UINT) {
+    Default();
     if (state_ == ImageState::Disabled) {
-        return true;
+        return;
     }
-    TrackTo(GET_X_LPARAM(m.lParam));
+    TrackTo(point.x);
     state_ = rememberedState_ = ImageState::Normal;
     Invalidate(FALSE);
-    return true;
 }
 
-bool CKivSliderCtrl::OnMouseMove(Message& m) {
-    m.result = Default(m.message, m.wParam, m.lParam);
+void CKivSliderCtrl::OnMouseMove(POINT point, UINT keys) {
+    Default();
     if (state_ == ImageState::Disabled) {
-        return true;
+        return;
     }
     if (state_ == ImageState::Pressed) {
-        TrackTo(GET_X_LPARAM(m.lParam));
+        TrackTo(point.x);
         Invalidate(FALSE);
     }
     const HWND self = GetSafeHwnd();
     if (tracking_ && ::GetCapture() == self) {
         const RECT client = GetClientRect();
-        const POINT point{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
         if (::PtInRect(&client, point)) {
-            return true;
+            return;
         }
         // The pointer left: stop hovering or dragging, remember a drag.
         rememberedState_ = state_;
@@ -229,10 +221,9 @@ bool CKivSliderCtrl::OnMouseMove(Message& m) {
     } else {
         ::SetCapture(self);
         tracking_ = true;
-        state_ = (m.wParam & MK_LBUTTON) != 0 ? rememberedState_ : ImageState::Hover;
+        state_ = (keys & MK_LBUTTON) != 0 ? rememberedState_ : ImageState::Hover;
         Invalidate(FALSE);
     }
-    return true;
 }
 
 }  // namespace vandir

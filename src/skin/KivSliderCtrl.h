@@ -20,13 +20,16 @@
 
 #include "platform/win32/Gdiplus.h"
 #include "platform/win32/framework/Controls.h"
+#include "platform/win32/framework/MessageMap.h"
 #include "skin/ControlPictures.h"
 #include "skin/layout/SkinLayout.h"
 
 namespace vandir {
 
-class CKivSliderCtrl : public CStatic, public SkinnedControl {
+class CKivSliderCtrl : public WithMessageMap<CKivSliderCtrl, CStatic>, public SkinnedControl {
 public:
+    static const ClassMessageMap<CKivSliderCtrl> messageMap;
+
     CKivSliderCtrl() = default;
     ~CKivSliderCtrl() override = default;
 
@@ -67,17 +70,14 @@ protected:
     // transparent to it).
     void PreSubclassWindow() override;
 
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
-
 private:
     static const MessageMapEntry messageEntries[];
 
-    bool OnPaint(Message& m);
-    bool OnEraseBackground(Message& m);
-    bool OnLeftButtonDown(Message& m);
-    bool OnLeftButtonUp(Message& m);
-    bool OnMouseMove(Message& m);
+    void OnPaint();
+    bool OnEraseBackground(HDC dc);
+    void OnLeftButtonDown(POINT point, UINT keys);
+    void OnLeftButtonUp(POINT point, UINT keys);
+    void OnMouseMove(POINT point, UINT keys);
 
     // Moves to the position under client x and notifies a new position.
     void TrackTo(int x);

@@ -9,11 +9,11 @@
 namespace vandir {
 
 const MessageMapEntry CKivStatic::messageEntries[] = {
-    OnReflected<&CKivStatic::OnDrawItem>(WM_DRAWITEM),
-    OnMessage<&CKivStatic::OnEraseBackground>(WM_ERASEBKGND),
-    OnMessage<&CKivStatic::OnLeftDoubleClick>(WM_LBUTTONDBLCLK),
+    OnReflected<WM_DRAWITEM, &CKivStatic::OnDrawItem>(),
+    On<WM_ERASEBKGND, &CKivStatic::OnEraseBackground>(),
+    On<WM_LBUTTONDBLCLK, &CKivStatic::OnLeftDoubleClick>(),
 };
-const MessageMap CKivStatic::messageMap{&CStatic::messageMap, messageEntries};
+const ClassMessageMap<CKivStatic> CKivStatic::messageMap{messageEntries};
 
 CKivStatic::CKivStatic() : font_(CreateToolkitFont(15)) {}
 
@@ -55,13 +55,12 @@ void CKivStatic::SetCentred(bool centred) {
     RedrawIfBound(*this);
 }
 
-bool CKivStatic::OnDrawItem(Message& m) {
-    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam);
-    const RECT r = item->rcItem;
+void CKivStatic::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    const RECT r = item.rcItem;
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
-    MemoryDC memory(item->hDC);
-    UniqueBitmap bitmap(::CreateCompatibleBitmap(item->hDC, width, height));
+    MemoryDC memory(item.hDC);
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(item.hDC, width, height));
     {
         SelectedObject selected(memory.get(), bitmap.get());
         {
@@ -77,20 +76,17 @@ bool CKivStatic::OnDrawItem(Message& m) {
             DrawSkinText(memory.get(), font_.get(), *text_, textColour_.ToColorRef(), centred_,
                          true, 0, 0, width, height);
         }
-        ::BitBlt(item->hDC, r.left, r.top, width, height, memory.get(), 0, 0, SRCCOPY);
+        ::BitBlt(item.hDC, r.left, r.top, width, height, memory.get(), 0, 0, SRCCOPY);
     }
-    m.result = TRUE;
-    return true;
 }
 
-bool CKivStatic::OnEraseBackground(Message& m) {
-    m.result = 0;  // not erased: drawing covers it
-    return true;
+bool CKivStatic::OnEraseBackground(HDC) {
+    return false;  // not erased: drawing covers it
 }
 
-bool CKivStatic::OnLeftDoubleClick(Message&) {
+void CKivStatic::OnLeftDoubleClick(POINT, UINT) {
     NotifyParent(GetParent(), static_cast<WPARAM>(GetDlgCtrlID()), kDoubleClicked);
-    return false;  // the default processing follows
+    Default();
 }
 
 }  // namespace vandir

@@ -13,13 +13,16 @@
 #include "platform/win32/Gdiplus.h"
 #include "platform/win32/framework/Controls.h"
 #include "platform/win32/framework/Gdi.h"
+#include "platform/win32/framework/MessageMap.h"
 #include "skin/Argb.h"
 #include "skin/ControlPictures.h"
 
 namespace vandir {
 
-class CKivStatic : public CStatic, public SkinnedControl {
+class CKivStatic : public WithMessageMap<CKivStatic, CStatic>, public SkinnedControl {
 public:
+    static const ClassMessageMap<CKivStatic> messageMap;
+
     CKivStatic();
     ~CKivStatic() override = default;
 
@@ -53,15 +56,12 @@ protected:
     // Makes the static owner-drawn.
     void PreSubclassWindow() override;
 
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
-
 private:
     static const MessageMapEntry messageEntries[];
 
-    bool OnDrawItem(Message& m);
-    bool OnEraseBackground(Message& m);
-    bool OnLeftDoubleClick(Message& m);
+    void OnDrawItem(const DRAWITEMSTRUCT& item);
+    bool OnEraseBackground(HDC dc);
+    void OnLeftDoubleClick(POINT point, UINT keys);
 
     ImagePtr background_;
     std::optional<std::wstring> text_;

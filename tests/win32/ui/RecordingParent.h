@@ -38,9 +38,11 @@ inline ParentEvent Clicked(int id) {
 // notifications and commands it receives and then lets them go on to the
 // default processing, as a window does with messages that are not its own.
 template <class Base>
-class RecordingParent : public Base {
+class RecordingParent : public WithMessageMap<RecordingParent<Base>, Base> {
 public:
-    using Base::Base;
+    static const ClassMessageMap<RecordingParent> messageMap;
+
+    using WithMessageMap<RecordingParent<Base>, Base>::WithMessageMap;
 
     std::vector<ParentEvent> events;
     // Runs while the window handles each recorded message.
@@ -57,10 +59,6 @@ public:
         return commands;
     }
 
-protected:
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
-
 private:
     static const MessageMapEntry messageEntries[2];
 
@@ -70,6 +68,7 @@ private:
             onEvent(e);
         }
     }
+    // Both decline, so that the default processing follows.
     bool OnSysCommand(Message& m) {
         if ((m.wParam & 0xFFF0) < SC_SIZE) {  // not a real system command
             Record(Sys(m.wParam, m.lParam));
@@ -84,10 +83,10 @@ private:
 
 template <class Base>
 const MessageMapEntry RecordingParent<Base>::messageEntries[2] = {
-    OnMessage<&RecordingParent::OnSysCommand>(WM_SYSCOMMAND),
+    On<WM_SYSCOMMAND, &RecordingParent::OnSysCommand>(),
     OnCommand<&RecordingParent::OnAnyCommand>(kAnyId, kAnyCode),
 };
 template <class Base>
-const MessageMap RecordingParent<Base>::messageMap{&Base::messageMap, messageEntries};
+const ClassMessageMap<RecordingParent<Base>> RecordingParent<Base>::messageMap{messageEntries};
 
 }  // namespace vandir
