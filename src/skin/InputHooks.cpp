@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "platform/win32/ReportException.h"
+
 namespace vandir {
 
 namespace {
@@ -91,7 +93,8 @@ LRESULT CALLBACK InputHooks::KeyboardProc(int code, WPARAM wParam, LPARAM lParam
             }
         }
     } catch (...) {
-        // Nothing above throws; the key goes on regardless.
+        // The key goes on regardless.
+        ReportCaughtException(L"keyboard hook");
     }
     return ::CallNextHookEx(self, code, wParam, lParam);
 }
@@ -108,7 +111,8 @@ LRESULT CALLBACK InputHooks::MouseProc(int code, WPARAM wParam, LPARAM lParam) n
             }
         }
     } catch (...) {
-        // Nothing above throws; the event goes on regardless.
+        // The event goes on regardless.
+        ReportCaughtException(L"mouse hook");
     }
     return ::CallNextHookEx(self, code, wParam, lParam);
 }

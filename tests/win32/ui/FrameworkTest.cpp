@@ -13,10 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/ReportException.h"
 #include "platform/win32/framework/Controls.h"
 #include "platform/win32/framework/Dialog.h"
 #include "platform/win32/framework/ToolTipCtrl.h"
 #include "platform/win32/framework/WorkerThread.h"
+#include "win32/ui/MessagePump.h"
 #include "win32/ui/TestDialogs.h"
 
 namespace vandir {
@@ -81,6 +83,10 @@ const MessageMapEntry DerivedWindow::messageEntries[] = {
     OnCommand<&DerivedWindow::OnAnyCommand>(8, kAnyCode),
 };
 const ClassMessageMap<DerivedWindow> DerivedWindow::messageMap{messageEntries};
+
+std::string Utf8(const std::wstring& text) {
+    return std::string(text.begin(), text.end());  // the reports checked here are ASCII
+}
 
 RECT Rect(int x, int y, int w, int h) {
     return RECT{x, y, x + w, y + h};
@@ -411,6 +417,50 @@ TEST(TemplateDialogs, QuitRequestEndsTheModalLoopAndIsPassedOn) {
     EXPECT_EQ(msg.wParam, 3u);
 }
 
+// A dialog that counts its OK and Cancel.
+class CountingDialog : public CDialogEx {
+public:
+    CountingDialog() : CDialogEx(IDD_TEST_DIALOG) {}
+    int oks = 0;
+    int cancels = 0;
+
+protected:
+    void OnOK() override { ++oks; }
+    void OnCancel() override { ++cancels; }
+};
+
+TEST(TemplateDialogs, OkAndCancelAnswerOnlyClicks) {
+    const struct {
+        const char* what;
+        UINT id;
+        UINT code;
+        bool fromControl;
+        int oks;
+        int cancels;
+    } cases[] = {
+        {"Enter", IDOK, BN_CLICKED, false, 1, 0},
+        {"Esc or the close box", IDCANCEL, BN_CLICKED, false, 0, 1},
+        {"OK button clicked", IDOK, BN_CLICKED, true, 1, 0},
+        {"Cancel button clicked", IDCANCEL, BN_CLICKED, true, 0, 1},
+        {"OK button double-clicked", IDOK, BN_DOUBLECLICKED, true, 0, 0},
+        {"Cancel button double-clicked", IDCANCEL, BN_DOUBLECLICKED, true, 0, 0},
+        {"OK button focused", IDOK, BN_SETFOCUS, true, 0, 0},
+        {"OK button unfocused", IDOK, BN_KILLFOCUS, true, 0, 0},
+        {"a control with ID 2 changed", IDCANCEL, EN_CHANGE, true, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CountingDialog dialog;
+        ASSERT_TRUE(dialog.Create());
+        const LPARAM control =
+            c.fromControl ? reinterpret_cast<LPARAM>(dialog.GetDlgItem(IDC_TEST_BUTTON)) : 0;
+        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(c.id, c.code), control);
+        EXPECT_EQ(dialog.oks, c.oks);
+        EXPECT_EQ(dialog.cancels, c.cancels);
+        dialog.DestroyWindow();
+    }
+}
+
 TEST(ToolTips, RegisterToolsAndChangeTheirTexts) {
     TestDialog dialog;
     ASSERT_TRUE(dialog.Create());
@@ -441,6 +491,120 @@ TEST(WorkerThreads, RunWorkElsewhereAndSurviveItsExceptions) {
         throw std::runtime_error("work failure");
     }));
     EXPECT_EQ(thrown.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+}
+
+TEST(UnboundWindows, OperationsDoNothingWithoutAWindow) {
+    // A shown window that anything aimed at "every window" would reach.
+    CrackingWindow witness;
+    const wchar_t* cls = CWnd::RegisterWindowClass(L"VandirTestWindow");
+    ASSERT_TRUE(witness.CreateEx(0, cls, L"witness", WS_POPUP | WS_VISIBLE, Rect(0, 0, 60, 60),
+                                 nullptr, 0));
+    witness.UpdateWindow();
+    ASSERT_FALSE(::GetUpdateRect(witness, nullptr, FALSE));
+
+    CWnd unbound;
+    unbound.Invalidate();
+    unbound.RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    EXPECT_FALSE(::GetUpdateRect(witness, nullptr, FALSE)) << "other windows were invalidated";
+    const UINT_PTR timer = unbound.SetTimer(1, USER_TIMER_MINIMUM);
+    EXPECT_EQ(timer, 0u) << "a thread timer was made";
+    EXPECT_FALSE(unbound.KillTimer(1));
+    EXPECT_FALSE(unbound.PostMessage(WM_APP + 5));
+
+    // A thread timer would be due before the witness's own timer: once that
+    // one has come, nothing may be waiting for the thread itself.
+    witness.SetTimer(9, 5 * USER_TIMER_MINIMUM);
+    const bool witnessTicked = PumpUntil([&] {
+        MSG msg;
+        while (::PeekMessageW(&msg, witness, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageW(&msg);
+        }
+        return !witness.seen.empty();
+    });
+    EXPECT_TRUE(witnessTicked);
+    MSG msg;
+    EXPECT_FALSE(::PeekMessageW(&msg, reinterpret_cast<HWND>(-1), WM_TIMER, WM_TIMER, PM_REMOVE));
+    EXPECT_FALSE(
+        ::PeekMessageW(&msg, reinterpret_cast<HWND>(-1), WM_APP + 5, WM_APP + 5, PM_REMOVE));
+    if (timer != 0) {
+        ::KillTimer(nullptr, timer);
+    }
+    witness.DestroyWindow();
+}
+
+// Collects the exception reports of one test.
+class ExceptionReports : public ::testing::Test {
+protected:
+    ExceptionReports() { previous_ = SetExceptionReporter(&Record); }
+    ~ExceptionReports() override { SetExceptionReporter(previous_); }
+
+    static std::vector<std::wstring>& Reports() {
+        static std::vector<std::wstring> reports;
+        return reports;
+    }
+    static bool Mentions(const std::wstring& report, const wchar_t* text) {
+        return report.find(text) != std::wstring::npos;
+    }
+
+private:
+    static void Record(const std::wstring& report) { Reports().push_back(report); }
+    ExceptionReporter previous_ = nullptr;
+};
+
+class ThrowingWindow : public WithMessageMap<ThrowingWindow, CWnd> {
+public:
+    static const ClassMessageMap<ThrowingWindow> messageMap;
+    int calls = 0;
+
+private:
+    static const MessageMapEntry messageEntries[];
+    void OnStandardError(WPARAM, LPARAM) { throw std::runtime_error("handler failure"); }
+    void OnOtherThrow(WPARAM, LPARAM) { throw 42; }
+    bool OnCount(Message& m) {
+        m.result = ++calls;
+        return true;
+    }
+};
+
+const MessageMapEntry ThrowingWindow::messageEntries[] = {
+    On<WM_APP + 1, &ThrowingWindow::OnStandardError>(),
+    On<WM_APP + 2, &ThrowingWindow::OnOtherThrow>(),
+    On<WM_APP + 3, &ThrowingWindow::OnCount>(),
+};
+const ClassMessageMap<ThrowingWindow> ThrowingWindow::messageMap{messageEntries};
+
+TEST_F(ExceptionReports, AHandlerExceptionIsReportedAndTheWindowGoesOn) {
+    Reports().clear();
+    ThrowingWindow window;
+    const wchar_t* cls = CWnd::RegisterWindowClass(L"VandirTestWindow");
+    ASSERT_TRUE(window.CreateEx(0, cls, L"test", WS_POPUP, Rect(0, 0, 50, 50), nullptr, 0));
+    EXPECT_EQ(window.SendMessage(WM_APP + 1), 0);
+    EXPECT_EQ(window.SendMessage(WM_APP + 2), 0);
+    ASSERT_EQ(Reports().size(), 2u);
+    EXPECT_TRUE(Mentions(Reports()[0], L"window procedure")) << Utf8(Reports()[0]);
+    EXPECT_TRUE(Mentions(Reports()[0], L"handler failure")) << Utf8(Reports()[0]);
+    EXPECT_TRUE(Mentions(Reports()[1], L"unknown exception")) << Utf8(Reports()[1]);
+    EXPECT_EQ(window.SendMessage(WM_APP + 3), 1) << "the window still answers";
+    EXPECT_EQ(window.SendMessage(WM_APP + 3), 2);
+    window.DestroyWindow();
+}
+
+class FailingInitDialog : public CDialogEx {
+public:
+    FailingInitDialog() : CDialogEx(IDD_TEST_DIALOG) {}
+
+protected:
+    BOOL OnInitDialog() override { throw std::runtime_error("set-up failure"); }
+};
+
+TEST_F(ExceptionReports, ADialogSetUpExceptionIsReportedAndTheDialogStays) {
+    Reports().clear();
+    FailingInitDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    ASSERT_EQ(Reports().size(), 1u);
+    EXPECT_TRUE(Mentions(Reports()[0], L"set-up failure")) << Utf8(Reports()[0]);
+    EXPECT_EQ(dialog.SendMessage(WM_GETTEXTLENGTH), 11) << "\"Test dialog\" still answers";
+    dialog.DestroyWindow();
 }
 
 }  // namespace

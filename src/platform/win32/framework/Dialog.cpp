@@ -1,11 +1,15 @@
 #include "platform/win32/framework/Dialog.h"
 
+#include "platform/win32/ReportException.h"
+
 namespace vandir {
 
 const MessageMapEntry CDialogEx::messageEntries[] = {
-    // Enter and Esc (and the close box, which the system turns into IDCANCEL).
-    OnCommand<&CDialogEx::HandleOk>(IDOK, kAnyCode),
-    OnCommand<&CDialogEx::HandleCancel>(IDCANCEL, kAnyCode),
+    // Clicks only: Enter, Esc and the close box arrive as clicks too (code 0,
+    // no control), while a double click or a focus change of a button with
+    // ID 1 or 2 must not end the dialog again.
+    OnCommand<&CDialogEx::HandleOk>(IDOK, BN_CLICKED),
+    OnCommand<&CDialogEx::HandleCancel>(IDCANCEL, BN_CLICKED),
 };
 const ClassMessageMap<CDialogEx> CDialogEx::messageMap{messageEntries};
 
@@ -31,6 +35,7 @@ INT_PTR CALLBACK CDialogEx::DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM l
         dialog->DoDataExchange();
         return dialog->OnInitDialog();
     } catch (...) {
+        ReportCaughtException(L"dialog set-up");
         return TRUE;
     }
 }

@@ -1,5 +1,7 @@
 #include "platform/win32/framework/WinApp.h"
 
+#include "platform/win32/ReportException.h"
+
 namespace vandir {
 
 int CWinApp::Run(HINSTANCE instance) {
@@ -8,6 +10,7 @@ int CWinApp::Run(HINSTANCE instance) {
         InitInstance();
         return ExitInstance();
     } catch (...) {
+        ReportCaughtException(L"application");
         return 1;
     }
 }

@@ -1,5 +1,7 @@
 #include "platform/win32/framework/Wnd.h"
 
+#include "platform/win32/ReportException.h"
+
 #include <vector>
 
 namespace vandir {
@@ -250,6 +252,7 @@ LRESULT CALLBACK CWnd::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, 
         result = window->WindowProc(message, wParam, lParam);
     } catch (...) {
         // Nothing may unwind into the system; the message counts as handled.
+        ReportCaughtException(L"window procedure");
         result = 0;
     }
     if (message == WM_NCDESTROY && window->hwnd_ == hwnd) {

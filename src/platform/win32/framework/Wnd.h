@@ -57,22 +57,36 @@ public:
     }
     RECT GetWindowRect() const;
     RECT GetClientRect() const;
-    void Invalidate(BOOL erase = TRUE) const { ::InvalidateRect(hwnd_, nullptr, erase); }
-    void UpdateWindow() const { ::UpdateWindow(hwnd_); }
+    // Without a window these do nothing and answer 0: the system reads a null
+    // window as the whole screen (InvalidateRect, RedrawWindow, UpdateWindow)
+    // or as the calling thread (SetTimer, KillTimer, PostMessageW).
+    void Invalidate(BOOL erase = TRUE) const {
+        if (hwnd_ != nullptr) {
+            ::InvalidateRect(hwnd_, nullptr, erase);
+        }
+    }
+    BOOL RedrawWindow(UINT flags) const {
+        return hwnd_ != nullptr && ::RedrawWindow(hwnd_, nullptr, nullptr, flags);
+    }
+    void UpdateWindow() const {
+        if (hwnd_ != nullptr) {
+            ::UpdateWindow(hwnd_);
+        }
+    }
     HWND GetParent() const { return ::GetParent(hwnd_); }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(hwnd_, id); }
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(hwnd_); }
     void SetWindowText(const std::wstring& text) const { ::SetWindowTextW(hwnd_, text.c_str()); }
     std::wstring GetWindowText() const;
     UINT_PTR SetTimer(UINT_PTR id, UINT milliseconds) const {
-        return ::SetTimer(hwnd_, id, milliseconds, nullptr);
+        return hwnd_ != nullptr ? ::SetTimer(hwnd_, id, milliseconds, nullptr) : 0;
     }
-    BOOL KillTimer(UINT_PTR id) const { return ::KillTimer(hwnd_, id); }
+    BOOL KillTimer(UINT_PTR id) const { return hwnd_ != nullptr && ::KillTimer(hwnd_, id); }
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageW(hwnd_, message, wParam, lParam);
     }
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return ::PostMessageW(hwnd_, message, wParam, lParam);
+        return hwnd_ != nullptr && ::PostMessageW(hwnd_, message, wParam, lParam);
     }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongW(hwnd_, GWL_STYLE)); }
     void ModifyStyle(DWORD remove, DWORD add) const;
