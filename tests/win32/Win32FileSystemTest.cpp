@@ -142,16 +142,56 @@ TEST_F(Win32FileSystemTest, ReplaceFileOntoAFolderFailsAndLeavesTheFolder) {
               (std::vector<std::wstring>{L"DefaultPf.profile", L"DefaultPf.profile\\inside.txt"}));
 }
 
-TEST_F(Win32FileSystemTest, ReplaceFileKeepsTheOldFileWhenTheTemporaryCannotBeWritten) {
+TEST_F(Win32FileSystemTest, ReplaceFileKeepsTheOldFileWhenItCannotBeReplaced) {
     const std::wstring path = root_ / L"DefaultPf.profile";
     WriteFile(path, {1, 2, 3});
-    // Someone holds the temporary name without sharing: the new bytes cannot be written.
-    const UniqueFileHandle blocker(::CreateFileW((path + L".tmp").c_str(), GENERIC_WRITE, 0,
-                                                 nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                                 nullptr));
-    ASSERT_TRUE(blocker.Valid());
+    // Someone holds the profile open without letting it be replaced.
+    const UniqueFileHandle holder(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                                nullptr));
+    ASSERT_TRUE(holder.Valid());
     EXPECT_FALSE(files_.ReplaceWholeFile(FromWide(path), SampleBytes(10)));
     EXPECT_EQ(ReadBack(path), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(Contents(root_.Path()), std::vector<std::wstring>{L"DefaultPf.profile"})
+        << "the temporary file is removed";
+}
+
+TEST_F(Win32FileSystemTest, ALeftoverTemporaryFileDoesNotBlockTheSave) {
+    const std::wstring path = root_ / L"DefaultPf.profile";
+    WriteFile(path, {1, 2, 3});
+    // An earlier save died and left its temporary behind, read-only.
+    const std::wstring leftover = path + L".tmp";
+    WriteFile(leftover, {9});
+    ASSERT_TRUE(::SetFileAttributesW(leftover.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    EXPECT_TRUE(files_.ReplaceWholeFile(FromWide(path), SampleBytes(10)));
+    EXPECT_EQ(ReadBack(path), SampleBytes(10));
+    EXPECT_EQ(ReadBack(leftover), (std::vector<uint8_t>{9})) << "someone else's file is left alone";
+    EXPECT_EQ(Contents(root_.Path()),
+              (std::vector<std::wstring>{L"DefaultPf.profile", L"DefaultPf.profile.tmp"}));
+    ::SetFileAttributesW(leftover.c_str(), FILE_ATTRIBUTE_NORMAL);  // so the folder can go
+}
+
+TEST_F(Win32FileSystemTest, PathExistsTakesTheNameLiterally) {
+    WriteFile(root_ / L"DefaultPf.profile", {1});
+    fs::create_directories(root_ / L"Vandir II");
+    const struct {
+        const wchar_t* name;
+        bool exists;
+    } cases[] = {
+        {L"DefaultPf.profile", true},
+        {L"Vandir II", true},
+        {L"missing.profile", false},
+        // Each would match an existing name as a file-find pattern.
+        {L"DefaultPf.profil?", false},
+        {L"*.profile", false},
+        {L"Vandir*", false},
+        {L"*", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Utf8(c.name));
+        EXPECT_EQ(Win32FileSystem::PathExists(root_ / c.name), c.exists);
+    }
 }
 
 TEST_F(Win32FileSystemTest, ReadWholeFileReadsExactly) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 
 #include "platform/win32/UniqueHandle.h"
@@ -10,13 +11,6 @@
 
 namespace vandir {
 namespace {
-
-// True when a file or folder of that name exists (as a file-find sees it).
-bool PathExists(const std::wstring& path) {
-    WIN32_FIND_DATAW found{};
-    const UniqueFindHandle search(::FindFirstFileW(path.c_str(), &found));
-    return search.Valid();
-}
 
 // Largest single ReadFile/WriteFile request: a DWORD count, kept well below its limit.
 constexpr std::size_t kMaxTransfer = 1u << 30;
@@ -33,19 +27,44 @@ bool WriteAll(HANDLE file, std::span<const uint8_t> bytes) {
     return true;
 }
 
-bool WriteFlushAndClose(const std::wstring& path, std::span<const uint8_t> bytes) {
-    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        return false;
+// Creates a file of a name nobody has used beside target (target + "." +
+// unique + ".tmp"), writes the bytes, flushes and closes it. Its name, or empty
+// when it could not be written (nothing is then left behind).
+std::wstring WriteFreshTemporary(const std::wstring& target, std::span<const uint8_t> bytes) {
+    static std::atomic<unsigned> counter{0};
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        LARGE_INTEGER ticks{};
+        ::QueryPerformanceCounter(&ticks);
+        const std::wstring name = target + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                                  std::to_wstring(counter++) + L"-" +
+                                  std::to_wstring(ticks.LowPart & 0xFFFFF) + L".tmp";
+        UniqueFileHandle file(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            const DWORD error = ::GetLastError();
+            if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+                error == ERROR_ACCESS_DENIED) {
+                continue;  // taken (or being deleted): another name
+            }
+            return {};
+        }
+        const bool written = WriteAll(file.Get(), bytes) && ::FlushFileBuffers(file.Get());
+        if (::CloseHandle(file.Release()) && written) {
+            return name;
+        }
+        ::DeleteFileW(name.c_str());
+        return {};
     }
-    if (!WriteAll(file.Get(), bytes) || !::FlushFileBuffers(file.Get())) {
-        return false;
-    }
-    return ::CloseHandle(file.Release()) != FALSE;
+    return {};
 }
 
 }  // namespace
+
+bool Win32FileSystem::PathExists(const std::wstring& path) {
+    // Not a file-find, which would read * and ? as wildcards.
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool Win32FileSystem::ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& contents) {
     contents.clear();
@@ -93,14 +112,16 @@ void Win32FileSystem::EnsureFoldersOf(const std::u16string& filePath) {
 
 bool Win32FileSystem::ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes) {
     const std::wstring target = ToWide(path);
-    const std::wstring temporary = target + L".tmp";
-    if (WriteFlushAndClose(temporary, bytes) &&
-        ::MoveFileExW(temporary.c_str(), target.c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return true;
+    const std::wstring temporary = WriteFreshTemporary(target, bytes);
+    if (temporary.empty()) {
+        return false;
     }
-    ::DeleteFileW(temporary.c_str());
-    return false;
+    if (!::MoveFileExW(temporary.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ::DeleteFileW(temporary.c_str());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace vandir

@@ -22,8 +22,14 @@ public:
     // part after the last backslash is the file name and is never created.
     void EnsureFoldersOf(const std::u16string& filePath) override;
 
-    // Writes path + ".tmp", flushes it and moves it over path (replace, write-through).
+    // Writes a temporary file of a fresh name beside path, flushes it and moves
+    // it over path (replace, write-through); the temporary is removed on
+    // failure, and the old file stays as it was.
     bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes) override;
+
+    // True when a file or folder of exactly that name exists (* and ? are
+    // characters of the name, never wildcards).
+    static bool PathExists(const std::wstring& path);
 };
 
 }  // namespace vandir
