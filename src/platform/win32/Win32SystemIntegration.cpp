@@ -6,11 +6,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <system_error>
-#include <thread>
 #include <utility>
-#include <vector>
 
+#include "platform/win32/ModulePath.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WideText.h"
 #include "storage/SystemSettings.h"
@@ -19,29 +17,6 @@ namespace vandir {
 namespace {
 
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-// Largest path the system can hand out (long-path form), so the loop below ends.
-constexpr DWORD kMaxModulePath = 32768;
-
-// The full path of the running program, however long; empty on failure.
-std::wstring ModuleFilePath() {
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), size);
-        if (length == 0) {
-            return {};
-        }
-        if (length < size) {
-            return std::wstring(buffer.data(), length);
-        }
-        // Truncated: the result filled the whole buffer.
-        if (size >= kMaxModulePath) {
-            return {};
-        }
-        buffer.resize(size * 2);
-    }
-}
 
 }  // namespace
 
@@ -62,7 +37,7 @@ std::u16string Win32SystemIntegration::ApplicationDataFolder() {
 }
 
 void Win32SystemIntegration::WriteAutostartEntry(const std::u16string& valueName) {
-    const std::wstring program = ModuleFilePath();
+    const std::wstring program = ModulePath();
     if (program.empty()) {
         return;
     }
@@ -87,17 +62,8 @@ void Win32SystemIntegration::RemoveAutostartEntry(const std::u16string& valueNam
 }
 
 void Win32SystemIntegration::OpenSupportPage(const std::u16string& address) {
-    try {
-        std::thread([launcher = launcher_, address = ToWide(address)]() noexcept {
-            try {
-                launcher(address);
-            } catch (...) {
-                // Nothing to report to: the page simply does not open.
-            }
-        }).detach();
-    } catch (const std::system_error&) {
-        // No thread could be started; as with a failed shell request, nothing opens.
-    }
+    // Without a thread, as with a failed shell request, nothing opens.
+    launches_.Start([launcher = launcher_, address = ToWide(address)] { launcher(address); });
 }
 
 void Win32SystemIntegration::OpenWithShell(const std::wstring& address) {

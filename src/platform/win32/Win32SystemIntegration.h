@@ -5,13 +5,15 @@
 #include <functional>
 #include <string>
 
+#include "platform/win32/framework/WorkerThread.h"
 #include "storage/SystemIntegration.h"
 
 namespace vandir {
 
 class Win32SystemIntegration : public SystemIntegration {
 public:
-    // Opens a web address; runs on a thread of its own and may block as long as it likes.
+    // Opens a web address; runs on a thread of its own and may block as long as
+    // it likes (the object's destruction waits for it).
     using Launcher = std::function<void(const std::wstring& address)>;
 
     // Without a launcher, addresses go to the shell ("open" verb, default browser).
@@ -31,6 +33,7 @@ public:
 
 private:
     Launcher launcher_;
+    WorkerThreads launches_;  // last: destroyed (joined) before the launcher
 };
 
 }  // namespace vandir

@@ -479,14 +479,15 @@ TEST(ToolTips, RegisterToolsAndChangeTheirTexts) {
 }
 
 TEST(WorkerThreads, RunWorkElsewhereAndSurviveItsExceptions) {
+    WorkerThreads workers;
     std::promise<DWORD> ranOn;
-    ASSERT_TRUE(StartWorkerThread([&] { ranOn.set_value(::GetCurrentThreadId()); }));
+    ASSERT_TRUE(workers.Start([&] { ranOn.set_value(::GetCurrentThreadId()); }));
     auto future = ranOn.get_future();
     ASSERT_EQ(future.wait_for(std::chrono::seconds(10)), std::future_status::ready);
     EXPECT_NE(future.get(), ::GetCurrentThreadId());
 
     std::promise<void> thrown;
-    ASSERT_TRUE(StartWorkerThread([&] {
+    ASSERT_TRUE(workers.Start([&] {
         thrown.set_value();
         throw std::runtime_error("work failure");
     }));
