@@ -15,7 +15,7 @@ std::wstring WideOf(std::u16string_view text) {
 
 const MessageMapEntry CKivWindow::messageEntries[] = {
     On<WM_SYSCOMMAND, &CKivWindow::OnSysCommand>(),
-    On<WM_COMMAND, &CKivWindow::OnCommand>(),
+    On<WM_COMMAND, &CKivWindow::OnControlCommand>(),
 };
 const ClassMessageMap<CKivWindow> CKivWindow::messageMap{messageEntries};
 
@@ -97,7 +97,7 @@ bool CKivWindow::OnSysCommand(Message& m) {
     return true;
 }
 
-bool CKivWindow::OnCommand(Message& m) {
+bool CKivWindow::OnControlCommand(Message& m) {
     const auto event = DecodeCommand(m.wParam, m.lParam, layout());
     if (!event) {
         return false;

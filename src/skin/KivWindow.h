@@ -61,7 +61,7 @@ private:
     static const MessageMapEntry messageEntries[];
 
     bool OnSysCommand(Message& m);
-    bool OnCommand(Message& m);
+    bool OnControlCommand(Message& m);
     void SetUpToolTips();
     // The window of a tool: the table's control, or the template's control
     // bound for the tool tip alone.
