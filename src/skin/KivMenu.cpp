@@ -41,9 +41,12 @@ const ClassMessageMap<CKivMenu> CKivMenu::messageMap{messageEntries};
 CKivMenu::CKivMenu(InputHooks& hooks) : hooks_(hooks), font_(CreateToolkitFont(kFontHeight)) {}
 
 CKivMenu::~CKivMenu() {
-    // Sub-lists are owned by the owner window, not by this one: each member
-    // destroys its own window after this.
-    DestroyWindow();
+    // The hook must not outlive the list it points at. The window then goes
+    // with the object, unbound first (CWnd's rule); the sub-lists, members,
+    // take their own windows with them before it.
+    if (GetSafeHwnd() != nullptr && hooks_.MouseTarget() == GetSafeHwnd()) {
+        hooks_.RemoveMouseHook();
+    }
 }
 
 bool CKivMenu::Create(const wchar_t* windowName, const RECT& rect, HWND owner, UINT commandId) {

@@ -56,8 +56,8 @@ public:
     // The mouse hook is the application's (one per process); sub-lists this
     // list creates share it.
     explicit CKivMenu(InputHooks& hooks);
-    // Destroys the window (removing the mouse hook if it points at it), the
-    // sub-lists, the entries and the font.
+    // Removes the mouse hook if it points at this list, then destroys the
+    // sub-lists, the entries, the font and, unbound first, the window.
     ~CKivMenu() override;
 
     // Creates the hidden pop-up window (never activated, no caption, no

@@ -118,17 +118,29 @@ TEST(WindowMessageMaps, SearchTheChainAndLetHandlersDecline) {
 }
 
 TEST(WindowMessageMaps, AnObjectThatDiesFirstLeavesItsWindowHarmless) {
-    const wchar_t* cls = CWnd::RegisterWindowClass(L"VandirTestWindow");
-    HWND hwnd = nullptr;
+    // A window made elsewhere, which the object only subclasses, outlives it.
+    const HWND hwnd = ::CreateWindowExW(0, L"STATIC", L"test", WS_POPUP, 0, 0, 50, 50, nullptr,
+                                        nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(hwnd, nullptr);
     {
         DerivedWindow window;
-        ASSERT_TRUE(window.CreateEx(0, cls, L"test", WS_POPUP, Rect(0, 0, 50, 50), nullptr, 0));
-        hwnd = window;
+        ASSERT_TRUE(window.SubclassWindow(hwnd));
+        ASSERT_EQ(window.SendMessage(kDerivedOnly), 2);
     }
     ASSERT_TRUE(::IsWindow(hwnd));
     EXPECT_EQ(CWnd::FromHandle(hwnd), nullptr);
     EXPECT_EQ(::SendMessageW(hwnd, kDerivedOnly, 0, 0), 0);
     ::DestroyWindow(hwnd);
+
+    // A window the object created goes with it.
+    const wchar_t* cls = CWnd::RegisterWindowClass(L"VandirTestWindow");
+    HWND created = nullptr;
+    {
+        DerivedWindow window;
+        ASSERT_TRUE(window.CreateEx(0, cls, L"test", WS_POPUP, Rect(0, 0, 50, 50), nullptr, 0));
+        created = window;
+    }
+    EXPECT_FALSE(::IsWindow(created));
 }
 
 // An owner-drawn button that draws itself and hears its own clicks.

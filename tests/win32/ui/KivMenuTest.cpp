@@ -45,17 +45,15 @@ void PumpPending() {
 // The owner: records every notification and then lets it go on to the
 // default processing, as the windows that own lists do with those not theirs;
 // counts the button releases that reach it.
-class OwnerWindow : public RecordingParent<CWnd> {
+class OwnerWindow : public WithMessageMap<OwnerWindow, RecordingParent<CWnd>> {
 public:
+    static const ClassMessageMap<OwnerWindow> messageMap;
     int leftButtonUps = 0;
     int rightButtonUps = 0;
 
-protected:
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageMap messageMap;
-
 private:
     static const MessageMapEntry messageEntries[];
+    // Both decline, so that the default processing follows.
     bool OnLeftButtonUp(Message&) {
         ++leftButtonUps;
         return false;
@@ -67,10 +65,10 @@ private:
 };
 
 const MessageMapEntry OwnerWindow::messageEntries[] = {
-    OnMessage<&OwnerWindow::OnLeftButtonUp>(WM_LBUTTONUP),
-    OnMessage<&OwnerWindow::OnRightButtonUp>(WM_RBUTTONUP),
+    On<WM_LBUTTONUP, &OwnerWindow::OnLeftButtonUp>(),
+    On<WM_RBUTTONUP, &OwnerWindow::OnRightButtonUp>(),
 };
-const MessageMap OwnerWindow::messageMap{&RecordingParent<CWnd>::messageMap, messageEntries};
+const ClassMessageMap<OwnerWindow> OwnerWindow::messageMap{messageEntries};
 
 // --- Real input ------------------------------------------------------------
 

@@ -13,14 +13,6 @@ const MessageMapEntry CDialogEx::messageEntries[] = {
 };
 const ClassMessageMap<CDialogEx> CDialogEx::messageMap{messageEntries};
 
-CDialogEx::~CDialogEx() {
-    if (GetSafeHwnd() != nullptr) {
-        // Unbind first so the dying window no longer reaches this object.
-        const HWND hwnd = UnsubclassWindow();
-        ::DestroyWindow(hwnd);
-    }
-}
-
 INT_PTR CALLBACK CDialogEx::DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
     if (message != WM_INITDIALOG) {
         // Everything else reaches the dialog through its subclassed procedure;
@@ -28,7 +20,7 @@ INT_PTR CALLBACK CDialogEx::DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM l
         return FALSE;
     }
     auto* dialog = reinterpret_cast<CDialogEx*>(lParam);
-    if (dialog == nullptr || !dialog->SubclassWindow(hwnd)) {
+    if (dialog == nullptr || !dialog->AdoptWindow(hwnd)) {
         return TRUE;
     }
     try {

@@ -18,7 +18,6 @@ public:
 
     explicit CDialogEx(UINT templateId, CWnd* parent = nullptr)
         : templateId_(templateId), parent_(parent) {}
-    ~CDialogEx() override;
 
     // Creates the dialog modeless; false when the template cannot be made.
     bool Create(CWnd* parent = nullptr);

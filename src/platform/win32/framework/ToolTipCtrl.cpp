@@ -8,18 +8,12 @@
 
 namespace vandir {
 
-CToolTipCtrl::~CToolTipCtrl() {
-    if (GetSafeHwnd() != nullptr) {
-        ::DestroyWindow(UnsubclassWindow());
-    }
-}
-
 bool CToolTipCtrl::Create(const CWnd& owner, DWORD style) {
     const HWND hwnd =
         ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner.GetSafeHwnd(), nullptr,
                           ::GetModuleHandleW(nullptr), nullptr);
-    return hwnd != nullptr && SubclassWindow(hwnd);
+    return hwnd != nullptr && AdoptWindow(hwnd);
 }
 
 void CToolTipCtrl::Activate(BOOL activate) const {

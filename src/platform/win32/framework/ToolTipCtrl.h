@@ -15,8 +15,6 @@ namespace vandir {
 
 class CToolTipCtrl : public CWnd {
 public:
-    ~CToolTipCtrl() override;
-
     // Creates the control for owner with the given tool-tip styles (the
     // program uses TTS_ALWAYSTIP).
     bool Create(const CWnd& owner, DWORD style);

@@ -26,7 +26,6 @@ public:
     explicit Window(UiThread& owner) : owner_(owner) {
         CreateEx(0, RegisterWindowClass(L"VandirUiThread"), L"", 0, RECT{}, HWND_MESSAGE, 0);
     }
-    ~Window() override { DestroyWindow(); }
 
 private:
     static const MessageMapEntry messageEntries[];

@@ -18,9 +18,15 @@ bool IsControlColourMessage(UINT message) {
 const MessageMap CWnd::messageMap{nullptr, {}};
 
 CWnd::~CWnd() {
-    // A window still bound to a dying object must not reach it any more.
-    if (hwnd_ != nullptr) {
-        Unbind();
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    // Unbound first: the derived parts of this object are gone already.
+    const HWND hwnd = hwnd_;
+    const bool owned = ownsWindow_;
+    Unbind();
+    if (owned) {
+        ::DestroyWindow(hwnd);
     }
 }
 
@@ -40,6 +46,7 @@ void CWnd::Unbind() {
     ::RemovePropW(hwnd_, kObjectProperty);
     previousProc_ = nullptr;
     hwnd_ = nullptr;
+    ownsWindow_ = false;
 }
 
 const wchar_t* CWnd::RegisterWindowClass(const wchar_t* name, UINT style, HBRUSH background) {
@@ -97,6 +104,14 @@ bool CWnd::SubclassWindow(HWND hwnd) {
     previousProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
         hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
     PreSubclassWindow();
+    return true;
+}
+
+bool CWnd::AdoptWindow(HWND hwnd) {
+    if (!SubclassWindow(hwnd)) {
+        return false;
+    }
+    ownsWindow_ = true;
     return true;
 }
 
@@ -242,6 +257,7 @@ LRESULT CALLBACK CWnd::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, 
         window = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         if (window != nullptr) {
             window->Bind(hwnd);
+            window->ownsWindow_ = true;
         }
     }
     if (window == nullptr) {

@@ -3,8 +3,29 @@
 // bound while they are created; template controls and dialogs are bound by
 // subclassing (their window procedure is replaced and the old one becomes the
 // default processing). The object is found back from the HWND through a
-// window property, which is removed before the window is gone, so no message
-// reaches a dead object. No exception crosses the window procedure.
+// window property. No exception crosses the window procedure.
+//
+// Ownership, the one rule for created, template and subclassed windows:
+// - An object owns the window it made: one it created (CreateEx), a dialog it
+//   made from its template (Create, DoModal), a control it made and then
+//   subclassed (the tool tip's Create, AdoptWindow). A window it only
+//   subclassed (a template's control, SubclassWindow) belongs to its parent.
+// - A window normally ends while its object lives: by DestroyWindow, at the end
+//   of a modal loop, or with its parent or owner. The object is bound until
+//   WM_NCDESTROY, so the WM_DESTROY handlers of every class in its map chain
+//   run; then it is unbound and PostNcDestroy follows.
+// - An object that dies first is unbound from its window before anything else
+//   happens: the parts of a derived class are already gone, so no handler may
+//   be reached. It then destroys the window it owns; a window it only
+//   subclassed gets its own procedure back and stays with its parent.
+//   (A class whose WM_DESTROY handler must run even then calls
+//   DestroyWindow() at the start of its own destructor.)
+// - UnsubclassWindow unbinds and hands the window over to the caller.
+//
+// Example: a page object that is a member of the main window's object is
+// bound to a template dialog it made; when the main window closes, the page's
+// window goes with it and the page hears WM_DESTROY; were the page object
+// destroyed first, its window would go at that moment, unheard.
 
 #include <windows.h>
 
@@ -35,11 +56,13 @@ public:
     static const wchar_t* RegisterWindowClass(const wchar_t* name, UINT style = 0,
                                               HBRUSH background = nullptr);
 
-    // Binds this object to an existing window by replacing its procedure.
+    // Binds this object to an existing window by replacing its procedure; the
+    // window stays its parent's (see the rule above).
     bool SubclassWindow(HWND hwnd);
     // Binds this object to the child of parent with the given control ID.
     bool SubclassDlgItem(UINT id, const CWnd& parent);
-    // Undoes SubclassWindow; returns the window.
+    // Undoes SubclassWindow, AdoptWindow or CreateEx: unbinds and returns the
+    // window, which the caller then owns.
     HWND UnsubclassWindow();
 
     BOOL DestroyWindow();
@@ -119,6 +142,8 @@ protected:
     virtual void PostNcDestroy() {}
     // Right after SubclassWindow bound this object (controls add styles here).
     virtual void PreSubclassWindow() {}
+    // SubclassWindow for a window this object made itself: the object owns it.
+    bool AdoptWindow(HWND hwnd);
 
     // Searches the map chain; true when a handler took the message.
     bool DispatchToMaps(Message& m);
@@ -133,6 +158,7 @@ private:
 
     HWND hwnd_ = nullptr;
     WNDPROC previousProc_ = nullptr;  // default processing; DefWindowProcW when null
+    bool ownsWindow_ = false;         // made by this object (see the rule above)
     // The message the maps are handling now (null when none, or a reflected
     // one); messages nest, so each dispatch saves and restores it.
     Message* current_ = nullptr;
