@@ -103,10 +103,32 @@ std::string VersionText(uint16_t version) {
     return text;
 }
 
+// Sets the plugged state of the simulated mouse kept in args.simulate, and
+// nothing else of it.
+void SetSimulatedPluggedState(const DeviceArguments& args, bool pluggedIn) {
+    if (args.simulate.empty()) {
+        throw CommandError(kExitUsage, std::string("a real mouse cannot be ") +
+                                           (pluggedIn ? "plugged in" : "unplugged") +
+                                           " by software; give --simulate STATE");
+    }
+    SimulatedMouse mouse;
+    if (!mouse.LoadState(args.simulate)) {
+        throw CommandError(kExitUsage, args.simulate + ": not a simulated mouse's state file");
+    }
+    if (pluggedIn) {
+        mouse.PlugIn();
+    } else {
+        mouse.Unplug();
+    }
+    if (!mouse.SaveState(args.simulate)) {
+        throw CommandError(kExitFailure, args.simulate + ": cannot be written");
+    }
+}
+
 void AddLinkOptions(CLI::App* command, DeviceArguments& args) {
     command->add_option("--simulate", args.simulate,
-                        "Talk to a simulated mouse whose memory is kept in STATE (created in "
-                        "factory state when missing)");
+                        "Talk to a simulated mouse whose memory and plugged state are kept in "
+                        "STATE (created in factory state, plugged in, when missing)");
     command->add_option("--device", args.device,
                         "Talk to this interface (e.g. /dev/hidraw3) instead of discovering the "
                         "mouse");
@@ -225,6 +247,19 @@ void AddDeviceLinkCommands(CLI::App& app, CliContext& context) {
                                                  std::to_string(outcome.status) + ")");
         }
     });
+
+    for (const bool pluggedIn : {true, false}) {
+        CLI::App* plug = device->add_subcommand(
+            pluggedIn ? "plug" : "unplug",
+            pluggedIn ? "Plug in the simulated mouse kept in STATE (a running demo program sees "
+                        "it arrive)"
+                      : "Unplug the simulated mouse kept in STATE (a running demo program sees it "
+                        "go)");
+        plug->add_option("--simulate", args->simulate,
+                         "The simulated mouse's state file (created in factory state when "
+                         "missing); required, as a real mouse cannot be told");
+        plug->callback([args, pluggedIn] { SetSimulatedPluggedState(*args, pluggedIn); });
+    }
 }
 
 }  // namespace vandir::cli

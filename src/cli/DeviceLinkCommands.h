@@ -1,5 +1,5 @@
 #pragma once
-// vandirctl image, and vandirctl device find | info | read | pull | write
+// vandirctl image, and vandirctl device find | info | read | pull | write | plug | unplug
 
 #include <CLI/CLI.hpp>
 

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <random>
 #include <set>
 #include <system_error>
 #include <utility>
@@ -58,11 +60,16 @@ bool IsKnownReportId(uint8_t reportId) {
     return reportId == kReportA0 || reportId == kReportA1;
 }
 
-// State file layout.
+// State file layout: magic, format version, firmware version, memory, then in
+// version 2 the plugged state, then the CRC of everything before it.
 constexpr std::array<uint8_t, 4> kStateMagic{'V', 'S', 'I', 'M'};
-constexpr uint16_t kStateFormatVersion = 1;
-constexpr size_t kStateBodySize = 4 + 2 + 2 + kConfigImageSize;
-constexpr size_t kStateFileSize = kStateBodySize + 4;
+constexpr uint16_t kStateFormatVersion = 2;
+constexpr size_t kMemoryOffset = 4 + 2 + 2;
+constexpr size_t kPluggedOffset = kMemoryOffset + kConfigImageSize;
+constexpr size_t kVersion1FileSize = kPluggedOffset + 4;
+constexpr size_t kVersion2FileSize = kPluggedOffset + 1 + 4;
+constexpr uint8_t kStoredPluggedIn = 1;
+constexpr uint8_t kStoredUnplugged = 0;
 
 // CRC-32 (IEEE 802.3, reflected, as in zip and PNG).
 uint32_t Crc32(const uint8_t* data, size_t length) {
@@ -124,6 +131,15 @@ struct SimulatedMouse::State {
         const auto it = std::find_if(interfaces.begin(), interfaces.end(),
                                      [&](const Interface& i) { return i.path == path; });
         return it == interfaces.end() ? nullptr : &*it;
+    }
+
+    // Called with the lock held.
+    void SetPluggedIn(bool plugged) {
+        if (pluggedIn && !plugged) {
+            ++plugGeneration;
+            hasReply = false;
+        }
+        pluggedIn = plugged;
     }
 
     bool IsLive(uint64_t serial, uint64_t generation) const {
@@ -368,21 +384,71 @@ void SimulatedMouse::SetFirmwareVersion(uint16_t version) {
     state_->firmwareVersion = version;
 }
 
-bool SimulatedMouse::SaveState(const std::string& path) const {
+SimulatedMouse::StoredState SimulatedMouse::GetStoredState() const {
+    std::lock_guard lock(state_->mutex);
+    return {state_->firmwareVersion, state_->memory, state_->pluggedIn};
+}
+
+void SimulatedMouse::RestoreStoredState(const StoredState& stored) {
+    std::lock_guard lock(state_->mutex);
+    state_->firmwareVersion = stored.firmwareVersion;
+    state_->memory = stored.memory;
+    state_->SetPluggedIn(stored.pluggedIn);
+}
+
+std::vector<uint8_t> SimulatedMouse::EncodeState(const StoredState& stored) {
     std::vector<uint8_t> bytes(kStateMagic.begin(), kStateMagic.end());
-    {
-        std::lock_guard lock(state_->mutex);
-        PutUint16(bytes, kStateFormatVersion);
-        PutUint16(bytes, state_->firmwareVersion);
-        bytes.insert(bytes.end(), state_->memory.begin(), state_->memory.end());
-    }
+    PutUint16(bytes, kStateFormatVersion);
+    PutUint16(bytes, stored.firmwareVersion);
+    bytes.insert(bytes.end(), stored.memory.begin(), stored.memory.end());
+    bytes.push_back(stored.pluggedIn ? kStoredPluggedIn : kStoredUnplugged);
     const uint32_t crc = Crc32(bytes.data(), bytes.size());
     PutUint16(bytes, static_cast<uint16_t>(crc & 0xFFFF));
     PutUint16(bytes, static_cast<uint16_t>(crc >> 16));
+    return bytes;
+}
 
+std::optional<SimulatedMouse::StoredState> SimulatedMouse::DecodeState(
+    const std::vector<uint8_t>& bytes) {
+    if (bytes.size() < kMemoryOffset ||
+        !std::equal(kStateMagic.begin(), kStateMagic.end(), bytes.begin())) {
+        return std::nullopt;
+    }
+    const uint16_t version = GetUint16(&bytes[4]);
+    const size_t expectedSize = version == 1   ? kVersion1FileSize
+                                : version == 2 ? kVersion2FileSize
+                                               : 0;
+    if (bytes.size() != expectedSize) {
+        return std::nullopt;
+    }
+    const size_t crcOffset = expectedSize - 4;
+    if (GetUint32(&bytes[crcOffset]) != Crc32(bytes.data(), crcOffset)) {
+        return std::nullopt;
+    }
+    StoredState stored;
+    stored.firmwareVersion = GetUint16(&bytes[6]);
+    std::copy_n(bytes.begin() + kMemoryOffset, kConfigImageSize, stored.memory.begin());
+    if (version == 2) {
+        const uint8_t plugged = bytes[kPluggedOffset];
+        if (plugged != kStoredPluggedIn && plugged != kStoredUnplugged) {
+            return std::nullopt;
+        }
+        stored.pluggedIn = plugged == kStoredPluggedIn;
+    }
+    return stored;
+}
+
+bool SimulatedMouse::WriteStateFile(const std::string& path, const StoredState& stored) {
+    const std::vector<uint8_t> bytes = EncodeState(stored);
     const std::filesystem::path target = PathFromUtf8(path);
+    // A name no other writer of the same file picks (vandirctl and the demo may
+    // save at once).
+    std::random_device random;
+    const uint64_t unique =
+        ((static_cast<uint64_t>(random()) << 32) | random()) ^
+        static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     std::filesystem::path temporary = target;
-    temporary += ".tmp";
+    temporary += "." + std::to_string(unique) + ".tmp";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(bytes.data()),
@@ -404,6 +470,10 @@ bool SimulatedMouse::SaveState(const std::string& path) const {
     return true;
 }
 
+bool SimulatedMouse::SaveState(const std::string& path) const {
+    return WriteStateFile(path, GetStoredState());
+}
+
 bool SimulatedMouse::LoadState(const std::string& path) {
     const std::filesystem::path source = PathFromUtf8(path);
     std::error_code error;
@@ -419,21 +489,18 @@ bool SimulatedMouse::LoadState(const std::string& path) {
     if (!in) {
         return false;
     }
-    // One byte more than a state file holds, to notice a longer file.
-    std::vector<uint8_t> bytes(kStateFileSize + 1);
+    // One byte more than the longest state file, to notice a longer file.
+    std::vector<uint8_t> bytes(kVersion2FileSize + 1);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad() || static_cast<size_t>(in.gcount()) != kStateFileSize) {
+    if (in.bad()) {
         return false;
     }
-    if (!std::equal(kStateMagic.begin(), kStateMagic.end(), bytes.begin()) ||
-        GetUint16(&bytes[4]) != kStateFormatVersion ||
-        GetUint32(&bytes[kStateBodySize]) != Crc32(bytes.data(), kStateBodySize)) {
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    const std::optional<StoredState> stored = DecodeState(bytes);
+    if (!stored) {
         return false;
     }
-
-    std::lock_guard lock(state_->mutex);
-    state_->firmwareVersion = GetUint16(&bytes[6]);
-    std::copy_n(bytes.begin() + 8, kConfigImageSize, state_->memory.begin());
+    RestoreStoredState(*stored);
     return true;
 }
 
@@ -463,16 +530,12 @@ void SimulatedMouse::SetOpenFails(bool fail) {
 
 void SimulatedMouse::Unplug() {
     std::lock_guard lock(state_->mutex);
-    if (state_->pluggedIn) {
-        state_->pluggedIn = false;
-        ++state_->plugGeneration;
-        state_->hasReply = false;
-    }
+    state_->SetPluggedIn(false);
 }
 
 void SimulatedMouse::PlugIn() {
     std::lock_guard lock(state_->mutex);
-    state_->pluggedIn = true;
+    state_->SetPluggedIn(true);
 }
 
 bool SimulatedMouse::IsPluggedIn() const {

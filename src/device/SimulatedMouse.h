@@ -3,7 +3,8 @@
 // three commands as the firmware does, with a 128-byte configuration memory
 // and a firmware version. Tests script it (busy replies, failing transfers and
 // opens, unplugging, extra interfaces) and read its counters; the demo and
-// vandirctl --simulate keep its memory in a small state file.
+// vandirctl --simulate keep its memory and its plugged state in a small state
+// file.
 //
 // Requests (SetFeature on the vendor collection; byte 0 report ID, byte 1
 // command):
@@ -44,6 +45,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,8 +56,11 @@ namespace vandir {
 
 class SimulatedMouse : public HidBackend {
 public:
-    // The vendor collection, the only interface present at first.
-    static constexpr char kVendorPath[] = "sim://vandir-ii/vendor";
+    // The vendor collection, the only interface present at first. Its path
+    // reads like a Windows HID interface path, vendor and product included, so
+    // that the program recognises it in a device notification.
+    static constexpr char kVendorPath[] =
+        R"(\\?\hid#vid_1f2e&pid_002b&mi_01#simulated&0#{4d1e55b2-f16f-11cf-88cb-001111000030})";
     static constexpr uint16_t kDefaultFirmwareVersion = 105;  // shown as 1.05
 
     // Reply status of a write whose checksum does not match its image.
@@ -104,15 +109,39 @@ public:
     uint16_t FirmwareVersionNumber() const;
     void SetFirmwareVersion(uint16_t version);
 
-    // The state file: "VSIM", format version 1 (2 bytes), firmware version
-    // (2 bytes), the 128-byte memory and a CRC-32 of the 136 bytes before it,
-    // numbers little-endian, 140 bytes in all. Paths are UTF-8.
-    // SaveState writes a temporary file beside the target and renames it over
-    // the target; false when either step fails (the folder must exist).
-    // LoadState: true when the file was loaded, or when there is no file (the
-    // state is left as it is); false, with the state unchanged, when the file
-    // cannot be read or is not exactly such a file.
+    // What the state file keeps of the mouse.
+    struct StoredState {
+        uint16_t firmwareVersion = kDefaultFirmwareVersion;
+        ConfigImage memory{};
+        bool pluggedIn = true;
+        bool operator==(const StoredState&) const = default;
+    };
+    StoredState GetStoredState() const;
+    // Takes the memory, the firmware version and the plugged state (unplugging
+    // as Unplug does, plugging in as PlugIn does).
+    void RestoreStoredState(const StoredState& state);
+
+    // The state file, numbers little-endian: "VSIM", format version 2 (2
+    // bytes), firmware version (2 bytes), the 128-byte memory, the plugged
+    // state (1 byte: 1 plugged in, 0 unplugged) and a CRC-32 of the 137 bytes
+    // before it, 141 bytes in all. Format version 1 is the same without the
+    // plugged state (140 bytes) and reads as plugged in; files are always
+    // written in version 2. Paths are UTF-8.
+    static std::vector<uint8_t> EncodeState(const StoredState& state);
+    // Empty unless the bytes are exactly such a file (any other length,
+    // magic, version or plugged value, or a CRC that does not match).
+    static std::optional<StoredState> DecodeState(const std::vector<uint8_t>& bytes);
+    // Writes a temporary file of a fresh name beside the target and renames it
+    // over the target, so that a reader sees the old file or the new one and
+    // two writers never share a temporary file; false when either step fails
+    // (the folder must exist).
+    static bool WriteStateFile(const std::string& path, const StoredState& state);
+
+    // WriteStateFile with this mouse's state.
     bool SaveState(const std::string& path) const;
+    // True when the file was loaded (RestoreStoredState), or when there is no
+    // file (the state is left as it is); false, with the state unchanged, when
+    // the file cannot be read or is not exactly such a file.
     bool LoadState(const std::string& path);
 
     // Scripting. The next polls GetFeature transfers on the vendor collection

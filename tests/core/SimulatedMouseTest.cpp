@@ -528,6 +528,34 @@ void WriteFile(const std::string& path, const Bytes& bytes) {
               static_cast<std::streamsize>(bytes.size()));
 }
 
+// CRC-32 as zip and PNG compute it, written out here to check the file's.
+uint32_t Crc32(const Bytes& bytes) {
+    uint32_t crc = 0xFFFFFFFFu;
+    for (const uint8_t byte : bytes) {
+        crc ^= byte;
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc & 1u) != 0 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
+        }
+    }
+    return ~crc;
+}
+
+uint32_t Le32(const Bytes& bytes, size_t offset) {
+    return static_cast<uint32_t>(bytes[offset]) | static_cast<uint32_t>(bytes[offset + 1]) << 8 |
+           static_cast<uint32_t>(bytes[offset + 2]) << 16 |
+           static_cast<uint32_t>(bytes[offset + 3]) << 24;
+}
+
+// The file's bytes without their CRC, with a CRC that matches them.
+Bytes Sealed(Bytes bytes) {
+    bytes.resize(bytes.size() - 4);
+    const uint32_t crc = Crc32(bytes);
+    for (int shift = 0; shift < 32; shift += 8) {
+        bytes.push_back(static_cast<uint8_t>(crc >> shift));
+    }
+    return bytes;
+}
+
 class SimulatedMouseStateFile : public ::testing::Test {
 protected:
     SimulatedMouseStateFile() {
@@ -565,10 +593,12 @@ TEST_F(SimulatedMouseStateFile, SaveAndLoadKeepMemoryAndFirmwareVersion) {
 
     EXPECT_EQ(FolderContents(), std::vector<std::string>{name}) << "no temporary file is left";
     const Bytes file = ReadFile(path);
-    ASSERT_EQ(file.size(), 140u);
+    ASSERT_EQ(file.size(), 141u);
     EXPECT_EQ(Bytes(file.begin(), file.begin() + 8),
-              (Bytes{'V', 'S', 'I', 'M', 0x01, 0x00, 0x03, 0x02}));
+              (Bytes{'V', 'S', 'I', 'M', 0x02, 0x00, 0x03, 0x02}));
     EXPECT_EQ(Bytes(file.begin() + 8, file.begin() + 136), ToBytes(Pattern()));
+    EXPECT_EQ(file[136], 1) << "plugged in";
+    EXPECT_EQ(Le32(file, 137), Crc32(Bytes(file.begin(), file.begin() + 137)));
 
     SimulatedMouse loaded;
     ASSERT_TRUE(loaded.LoadState(path));
@@ -606,9 +636,10 @@ TEST_F(SimulatedMouseStateFile, DamagedFilesAreRefused) {
     SimulatedMouse source;
     source.SetMemory(Pattern());
     source.SetFirmwareVersion(0x0203);
+    source.Unplug();
     ASSERT_TRUE(source.SaveState(good));
     const Bytes bytes = ReadFile(good);
-    ASSERT_EQ(bytes.size(), 140u);
+    ASSERT_EQ(bytes.size(), 141u);
 
     struct Damage {
         const char* what;
@@ -616,15 +647,29 @@ TEST_F(SimulatedMouseStateFile, DamagedFilesAreRefused) {
     };
     std::vector<Damage> damages = {
         {"empty", {}},
+        {"the magic alone", {'V', 'S', 'I', 'M'}},
         {"truncated", Bytes(bytes.begin(), bytes.end() - 1)},
         {"one byte more", bytes},
     };
-    damages[2].contents.push_back(0);
-    for (const size_t offset : {0, 3, 4, 6, 8, 135, 136, 139}) {
+    damages[3].contents.push_back(0);
+    for (const size_t offset : {0, 3, 4, 5, 6, 8, 135, 136, 137, 140}) {
         Bytes flipped = bytes;
         flipped[offset] ^= 0x01;
         damages.push_back({"a flipped byte", flipped});
     }
+    // Damage that a fresh CRC does not hide.
+    Bytes plugged2 = bytes;
+    plugged2[136] = 2;
+    damages.push_back({"plugged state neither 0 nor 1", Sealed(plugged2)});
+    Bytes version3 = bytes;
+    version3[4] = 3;
+    damages.push_back({"format version 3", Sealed(version3)});
+    Bytes shortVersion2 = bytes;
+    shortVersion2.erase(shortVersion2.begin() + 136);  // a version 1 body claiming version 2
+    damages.push_back({"version 2 without its plugged state", Sealed(shortVersion2)});
+    Bytes longVersion1 = bytes;
+    longVersion1[4] = 1;
+    damages.push_back({"version 1 with a plugged state", Sealed(longVersion1)});
 
     for (const Damage& damage : damages) {
         SCOPED_TRACE(::testing::Message() << damage.what << ", " << &damage - damages.data());
@@ -634,7 +679,47 @@ TEST_F(SimulatedMouseStateFile, DamagedFilesAreRefused) {
         EXPECT_FALSE(mouse.LoadState(path));
         EXPECT_EQ(mouse.Memory(), EncodeConfigImage(MouseSettings{}));
         EXPECT_EQ(mouse.FirmwareVersionNumber(), 105);
+        EXPECT_TRUE(mouse.IsPluggedIn());
     }
+}
+
+TEST_F(SimulatedMouseStateFile, PluggedStateTravelsThroughTheFile) {
+    const std::string path = File("mouse.sim");
+    SimulatedMouse unplugged;
+    unplugged.Unplug();
+    ASSERT_TRUE(unplugged.SaveState(path));
+    EXPECT_EQ(ReadFile(path).at(136), 0);
+
+    // Loading an unplug is an unplug: the handle open before it is dead.
+    SimulatedMouse mouse;
+    const auto handle = OpenVendor(mouse);
+    ASSERT_TRUE(mouse.LoadState(path));
+    EXPECT_FALSE(mouse.IsPluggedIn());
+    EXPECT_TRUE(mouse.EnumerateInterfaces().empty());
+    EXPECT_FALSE(Send(*handle, ReadInformationRequest()));
+
+    unplugged.PlugIn();
+    ASSERT_TRUE(unplugged.SaveState(path));
+    ASSERT_TRUE(mouse.LoadState(path));
+    EXPECT_TRUE(mouse.IsPluggedIn());
+    EXPECT_EQ(mouse.EnumerateInterfaces(), std::vector<std::string>{kVendor});
+}
+
+TEST_F(SimulatedMouseStateFile, Version1FilesReadAsPluggedIn) {
+    ASSERT_EQ(Crc32(Bytes{'1', '2', '3', '4', '5', '6', '7', '8', '9'}), 0xCBF43926u);
+    Bytes version1 = {'V', 'S', 'I', 'M', 0x01, 0x00, 0x03, 0x02};
+    const ConfigImage pattern = Pattern();
+    version1.insert(version1.end(), pattern.begin(), pattern.end());
+    version1.resize(version1.size() + 4);
+    const std::string path = File("old.sim");
+    WriteFile(path, Sealed(version1));
+
+    SimulatedMouse mouse;
+    mouse.Unplug();
+    ASSERT_TRUE(mouse.LoadState(path));
+    EXPECT_TRUE(mouse.IsPluggedIn());
+    EXPECT_EQ(mouse.Memory(), Pattern());
+    EXPECT_EQ(mouse.FirmwareVersionNumber(), 0x0203);
 }
 
 TEST_F(SimulatedMouseStateFile, FolderPathsAreRefused) {

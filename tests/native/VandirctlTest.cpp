@@ -978,6 +978,9 @@ TEST_F(VandirctlTest, HelpDescribesTheCommands) {
         {{"key", "name", "--help"}, {"CODE"}},
         {{"key", "usage", "--help"}, {"CODE"}},
         {{"key", "code", "--help"}, {"USAGE"}},
+        {{"device", "--help"}, {"plug", "unplug"}},
+        {{"device", "plug", "--help"}, {"--simulate", "STATE"}},
+        {{"device", "unplug", "--help"}, {"--simulate", "STATE"}},
     };
     for (const Case& c : cases) {
         const RunResult r = Run(c.args);
@@ -1019,6 +1022,8 @@ TEST_F(VandirctlTest, BadUsagePrintsTheUsage) {
         {"device"},
         {"device", "pull"},
         {"device", "info", "--simulate"},
+        {"device", "plug", "--simulate"},
+        {"device", "unplug", "--simulate", "a.state", "b.state"},
     };
     for (const std::vector<std::string>& args : cases) {
         const RunResult r = Run(args);
@@ -1181,7 +1186,9 @@ TEST_F(VandirctlTest, SimulatedMouseAnswersEveryDeviceCommand) {
     const std::string state = At("mouse.state");
     RunResult r = Run({"device", "find", "--simulate", state});
     EXPECT_EQ(r.exitCode, 0) << r;
-    EXPECT_EQ(r.out, "sim://vandir-ii/vendor\n");
+    EXPECT_EQ(r.out,
+              "\\\\?\\hid#vid_1f2e&pid_002b&mi_01#simulated&0#"
+              "{4d1e55b2-f16f-11cf-88cb-001111000030}\n");
     EXPECT_TRUE(fs::exists(state)) << "the simulated mouse keeps its state";
 
     r = Run({"device", "info", "--simulate", state});
@@ -1245,6 +1252,76 @@ TEST_F(VandirctlTest, DeviceCommandsRefuseBadInputAndChangeNothing) {
                   "a damaged simulation state");
     ExpectRefused(Run({"device", "info", "--simulate", state, "--device", "/dev/hidraw0"}),
                   "--simulate with --device");
+}
+
+// The state file's layout: the memory at bytes 8-135, the plugged state at 136.
+constexpr size_t kStatePluggedOffset = 136;
+
+TEST_F(VandirctlTest, PlugAndUnplugChangeOnlyThePluggedState) {
+    const std::string state = At("mouse.state");
+    ASSERT_EQ(Run({"profile", "new", At("p.profile")}).exitCode, 0);
+    ASSERT_EQ(Run({"profile", "set", At("p.profile"), "dpi.2.x=250"}).exitCode, 0);
+    ASSERT_EQ(Run({"device", "write", At("p.profile"), "--simulate", state}).exitCode, 0);
+    const std::optional<Bytes> pluggedIn = ReadBytes(state);
+    ASSERT_TRUE(pluggedIn);
+    ASSERT_EQ(pluggedIn->size(), 141u);
+    EXPECT_EQ(pluggedIn->at(kStatePluggedOffset), 1);
+
+    ExpectSucceededSilently(Run({"device", "unplug", "--simulate", state}), "device unplug");
+    const std::optional<Bytes> unplugged = ReadBytes(state);
+    ASSERT_TRUE(unplugged);
+    ASSERT_EQ(unplugged->size(), 141u);
+    EXPECT_EQ(Bytes(unplugged->begin(), unplugged->begin() + kStatePluggedOffset),
+              Bytes(pluggedIn->begin(), pluggedIn->begin() + kStatePluggedOffset))
+        << "the memory is kept";
+    EXPECT_EQ(unplugged->at(kStatePluggedOffset), 0);
+
+    // An unplugged mouse is not there for the other device commands.
+    for (const char* command : {"find", "info", "read"}) {
+        const RunResult r = Run({"device", command, "--simulate", state});
+        EXPECT_EQ(r.exitCode, 1) << command << "\n" << r;
+        EXPECT_NE(r.err.find("no Vandir II mouse found"), std::string::npos) << r.err;
+    }
+    ExpectSucceededSilently(Run({"device", "unplug", "--simulate", state}), "unplug again");
+    EXPECT_EQ(ReadBytes(state), unplugged);
+
+    ExpectSucceededSilently(Run({"device", "plug", "--simulate", state}), "device plug");
+    EXPECT_EQ(ReadBytes(state), pluggedIn);
+    const RunResult read = Run({"device", "read", "--simulate", state});
+    EXPECT_EQ(read.exitCode, 0) << read;
+    EXPECT_EQ(read.out, Run({"image", At("p.profile")}).out);
+}
+
+TEST_F(VandirctlTest, UnplugOfAMissingStateFileMakesAFactoryMouse) {
+    const std::string state = At("new.state");
+    ExpectSucceededSilently(Run({"device", "unplug", "--simulate", state}), "device unplug");
+    const std::optional<Bytes> written = ReadBytes(state);
+    ASSERT_TRUE(written);
+    ASSERT_EQ(written->size(), 141u);
+    EXPECT_EQ(written->at(kStatePluggedOffset), 0);
+
+    ExpectSucceededSilently(Run({"device", "plug", "--simulate", state}), "device plug");
+    const RunResult read = Run({"device", "read", "--simulate", state});
+    EXPECT_EQ(read.exitCode, 0) << read;
+    EXPECT_EQ(read.out, kFactoryImageText);
+}
+
+TEST_F(VandirctlTest, PlugAndUnplugRefuseWhatTheyCannotDo) {
+    WriteBytes(At("garbage.state"), Bytes(141, 0x42));
+    for (const char* command : {"plug", "unplug"}) {
+        RunResult r = Run({"device", command});
+        ExpectRefused(r, std::string(command) + " of a real mouse");
+        EXPECT_NE(r.err.find("--simulate"), std::string::npos) << r.err;
+
+        ExpectRefused(Run({"device", command, "--simulate", At("garbage.state")}),
+                      std::string(command) + " of a damaged state");
+        EXPECT_FILE_BYTES(At("garbage.state"), Bytes(141, 0x42));
+
+        r = Run({"device", command, "--simulate", At("no-such-folder/mouse.state")});
+        EXPECT_EQ(r.exitCode, 1) << r;
+        EXPECT_NE(r.err.find("cannot be written"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(Listing(), std::vector<std::string>{"garbage.state"}) << "no file left behind";
 }
 
 TEST_F(VandirctlTest, WithoutTheMouseDeviceCommandsSaySo) {
