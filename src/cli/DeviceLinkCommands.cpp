@@ -66,9 +66,21 @@ public:
         }
     }
 
-    // The simulated mouse keeps what it was told.
+    // The simulated mouse keeps what it was told: its memory goes back to the
+    // state file, whose plugged state stays as another process may have set
+    // it meanwhile.
     void SaveSimulation() {
-        if (simulated_ != nullptr && !simulated_->SaveState(args_.simulate)) {
+        if (simulated_ == nullptr) {
+            return;
+        }
+        const SimulatedMouse::StateFileUpdate result = SimulatedMouse::UpdateStateFile(
+            args_.simulate, simulated_->GetStoredState(),
+            [this](SimulatedMouse::StoredState& stored) {
+                stored.memory = simulated_->Memory();
+                stored.firmwareVersion = simulated_->FirmwareVersionNumber();
+            },
+            clock_);
+        if (result != SimulatedMouse::StateFileUpdate::Written) {
             throw CommandError(kExitFailure, args_.simulate + ": cannot be written");
         }
     }
@@ -111,16 +123,14 @@ void SetSimulatedPluggedState(const DeviceArguments& args, bool pluggedIn) {
                                            (pluggedIn ? "plugged in" : "unplugged") +
                                            " by software; give --simulate STATE");
     }
-    SimulatedMouse mouse;
-    if (!mouse.LoadState(args.simulate)) {
+    SystemClock clock;
+    const SimulatedMouse::StateFileUpdate result = SimulatedMouse::UpdateStateFile(
+        args.simulate, SimulatedMouse().GetStoredState(),
+        [pluggedIn](SimulatedMouse::StoredState& stored) { stored.pluggedIn = pluggedIn; }, clock);
+    if (result == SimulatedMouse::StateFileUpdate::NotAStateFile) {
         throw CommandError(kExitUsage, args.simulate + ": not a simulated mouse's state file");
     }
-    if (pluggedIn) {
-        mouse.PlugIn();
-    } else {
-        mouse.Unplug();
-    }
-    if (!mouse.SaveState(args.simulate)) {
+    if (result != SimulatedMouse::StateFileUpdate::Written) {
         throw CommandError(kExitFailure, args.simulate + ": cannot be written");
     }
 }

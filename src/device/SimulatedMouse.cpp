@@ -438,11 +438,43 @@ std::optional<SimulatedMouse::StoredState> SimulatedMouse::DecodeState(
     return stored;
 }
 
-bool SimulatedMouse::WriteStateFile(const std::string& path, const StoredState& stored) {
-    const std::vector<uint8_t> bytes = EncodeState(stored);
-    const std::filesystem::path target = PathFromUtf8(path);
-    // A name no other writer of the same file picks (vandirctl and the demo may
-    // save at once).
+namespace {
+
+enum class StateFileRead { Loaded, Missing, Bad };
+
+// Reads a state file into stored; stored is untouched unless it was loaded.
+StateFileRead ReadStateFile(const std::filesystem::path& source,
+                            SimulatedMouse::StoredState& stored) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(source, error);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return StateFileRead::Missing;
+    }
+    if (error || status.type() != std::filesystem::file_type::regular) {
+        return StateFileRead::Bad;
+    }
+    std::ifstream in(source, std::ios::binary);
+    if (!in) {
+        return StateFileRead::Bad;
+    }
+    // One byte more than the longest state file, to notice a longer file.
+    std::vector<uint8_t> bytes(kVersion2FileSize + 1);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad()) {
+        return StateFileRead::Bad;
+    }
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    const std::optional<SimulatedMouse::StoredState> decoded = SimulatedMouse::DecodeState(bytes);
+    if (!decoded) {
+        return StateFileRead::Bad;
+    }
+    stored = *decoded;
+    return StateFileRead::Loaded;
+}
+
+// Writes a temporary file of a name no other writer picks, then renames it over
+// the target.
+bool WriteStateBytes(const std::filesystem::path& target, const std::vector<uint8_t>& bytes) {
     std::random_device random;
     const uint64_t unique =
         ((static_cast<uint64_t>(random()) << 32) | random()) ^
@@ -470,38 +502,89 @@ bool SimulatedMouse::WriteStateFile(const std::string& path, const StoredState& 
     return true;
 }
 
+// The lock on a state file between processes: the folder TARGET.lock, which
+// making is atomic on every file system. A folder that stays longer than a
+// writer ever holds it was left by a process that died, and is taken over once.
+class StateFileLock {
+public:
+    StateFileLock(const std::filesystem::path& target, Clock& clock) {
+        folder_ = target;
+        folder_ += ".lock";
+        uint32_t waited = 0;
+        bool tookOver = false;
+        for (;;) {
+            std::error_code error;
+            if (std::filesystem::create_directory(folder_, error)) {
+                held_ = true;
+                return;
+            }
+            if (error) {
+                return;  // it cannot be made at all (no such folder, no right to write)
+            }
+            if (waited >= SimulatedMouse::kStaleLockMilliseconds) {
+                if (tookOver) {
+                    return;
+                }
+                std::filesystem::remove(folder_, error);
+                tookOver = true;
+                waited = 0;
+                continue;
+            }
+            clock.Sleep(SimulatedMouse::kLockWaitMilliseconds);
+            waited += SimulatedMouse::kLockWaitMilliseconds;
+        }
+    }
+    ~StateFileLock() {
+        if (held_) {
+            std::error_code ignored;
+            std::filesystem::remove(folder_, ignored);
+        }
+    }
+    StateFileLock(const StateFileLock&) = delete;
+    StateFileLock& operator=(const StateFileLock&) = delete;
+
+    bool Held() const { return held_; }
+
+private:
+    std::filesystem::path folder_;
+    bool held_ = false;
+};
+
+}  // namespace
+
 bool SimulatedMouse::SaveState(const std::string& path) const {
-    return WriteStateFile(path, GetStoredState());
+    return WriteStateBytes(PathFromUtf8(path), EncodeState(GetStoredState()));
 }
 
 bool SimulatedMouse::LoadState(const std::string& path) {
-    const std::filesystem::path source = PathFromUtf8(path);
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(source, error);
-    if (status.type() == std::filesystem::file_type::not_found) {
-        return true;
+    StoredState stored;
+    switch (ReadStateFile(PathFromUtf8(path), stored)) {
+        case StateFileRead::Missing:
+            return true;
+        case StateFileRead::Bad:
+            return false;
+        case StateFileRead::Loaded:
+            break;
     }
-    if (error || status.type() != std::filesystem::file_type::regular) {
-        return false;
-    }
-
-    std::ifstream in(source, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    // One byte more than the longest state file, to notice a longer file.
-    std::vector<uint8_t> bytes(kVersion2FileSize + 1);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) {
-        return false;
-    }
-    bytes.resize(static_cast<size_t>(in.gcount()));
-    const std::optional<StoredState> stored = DecodeState(bytes);
-    if (!stored) {
-        return false;
-    }
-    RestoreStoredState(*stored);
+    RestoreStoredState(stored);
     return true;
+}
+
+SimulatedMouse::StateFileUpdate SimulatedMouse::UpdateStateFile(
+    const std::string& path, const StoredState& ifMissing,
+    const std::function<void(StoredState&)>& change, Clock& clock) {
+    const std::filesystem::path target = PathFromUtf8(path);
+    const StateFileLock lock(target, clock);
+    if (!lock.Held()) {
+        return StateFileUpdate::NotWritten;
+    }
+    StoredState stored = ifMissing;
+    if (ReadStateFile(target, stored) == StateFileRead::Bad) {
+        return StateFileUpdate::NotAStateFile;
+    }
+    change(stored);
+    return WriteStateBytes(target, EncodeState(stored)) ? StateFileUpdate::Written
+                                                        : StateFileUpdate::NotWritten;
 }
 
 void SimulatedMouse::StayBusyFor(int polls) {

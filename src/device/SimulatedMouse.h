@@ -44,11 +44,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "base/Clock.h"
 #include "device/ConfigImage.h"
 #include "device/HidBackend.h"
 
@@ -131,18 +133,37 @@ public:
     // Empty unless the bytes are exactly such a file (any other length,
     // magic, version or plugged value, or a CRC that does not match).
     static std::optional<StoredState> DecodeState(const std::vector<uint8_t>& bytes);
-    // Writes a temporary file of a fresh name beside the target and renames it
-    // over the target, so that a reader sees the old file or the new one and
-    // two writers never share a temporary file; false when either step fails
-    // (the folder must exist).
-    static bool WriteStateFile(const std::string& path, const StoredState& state);
 
-    // WriteStateFile with this mouse's state.
+    // Writes this mouse's state: a temporary file of a fresh name beside the
+    // target, renamed over it, so that a reader sees the old file or the new
+    // one; false when either step fails (the folder must exist). For a file
+    // that no other process changes; UpdateStateFile for a shared one.
     bool SaveState(const std::string& path) const;
     // True when the file was loaded (RestoreStoredState), or when there is no
     // file (the state is left as it is); false, with the state unchanged, when
     // the file cannot be read or is not exactly such a file.
     bool LoadState(const std::string& path);
+
+    // A state file that several processes change (vandirctl and the demo
+    // program) is changed in one step that no other update interleaves with:
+    // under the file's lock it reads the file (ifMissing when there is none),
+    // lets change edit the state and writes it back as SaveState does. Each
+    // writer changes only its part (plug and unplug the plugged state, a
+    // configuration write the memory), so none loses another's change.
+    // The lock is the folder PATH.lock, which only one process at a time can
+    // make; one left behind by a process that died is taken over after
+    // kStaleLockMilliseconds of waiting, in slices of kLockWaitMilliseconds
+    // through clock.
+    enum class StateFileUpdate {
+        Written,
+        NotAStateFile,  // the file cannot be read or is not a state file; left alone
+        NotWritten,     // the lock could not be taken, or writing failed
+    };
+    static constexpr uint32_t kLockWaitMilliseconds = 5;
+    static constexpr uint32_t kStaleLockMilliseconds = 2000;
+    static StateFileUpdate UpdateStateFile(const std::string& path, const StoredState& ifMissing,
+                                           const std::function<void(StoredState&)>& change,
+                                           Clock& clock);
 
     // Scripting. The next polls GetFeature transfers on the vendor collection
     // reply status 3 (busy), with the pending reply's report ID and no

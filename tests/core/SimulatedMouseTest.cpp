@@ -5,13 +5,16 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <system_error>
 #include <thread>
 #include <vector>
 
+#include "core/RecordingClock.h"
 #include "device/DeviceCommands.h"
 #include "device/Transport.h"
 
@@ -720,6 +723,126 @@ TEST_F(SimulatedMouseStateFile, Version1FilesReadAsPluggedIn) {
     EXPECT_TRUE(mouse.IsPluggedIn());
     EXPECT_EQ(mouse.Memory(), Pattern());
     EXPECT_EQ(mouse.FirmwareVersionNumber(), 0x0203);
+}
+
+// Updates of a shared state file
+
+using StateFileUpdate = SimulatedMouse::StateFileUpdate;
+using StoredState = SimulatedMouse::StoredState;
+
+StoredState Factory() {
+    return SimulatedMouse().GetStoredState();
+}
+
+void Unplugged(StoredState& stored) {
+    stored.pluggedIn = false;
+}
+
+TEST_F(SimulatedMouseStateFile, UpdateChangesOnlyWhatItIsToldAndLeavesNothingBehind) {
+    const std::string path = File("mouse.sim");
+    SimulatedMouse written;
+    written.SetMemory(Pattern());
+    written.SetFirmwareVersion(0x0203);
+    ASSERT_TRUE(written.SaveState(path));
+
+    testing::RecordingClock clock;
+    EXPECT_EQ(SimulatedMouse::UpdateStateFile(path, Factory(), Unplugged, clock),
+              StateFileUpdate::Written);
+    EXPECT_TRUE(clock.waits.empty()) << "a free lock is taken at once";
+    EXPECT_EQ(FolderContents(), std::vector<std::string>{"mouse.sim"});
+    SimulatedMouse loaded;
+    ASSERT_TRUE(loaded.LoadState(path));
+    EXPECT_EQ(loaded.GetStoredState(), (StoredState{0x0203, Pattern(), false}));
+
+    // A change that fails still releases the lock.
+    EXPECT_THROW(SimulatedMouse::UpdateStateFile(
+                     path, Factory(), [](StoredState&) { throw std::runtime_error("no"); }, clock),
+                 std::runtime_error);
+    EXPECT_EQ(FolderContents(), std::vector<std::string>{"mouse.sim"});
+}
+
+TEST_F(SimulatedMouseStateFile, UpdateOfAMissingFileStartsFromWhatItIsGiven) {
+    const std::string path = File("new.sim");
+    const StoredState start{0x0304, Pattern(), true};
+    testing::RecordingClock clock;
+    EXPECT_EQ(SimulatedMouse::UpdateStateFile(path, start, Unplugged, clock),
+              StateFileUpdate::Written);
+    SimulatedMouse loaded;
+    ASSERT_TRUE(loaded.LoadState(path));
+    EXPECT_EQ(loaded.GetStoredState(), (StoredState{0x0304, Pattern(), false}));
+}
+
+TEST_F(SimulatedMouseStateFile, UpdateLeavesADamagedFileAlone) {
+    const std::string path = File("damaged.sim");
+    const Bytes garbage(141, 0x42);
+    WriteFile(path, garbage);
+    bool changed = false;
+    testing::RecordingClock clock;
+    EXPECT_EQ(SimulatedMouse::UpdateStateFile(
+                  path, Factory(), [&](StoredState&) { changed = true; }, clock),
+              StateFileUpdate::NotAStateFile);
+    EXPECT_FALSE(changed);
+    EXPECT_EQ(ReadFile(path), garbage);
+    EXPECT_EQ(FolderContents(), std::vector<std::string>{"damaged.sim"});
+
+    EXPECT_EQ(SimulatedMouse::UpdateStateFile(File("missing-folder/mouse.sim"), Factory(),
+                                              Unplugged, clock),
+              StateFileUpdate::NotWritten);
+    EXPECT_TRUE(clock.waits.empty());
+}
+
+// A clock that lets another "process" act while the updater waits.
+class ActingClock : public Clock {
+public:
+    explicit ActingClock(std::function<void(int sleeps)> act) : act_(std::move(act)) {}
+    void Sleep(uint32_t milliseconds) override {
+        waits.push_back(milliseconds);
+        act_(static_cast<int>(waits.size()));
+    }
+    uint64_t NowMilliseconds() override { return 0; }
+    std::vector<uint32_t> waits;
+
+private:
+    std::function<void(int)> act_;
+};
+
+TEST_F(SimulatedMouseStateFile, UpdateWaitsWhileAnotherWriterHoldsTheLock) {
+    const std::string path = File("mouse.sim");
+    ASSERT_TRUE(SimulatedMouse().SaveState(path));
+    const fs::path lock = folder_ / "mouse.sim.lock";
+    fs::create_directory(lock);
+    // The other writer changes the memory under its lock and releases it.
+    ActingClock clock([&](int sleeps) {
+        if (sleeps == 3) {
+            SimulatedMouse other;
+            other.SetMemory(Pattern());
+            ASSERT_TRUE(other.SaveState(path));
+            fs::remove(lock);
+        }
+    });
+    EXPECT_EQ(SimulatedMouse::UpdateStateFile(path, Factory(), Unplugged, clock),
+              StateFileUpdate::Written);
+    EXPECT_EQ(clock.waits, (std::vector<uint32_t>(3, SimulatedMouse::kLockWaitMilliseconds)));
+    SimulatedMouse loaded;
+    ASSERT_TRUE(loaded.LoadState(path));
+    EXPECT_EQ(loaded.Memory(), Pattern()) << "the other writer's change is kept";
+    EXPECT_FALSE(loaded.IsPluggedIn());
+    EXPECT_EQ(FolderContents(), std::vector<std::string>{"mouse.sim"});
+}
+
+TEST_F(SimulatedMouseStateFile, UpdateTakesOverALockLeftByAWriterThatDied) {
+    const std::string path = File("mouse.sim");
+    fs::create_directory(folder_ / "mouse.sim.lock");
+    testing::RecordingClock clock;
+    EXPECT_EQ(SimulatedMouse::UpdateStateFile(path, Factory(), Unplugged, clock),
+              StateFileUpdate::Written);
+    uint32_t waited = 0;
+    for (const uint32_t wait : clock.waits) {
+        EXPECT_EQ(wait, SimulatedMouse::kLockWaitMilliseconds);
+        waited += wait;
+    }
+    EXPECT_EQ(waited, SimulatedMouse::kStaleLockMilliseconds);
+    EXPECT_EQ(FolderContents(), std::vector<std::string>{"mouse.sim"});
 }
 
 TEST_F(SimulatedMouseStateFile, FolderPathsAreRefused) {
