@@ -68,6 +68,7 @@ constexpr size_t kMemoryOffset = 4 + 2 + 2;
 constexpr size_t kPluggedOffset = kMemoryOffset + kConfigImageSize;
 constexpr size_t kVersion1FileSize = kPluggedOffset + 4;
 constexpr size_t kVersion2FileSize = kPluggedOffset + 1 + 4;
+static_assert(kVersion2FileSize == SimulatedMouse::kStateFileSize);
 constexpr uint8_t kStoredPluggedIn = 1;
 constexpr uint8_t kStoredUnplugged = 0;
 
@@ -480,7 +481,10 @@ bool WriteStateBytes(const std::filesystem::path& target, const std::vector<uint
         ((static_cast<uint64_t>(random()) << 32) | random()) ^
         static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     std::filesystem::path temporary = target;
-    temporary += "." + std::to_string(unique) + ".tmp";
+    // Appended piece by piece: GCC 12 warns wrongly about "." + text + ".tmp".
+    temporary += ".";
+    temporary += std::to_string(unique);
+    temporary += ".tmp";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(bytes.data()),
