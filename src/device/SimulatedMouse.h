@@ -129,6 +129,7 @@ public:
     // before it, 141 bytes in all. Format version 1 is the same without the
     // plugged state (140 bytes) and reads as plugged in; files are always
     // written in version 2. Paths are UTF-8.
+    static constexpr size_t kStateFileSize = 141;
     static std::vector<uint8_t> EncodeState(const StoredState& state);
     // Empty unless the bytes are exactly such a file (any other length,
     // magic, version or plugged value, or a CRC that does not match).
