@@ -474,8 +474,13 @@ StateFileRead ReadStateFile(const std::filesystem::path& source,
 }
 
 // Writes a temporary file of a name no other writer picks, then renames it over
-// the target.
-bool WriteStateBytes(const std::filesystem::path& target, const std::vector<uint8_t>& bytes) {
+// the target. On Windows a rename over a file fails while anyone has the file
+// open, even a reader for a moment: with a clock, a failed rename is tried
+// again kRenameAttempts times in all, kLockWaitMilliseconds apart.
+constexpr int kRenameAttempts = 20;
+
+bool WriteStateBytes(const std::filesystem::path& target, const std::vector<uint8_t>& bytes,
+                     Clock* clock = nullptr) {
     std::random_device random;
     const uint64_t unique =
         ((static_cast<uint64_t>(random()) << 32) | random()) ^
@@ -496,14 +501,19 @@ bool WriteStateBytes(const std::filesystem::path& target, const std::vector<uint
             return false;
         }
     }
-    std::error_code error;
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return false;
+    for (int attempt = 1;; ++attempt) {
+        std::error_code error;
+        std::filesystem::rename(temporary, target, error);
+        if (!error) {
+            return true;
+        }
+        if (clock == nullptr || attempt == kRenameAttempts) {
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            return false;
+        }
+        clock->Sleep(SimulatedMouse::kLockWaitMilliseconds);
     }
-    return true;
 }
 
 // The lock on a state file between processes: the folder TARGET.lock, which
@@ -587,8 +597,8 @@ SimulatedMouse::StateFileUpdate SimulatedMouse::UpdateStateFile(
         return StateFileUpdate::NotAStateFile;
     }
     change(stored);
-    return WriteStateBytes(target, EncodeState(stored)) ? StateFileUpdate::Written
-                                                        : StateFileUpdate::NotWritten;
+    return WriteStateBytes(target, EncodeState(stored), &clock) ? StateFileUpdate::Written
+                                                                : StateFileUpdate::NotWritten;
 }
 
 void SimulatedMouse::StayBusyFor(int polls) {

@@ -154,7 +154,9 @@ public:
     // The lock is the folder PATH.lock, which only one process at a time can
     // make; one left behind by a process that died is taken over after
     // kStaleLockMilliseconds of waiting, in slices of kLockWaitMilliseconds
-    // through clock.
+    // through clock. Readers take no lock; as a rename over a file that a
+    // reader has open fails on Windows, the rename is tried again (up to 20
+    // times, kLockWaitMilliseconds apart).
     enum class StateFileUpdate {
         Written,
         NotAStateFile,  // the file cannot be read or is not a state file; left alone

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -826,6 +827,23 @@ TEST_F(SimulatedMouseStateFile, UpdateWaitsWhileAnotherWriterHoldsTheLock) {
     SimulatedMouse loaded;
     ASSERT_TRUE(loaded.LoadState(path));
     EXPECT_EQ(loaded.Memory(), Pattern()) << "the other writer's change is kept";
+    EXPECT_FALSE(loaded.IsPluggedIn());
+    EXPECT_EQ(FolderContents(), std::vector<std::string>{"mouse.sim"});
+}
+
+TEST_F(SimulatedMouseStateFile, UpdateOutlastsAReaderThatHasTheFileOpen) {
+    const std::string path = File("mouse.sim");
+    ASSERT_TRUE(SimulatedMouse().SaveState(path));
+    // A reader (a demo's poll) has the file open; on Windows the rename over it
+    // fails until the reader is done, here at the updater's first wait.
+    auto reader = std::make_unique<std::ifstream>(fs::path(std::u8string(path.begin(), path.end())),
+                                                  std::ios::binary);
+    ASSERT_TRUE(reader->is_open());
+    ActingClock clock([&](int) { reader.reset(); });
+    EXPECT_EQ(SimulatedMouse::UpdateStateFile(path, Factory(), Unplugged, clock),
+              StateFileUpdate::Written);
+    SimulatedMouse loaded;
+    ASSERT_TRUE(loaded.LoadState(path));
     EXPECT_FALSE(loaded.IsPluggedIn());
     EXPECT_EQ(FolderContents(), std::vector<std::string>{"mouse.sim"});
 }

@@ -1,0 +1,118 @@
+#include "app/DemoHotPlug.h"
+
+#include <windows.h>
+// After windows.h, which they build on.
+#include <dbt.h>
+// mingw-w64's HID headers declare their functions without C linkage guards.
+extern "C" {
+#include <hidsdi.h>
+}
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "i18n/Unicode.h"
+#include "platform/win32/framework/Wnd.h"
+
+namespace vandir {
+namespace {
+
+// A change shows in the window within one poll, well inside the quarter second
+// a user or a test waits for it.
+static_assert(DemoHotPlug::kPollMilliseconds <= 100);
+
+constexpr UINT_PTR kPollTimer = 1;
+constexpr size_t kNameOffset = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name);
+
+}  // namespace
+
+LRESULT SendDeviceInterfaceChange(HWND window, WPARAM event, std::u16string_view path) {
+    // The record with the path and its terminating zero in the name field, in
+    // storage aligned for the record and never shorter than its declared size.
+    const size_t size = kNameOffset + (path.size() + 1) * sizeof(wchar_t);
+    std::vector<DWORD> storage(
+        (std::max(size, sizeof(DEV_BROADCAST_DEVICEINTERFACE_W)) + sizeof(DWORD) - 1) /
+            sizeof(DWORD),
+        0);
+    auto* record = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(storage.data());
+    record->dbcc_size = static_cast<DWORD>(size);
+    record->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    record->dbcc_reserved = 0;
+    ::HidD_GetHidGuid(&record->dbcc_classguid);
+    std::memcpy(reinterpret_cast<std::byte*>(record) + kNameOffset, path.data(),
+                path.size() * sizeof(char16_t));
+    return ::SendMessageW(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(record));
+}
+
+// The message-only window whose timer drives the polls.
+class DemoHotPlug::TimerWindow : public WithMessageMap<DemoHotPlug::TimerWindow, CWnd> {
+public:
+    static const ClassMessageMap<TimerWindow> messageMap;
+
+    explicit TimerWindow(DemoHotPlug& owner) : owner_(owner) {
+        CreateEx(0, RegisterWindowClass(L"VandirDemoHotPlug"), L"", 0, RECT{}, HWND_MESSAGE, 0);
+        SetTimer(kPollTimer, kPollMilliseconds);
+    }
+    ~TimerWindow() override {
+        KillTimer(kPollTimer);
+        DestroyWindow();
+    }
+
+private:
+    static const MessageMapEntry messageEntries[];
+
+    void OnTimer(UINT_PTR id) {
+        if (id == kPollTimer) {
+            owner_.Poll();
+        }
+    }
+
+    DemoHotPlug& owner_;
+};
+
+const MessageMapEntry DemoHotPlug::TimerWindow::messageEntries[] = {
+    On<WM_TIMER, &DemoHotPlug::TimerWindow::OnTimer>(),
+};
+const ClassMessageMap<DemoHotPlug::TimerWindow> DemoHotPlug::TimerWindow::messageMap{
+    messageEntries};
+
+DemoHotPlug::DemoHotPlug(SimulatedMouse& mouse, const DemoStateFile& file, HWND window)
+    : mouse_(mouse), file_(file), window_(window), timer_(std::make_unique<TimerWindow>(*this)) {}
+
+DemoHotPlug::~DemoHotPlug() = default;
+
+bool DemoHotPlug::Poll() {
+    if (polling_) {
+        return false;
+    }
+    const std::optional<SimulatedMouse::StoredState> stored = file_.Read();
+    if (!stored || stored->pluggedIn == mouse_.IsPluggedIn()) {
+        return false;
+    }
+    // Set while the window handles the notifications.
+    struct PollingScope {
+        bool& polling;
+        explicit PollingScope(bool& flag) : polling(flag) { polling = true; }
+        ~PollingScope() { polling = false; }
+    } scope(polling_);
+    // The interfaces are those of the mouse while it is there.
+    std::vector<std::string> paths;
+    if (stored->pluggedIn) {
+        mouse_.PlugIn();
+        paths = mouse_.EnumerateInterfaces();
+    } else {
+        paths = mouse_.EnumerateInterfaces();
+        mouse_.Unplug();
+    }
+    const WPARAM event = stored->pluggedIn ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE;
+    for (const std::string& path : paths) {
+        SendDeviceInterfaceChange(window_, event, Utf16FromUtf8(path));
+    }
+    return true;
+}
+
+}  // namespace vandir

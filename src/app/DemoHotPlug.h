@@ -1,0 +1,59 @@
+#pragma once
+// Hot-plug for the demo program without a mouse: a watcher follows the plugged
+// state that the simulated mouse's state file holds (vandirctl device
+// plug | unplug --simulate STATE sets it). When the file's state differs from
+// the mouse's, the watcher plugs the mouse in or unplugs it and sends the
+// window the notifications the system sends for a real mouse: a
+// WM_DEVICECHANGE with DBT_DEVICEARRIVAL or DBT_DEVICEREMOVECOMPLETE and a
+// device-interface record (HID class) whose name is the interface's path, one
+// per interface of the mouse. Arrival is sent once the mouse is plugged in,
+// removal once it is gone, as the system does.
+//
+// The watcher looks every kPollMilliseconds on a timer of its own
+// message-only window, so the thread that makes it must pump messages; the
+// notifications are sent on that thread. A file that is missing, unreadable
+// or damaged changes nothing.
+
+#include <windows.h>
+
+#include <memory>
+#include <string_view>
+
+#include "app/DemoStateFile.h"
+#include "device/SimulatedMouse.h"
+
+namespace vandir {
+
+// Sends window a WM_DEVICECHANGE for one device interface of the HID class, as
+// the system sends it; event is DBT_DEVICEARRIVAL or DBT_DEVICEREMOVECOMPLETE.
+// The record lives until the window has handled the message. Gives the
+// window's answer.
+LRESULT SendDeviceInterfaceChange(HWND window, WPARAM event, std::u16string_view path);
+
+class DemoHotPlug {
+public:
+    static constexpr UINT kPollMilliseconds = 100;
+
+    // mouse and file must outlive the watcher. Starts the timer.
+    DemoHotPlug(SimulatedMouse& mouse, const DemoStateFile& file, HWND window);
+    ~DemoHotPlug();
+    DemoHotPlug(const DemoHotPlug&) = delete;
+    DemoHotPlug& operator=(const DemoHotPlug&) = delete;
+
+    // One look at the file, as the timer takes it: true when the mouse was
+    // plugged in or unplugged (and the window told). A poll that comes while
+    // the window handles a notification (a modal loop in its handler) does
+    // nothing.
+    bool Poll();
+
+private:
+    class TimerWindow;
+
+    SimulatedMouse& mouse_;
+    const DemoStateFile& file_;
+    HWND window_;
+    bool polling_ = false;
+    std::unique_ptr<TimerWindow> timer_;
+};
+
+}  // namespace vandir

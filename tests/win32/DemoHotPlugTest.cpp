@@ -1,0 +1,224 @@
+#include "app/DemoHotPlug.h"
+
+#include <windows.h>
+// After windows.h, which they build on.
+#include <dbt.h>
+// mingw-w64's HID headers declare their functions without C linkage guards.
+extern "C" {
+#include <hidsdi.h>
+}
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/DemoStateFile.h"
+#include "core/RecordingClock.h"
+#include "device/DeviceCommands.h"
+#include "device/SimulatedMouse.h"
+#include "device/Transport.h"
+#include "i18n/Unicode.h"
+#include "platform/win32/WideText.h"
+#include "win32/DeviceChangeRecorder.h"
+#include "win32/TempFolder.h"
+#include "win32/ui/MessagePump.h"
+
+namespace vandir {
+namespace {
+
+using test::DeviceChange;
+
+constexpr size_t kNameOffset = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name);
+
+std::u16string VendorPath() {
+    return Utf16FromUtf8(SimulatedMouse::kVendorPath);
+}
+
+GUID HidClass() {
+    GUID guid{};
+    ::HidD_GetHidGuid(&guid);
+    return guid;
+}
+
+// A record as the system sends it for a device interface of the HID class.
+void ExpectInterfaceRecord(const DeviceChange& change, const std::u16string& path) {
+    EXPECT_EQ(change.path, path);
+    EXPECT_EQ(change.deviceType, static_cast<DWORD>(DBT_DEVTYP_DEVICEINTERFACE));
+    EXPECT_EQ(change.recordSize, kNameOffset + (path.size() + 1) * sizeof(wchar_t));
+    EXPECT_TRUE(change.terminated);
+    EXPECT_TRUE(::IsEqualGUID(change.classGuid, HidClass()));
+}
+
+class DemoHotPlugTest : public ::testing::Test {
+protected:
+    DemoHotPlugTest()
+        : path_(FromWide(folder_ / L"\u00e9tat mouse \u20ac.vsim")), file_(path_, clock_) {}
+
+    // What vandirctl device plug | unplug --simulate does.
+    void WritePlugged(bool pluggedIn) {
+        ASSERT_EQ(
+            SimulatedMouse::UpdateStateFile(
+                Utf8FromUtf16(path_), SimulatedMouse().GetStoredState(),
+                [&](SimulatedMouse::StoredState& stored) { stored.pluggedIn = pluggedIn; }, clock_),
+            SimulatedMouse::StateFileUpdate::Written);
+    }
+
+    void WriteBytes(const std::vector<char>& bytes) {
+        std::ofstream out(std::filesystem::path(ToWide(path_)), std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    test::TempFolder folder_;
+    testing::RecordingClock clock_;
+    std::u16string path_;
+    DemoStateFile file_;
+    SimulatedMouse mouse_;
+    test::DeviceChangeRecorder recorder_;
+};
+
+TEST_F(DemoHotPlugTest, UnplugAndPlugInTheFileReachTheWindowAsRemovalAndArrival) {
+    WritePlugged(true);
+    DemoHotPlug hotPlug(mouse_, file_, recorder_.Window());
+    EXPECT_FALSE(hotPlug.Poll());
+    EXPECT_TRUE(recorder_.changes.empty()) << "no message while nothing changed";
+
+    // While the window hears of the removal, the mouse is gone.
+    recorder_.onMessage = [&] { return mouse_.IsPluggedIn(); };
+    WritePlugged(false);
+    EXPECT_TRUE(hotPlug.Poll());
+    EXPECT_FALSE(mouse_.IsPluggedIn());
+    ASSERT_EQ(recorder_.changes.size(), 1u);
+    EXPECT_EQ(recorder_.changes[0].event, static_cast<WPARAM>(DBT_DEVICEREMOVECOMPLETE));
+    ExpectInterfaceRecord(recorder_.changes[0], VendorPath());
+    EXPECT_TRUE(IsVandirDevicePath(recorder_.changes[0].path));
+    EXPECT_FALSE(recorder_.changes[0].whileHandled);
+
+    EXPECT_FALSE(hotPlug.Poll());
+    EXPECT_EQ(recorder_.changes.size(), 1u) << "a removal is told once";
+
+    // While the window hears of the arrival, the mouse can be found.
+    recorder_.onMessage = [&] {
+        Transport transport(mouse_, clock_);
+        return transport.Discover() == 1;
+    };
+    WritePlugged(true);
+    EXPECT_TRUE(hotPlug.Poll());
+    EXPECT_TRUE(mouse_.IsPluggedIn());
+    ASSERT_EQ(recorder_.changes.size(), 2u);
+    EXPECT_EQ(recorder_.changes[1].event, static_cast<WPARAM>(DBT_DEVICEARRIVAL));
+    ExpectInterfaceRecord(recorder_.changes[1], VendorPath());
+    EXPECT_TRUE(recorder_.changes[1].whileHandled);
+    EXPECT_FALSE(hotPlug.Poll());
+    EXPECT_EQ(recorder_.changes.size(), 2u);
+}
+
+TEST_F(DemoHotPlugTest, AFileThatCannotTellChangesNothing) {
+    struct Case {
+        const char* what;
+        std::function<void()> prepare;
+    };
+    const std::vector<Case> cases = {
+        {"no file", [] {}},
+        {"garbage", [&] { WriteBytes(std::vector<char>(141, 0x42)); }},
+        {"empty", [&] { WriteBytes({}); }},
+        {"a folder", [&] { std::filesystem::create_directory(ToWide(path_)); }},
+    };
+    for (const Case& c : cases) {
+        for (const bool pluggedIn : {true, false}) {
+            SCOPED_TRACE(::testing::Message() << c.what << ", plugged in " << pluggedIn);
+            std::error_code ignored;
+            std::filesystem::remove_all(ToWide(path_), ignored);
+            c.prepare();
+            SimulatedMouse mouse;
+            if (!pluggedIn) {
+                mouse.Unplug();
+            }
+            DemoHotPlug hotPlug(mouse, file_, recorder_.Window());
+            EXPECT_FALSE(hotPlug.Poll());
+            EXPECT_EQ(mouse.IsPluggedIn(), pluggedIn);
+            EXPECT_TRUE(recorder_.changes.empty());
+        }
+    }
+}
+
+TEST_F(DemoHotPlugTest, EveryInterfaceOfTheMouseIsTold) {
+    const std::string keyboard =
+        R"(\\?\hid#vid_1f2e&pid_002b&mi_00#simulated&1#{4d1e55b2-f16f-11cf-88cb-001111000030})";
+    mouse_.AddInterface(keyboard, kVendorId, kProductId, 0x0001, 6, 0);
+    DemoHotPlug hotPlug(mouse_, file_, recorder_.Window());
+
+    WritePlugged(false);
+    ASSERT_TRUE(hotPlug.Poll());
+    WritePlugged(true);
+    ASSERT_TRUE(hotPlug.Poll());
+
+    const std::vector<std::u16string> paths = {Utf16FromUtf8(keyboard), VendorPath()};
+    ASSERT_EQ(recorder_.changes.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(recorder_.changes[i].event,
+                  static_cast<WPARAM>(i < 2 ? DBT_DEVICEREMOVECOMPLETE : DBT_DEVICEARRIVAL));
+        ExpectInterfaceRecord(recorder_.changes[i], paths[i % 2]);
+    }
+}
+
+TEST_F(DemoHotPlugTest, APollWhileTheWindowHandlesANotificationLosesNothing) {
+    DemoHotPlug hotPlug(mouse_, file_, recorder_.Window());
+    // The window's handler runs a modal loop in which the timer fires, after
+    // the user plugged the mouse back in.
+    recorder_.onMessage = [&] {
+        WritePlugged(true);
+        return hotPlug.Poll();
+    };
+    WritePlugged(false);
+    EXPECT_TRUE(hotPlug.Poll());
+    ASSERT_EQ(recorder_.changes.size(), 1u);
+    EXPECT_FALSE(recorder_.changes[0].whileHandled) << "the nested poll does nothing";
+    EXPECT_FALSE(mouse_.IsPluggedIn());
+
+    recorder_.onMessage = [] { return false; };
+    EXPECT_TRUE(hotPlug.Poll()) << "the next poll takes the plug-in";
+    ASSERT_EQ(recorder_.changes.size(), 2u);
+    EXPECT_EQ(recorder_.changes[1].event, static_cast<WPARAM>(DBT_DEVICEARRIVAL));
+    EXPECT_TRUE(mouse_.IsPluggedIn());
+}
+
+TEST_F(DemoHotPlugTest, TheTimerPollsUntilTheWatcherIsGone) {
+    WritePlugged(true);
+    {
+        DemoHotPlug hotPlug(mouse_, file_, recorder_.Window());
+        WritePlugged(false);
+        ASSERT_TRUE(PumpUntil([&] { return !recorder_.changes.empty(); }, 2000));
+        EXPECT_EQ(recorder_.changes[0].event, static_cast<WPARAM>(DBT_DEVICEREMOVECOMPLETE));
+    }
+    WritePlugged(true);
+    PumpUntil([] { return false; }, 3 * DemoHotPlug::kPollMilliseconds);
+    EXPECT_EQ(recorder_.changes.size(), 1u);
+    EXPECT_FALSE(mouse_.IsPluggedIn());
+}
+
+TEST(SendDeviceInterfaceChangeTest, TheWindowReadsThePathBackWhole) {
+    const std::vector<std::u16string> paths = {
+        u"",
+        VendorPath(),
+        u"\\\\?\\hid#vid_1f2e&pid_002b#\u00e9\u20ac\U0001F5B1",
+        std::u16string(600, u'x'),
+    };
+    test::DeviceChangeRecorder recorder;
+    for (const std::u16string& path : paths) {
+        SCOPED_TRACE(Utf8FromUtf16(path));
+        recorder.changes.clear();
+        EXPECT_EQ(SendDeviceInterfaceChange(recorder.Window(), DBT_DEVICEARRIVAL, path), TRUE);
+        ASSERT_EQ(recorder.changes.size(), 1u);
+        EXPECT_EQ(recorder.changes[0].event, static_cast<WPARAM>(DBT_DEVICEARRIVAL));
+        ExpectInterfaceRecord(recorder.changes[0], path);
+    }
+}
+
+}  // namespace
+}  // namespace vandir

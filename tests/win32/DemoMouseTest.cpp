@@ -1,0 +1,302 @@
+#include "app/DemoMouse.h"
+
+#include <windows.h>
+// After windows.h, which it builds on.
+#include <dbt.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/DemoOptions.h"
+#include "core/RecordingClock.h"
+#include "device/ConfigImage.h"
+#include "device/DeviceCommands.h"
+#include "device/Transport.h"
+#include "i18n/Unicode.h"
+#include "platform/win32/WideText.h"
+#include "win32/DeviceChangeRecorder.h"
+#include "win32/TempFolder.h"
+
+namespace vandir {
+namespace {
+
+namespace fs = std::filesystem;
+using StoredState = SimulatedMouse::StoredState;
+
+// ---------------------------------------------------------------------------
+// The command line
+
+TEST(DemoOptionsTest, ReadsTheStateFileAndTheUnpluggedSwitch) {
+    struct Case {
+        std::vector<std::u16string> arguments;
+        std::u16string statePath;
+        bool unplugged;
+    };
+    const std::u16string spaced = u"C:\\Users\\Zo\u00eb\\my state \u20ac.vsim";
+    const std::vector<Case> cases = {
+        {{}, u"", false},
+        {{u"--simulate", spaced}, spaced, false},
+        {{u"--simulate=" + spaced}, spaced, false},
+        {{u"--unplugged"}, u"", true},
+        {{u"--unplugged", u"--simulate", u"a.vsim"}, u"a.vsim", true},
+        {{u"--simulate", u"a.vsim", u"--simulate", u"b.vsim"}, u"b.vsim", false},
+        // Ignored: --simulate without a path, and anything unknown.
+        {{u"--simulate"}, u"", false},
+        {{u"--simulate", u""}, u"", false},
+        {{u"--simulate="}, u"", false},
+        {{u"--simulate", u"--unplugged"}, u"", true},
+        {{u"--bogus", u"x.vsim", u"/unplugged", u"-simulate", u"y.vsim"}, u"", false},
+        {{u"--SIMULATE", u"a.vsim", u"--Unplugged"}, u"", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << &c - cases.data());
+        const DemoOptions options = ParseDemoOptions(c.arguments);
+        EXPECT_EQ(options.statePath, c.statePath);
+        EXPECT_EQ(options.unplugged, c.unplugged);
+    }
+}
+
+TEST(DemoOptionsTest, SplitsAWholeCommandLineAsTheSystemDoes) {
+    struct Case {
+        const wchar_t* commandLine;
+        std::vector<std::u16string> arguments;
+    };
+    const std::vector<Case> cases = {
+        {L"\"C:\\Program Files\\Vandir\\VandirII-Demo.exe\" --simulate "
+         L"\"C:\\Users\\Zo\u00eb\\my state \u20ac.vsim\" --unplugged",
+         {u"--simulate", u"C:\\Users\\Zo\u00eb\\my state \u20ac.vsim", u"--unplugged"}},
+        {L"VandirII-Demo.exe --simulate=\"D:\\a b\\s.vsim\"", {u"--simulate=D:\\a b\\s.vsim"}},
+        {L"VandirII-Demo.exe", {}},
+        {L"", {}},
+        {nullptr, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << &c - cases.data());
+        EXPECT_EQ(CommandLineArguments(c.commandLine), c.arguments);
+    }
+}
+
+TEST(DemoOptionsTest, TheDefaultStateFileIsInTheTemporaryFolder) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
+    ASSERT_GT(length, 0u);
+    EXPECT_EQ(DefaultDemoStatePath(), FromWide(std::wstring(temp, length) + L"VandirII-Demo.vsim"));
+}
+
+// ---------------------------------------------------------------------------
+// The demo's mouse
+
+ConfigImage Pattern() {
+    ConfigImage image;
+    for (size_t i = 0; i < image.size(); ++i) {
+        image[i] = static_cast<uint8_t>(0x80 + i * 7);
+    }
+    return image;
+}
+
+ConfigImage Factory() {
+    return SimulatedMouse().Memory();
+}
+
+// A record unlike the default one, and the image a write of it leaves in the mouse.
+MouseSettings ChangedSettings() {
+    MouseSettings settings;
+    settings.liftOff = 1;
+    settings.dpi[2].x = 250;
+    return settings;
+}
+
+class DemoMouseTest : public ::testing::Test {
+protected:
+    DemoOptions Options(bool unplugged = false) const {
+        return DemoOptions{FromWide(statePath_), unplugged};
+    }
+
+    // The state file as a fresh mouse loads it; empty when it does not load.
+    std::optional<StoredState> FileState() const {
+        SimulatedMouse mouse;
+        if (!fs::exists(statePath_) || !mouse.LoadState(Utf8FromUtf16(FromWide(statePath_)))) {
+            return std::nullopt;
+        }
+        return mouse.GetStoredState();
+    }
+
+    void WriteState(const StoredState& state) {
+        SimulatedMouse mouse;
+        mouse.RestoreStoredState(state);
+        ASSERT_TRUE(mouse.SaveState(Utf8FromUtf16(FromWide(statePath_))));
+    }
+
+    // What vandirctl device unplug --simulate does.
+    void UnplugAsVandirctlDoes() {
+        ASSERT_EQ(SimulatedMouse::UpdateStateFile(
+                      Utf8FromUtf16(FromWide(statePath_)), SimulatedMouse().GetStoredState(),
+                      [](StoredState& stored) { stored.pluggedIn = false; }, clock_),
+                  SimulatedMouse::StateFileUpdate::Written);
+    }
+
+    std::vector<char> FileBytes() const {
+        std::ifstream in(fs::path(statePath_), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    test::TempFolder folder_;
+    const std::wstring statePath_ = folder_ / L"Zo\u00eb's state \u20ac.vsim";
+    testing::RecordingClock clock_;
+};
+
+TEST_F(DemoMouseTest, StartsWithTheFilesMemoryAndThePluggedStateItIsTold) {
+    struct Case {
+        const char* what;
+        std::optional<StoredState> file;
+        bool unplugged;
+        ConfigImage memory;
+    };
+    const std::vector<Case> cases = {
+        {"no file", std::nullopt, false, Factory()},
+        {"no file, --unplugged", std::nullopt, true, Factory()},
+        {"a plugged-in mouse", StoredState{0x0203, Pattern(), true}, false, Pattern()},
+        {"a plugged-in mouse, --unplugged", StoredState{0x0203, Pattern(), true}, true, Pattern()},
+        {"an unplugged mouse", StoredState{0x0203, Pattern(), false}, false, Pattern()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::error_code ignored;
+        fs::remove(statePath_, ignored);
+        if (c.file) {
+            WriteState(*c.file);
+        }
+        DemoMouse demo(Options(c.unplugged), clock_);
+        EXPECT_TRUE(demo.StateFileLoaded());
+        EXPECT_EQ(demo.StatePath(), FromWide(statePath_));
+        EXPECT_EQ(demo.Mouse().Memory(), c.memory);
+        EXPECT_EQ(demo.Mouse().IsPluggedIn(), !c.unplugged);
+        const std::optional<StoredState> written = FileState();
+        ASSERT_TRUE(written) << "the file holds the mouse the demo starts with";
+        EXPECT_EQ(written->memory, c.memory);
+        EXPECT_EQ(written->pluggedIn, !c.unplugged);
+    }
+}
+
+TEST_F(DemoMouseTest, TheWholeCommandLineChoosesTheFile) {
+    const std::wstring commandLine =
+        L"\"C:\\Program Files\\VandirII-Demo.exe\" --unplugged --simulate \"" + statePath_ + L"\"";
+    DemoMouse demo(commandLine.c_str(), clock_);
+    EXPECT_EQ(demo.StatePath(), FromWide(statePath_));
+    EXPECT_FALSE(demo.Mouse().IsPluggedIn());
+    const std::optional<StoredState> written = FileState();
+    ASSERT_TRUE(written);
+    EXPECT_FALSE(written->pluggedIn);
+}
+
+TEST_F(DemoMouseTest, AConfigurationWriteIsSavedAndAReadIsNot) {
+    DemoMouse demo(Options(), clock_);
+    Transport transport(demo.Backend(), clock_);
+    ASSERT_EQ(transport.Discover(), 1);
+    const MouseSettings settings = ChangedSettings();
+    ASSERT_EQ(WriteConfiguration(transport, DeviceConfigFromSettings(settings), 0), 1);
+    ASSERT_EQ(demo.Mouse().Memory(), EncodeConfigImage(settings));
+
+    std::optional<StoredState> written = FileState();
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->memory, EncodeConfigImage(settings));
+    EXPECT_EQ(written->firmwareVersion, SimulatedMouse::kDefaultFirmwareVersion);
+    EXPECT_TRUE(written->pluggedIn);
+
+    // Nothing changed the memory, so nothing is written.
+    fs::remove(statePath_);
+    DeviceConfig config;
+    ASSERT_EQ(ReadConfiguration(transport, config), 1);
+    InformationBlock block{};
+    ASSERT_EQ(ReadInformation(transport, block), 1);
+    EXPECT_FALSE(fs::exists(statePath_));
+}
+
+TEST_F(DemoMouseTest, TheMemorySaveKeepsAnUnplugWrittenMeanwhile) {
+    DemoMouse demo(Options(), clock_);
+    test::DeviceChangeRecorder recorder;
+    DemoHotPlug* hotPlug = demo.WatchFor(recorder.Window());
+    ASSERT_NE(hotPlug, nullptr);
+    Transport transport(demo.Backend(), clock_);
+    ASSERT_EQ(transport.Discover(), 1);
+
+    // vandirctl unplugs the mouse; an Apply writes before the watcher looks.
+    UnplugAsVandirctlDoes();
+    const MouseSettings settings = ChangedSettings();
+    ASSERT_EQ(WriteConfiguration(transport, DeviceConfigFromSettings(settings), 0), 1);
+
+    const std::optional<StoredState> written = FileState();
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->memory, EncodeConfigImage(settings)) << "the demo's write is saved";
+    EXPECT_FALSE(written->pluggedIn) << "and the unplug is kept";
+
+    EXPECT_TRUE(hotPlug->Poll());
+    EXPECT_FALSE(demo.Mouse().IsPluggedIn());
+    ASSERT_EQ(recorder.changes.size(), 1u);
+    EXPECT_EQ(recorder.changes[0].event, static_cast<WPARAM>(DBT_DEVICEREMOVECOMPLETE));
+    EXPECT_TRUE(IsVandirDevicePath(recorder.changes[0].path));
+}
+
+TEST_F(DemoMouseTest, ASaveThatFailedIsMadeLater) {
+    // A lock folder that cannot be taken over (it is not empty) blocks every
+    // update of the file.
+    const fs::path lock = fs::path(statePath_ + L".lock");
+    const auto block = [&] {
+        fs::create_directory(lock);
+        std::ofstream(lock / "held").put('x');
+    };
+    const auto unblock = [&] { fs::remove_all(lock); };
+
+    const MouseSettings first = ChangedSettings();
+    MouseSettings second = first;
+    second.liftOff = 2;
+    {
+        DemoMouse demo(Options(), clock_);
+        Transport transport(demo.Backend(), clock_);
+        ASSERT_EQ(transport.Discover(), 1);
+
+        block();
+        ASSERT_EQ(WriteConfiguration(transport, DeviceConfigFromSettings(first), 0), 1);
+        EXPECT_EQ(FileState()->memory, Factory()) << "not saved while blocked";
+        unblock();
+        InformationBlock info{};
+        ASSERT_EQ(ReadInformation(transport, info), 1);
+        EXPECT_EQ(FileState()->memory, EncodeConfigImage(first)) << "saved at the next request";
+
+        block();
+        ASSERT_EQ(WriteConfiguration(transport, DeviceConfigFromSettings(second), 0), 1);
+        unblock();
+    }
+    EXPECT_EQ(FileState()->memory, EncodeConfigImage(second)) << "saved when the demo ends";
+}
+
+TEST_F(DemoMouseTest, ADamagedStateFileIsLeftAlone) {
+    const std::vector<char> garbage(141, 0x42);
+    {
+        std::ofstream out(fs::path(statePath_), std::ios::binary);
+        out.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+    }
+    {
+        DemoMouse demo(Options(true), clock_);
+        EXPECT_FALSE(demo.StateFileLoaded());
+        EXPECT_EQ(demo.Mouse().Memory(), Factory());
+        EXPECT_FALSE(demo.Mouse().IsPluggedIn()) << "--unplugged still holds";
+        test::DeviceChangeRecorder recorder;
+        EXPECT_EQ(demo.WatchFor(recorder.Window()), nullptr);
+
+        demo.Mouse().PlugIn();
+        Transport transport(demo.Backend(), clock_);
+        ASSERT_EQ(transport.Discover(), 1);
+        ASSERT_EQ(WriteConfiguration(transport, DeviceConfigFromSettings(ChangedSettings()), 0), 1);
+    }
+    EXPECT_EQ(FileBytes(), garbage);
+}
+
+}  // namespace
+}  // namespace vandir
