@@ -1,6 +1,7 @@
 #include "skin/KivImageDialog.h"
 
 #include "platform/win32/framework/Gdi.h"
+#include "skin/SkinBitmap.h"
 
 namespace vandir {
 
@@ -9,8 +10,23 @@ const MessageMapEntry CKivImageDialog::messageEntries[] = {
 };
 const ClassMessageMap<CKivImageDialog> CKivImageDialog::messageMap{messageEntries};
 
+namespace {
+
+// The dialog's own reference to a background: a share of a skin sheet, or
+// else a copy.
+std::shared_ptr<Gdiplus::Image> KeptBackground(Gdiplus::Image* image) {
+    if (auto* sheet = dynamic_cast<SkinBitmap*>(image)) {
+        if (std::shared_ptr<SkinBitmap> shared = sheet->weak_from_this().lock()) {
+            return shared;
+        }
+    }
+    return CloneImage(image);
+}
+
+}  // namespace
+
 void CKivImageDialog::SetBackgroundImage(Gdiplus::Image* image) {
-    background_ = CloneImage(image);
+    background_ = KeptBackground(image);
     if (background_ != nullptr) {
         // Resize to the picture, keeping the top-left corner (in the parent's
         // coordinates for a child window).
@@ -47,6 +63,5 @@ bool CKivImageDialog::OnEraseBackground(Message& m) {
     m.result = TRUE;
     return true;
 }
-
 
 }  // namespace vandir

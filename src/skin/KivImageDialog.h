@@ -1,10 +1,12 @@
 #pragma once
-// CKivImageDialog: the base of every window of the program. It keeps a copy
-// of a skin picture that fills the whole client area, sizes the window to
-// that picture, and paints it without flicker (into an off-screen bitmap
-// first, then in one copy).
+// CKivImageDialog: the base of every window of the program. It keeps its own
+// reference to a skin picture that fills the whole client area, sizes the
+// window to that picture, and paints it without flicker (into an off-screen
+// bitmap first, then in one copy).
 
 #include <windows.h>
+
+#include <memory>
 
 #include "platform/win32/Gdiplus.h"
 #include "platform/win32/framework/Dialog.h"
@@ -17,10 +19,12 @@ public:
 
     using WithMessageMap::WithMessageMap;
 
-    // Keeps a whole copy of image as the background (the caller keeps its
-    // image), resizes the window to the picture keeping its top-left corner,
-    // and redraws it. With no image the dialog goes back to a plain dialog's
-    // look and keeps its size.
+    // Keeps image as the background (the caller keeps its image), resizes the
+    // window to the picture keeping its top-left corner, and redraws it. A
+    // skin store's sheet (a SkinBitmap, whose pixels never change) is shared:
+    // the dialog holds a reference that keeps it alive, and no copy. Any other
+    // image is copied whole. With no image the dialog goes back to a plain
+    // dialog's look and keeps its size.
     void SetBackgroundImage(Gdiplus::Image* image);
     Gdiplus::Image* background() const { return background_.get(); }
 
@@ -33,7 +37,7 @@ protected:
 private:
     static const MessageMapEntry messageEntries[];
 
-    ImagePtr background_;
+    std::shared_ptr<Gdiplus::Image> background_;
 };
 
 }  // namespace vandir

@@ -15,8 +15,8 @@ ImagePtr PictureOf(const layout::Crop& crop, layout::ImageState state, SkinStore
                                  r.bottom())
             .TakeOwned();
     }
-    Gdiplus::Image* sheet = skins.Sheet(crop.sheet);
     if (crop.whole()) {
+        Gdiplus::Image* sheet = skins.Sheet(crop.sheet);
         if (sheet == nullptr) {
             // A sheet used whole is as necessary as one cut from.
             skins.Fail();
@@ -24,7 +24,7 @@ ImagePtr PictureOf(const layout::Crop& crop, layout::ImageState state, SkinStore
         }
         return CloneImage(sheet);
     }
-    return skins.CropSkinSheet(sheet, r.x, r.y, r.right(), r.bottom());
+    return skins.CropSkinSheet(crop.sheet, r.x, r.y, r.right(), r.bottom());
 }
 
 ControlPictures PicturesOf(const layout::Control& control, SkinStore& skins) {

@@ -1,10 +1,5 @@
 #include "skin/SkinStore.h"
 
-#include <windows.h>
-// <windows.h> first.
-#include <ole2.h>
-
-#include <climits>
 #include <optional>
 #include <utility>
 
@@ -14,18 +9,6 @@ namespace {
 
 constexpr const wchar_t* kFailureText = L"ui load failed!";
 constexpr const wchar_t* kMessageCaption = L"Meridane Vandir II";
-
-// Larger files are not read: a skin sheet is a window-sized picture, and a
-// stray huge file must not exhaust memory.
-constexpr LONGLONG kMaxSheetFileSize = 64LL * 1024 * 1024;
-
-// Owner of a COM stream reference.
-struct StreamTraits {
-    using Handle = IStream*;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle stream) noexcept { stream->Release(); }
-};
-using UniqueStream = UniqueResource<StreamTraits>;
 
 enum class Behaviour { kShared, kClone, kCrop };
 
@@ -109,110 +92,10 @@ std::optional<layout::Sheet> CropSheetFor(const ElementRange& range, int state) 
     }
 }
 
-// Reads exactly length bytes from the file's start into bytes.
-bool ReadWhole(HANDLE file, BYTE* bytes, DWORD length) {
-    DWORD done = 0;
-    while (done < length) {
-        DWORD read = 0;
-        if (!::ReadFile(file, bytes + done, length - done, &read, nullptr) || read == 0) {
-            return false;
-        }
-        done += read;
-    }
-    return true;
-}
-
 }  // namespace
-
-std::wstring GetModuleFolder() {
-    // Grows the buffer until the whole path fits, so a long path is never cut
-    // short into a wrong folder.
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        if (path.size() >= 32768) {
-            return {};
-        }
-        path.resize(path.size() * 2);
-    }
-    const size_t cut = path.rfind(L'\\');
-    if (cut == std::wstring::npos) {
-        return {};
-    }
-    path.resize(cut);
-    return path;
-}
 
 std::wstring DefaultSkinFolder() {
     return GetModuleFolder() + L"\\Vandir_Skins\\";
-}
-
-bool IsReadableImage(const std::wstring& path) {
-    UINT flags = 0;
-    {
-        Gdiplus::Bitmap bitmap(path.c_str());
-        if (bitmap.GetLastStatus() == Gdiplus::Ok) {
-            flags = bitmap.GetFlags();
-        }
-    }  // The bitmap is disposed here, which lets go of the file.
-    return flags != 0;
-}
-
-LoadedSkinImage LoadSkinImage(const std::wstring& path) {
-    if (!IsReadableImage(path)) {
-        return {};
-    }
-    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        return {};
-    }
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 ||
-        size.QuadPart > kMaxSheetFileSize) {
-        return {};
-    }
-    const auto length = static_cast<DWORD>(size.QuadPart);
-
-    UniqueGlobalMemory block(::GlobalAlloc(GMEM_FIXED, length));
-    if (!block) {
-        return {};
-    }
-    auto* bytes = static_cast<BYTE*>(::GlobalLock(block.Get()));
-    if (bytes == nullptr) {
-        return {};
-    }
-    const bool complete = ReadWhole(file.Get(), bytes, length);
-    ::GlobalUnlock(block.Get());
-    file.Reset();  // Nothing keeps the file open once its bytes are in memory.
-    if (!complete) {
-        return {};
-    }
-
-    // The stream must not free the block: the block outlives the stream and
-    // belongs to the image.
-    UniqueStream stream;
-    if (FAILED(::CreateStreamOnHGlobal(block.Get(), FALSE, stream.Put())) || !stream) {
-        return {};
-    }
-    // Decoded as a Gdiplus::Bitmap object, so that crops can be cut from it.
-    ImagePtr image(Gdiplus::Bitmap::FromStream(stream.Get()));
-    stream.Reset();  // The image holds its own reference while it needs one.
-    if (!image || image->GetLastStatus() != Gdiplus::Ok) {
-        return {};  // image is destroyed before block: declared after it.
-    }
-    LoadedSkinImage loaded;
-    loaded.block = std::move(block);
-    loaded.image = std::move(image);
-    return loaded;
 }
 
 SkinStore::SkinStore(std::wstring skinFolder, SkinFailureReporter reporter)
@@ -227,57 +110,64 @@ SkinStore::SkinStore(std::wstring skinFolder, SkinFailureReporter reporter)
     }
 }
 
-// Each sheet's image goes before its memory block (LoadedSkinImage's member
-// order). The original design never frees the blocks because the sheets live
-// as long as the process; with a store that has one owner, freeing them when
-// that owner destroys the store, after the images, is the same lifetime.
 SkinStore::~SkinStore() = default;
 
 std::wstring SkinStore::SheetPath(layout::Sheet sheet) const {
-    const layout::SheetFile* file = layout::FileOf(sheet);
-    return file == nullptr ? std::wstring() : folder_ + std::wstring(file->name);
+    return SheetFilePath(folder_, sheet);
 }
 
-void SkinStore::LoadSkinSheets() {
+void SkinStore::StartLoading() {
     if (loaded_) {
         return;
     }
     loaded_ = true;  // Before the first read: a failed load is never retried.
-    for (int slot = 1; slot <= kSkinSheetCount; ++slot) {
-        sheets_[static_cast<size_t>(slot - 1)] =
-            LoadSkinImage(SheetPath(layout::SheetInSlot(slot)));
+    loader_ = std::make_unique<SheetLoader>(folder_);
+}
+
+void SkinStore::LoadSkinSheets() {
+    StartLoading();
+    if (loader_) {
+        sheets_ = loader_->Finish();
+        loader_.reset();
     }
 }
 
-Gdiplus::Image* SkinStore::Sheet(layout::Sheet sheet) {
+StoredSheet* SkinStore::Stored(layout::Sheet sheet) {
     LoadSkinSheets();
     const int slot = layout::SlotOf(sheet);
     if (slot < 1 || slot > kSkinSheetCount) {
         return nullptr;
     }
-    return sheets_[static_cast<size_t>(slot - 1)].image.get();
+    return &sheets_[static_cast<size_t>(slot - 1)];
 }
 
-ImagePtr SkinStore::CropSkinSheet(Gdiplus::Image* sheet, int left, int top, int right, int bottom) {
-    if (sheet == nullptr) {
+Gdiplus::Image* SkinStore::Sheet(layout::Sheet sheet) {
+    StoredSheet* stored = Stored(sheet);
+    return stored == nullptr ? nullptr : stored->Whole().get();
+}
+
+ImagePtr SkinStore::CropSkinSheet(layout::Sheet sheet, int left, int top, int right, int bottom) {
+    const StoredSheet* stored = Stored(sheet);
+    if (stored == nullptr || !*stored) {
         Fail();
         return nullptr;
     }
-    auto* bitmap = dynamic_cast<Gdiplus::Bitmap*>(sheet);
-    if (bitmap == nullptr) {
-        return nullptr;
-    }
     // Widened so that no rectangle can overflow; an empty area or one that
-    // leaves the sheet is refused here just as GDI+ refuses it.
+    // leaves the sheet gives no image.
     const long long width = static_cast<long long>(right) - left;
     const long long height = static_cast<long long>(bottom) - top;
-    if (left < 0 || top < 0 || width <= 0 || height <= 0 ||
-        right > static_cast<long long>(sheet->GetWidth()) ||
-        bottom > static_cast<long long>(sheet->GetHeight())) {
+    if (width <= 0 || height <= 0 || width > stored->Width() || height > stored->Height()) {
         return nullptr;
     }
-    return ImagePtr(bitmap->Clone(left, top, static_cast<INT>(width), static_cast<INT>(height),
-                                  PixelFormatDontCare));
+    return stored->Crop(left, top, static_cast<int>(width), static_cast<int>(height));
+}
+
+size_t SkinStore::PixelBytes() const {
+    size_t bytes = 0;
+    for (const StoredSheet& sheet : sheets_) {
+        bytes += sheet.OwnBytes();
+    }
+    return bytes;
 }
 
 SkinElement SkinStore::GetSkinElementImage(int element, int state, int left, int top, int right,
@@ -311,7 +201,7 @@ SkinElement SkinStore::GetSkinElementImage(int element, int state, int left, int
                 Fail();
                 return result;
             }
-            result.owned = CropSkinSheet(Sheet(*sheet), left, top, right, bottom);
+            result.owned = CropSkinSheet(*sheet, left, top, right, bottom);
             return result;
         }
     }

@@ -4,18 +4,27 @@
 // accessor the windows use. The application owns one store for the whole run;
 // tests create their own.
 //
-// All of it runs on the user-interface thread only.
+// All sheets are read, decoded into the program's own memory and their files
+// closed by the first request, before the first window shows; nothing is read
+// again. Sheets drawn whole stay whole; sheets only cut from are kept as the
+// tiles where they differ from their Normal sheet (StoredSheet).
+//
+// The store is used on the user-interface thread only; the loading alone
+// runs on a worker too (SheetLoader), whose sheets the store takes over when
+// it is done.
 
 #include <windows.h>
-// <windows.h> first: the other Windows headers depend on it.
-#include <objidl.h>
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/win32/Gdiplus.h"
-#include "platform/win32/UniqueHandle.h"
+#include "platform/win32/ModulePath.h"
+#include "skin/SheetLoader.h"
+#include "skin/SkinBitmap.h"
+#include "skin/StoredSheet.h"
 #include "skin/layout/SkinLayout.h"
 
 namespace vandir {
@@ -25,38 +34,8 @@ namespace vandir {
 // layout::ImageState, passed to the element accessor as numbers 0..3.
 inline constexpr int kSkinSheetCount = static_cast<int>(layout::kSheetCount);
 
-// The full path of the running program file cut before its last backslash
-// (no trailing backslash); empty when there is none.
-std::wstring GetModuleFolder();
-
 // GetModuleFolder() + "\Vandir_Skins\": the program's skin folder.
 std::wstring DefaultSkinFolder();
-
-// True when the file decodes as a bitmap whose image flags are non-zero; false
-// for a missing file or one that does not decode.
-bool IsReadableImage(const std::wstring& path);
-
-// Owner of a fixed global memory block (GlobalAlloc / GlobalFree).
-struct GlobalMemoryTraits {
-    using Handle = HGLOBAL;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle block) noexcept { ::GlobalFree(block); }
-};
-using UniqueGlobalMemory = UniqueResource<GlobalMemoryTraits>;
-
-// An image decoded from memory together with the memory it was decoded from.
-// GDI+ may read the memory for the image's whole life, so the block is
-// declared first: it is destroyed after the image.
-struct LoadedSkinImage {
-    UniqueGlobalMemory block;
-    ImagePtr image;
-};
-
-// Reads the whole file into a fixed global block and decodes a bitmap from a
-// stream over that block (the stream never frees the block). The file is
-// closed on return, so it stays free to be replaced or deleted. image is null
-// when the file is missing, unreadable or does not decode.
-LoadedSkinImage LoadSkinImage(const std::wstring& path);
 
 // How the store tells the user that the skin cannot be used, and asks the
 // application to end. An empty function takes its default: a message box
@@ -88,9 +67,6 @@ public:
     // program passes DefaultSkinFolder(). Nothing is read until the first
     // request.
     explicit SkinStore(std::wstring skinFolder, SkinFailureReporter reporter = {});
-    // Frees the sheets and then their memory blocks. Images handed out must be
-    // released first: GDI+ may let a whole copy of a sheet keep reading the
-    // sheet's memory block.
     ~SkinStore();
     SkinStore(const SkinStore&) = delete;
     SkinStore& operator=(const SkinStore&) = delete;
@@ -99,25 +75,34 @@ public:
     // The skin folder followed by the sheet's file name.
     std::wstring SheetPath(layout::Sheet sheet) const;
 
-    // Loads all 31 sheets in slot order, once: the loaded flag is set before the
-    // first file is read, so a sheet that failed to load is never retried, and
-    // later calls do nothing. A missing or unreadable sheet is not reported; its
-    // slot stays empty.
+    // Loads all 31 sheets, once: the loaded flag is set before the first file
+    // is read, so a sheet that failed to load is never retried, and later
+    // calls do nothing. A missing or unreadable sheet is not reported; its
+    // slot stays empty. The files are read and decoded on this thread and one
+    // worker; this returns when all are done.
     void LoadSkinSheets();
+    // Starts loading the sheets on a worker thread and returns at once, so
+    // that the program can create its windows meanwhile; the first request
+    // (or LoadSkinSheets) does the rest of the work and waits for the worker.
+    // Sets the loaded flag as LoadSkinSheets does; does nothing once loading
+    // has started.
+    void StartLoading();
     bool IsLoaded() const noexcept { return loaded_; }
 
-    // The sheet in a slot, loading all sheets first when that has not happened
-    // yet. Borrowed: the store keeps it until it is destroyed. Null when the
-    // sheet failed to load, or for a slot outside 1..31.
+    // The whole sheet in a slot, loading all sheets first when that has not
+    // happened yet. Null when the sheet failed to load, or for a slot outside
+    // 1..31. The image is a SkinBitmap: the store keeps it until it is
+    // destroyed, and a receiver that keeps it shares it (CKivImageDialog does)
+    // instead of copying it. A sheet kept as tiles is put together once, on
+    // the first request for it whole.
     Gdiplus::Image* Sheet(layout::Sheet sheet);
 
     // A new bitmap of (right - left) x (bottom - top) pixels cut from the sheet
-    // at (left, top), in the sheet's own pixel format. No sheet takes the
-    // failure path; an area GDI+ refuses (for example one that leaves the sheet)
-    // gives no image without a message. The sheet must be a Gdiplus::Bitmap
-    // object, as every image this store makes is; any other image is refused the
-    // same way.
-    ImagePtr CropSkinSheet(Gdiplus::Image* sheet, int left, int top, int right, int bottom);
+    // at (left, top), in the sheet's own pixel format, loading all sheets first
+    // when needed. A sheet that failed to load (or Sheet::None) takes the
+    // failure path; an area that is empty or leaves the sheet gives no image
+    // without a message.
+    ImagePtr CropSkinSheet(layout::Sheet sheet, int left, int top, int right, int bottom);
 
     // The picture of a skin element in an image state (0 normal, 1 hover,
     // 2 pressed, 3 disabled), loading all sheets first when needed:
@@ -139,16 +124,23 @@ public:
     // whose whole-sheet picture is missing.
     void Fail();
 
+    // Memory the sheets' pixels take, in bytes: whole sheets and the tiles of
+    // the others (not the sheets put together on request).
+    size_t PixelBytes() const;
+
 private:
+    // The stored sheet of a slot; null for a slot outside 1..31.
+    StoredSheet* Stored(layout::Sheet sheet);
 
     std::wstring folder_;
     SkinFailureReporter reporter_;
     bool loaded_ = false;
     bool failed_ = false;
-    // Index slot - 1. Each sheet's memory block is freed only when the store is
-    // destroyed, after the sheet's image: the store is the sheets' one owner and
-    // lives longer than every window that uses them.
-    std::array<LoadedSkinImage, kSkinSheetCount> sheets_;
+    // Loading that StartLoading began and no request has finished yet.
+    std::unique_ptr<SheetLoader> loader_;
+    // Index slot - 1. The store is the sheets' owner and outlives every
+    // window; a window that keeps a sheet shares it.
+    std::array<StoredSheet, kSkinSheetCount> sheets_;
 };
 
 }  // namespace vandir

@@ -18,8 +18,10 @@
 #include <vector>
 
 #include "platform/win32/Gdiplus.h"
+#include "skin/SkinImageFile.h"
 #include "skin/SkinStore.h"
 #include "win32/TempFolder.h"
+#include "win32/ui/PixelCompare.h"
 
 namespace vandir {
 namespace {
@@ -211,20 +213,18 @@ TEST(SkinStoreFolders, ModuleFolderIsTheFolderOfTheTestProgram) {
     EXPECT_EQ(DefaultSkinFolder(), folder + L"\\Vandir_Skins\\");
 }
 
-TEST(SkinStoreFiles, ReadableImagesLoadFromMemoryAndLeaveTheFileFree) {
+TEST(SkinStoreFiles, ReadableImagesLoadIntoMemoryAndLeaveTheFileFree) {
     TempFolder temp;
     for (const wchar_t* name : {L"sheet.bmp", L"sheet.png"}) {
         SCOPED_TRACE(std::filesystem::path(name).string());
         const std::wstring path = temp / name;
         WriteImage(path, LookOf(5));
-        EXPECT_TRUE(IsReadableImage(path));
 
-        LoadedSkinImage loaded = LoadSkinImage(path);
-        ASSERT_NE(loaded.image, nullptr);
-        EXPECT_TRUE(loaded.block);
+        const std::shared_ptr<SkinBitmap> loaded = LoadSkinImage(path);
+        ASSERT_NE(loaded, nullptr);
         // The file is closed: it can go while the image lives on from memory.
         ASSERT_TRUE(::DeleteFileW(path.c_str()));
-        ExpectSheetLook(loaded.image.get(), 5);
+        ExpectSheetLook(loaded.get(), 5);
     }
 }
 
@@ -236,10 +236,7 @@ TEST(SkinStoreFiles, FilesThatAreNoImagesGiveNoImage) {
     }
     for (const wchar_t* name : {L"missing.bmp", L"text.bmp", L"empty.bmp"}) {
         SCOPED_TRACE(std::filesystem::path(name).string());
-        EXPECT_FALSE(IsReadableImage(temp / name));
-        const LoadedSkinImage loaded = LoadSkinImage(temp / name);
-        EXPECT_EQ(loaded.image, nullptr);
-        EXPECT_FALSE(loaded.block);
+        EXPECT_EQ(LoadSkinImage(temp / name), nullptr);
     }
 }
 
@@ -322,6 +319,100 @@ TEST(SkinStoreLoading, SheetReplacedOnDiskAfterLoadingChangesNothing) {
         ExpectSheetLook(fresh.Sheet(sheet), slot, 1);
         EXPECT_TRUE(reports.events.empty());
     }
+}
+
+TEST(SkinStoreLoading, LoadingStartedEarlyIsFinishedByTheFirstRequest) {
+    SkinFolder skins;
+    Reports reports;
+    SkinStore store(skins.Folder(), reports.Reporter());
+    store.StartLoading();
+    EXPECT_TRUE(store.IsLoaded());
+    store.StartLoading();  // once only
+    for (int slot = 1; slot <= kSkinSheetCount; ++slot) {
+        ExpectSheetLook(store.Sheet(layout::SheetInSlot(slot)), slot);
+    }
+    ExpectCropOf(
+        store.GetSkinElementImage(58, 1, kCropLeft, kCropTop, kCropRight, kCropBottom).get(),
+        SlotOf(layout::Sheet::SensorDown));
+    EXPECT_TRUE(reports.events.empty());
+}
+
+TEST(SkinStoreLoading, LoadingStartedAndAbandonedLeavesEveryFileFree) {
+    SkinFolder skins;
+    {
+        Reports reports;
+        SkinStore store(skins.Folder(), reports.Reporter());
+        store.StartLoading();
+    }  // destroyed while its worker may still be reading
+    for (const SheetFile& file : kSheetFiles) {
+        skins.Remove(file.sheet);
+    }
+}
+
+TEST(SkinStoreLoading, MissingSheetFailsAtItsFirstCropWhenLoadingStartedEarly) {
+    SkinFolder skins;
+    skins.Remove(layout::Sheet::SensorDown);
+    Reports reports;
+    SkinStore store(skins.Folder(), reports.Reporter());
+    store.StartLoading();
+    ExpectCropOf(
+        store.GetSkinElementImage(63, 0, kCropLeft, kCropTop, kCropRight, kCropBottom).get(),
+        SlotOf(layout::Sheet::SensorNormal));
+    EXPECT_TRUE(reports.events.empty()) << "not reported while loading";
+    EXPECT_EQ(store.GetSkinElementImage(63, 1, kCropLeft, kCropTop, kCropRight, kCropBottom).get(),
+              nullptr);
+    EXPECT_EQ(reports.events, kOneFailure);
+}
+
+// A Down sheet of its Normal sheet's size that differs only around its marker:
+// the store keeps it as tiles, and every crop from it is still the Down
+// file's own pixels, as GDI+ decodes them.
+TEST(SkinStoreLoading, DownSheetsKeptAsTilesAreCutExactly) {
+    SkinFolder skins;
+    const SheetLook normal = LookOf(SlotOf(layout::Sheet::MainNormal));
+    SheetLook down = normal;
+    down.marker = 0x00FF8000;
+    const std::wstring downPath = skins.PathOf(layout::Sheet::MainDown);
+    WriteImage(downPath, down);
+    Reports reports;
+    SkinStore store(skins.Folder(), reports.Reporter());
+    store.LoadSkinSheets();
+
+    {
+        // GDI+ keeps the file open while its bitmap lives: this one goes
+        // before the file is written again below.
+        Gdiplus::Bitmap decoded(downPath.c_str());
+        ASSERT_EQ(decoded.GetLastStatus(), Gdiplus::Ok);
+        const struct {
+            int left, top, right, bottom;
+        } areas[] = {
+            {0, 0, normal.width, normal.height},
+            {kCropLeft, kCropTop, kCropRight, kCropBottom},
+            {15, 15, 17, 17},
+            {0, 0, 11, 13},
+            {19, 21, normal.width, normal.height},
+        };
+        for (const auto& a : areas) {
+            SCOPED_TRACE(testing::Message()
+                         << a.left << ", " << a.top << ", " << a.right << ", " << a.bottom);
+            const SkinElement crop =
+                store.GetSkinElementImage(1, 1, a.left, a.top, a.right, a.bottom);
+            const ImagePtr expected(decoded.Clone(a.left, a.top, a.right - a.left, a.bottom - a.top,
+                                                  PixelFormatDontCare));
+            EXPECT_TRUE(test::SamePicture(crop.get(), expected.get()));
+        }
+        EXPECT_TRUE(test::SamePicture(store.Sheet(layout::Sheet::MainDown), &decoded));
+    }
+    // The four tiles around the marker take less than half of the Down sheet
+    // kept whole, as it is when it differs everywhere.
+    SheetLook everywhere = down;
+    everywhere.base = 0x00123456;
+    WriteImage(downPath, everywhere);
+    SkinStore whole(skins.Folder(), reports.Reporter());
+    whole.LoadSkinSheets();
+    const size_t downBytes = static_cast<size_t>((normal.width * 3 + 3) / 4 * 4) * normal.height;
+    EXPECT_LT(store.PixelBytes() + downBytes / 2, whole.PixelBytes());
+    EXPECT_TRUE(reports.events.empty());
 }
 
 // ---------------------------------------------------------------------------
@@ -511,17 +602,15 @@ TEST(SkinStoreElements, AreaGdiplusRefusesGivesNoImageWithoutMessage) {
         SCOPED_TRACE(testing::Message()
                      << a.left << ", " << a.top << ", " << a.right << ", " << a.bottom);
         EXPECT_EQ(store.GetSkinElementImage(1, 0, a.left, a.top, a.right, a.bottom).get(), nullptr);
-        EXPECT_EQ(store.CropSkinSheet(store.Sheet(layout::Sheet::MainNormal), a.left, a.top,
-                                      a.right, a.bottom),
+        EXPECT_EQ(store.CropSkinSheet(layout::Sheet::MainNormal, a.left, a.top, a.right, a.bottom),
                   nullptr);
     }
     EXPECT_TRUE(reports.events.empty());
     // The sheet is still good for areas inside it.
-    ExpectCropOf(store
-                     .CropSkinSheet(store.Sheet(layout::Sheet::MainNormal), kCropLeft, kCropTop,
-                                    kCropRight, kCropBottom)
-                     .get(),
-                 SlotOf(layout::Sheet::MainNormal));
+    ExpectCropOf(
+        store.CropSkinSheet(layout::Sheet::MainNormal, kCropLeft, kCropTop, kCropRight, kCropBottom)
+            .get(),
+        SlotOf(layout::Sheet::MainNormal));
 }
 
 // ---------------------------------------------------------------------------
@@ -531,7 +620,7 @@ TEST(SkinStoreMissingSheets, CropFromNoSheetTakesTheFailurePath) {
     SkinFolder skins;
     Reports reports;
     SkinStore store(skins.Folder(), reports.Reporter());
-    EXPECT_EQ(store.CropSkinSheet(nullptr, 0, 0, 10, 10), nullptr);
+    EXPECT_EQ(store.CropSkinSheet(layout::Sheet::None, 0, 0, 10, 10), nullptr);
     EXPECT_EQ(reports.events, kOneFailure);
 }
 
@@ -560,7 +649,7 @@ TEST(SkinStoreMissingSheets, OnlyTheFirstFailureIsReported) {
     EXPECT_EQ(store.GetSkinElementImage(65, 2, kCropLeft, kCropTop, kCropRight, kCropBottom).get(),
               nullptr);
     EXPECT_EQ(store.GetSkinElementImage(127, 0, 0, 0, 0, 0).get(), nullptr);
-    EXPECT_EQ(store.CropSkinSheet(nullptr, 0, 0, 10, 10), nullptr);
+    EXPECT_EQ(store.CropSkinSheet(layout::Sheet::None, 0, 0, 10, 10), nullptr);
     EXPECT_EQ(reports.events, kOneFailure);
 }
 
