@@ -1,0 +1,98 @@
+#include "app/PYLAApp.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "app/AppServices.h"
+#include "app/PYLADlg.h"
+#include "base/Clock.h"
+#include "device/Transport.h"
+#include "platform/win32/DeviceNotifications.h"
+#include "platform/win32/Gdiplus.h"
+#include "platform/win32/ModulePath.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32SystemIntegration.h"
+#include "platform/win32/framework/UiThread.h"
+#include "skin/InputHooks.h"
+#include "skin/LedEffect.h"
+#include "skin/SkinStore.h"
+
+namespace vandir {
+
+namespace {
+
+constexpr UINT kCallUpMessage = CPYLADlg::kShowWindowMessage;
+
+// Balances CoInitialize on the thread that made it.
+class ComSession {
+public:
+    ComSession() : started_(SUCCEEDED(::CoInitialize(nullptr))) {}
+    ~ComSession() {
+        if (started_) {
+            ::CoUninitialize();
+        }
+    }
+    ComSession(const ComSession&) = delete;
+    ComSession& operator=(const ComSession&) = delete;
+
+private:
+    bool started_;
+};
+
+void ShowMessage(const std::wstring& text, const std::wstring& caption, UINT flags) {
+    ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), flags);
+}
+
+}  // namespace
+
+CPYLAApp::CPYLAApp(HidBackend& hid, std::function<void(CPYLADlg&)> mainWindowReady)
+    : hid_(hid), mainWindowReady_(std::move(mainWindowReady)) {}
+
+BOOL CPYLAApp::InitInstance() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
+    ::InitCommonControlsEx(&controls);
+    GdiplusSession gdiplus;
+
+    // A second start calls the running program's window up, then ends.
+    if (const HWND running = ::FindWindowW(nullptr, CPYLADlg::kTitle)) {
+        ::PostMessageW(running, kCallUpMessage, 0, 0);
+    }
+    const HANDLE mutex = ::CreateMutexW(nullptr, FALSE, kMutexName);
+    const DWORD created = ::GetLastError();
+    instanceMutex_.Reset(mutex);
+    if (created == ERROR_ALREADY_EXISTS) {
+        instanceMutex_.Reset();
+        return FALSE;
+    }
+    ComSession com;
+
+    SystemClock clock;
+    SkinStore skins(DefaultSkinFolder());
+    InputHooks hooks;
+    LedEffect led;
+    Transport transport(hid_, clock);
+    Win32FileSystem files;
+    Win32SystemIntegration system;
+    UiThread ui;
+    SkinContext skin{skins, hooks, led, clock};
+    AppServices services{
+        skin,       transport, files,
+        system,     ui,        [](HWND window) { return RegisterForHidNotifications(window); },
+        ShowMessage};
+    {
+        CPYLADlg mainWindow(services);
+        if (mainWindowReady_) {
+            // Called from inside the modal loop, once the window exists.
+            ui.Post([&] { mainWindowReady_(mainWindow); });
+        }
+        mainWindow.DoModal();
+    }  // the main window (and every Apply it started) ends before the store
+    return FALSE;
+}
+
+int CPYLAApp::ExitInstance() {
+    instanceMutex_.Reset();  // closing the handle releases the mutex
+    return 0;
+}
+
+}  // namespace vandir

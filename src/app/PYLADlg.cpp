@@ -1,0 +1,402 @@
+#include "app/PYLADlg.h"
+
+#include <dbt.h>
+
+#include "app/DeviceSequences.h"
+#include "device/DeviceCommands.h"
+#include "i18n/MainWindowToolTips.h"
+#include "pages/ColorSettingsDlg.h"
+#include "pages/LanguageTip.h"
+#include "pages/MouseSettingsDlg.h"
+#include "pages/PopDlg.h"
+#include "pages/SensorDlg.h"
+#include "pages/SupportDlg.h"
+#include "platform/win32/DeviceNotifications.h"
+#include "skin/KivButton.h"
+#include "skin/layout/MainWindowLayout.h"
+#include "storage/Profile.h"
+#include "storage/SystemSettings.h"
+
+namespace vandir {
+
+namespace {
+
+// SC_MOVE + HTCAPTION: the system's move loop, as if the caption were dragged.
+constexpr WPARAM kDragByCaption = SC_MOVE | HTCAPTION;
+constexpr std::array kTabs{IDC_MAIN_TAB_KEYS, IDC_MAIN_TAB_SENSOR, IDC_MAIN_TAB_LED,
+                           IDC_MAIN_TAB_SUPPORT, IDC_MAIN_LANGUAGE};
+
+MouseSettings StartupRecord(AppServices& services) {
+    MouseSettings record =
+        MouseSettings::ForStartup(ProfilePathUnder(services.system.ApplicationDataFolder()));
+    // A damaged profile leaves the defaults; the file stays until an Apply
+    // replaces it.
+    LoadProfile(record, services.files);
+    return record;
+}
+
+}  // namespace
+
+const MessageMapEntry CPYLADlg::messageEntries[] = {
+    On<WM_PAINT, &CPYLADlg::OnPaint>(),
+    On<WM_QUERYDRAGICON, &CPYLADlg::OnQueryDragIcon>(),
+    On<WM_LBUTTONDOWN, &CPYLADlg::OnLeftButtonDown>(),
+    On<WM_SYSCOMMAND, &CPYLADlg::OnSysCommand>(),
+    On<TrayIcon::kCallbackMessage, &CPYLADlg::OnTrayNotification>(),
+    On<kShowWindowMessage, &CPYLADlg::OnShowWindowRequest>(),
+    On<WM_DEVICECHANGE, &CPYLADlg::OnDeviceChange>(),
+    On<WM_TIMER, &CPYLADlg::OnTimer>(),
+    On<WM_DESTROY, &CPYLADlg::OnDestroy>(),
+    OnCommand<&CPYLADlg::OnResetButton>(IDC_MAIN_RESET),
+    OnCommand<&CPYLADlg::OnApplyButton>(IDC_MAIN_APPLY),
+};
+const ClassMessageMap<CPYLADlg> CPYLADlg::messageMap{messageEntries};
+
+CPYLADlg::CPYLADlg(AppServices& services)
+    : WithMessageMap(layout::kMainWindow, services.skin, nullptr, MainWindowToolTips()),
+      services_(services),
+      record_(StartupRecord(services)),
+      noMouse_(services.skin) {}
+
+CPYLADlg::~CPYLADlg() {
+    workers_.Join();
+}
+
+BOOL CPYLADlg::OnInitDialog() {
+    icon_ = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_WINDOW));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    services_.system.EnableFullWindowDrag();
+    // Caption-less before the surface is laid out, so the client area is the
+    // background's size.
+    ModifyStyle(WS_CAPTION, 0);
+    ::SetWindowPos(GetSafeHwnd(), nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    CKivWindow::OnInitDialog();  // surface: background, buttons, hidden controls, tool tips
+    CreatePages();
+    trayIcon_ = std::make_unique<TrayIcon>(GetSafeHwnd(), IDI_TRAY, kTitle);
+    deviceNotifications_ = services_.registerForDeviceNotifications(GetSafeHwnd());
+    if (!deviceNotifications_) {
+        services_.showMessage(L"RegisterDeviceNotification Failed!", kTitle,
+                              MB_OK | MB_ICONEXCLAMATION);
+    }
+    if (!ConnectMouse()) {
+        StartTimer(kNoMouseTimer, kNoMouseDelayMs);
+    }
+    ApplyLanguageToAll(record_.language);
+    return TRUE;
+}
+
+void CPYLADlg::CreatePages() {
+    CWnd* parent = this;
+    SkinContext& skin = services_.skin;
+    sensor_ = std::make_unique<CSensorDlg>(skin, *this, parent);
+    led_ = std::make_unique<CColorSettingsDlg>(skin, *this, parent);
+    support_ = std::make_unique<CSupportDlg>(skin, *this, services_.system, parent);
+    language_ = std::make_unique<CLanguageTip>(skin, *this, parent);
+    keyAssignment_ = std::make_unique<CMouseSettingsDlg>(CMouseSettingsDlg::kKeyAssignmentMode,
+                                                         skin, *this, parent);
+    osSensitivity_ = std::make_unique<CMouseSettingsDlg>(CMouseSettingsDlg::kOsSensitivityMode,
+                                                         skin, *this, parent);
+    // Creation order: sensor, LED, support, language, key assignment, OS
+    // sensitivity; each a child placed below the tabs, hidden but the first face.
+    for (CKivPage* page :
+         {static_cast<CKivPage*>(sensor_.get()), led_.get(), static_cast<CKivPage*>(support_.get()),
+          static_cast<CKivPage*>(language_.get()), static_cast<CKivPage*>(keyAssignment_.get()),
+          static_cast<CKivPage*>(osSensitivity_.get())}) {
+        page->Create(this);
+        const layout::Rect& area = layout::kPageArea;
+        page->MoveWindow(area.x, area.y, area.width, area.height);
+        page->ShowWindow(page == keyAssignment_.get() ? SW_SHOW : SW_HIDE);
+    }
+    noMouse_.Create(nullptr);
+    noMouse_.ShowWindow(SW_HIDE);
+}
+
+CKivPage& CPYLADlg::page(PageId id) const {
+    switch (id) {
+        case PageId::KeyAssignment:
+            return *keyAssignment_;
+        case PageId::OsSensitivity:
+            return *osSensitivity_;
+        case PageId::Sensor:
+            return *sensor_;
+        case PageId::Led:
+            return *led_;
+        case PageId::Support:
+            return *support_;
+        case PageId::Language:
+            break;
+    }
+    return *language_;
+}
+
+void CPYLADlg::PushAll() {
+    for (const PageId id : {PageId::KeyAssignment, PageId::OsSensitivity, PageId::Sensor,
+                            PageId::Led, PageId::Support, PageId::Language}) {
+        page(id).PushSettings(record_);
+    }
+}
+
+void CPYLADlg::CollectAll() {
+    for (const PageId id : {PageId::KeyAssignment, PageId::OsSensitivity, PageId::Sensor,
+                            PageId::Led, PageId::Support, PageId::Language}) {
+        page(id).CollectSettings(record_);
+    }
+}
+
+void CPYLADlg::ApplyLanguageToAll(int language) {
+    CKivWindow::ApplyLanguage(language);
+    for (const PageId id : {PageId::Led, PageId::KeyAssignment, PageId::OsSensitivity,
+                            PageId::Sensor, PageId::Support, PageId::Language}) {
+        page(id).ApplyLanguage(language);
+    }
+}
+
+bool CPYLADlg::ConnectMouse() {
+    const ConnectResult result = Connect(services_.transport, record_, [this] { PushAll(); });
+    support_->SetFirmwareVersion(result.firmwareVersion);
+    return result.present;
+}
+
+void CPYLADlg::ShowPage(PageId target) {
+    CKivPage& shown = page(target);
+    if (shown.IsWindowVisible()) {
+        return;
+    }
+    for (const int tab : kTabs) {
+        Item<CKivButton>(tab).SetSelected(false);
+    }
+    const int tab = target == PageId::Sensor     ? IDC_MAIN_TAB_SENSOR
+                    : target == PageId::Led      ? IDC_MAIN_TAB_LED
+                    : target == PageId::Support  ? IDC_MAIN_TAB_SUPPORT
+                    : target == PageId::Language ? IDC_MAIN_LANGUAGE
+                                                 : IDC_MAIN_TAB_KEYS;
+    Item<CKivButton>(tab).SetSelected(true);
+    for (const PageId id : {PageId::KeyAssignment, PageId::OsSensitivity, PageId::Sensor,
+                            PageId::Led, PageId::Support, PageId::Language}) {
+        page(id).ShowWindow(SW_HIDE);
+    }
+    CollectAll();
+    shown.ShowWindow(SW_SHOW);
+    if (target == PageId::KeyAssignment || target == PageId::OsSensitivity) {
+        static_cast<CMouseSettingsDlg&>(shown).MarkOwnTab();
+    }
+}
+
+void CPYLADlg::OnControlEvent(const ControlEvent& event) {
+    if (event.kind != ControlEvent::Kind::Clicked) {
+        return;
+    }
+    switch (event.id) {
+        case IDC_MAIN_TAB_KEYS:
+            ShowPage(PageId::KeyAssignment);
+            break;
+        case IDC_MAIN_TAB_SENSOR:
+            ShowPage(PageId::Sensor);
+            break;
+        case IDC_MAIN_TAB_LED:
+            ShowPage(PageId::Led);
+            break;
+        case IDC_MAIN_TAB_SUPPORT:
+            ShowPage(PageId::Support);
+            break;
+        case IDC_MAIN_LANGUAGE:
+            ShowPage(PageId::Language);
+            break;
+        case IDC_MAIN_MINIMISE:
+            PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            break;
+        case IDC_MAIN_HIDE:
+            ShowWindow(SW_HIDE);
+            break;
+        default:
+            break;
+    }
+}
+
+void CPYLADlg::Apply() {
+    workers_.Start([this] {
+        const std::lock_guard lock(applyLock_);
+        Transport& transport = services_.transport;
+        if (!transport.IsPresent() && transport.Discover() != 1) {
+            transport.Close();
+            services_.ui.Call([this] { ShowNoMouseNotice(); });
+            return;
+        }
+        const auto record = services_.ui.Call([this] {
+            CollectAll();
+            return record_;
+        });
+        if (record) {
+            ApplyRecord(*record, transport, services_.system, services_.files);
+        }
+    });
+}
+
+void CPYLADlg::Reset() {
+    record_.ResetToDefaults();
+    PushAll();
+    ApplyLanguageToAll(record_.language);
+    Apply();
+}
+
+void CPYLADlg::ShowNoMouseNotice() {
+    CPopDlg notice(CPopDlg::kNoMouse, services_.skin, this);
+    notice.DoModal();
+}
+
+void CPYLADlg::SetTopmost(bool topmost) {
+    ::SetWindowPos(GetSafeHwnd(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE);
+}
+
+void CPYLADlg::StartTimer(UINT_PTR id, UINT milliseconds) {
+    SetTimer(id, milliseconds);
+}
+
+void CPYLADlg::ShowNoDeviceScreen() {
+    noMouse_.ShowCentred();
+}
+
+void CPYLADlg::CallUp() {
+    Transport& transport = services_.transport;
+    if (transport.IsPresent() || transport.Discover() == 1) {
+        ReRead(transport, record_, [this] { PushAll(); });
+        ShowWindow(SW_SHOW);
+    } else {
+        ShowNoDeviceScreen();
+    }
+}
+
+void CPYLADlg::ShowTrayMenu() {
+    if (trayMenu_ == nullptr) {
+        trayMenuId_ = ::GetTickCount();
+        auto menu = std::make_unique<CKivMenu>(services_.skin.hooks);
+        if (!menu->Create(L"menu", RECT{0, 0, 105, 10}, GetSafeHwnd(), trayMenuId_)) {
+            return;
+        }
+        menu->AddItem(kMenuShow, L"Vandir II");
+        menu->AddItem(kMenuExit, L"Exit");
+        trayMenu_ = std::move(menu);
+    }
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    ::SetWindowPos(trayMenu_->GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    trayMenu_->ShowAt(CKivMenu::kBottomRight, cursor.x, cursor.y);
+}
+
+void CPYLADlg::OnPaint() {
+    if (!::IsIconic(GetSafeHwnd())) {
+        Default();
+        return;
+    }
+    PAINTSTRUCT paint{};
+    const HDC dc = ::BeginPaint(GetSafeHwnd(), &paint);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    const RECT client = GetClientRect();
+    const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc, x, y, icon_);
+    ::EndPaint(GetSafeHwnd(), &paint);
+}
+
+bool CPYLADlg::OnQueryDragIcon(Message& m) {
+    m.result = reinterpret_cast<LRESULT>(icon_);
+    return true;
+}
+
+void CPYLADlg::OnLeftButtonDown(POINT, UINT) {
+    SendMessage(WM_SYSCOMMAND, kDragByCaption, 0);
+    Default();
+}
+
+bool CPYLADlg::OnSysCommand(Message& m) {
+    if (m.wParam == 2234) {
+        if (m.lParam == 0 || m.lParam == 1) {
+            SetTopmost(m.lParam == 1);
+        }
+        m.result = 0;
+        return true;
+    }
+    // The menu's command ID is a tick count: never pass it on, its low bits
+    // could read as a system command.
+    if (trayMenu_ != nullptr && m.wParam == trayMenuId_) {
+        if (m.lParam == kMenuShow) {
+            CallUp();
+        } else if (m.lParam == kMenuExit) {
+            ::PostQuitMessage(0);
+        }
+        m.result = 0;
+        return true;
+    }
+    if ((m.wParam & 0xFFF0) == SC_CLOSE) {
+        ShowWindow(SW_HIDE);
+    }
+    return false;  // the controls' notices, then the default processing
+}
+
+bool CPYLADlg::OnTrayNotification(Message& m) {
+    if (m.lParam == WM_LBUTTONDOWN) {
+        CallUp();
+    } else if (m.lParam == WM_RBUTTONDOWN) {
+        ShowTrayMenu();
+    }
+    m.result = 1;
+    return true;
+}
+
+bool CPYLADlg::OnShowWindowRequest(Message& m) {
+    ShowWindow(SW_SHOW);
+    m.result = 0;
+    return true;
+}
+
+bool CPYLADlg::OnDeviceChange(Message& m) {
+    m.result = TRUE;
+    if (m.wParam != DBT_DEVICEARRIVAL && m.wParam != DBT_DEVICEREMOVECOMPLETE) {
+        return true;
+    }
+    if (!IsVandirDevicePath(DevicePathFromDeviceChange(m.lParam))) {
+        return true;
+    }
+    Transport& transport = services_.transport;
+    if (m.wParam == DBT_DEVICEARRIVAL && !transport.IsPresent()) {
+        // One connect for a burst of arrivals (one per HID interface).
+        if (!arrivalPending_) {
+            arrivalPending_ = true;
+            StartTimer(kArrivalTimer, kArrivalDelayMs);
+        }
+    } else if (m.wParam == DBT_DEVICEREMOVECOMPLETE && transport.IsPresent()) {
+        ShowNoDeviceScreen();
+        ShowWindow(SW_HIDE);
+        transport.Close();
+        support_->SetFirmwareVersion(0);
+    }
+    return true;
+}
+
+void CPYLADlg::OnTimer(UINT_PTR id) {
+    if (id == kNoMouseTimer) {
+        KillTimer(kNoMouseTimer);
+        ShowWindow(SW_HIDE);
+        ShowNoDeviceScreen();
+    } else if (id == kArrivalTimer) {
+        KillTimer(kArrivalTimer);
+        arrivalPending_ = false;
+        ConnectMouse();
+        if (noMouse_.IsWindowVisible()) {
+            noMouse_.ShowWindow(SW_HIDE);
+            ShowWindow(SW_SHOW);
+        }
+    }
+    Default();
+}
+
+void CPYLADlg::OnDestroy() {
+    // Nothing ends while an Apply writes the profile or the mouse.
+    workers_.Join();
+    trayIcon_.reset();
+}
+
+}  // namespace vandir

@@ -1,0 +1,135 @@
+#pragma once
+// CPYLADlg: the program's main window. It owns the settings record, the seven
+// pages, the no-device screen, the notification-area icon and its menu; it
+// decides when the record is loaded, pushed to the pages, collected from
+// them, saved and written to the mouse, and reacts to the mouse arriving and
+// leaving, to the notification-area icon and to a second start of the
+// program. Closing it only hides it; "Exit" in the icon's menu ends the
+// program.
+//
+// Apply and Reset run their device and file work on a worker thread that
+// holds the Apply lock for the whole sequence; whatever touches windows or
+// the record (collecting the pages, the no-mouse notice) the worker asks the
+// user-interface thread to do, and it works on a copy of the record.
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <mutex>
+
+#include "app/AppServices.h"
+#include "app/NoMouse.h"
+#include "app/TrayIcon.h"
+#include "model/MouseSettings.h"
+#include "pages/KivPage.h"
+#include "pages/PageHost.h"
+#include "platform/win32/framework/WorkerThread.h"
+#include "skin/KivMenu.h"
+#include "skin/KivWindow.h"
+
+namespace vandir {
+
+class CMouseSettingsDlg;
+class CSupportDlg;
+class CLanguageTip;
+
+class CPYLADlg : public WithMessageMap<CPYLADlg, CKivWindow>, public PageHost {
+public:
+    static const ClassMessageMap<CPYLADlg> messageMap;
+
+    static constexpr wchar_t kTitle[] = L"Meridane Vandir II";
+    // Posted by a second start of the program: show the window.
+    static constexpr UINT kShowWindowMessage = 2028;
+    // Timer 1: no mouse at start-up; the no-device screen replaces the window.
+    static constexpr UINT_PTR kNoMouseTimer = 1;
+    static constexpr UINT kNoMouseDelayMs = 100;
+    // Timer 2: the mouse arrived; connect once it has settled.
+    static constexpr UINT_PTR kArrivalTimer = 2;
+    static constexpr UINT kArrivalDelayMs = 900;
+    // The notification-area menu's entries.
+    static constexpr int kMenuShow = 100;
+    static constexpr int kMenuExit = 101;
+
+    // Makes the record: defaults, the profile path, the profile's contents.
+    explicit CPYLADlg(AppServices& services);
+    ~CPYLADlg() override;
+
+    // PageHost.
+    void Apply() override;
+    void Reset() override;
+    void ShowPage(PageId page) override;
+    void ApplyLanguageToAll(int language) override;
+    void SetTopmost(bool topmost) override;
+
+    // Waits until every Apply and Reset started so far has finished.
+    void WaitForApply() { workers_.Join(); }
+
+    const MouseSettings& settings() const { return record_; }
+    CKivPage& page(PageId id) const;
+    CNoMouse& noDeviceScreen() { return noMouse_; }
+    CKivMenu* trayMenu() const { return trayMenu_.get(); }
+    // The menu's command ID, with which its choices arrive as WM_SYSCOMMAND.
+    UINT trayMenuCommandId() const { return trayMenuId_; }
+    const TrayIcon* trayIcon() const { return trayIcon_.get(); }
+
+protected:
+    BOOL OnInitDialog() override;
+    // Enter and Esc neither close nor hide the window.
+    void OnOK() override {}
+    void OnCancel() override {}
+    void OnControlEvent(const ControlEvent& event) override;
+    // Starts a window timer; tests see the delays asked for here.
+    virtual void StartTimer(UINT_PTR id, UINT milliseconds);
+
+private:
+    static const MessageMapEntry messageEntries[];
+
+    void CreatePages();
+    void PushAll();
+    void CollectAll();
+    // The connect sequence; hands the firmware version to the support page.
+    bool ConnectMouse();
+    // Shows the main window after a re-read when a mouse is there, else the
+    // no-device screen (the icon click and the menu's "Vandir II").
+    void CallUp();
+    void ShowNoDeviceScreen();
+    void ShowTrayMenu();
+    void ShowNoMouseNotice();
+
+    void OnPaint();
+    bool OnQueryDragIcon(Message& m);
+    void OnLeftButtonDown(POINT point, UINT keys);
+    bool OnSysCommand(Message& m);
+    bool OnTrayNotification(Message& m);
+    bool OnShowWindowRequest(Message& m);
+    bool OnDeviceChange(Message& m);
+    void OnTimer(UINT_PTR id);
+    void OnDestroy();
+    void OnResetButton() { Reset(); }
+    void OnApplyButton() { Apply(); }
+
+    AppServices& services_;
+    MouseSettings record_;
+    // Pages in member order; the no-device screen is separate.
+    std::unique_ptr<CMouseSettingsDlg> keyAssignment_;
+    std::unique_ptr<CMouseSettingsDlg> osSensitivity_;
+    std::unique_ptr<CKivPage> sensor_;
+    std::unique_ptr<CKivPage> led_;
+    std::unique_ptr<CSupportDlg> support_;
+    CNoMouse noMouse_;
+    std::unique_ptr<CLanguageTip> language_;
+    std::unique_ptr<TrayIcon> trayIcon_;
+    std::unique_ptr<CKivMenu> trayMenu_;
+    UINT trayMenuId_ = 0;
+    UniqueDeviceNotification deviceNotifications_;
+    HICON icon_ = nullptr;
+    bool arrivalPending_ = false;
+    // Apply sequences never overlap; the user-interface thread never waits
+    // for this lock.
+    std::mutex applyLock_;
+    // Last: destroyed (joined) first, while the pages still exist.
+    WorkerThreads workers_;
+};
+
+}  // namespace vandir

@@ -1,0 +1,106 @@
+#pragma once
+// Stand-ins for the main window's outside world: one ordered log of what the
+// program did to the system, the files and the mouse, written from the
+// user-interface thread and the Apply worker alike.
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "base/Clock.h"
+#include "device/HidBackend.h"
+#include "storage/FileSystem.h"
+#include "storage/SystemIntegration.h"
+
+namespace vandir::testing {
+
+class EventLog {
+public:
+    void Add(std::string event) {
+        const std::lock_guard lock(mutex_);
+        events_.push_back(std::move(event));
+    }
+    std::vector<std::string> Events() const {
+        const std::lock_guard lock(mutex_);
+        return events_;
+    }
+    void Clear() {
+        const std::lock_guard lock(mutex_);
+        events_.clear();
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<std::string> events_;
+};
+
+// Waits take no time; each is logged.
+class LoggingClock : public Clock {
+public:
+    explicit LoggingClock(EventLog& log) : log_(log) {}
+    void Sleep(uint32_t milliseconds) override {
+        log_.Add("wait " + std::to_string(milliseconds));
+        const std::lock_guard lock(mutex_);
+        now_ += milliseconds;
+    }
+    uint64_t NowMilliseconds() override {
+        const std::lock_guard lock(mutex_);
+        return now_;
+    }
+
+private:
+    EventLog& log_;
+    std::mutex mutex_;
+    uint64_t now_ = 0;
+};
+
+class FakeSystem : public SystemIntegration {
+public:
+    explicit FakeSystem(EventLog& log) : log_(log) {}
+    std::u16string ApplicationDataFolder() override { return u"C:\\Users\\Test\\AppData\\Roaming"; }
+    void WriteAutostartEntry(const std::u16string&) override { log_.Add("autostart on"); }
+    void RemoveAutostartEntry(const std::u16string&) override { log_.Add("autostart off"); }
+    void OpenSupportPage(const std::u16string&) override { log_.Add("support page"); }
+    void SetDoubleClickTime(uint8_t step) override {
+        log_.Add("double-click " + std::to_string(step));
+    }
+    void SetPointerSpeed(uint8_t step) override {
+        log_.Add("pointer speed " + std::to_string(step));
+    }
+    void EnableFullWindowDrag() override { log_.Add("full-window drag"); }
+
+private:
+    EventLog& log_;
+};
+
+class FakeFiles : public FileSystem {
+public:
+    explicit FakeFiles(EventLog& log) : log_(log) {}
+    bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& contents) override {
+        const std::lock_guard lock(mutex_);
+        const auto it = files.find(path);
+        contents = it == files.end() ? std::vector<uint8_t>{} : it->second;
+        return it != files.end();
+    }
+    void EnsureFoldersOf(const std::u16string&) override {}
+    bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes) override {
+        const std::lock_guard lock(mutex_);
+        files[path].assign(bytes.begin(), bytes.end());
+        log_.Add("profile saved");
+        return true;
+    }
+    std::vector<uint8_t> Contents(const std::u16string& path) {
+        const std::lock_guard lock(mutex_);
+        return files[path];
+    }
+
+    std::map<std::u16string, std::vector<uint8_t>> files;
+
+private:
+    EventLog& log_;
+    std::mutex mutex_;
+};
+
+}  // namespace vandir::testing

@@ -1,0 +1,398 @@
+// The main window over a simulated mouse: start-up with and without the
+// mouse, Apply and Reset in their order, hot-plug, the notification-area icon
+// and its menu, the tab rules, Enter and Esc, and the tool tips.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+// <windows.h> first.
+#include <dbt.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "device/ConfigImage.h"
+#include "i18n/MainWindowToolTips.h"
+#include "pages/LanguageTip.h"
+#include "pages/PopDlg.h"
+#include "pages/SupportDlg.h"
+#include "skin/KivButton.h"
+#include "skin/KivCheckBox.h"
+#include "skin/KivMenu.h"
+#include "skin/layout/ResourceIds.h"
+#include "storage/Profile.h"
+#include "win32/app/MainWindowFixture.h"
+#include "win32/ui/MessagePump.h"
+
+namespace vandir::testing {
+namespace {
+
+using Events = std::vector<std::string>;
+
+// A WM_DEVICECHANGE record as the system sends it for a HID interface.
+struct DeviceChange {
+    explicit DeviceChange(const std::u16string& path) {
+        bytes.resize(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) + path.size() * sizeof(wchar_t));
+        auto* record = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(bytes.data());
+        record->dbcc_size = static_cast<DWORD>(bytes.size());
+        record->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+        std::copy(path.begin(), path.end(), reinterpret_cast<char16_t*>(record->dbcc_name));
+    }
+    LPARAM lParam() { return reinterpret_cast<LPARAM>(bytes.data()); }
+    std::vector<uint8_t> bytes;
+};
+
+const std::u16string kMousePath = u"\\\\?\\hid#vid_1f2e&pid_002b&mi_01#7&1&0#{4d1e55b2}";
+const std::u16string kOtherPath = u"\\\\?\\hid#vid_046d&pid_c077#7&2&0#{4d1e55b2}";
+
+// Closes the pop-up that the user-interface thread shows modally (the
+// no-mouse notice of Apply) from inside its own modal loop, with a thread
+// timer; counts the notices it closed.
+class NoticeCloser {
+public:
+    explicit NoticeCloser(HWND owner) {
+        owner_ = owner;
+        closed_ = 0;
+        timer_ = ::SetTimer(nullptr, 0, 20, &NoticeCloser::Tick);
+    }
+    ~NoticeCloser() { ::KillTimer(nullptr, timer_); }
+    static int closed() { return closed_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        ::EnumThreadWindows(::GetCurrentThreadId(), &NoticeCloser::CloseIfNotice, 0);
+    }
+    // A visible window owned by the main window with the pop-up's OK button.
+    static BOOL CALLBACK CloseIfNotice(HWND window, LPARAM) {
+        const HWND ok = ::GetDlgItem(window, IDC_POPUP_OK);
+        if (::GetWindow(window, GW_OWNER) == owner_ && ok != nullptr && ::IsWindowVisible(window)) {
+            ++closed_;
+            ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_POPUP_OK, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(ok));
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static inline HWND owner_ = nullptr;
+    static inline int closed_ = 0;
+    UINT_PTR timer_ = 0;
+};
+
+TEST(MainWindowStart, WithAMouseShowsTheKeyPageAndTheMouseConfiguration) {
+    MainWindowFixture app;
+    MouseSettings configured = MouseSettings::CreateWithDefaults();
+    configured.dpi[0] = {1750, 1750};
+    const ConfigImage image = EncodeConfigImage(configured);
+    app.mouse.SetMemory(image);
+    ASSERT_TRUE(app.Start());
+    CPYLADlg& window = *app.window;
+    EXPECT_EQ(window.settings().dpi[0].x, 1750);
+    EXPECT_TRUE(window.page(PageId::KeyAssignment).IsWindowVisible());
+    for (const PageId id :
+         {PageId::OsSensitivity, PageId::Sensor, PageId::Led, PageId::Support, PageId::Language}) {
+        EXPECT_FALSE(window.page(id).IsWindowVisible());
+    }
+    EXPECT_TRUE(app.window->timers.empty());
+    EXPECT_EQ(static_cast<CSupportDlg&>(window.page(PageId::Support)).firmwareVersion(),
+              SimulatedMouse::kDefaultFirmwareVersion);
+    // The window is caption-less and has its background's size.
+    EXPECT_EQ(window.GetStyle() & WS_CAPTION, 0u);
+    const RECT client = window.GetClientRect();
+    EXPECT_EQ(client.right, 800);
+    EXPECT_EQ(client.bottom, 600);
+    // Its pages sit below the tabs.
+    RECT page = window.page(PageId::KeyAssignment).GetWindowRect();
+    ::MapWindowPoints(nullptr, window.GetSafeHwnd(), reinterpret_cast<POINT*>(&page), 2);
+    EXPECT_EQ(page.left, 0);
+    EXPECT_EQ(page.top, 85);
+    EXPECT_EQ(page.right - page.left, 800);
+    EXPECT_EQ(page.bottom - page.top, 515);
+    // The read-configuration and read-information waits, in that order.
+    const Events events = app.log.Events();
+    EXPECT_EQ(events.front(), "full-window drag");
+    EXPECT_NE(std::find(events.begin(), events.end(), "wait 80"), events.end());
+    EXPECT_TRUE(app.messages.empty());
+}
+
+TEST(MainWindowStart, WithoutAMouseTheNoDeviceScreenTakesOver) {
+    MainWindowFixture app(false);
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(app.window->timers, (std::vector<TimerRequest>{{CPYLADlg::kNoMouseTimer, 100}}));
+    EXPECT_EQ(static_cast<CSupportDlg&>(app.window->page(PageId::Support)).firmwareVersion(), 0);
+    app.window->ShowWindow(SW_SHOW);
+    app.window->Tick(CPYLADlg::kNoMouseTimer);
+    EXPECT_FALSE(app.window->IsWindowVisible());
+    EXPECT_TRUE(app.window->noDeviceScreen().IsWindowVisible());
+}
+
+TEST(MainWindowStart, AFailedRegistrationIsReportedAndTheProgramGoesOn) {
+    MainWindowFixture app;
+    app.registrationFails = true;
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(app.messages, std::vector<std::wstring>{L"RegisterDeviceNotification Failed!"});
+}
+
+TEST(MainWindowStart, ADamagedProfileGivesTheDefaultsAndStaysUntilApplied) {
+    MainWindowFixture app;
+    const std::u16string path =
+        u"C:\\Users\\Test\\AppData\\Roaming\\Meridane\\Vandir II\\Profiles\\DefaultPf.profile";
+    app.files.files[path] = {0x12, 0x06, 0x33};  // cut short
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(app.window->settings().language, 1);
+    EXPECT_EQ(app.files.Contents(path), (std::vector<uint8_t>{0x12, 0x06, 0x33}));
+}
+
+TEST(MainWindowApply, CollectsSetsTheSystemSavesThenWritesTheMouse) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    CPYLADlg& window = *app.window;
+    // The support box, checked on the page, reaches the record through Apply.
+    auto& support = static_cast<CSupportDlg&>(window.page(PageId::Support));
+    support.Item<CKivCheckBox>(IDC_SUPPORT_AUTOSTART).SetChecked(true);
+    app.log.Clear();
+    app.mouse.ResetCounters();
+
+    window.Apply();
+    window.WaitForApply();
+
+    EXPECT_EQ(app.log.Events(), (Events{"double-click 4", "pointer speed 6", "autostart on",
+                                        "profile saved", "wait 80"}));
+    EXPECT_EQ(window.settings().autoStart, 1);
+    const DataStream profile = WriteProfile(window.settings());
+    EXPECT_EQ(app.files.Contents(app.ProfilePath()),
+              std::vector<uint8_t>(profile.bytes().begin(), profile.bytes().end()));
+    EXPECT_EQ(app.mouse.Memory(), EncodeConfigImage(window.settings()));
+}
+
+TEST(MainWindowApply, TwoAppliesRunOneAfterTheOther) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    app.log.Clear();
+    app.window->Apply();
+    app.window->Apply();
+    app.window->WaitForApply();
+    const Events one{"double-click 4", "pointer speed 6", "autostart off", "profile saved",
+                     "wait 80"};
+    Events both = one;
+    both.insert(both.end(), one.begin(), one.end());
+    EXPECT_EQ(app.log.Events(), both);
+}
+
+TEST(MainWindowApply, WithoutAMouseShowsTheNoticeAndNeitherSavesNorSends) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    app.mouse.Unplug();
+    app.transport.Close();
+    app.log.Clear();
+    NoticeCloser closer(app.window->GetSafeHwnd());
+    app.window->Apply();
+    app.window->WaitForApply();  // answers the worker's call to show the notice
+    EXPECT_EQ(NoticeCloser::closed(), 1);
+    for (const std::string& event : app.log.Events()) {
+        EXPECT_NE(event, "profile saved");
+        EXPECT_EQ(event.rfind("double-click", 0), std::string::npos);
+    }
+    EXPECT_FALSE(app.transport.IsPresent());
+}
+
+TEST(MainWindowApply, ResetPushesTheDefaultsAndEnglishThenApplies) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    auto& support = static_cast<CSupportDlg&>(app.window->page(PageId::Support));
+    support.Item<CKivCheckBox>(IDC_SUPPORT_AUTOSTART).SetChecked(true);
+    app.window->ApplyLanguageToAll(3);
+    app.log.Clear();
+    app.window->Reset();
+    app.window->WaitForApply();
+    EXPECT_FALSE(support.Item<CKivCheckBox>(IDC_SUPPORT_AUTOSTART).checked());
+    EXPECT_EQ(app.window->toolTips().GetText(app.window->Item<CKivButton>(IDC_MAIN_TAB_KEYS)), L"");
+    EXPECT_EQ(app.log.Events(), (Events{"double-click 4", "pointer speed 6", "autostart off",
+                                        "profile saved", "wait 80"}));
+}
+
+TEST(MainWindowHotPlug, ArrivalConnectsOnceAfter900MsAndRemovalShowsTheNoDeviceScreen) {
+    MainWindowFixture app(false);
+    ASSERT_TRUE(app.Start());
+    TestMainWindow& window = *app.window;
+    window.Tick(CPYLADlg::kNoMouseTimer);
+    ASSERT_TRUE(window.noDeviceScreen().IsWindowVisible());
+
+    // Notifications of another device, or of a removal while absent: nothing.
+    DeviceChange other(kOtherPath), mouse(kMousePath);
+    window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, other.lParam());
+    window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, mouse.lParam());
+    EXPECT_EQ(window.timers.size(), 1u);
+
+    app.mouse.PlugIn();
+    // One arrival per HID interface: one connect.
+    EXPECT_EQ(window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, mouse.lParam()), TRUE);
+    window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, mouse.lParam());
+    EXPECT_EQ(window.timers.back(), (TimerRequest{CPYLADlg::kArrivalTimer, 900}));
+    EXPECT_EQ(window.timers.size(), 2u);
+    window.Tick(CPYLADlg::kArrivalTimer);
+    EXPECT_TRUE(app.transport.IsPresent());
+    EXPECT_FALSE(window.noDeviceScreen().IsWindowVisible());
+    EXPECT_TRUE(window.IsWindowVisible());
+    EXPECT_EQ(static_cast<CSupportDlg&>(window.page(PageId::Support)).firmwareVersion(),
+              SimulatedMouse::kDefaultFirmwareVersion);
+
+    window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, mouse.lParam());
+    EXPECT_FALSE(app.transport.IsPresent());
+    EXPECT_FALSE(window.IsWindowVisible());
+    EXPECT_TRUE(window.noDeviceScreen().IsWindowVisible());
+    EXPECT_EQ(static_cast<CSupportDlg&>(window.page(PageId::Support)).firmwareVersion(), 0);
+}
+
+TEST(MainWindowHotPlug, AnArrivalWhileTheScreenWasClosedLeavesTheWindowHidden) {
+    MainWindowFixture app(false);
+    ASSERT_TRUE(app.Start());
+    TestMainWindow& window = *app.window;
+    window.Tick(CPYLADlg::kNoMouseTimer);
+    window.noDeviceScreen().ShowWindow(SW_HIDE);  // closed by the user
+    app.mouse.PlugIn();
+    DeviceChange mouse(kMousePath);
+    window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, mouse.lParam());
+    window.Tick(CPYLADlg::kArrivalTimer);
+    EXPECT_TRUE(app.transport.IsPresent());
+    EXPECT_FALSE(window.IsWindowVisible());
+}
+
+TEST(MainWindowTray, ClicksShowTheWindowOrTheScreenAndTheMenuIsMadeOnce) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    TestMainWindow& window = *app.window;
+    EXPECT_NE(window.trayIcon(), nullptr);
+    window.ShowWindow(SW_HIDE);
+    EXPECT_EQ(window.SendMessage(2027, 0, WM_LBUTTONDOWN), 1);
+    EXPECT_TRUE(window.IsWindowVisible());
+
+    EXPECT_EQ(window.trayMenu(), nullptr);
+    window.SendMessage(2027, 0, WM_RBUTTONDOWN);
+    CKivMenu* menu = window.trayMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->IsWindowVisible());
+    window.SendMessage(2027, 0, WM_RBUTTONDOWN);
+    EXPECT_EQ(window.trayMenu(), menu);  // reused
+
+    // The menu's "Vandir II" calls the window up; "Exit" asks the program to
+    // end; neither reaches the default processing (the ID is a tick count).
+    window.ShowWindow(SW_HIDE);
+    const WPARAM menuId = window.trayMenuCommandId();
+    window.SendMessage(WM_SYSCOMMAND, menuId, CPYLADlg::kMenuShow);
+    EXPECT_TRUE(window.IsWindowVisible());
+    MSG quit{};
+    EXPECT_FALSE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    window.SendMessage(WM_SYSCOMMAND, menuId, CPYLADlg::kMenuExit);
+    ASSERT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.wParam, 0u);
+    EXPECT_TRUE(::IsWindow(window.GetSafeHwnd()));
+}
+
+TEST(MainWindowTray, WithoutAMouseAClickShowsTheNoDeviceScreen) {
+    MainWindowFixture app(false);
+    ASSERT_TRUE(app.Start());
+    app.window->Tick(CPYLADlg::kNoMouseTimer);
+    app.window->noDeviceScreen().ShowWindow(SW_HIDE);
+    app.window->SendMessage(2027, 0, WM_LBUTTONDOWN);
+    EXPECT_TRUE(app.window->noDeviceScreen().IsWindowVisible());
+    EXPECT_FALSE(app.window->IsWindowVisible());
+}
+
+TEST(MainWindowCommands, SecondStartMessageShowsTheWindowAndCloseOnlyHides) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    TestMainWindow& window = *app.window;
+    window.ShowWindow(SW_HIDE);
+    EXPECT_EQ(window.SendMessage(CPYLADlg::kShowWindowMessage), 0);
+    EXPECT_TRUE(window.IsWindowVisible());
+    window.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(window.IsWindowVisible());
+    EXPECT_TRUE(::IsWindow(window.GetSafeHwnd()));
+    // Enter and Esc change nothing.
+    window.ShowWindow(SW_SHOW);
+    window.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    window.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(window.IsWindowVisible());
+    // The hide button hides.
+    window.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAIN_HIDE, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(window.GetDlgItem(IDC_MAIN_HIDE)));
+    EXPECT_FALSE(window.IsWindowVisible());
+}
+
+TEST(MainWindowCommands, TopmostRequestsOfTheLists) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    const auto topmost = [&] {
+        return (::GetWindowLongW(app.window->GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    };
+    app.window->SendMessage(WM_SYSCOMMAND, 2234, 1);
+    EXPECT_TRUE(topmost());
+    app.window->SendMessage(WM_SYSCOMMAND, 2234, 7);
+    EXPECT_TRUE(topmost());
+    app.window->SendMessage(WM_SYSCOMMAND, 2234, 0);
+    EXPECT_FALSE(topmost());
+}
+
+void ClickTab(CPYLADlg& window, int id) {
+    window.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(window.GetDlgItem(id)));
+}
+
+TEST(MainWindowTabs, ASwitchCollectsThePagesAndMarksTheTab) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    CPYLADlg& window = *app.window;
+    auto& support = static_cast<CSupportDlg&>(window.page(PageId::Support));
+    support.Item<CKivCheckBox>(IDC_SUPPORT_AUTOSTART).SetChecked(true);
+
+    ClickTab(window, IDC_MAIN_TAB_SUPPORT);
+    EXPECT_TRUE(support.IsWindowVisible());
+    EXPECT_FALSE(window.page(PageId::KeyAssignment).IsWindowVisible());
+    EXPECT_EQ(window.settings().autoStart, 1);  // collected
+    EXPECT_TRUE(window.Item<CKivButton>(IDC_MAIN_TAB_SUPPORT).selected());
+    EXPECT_FALSE(window.Item<CKivButton>(IDC_MAIN_TAB_KEYS).selected());
+
+    // The tab of the page already shown collects nothing.
+    support.Item<CKivCheckBox>(IDC_SUPPORT_AUTOSTART).SetChecked(false);
+    ClickTab(window, IDC_MAIN_TAB_SUPPORT);
+    EXPECT_EQ(window.settings().autoStart, 1);
+
+    ClickTab(window, IDC_MAIN_TAB_KEYS);
+    EXPECT_EQ(window.settings().autoStart, 0);
+    EXPECT_TRUE(window.Item<CKivButton>(IDC_MAIN_TAB_KEYS).selected());
+    // The faces' own tabs switch between the two mouse-settings pages.
+    CKivPage& keys = window.page(PageId::KeyAssignment);
+    keys.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MS_TAB_OS, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(keys.GetDlgItem(IDC_MS_TAB_OS)));
+    CKivPage& os = window.page(PageId::OsSensitivity);
+    EXPECT_TRUE(os.IsWindowVisible());
+    EXPECT_TRUE(os.Item<CKivButton>(IDC_MS_TAB_OS).selected());
+    EXPECT_FALSE(os.Item<CKivButton>(IDC_MS_TAB_KEYS).selected());
+    EXPECT_TRUE(window.Item<CKivButton>(IDC_MAIN_TAB_KEYS).selected());
+    // Switching neither saves nor writes.
+    for (const std::string& event : app.log.Events()) {
+        EXPECT_NE(event, "profile saved");
+    }
+}
+
+TEST(MainWindowLanguage, TipsOfEveryWindowFollowTheLanguage) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    CPYLADlg& window = *app.window;
+    const CWnd& keysTab = window.Item<CKivButton>(IDC_MAIN_TAB_KEYS);
+    EXPECT_EQ(window.toolTips().GetText(keysTab), L"");  // English: no tip
+    // A language button: every window at once, the record at the next collect.
+    CKivPage& language = window.page(PageId::Language);
+    language.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LANGUAGE_3, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(language.GetDlgItem(IDC_LANGUAGE_3)));
+    EXPECT_EQ(window.toolTips().GetText(keysTab), L"Hauptregler");
+    const CWnd& sensorReset = window.page(PageId::Sensor).Item<CKivButton>(IDC_SENSOR_RESET);
+    EXPECT_EQ(window.page(PageId::Sensor).toolTips().GetText(sensorReset), L"Zurücksetzen");
+    EXPECT_EQ(window.settings().language, 1);
+    ClickTab(window, IDC_MAIN_TAB_LED);
+    EXPECT_EQ(window.settings().language, 3);
+}
+
+}  // namespace
+}  // namespace vandir::testing
