@@ -11,7 +11,6 @@
 // window it was meant for.
 
 #include <windows.h>
-// After windows.h, which it builds on.
 
 #include "platform/win32/UniqueHandle.h"
 
@@ -20,14 +19,6 @@ namespace vandir {
 // Posted to the hook targets; handled in the receivers' message maps (the
 // pop-up list, the key capture dialog, the pop-up dialog).
 constexpr UINT kHookMessage = 1192;  // 0x4A8
-
-struct HookTraits {
-    using Handle = HHOOK;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle hook) noexcept { ::UnhookWindowsHookEx(hook); }
-};
-// A hook from SetWindowsHookExW, removed with UnhookWindowsHookEx.
-using UniqueHook = UniqueResource<HookTraits>;
 
 // The hook state: for each hook its handle and its target window. The
 // application owns one object; tests create their own.

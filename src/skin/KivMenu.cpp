@@ -151,7 +151,7 @@ int CKivMenu::TextHeight(HDC dc, const std::wstring& text) {
 
 int CKivMenu::MeasureHeight() const {
     WindowDC dc(GetSafeHwnd());
-    SelectedObject selected(dc.get(), font_.get());
+    SelectedObject selected(dc.get(), font_.Get());
     int height = 0;
     for (const auto& item : items_) {
         height += TextHeight(dc.get(), item->text) + kTextPadding;
@@ -164,7 +164,7 @@ int CKivMenu::EntryHeight() const {
         return 0;
     }
     WindowDC dc(GetSafeHwnd());
-    SelectedObject selected(dc.get(), font_.get());
+    SelectedObject selected(dc.get(), font_.Get());
     return TextHeight(dc.get(), items_.front()->text) + kTextPadding;
 }
 
@@ -383,8 +383,8 @@ void CKivMenu::OnPaint() {
     const RECT client = GetClientRect();
     UniqueBrush background(::CreateSolidBrush(TextColourOf(backgroundColour_)));
     UniqueBrush border(::CreateSolidBrush(TextColourOf(borderColour_)));
-    ::FillRect(dc, &client, background.get());
-    ::FrameRect(dc, &client, border.get());
+    ::FillRect(dc, &client, background.Get());
+    ::FrameRect(dc, &client, border.Get());
 
     {
         // Arrows first: the texts are drawn over them, as when drawn entry by entry.
@@ -420,7 +420,7 @@ void CKivMenu::OnPaint() {
         RECT r = item.rect;
         ::OffsetRect(&r, kTextIndent, 0);
         const DWORD colour = static_cast<int>(i) == hoverIndex_ ? hoverTextColour_ : textColour_;
-        DrawSkinText(dc, font_.get(), item.text, TextColourOf(colour), false, true, r.left, r.top,
+        DrawSkinText(dc, font_.Get(), item.text, TextColourOf(colour), false, true, r.left, r.top,
                      r.right, r.bottom);
     }
 }

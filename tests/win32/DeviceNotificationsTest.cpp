@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/HidHandles.h"  // HidD_GetHidGuid
 #include "platform/win32/UniqueHandle.h"
 
 // mingw-w64's import libraries give every imported function a slot named

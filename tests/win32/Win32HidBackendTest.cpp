@@ -15,6 +15,7 @@
 
 #include "TempFolder.h"
 #include "i18n/Unicode.h"
+#include "platform/win32/HidHandles.h"  // HidD_GetHidGuid
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WideText.h"
 

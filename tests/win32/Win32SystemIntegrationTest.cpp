@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
@@ -21,6 +22,7 @@
 
 #include "TempFolder.h"
 #include "i18n/Unicode.h"
+#include "platform/win32/ReportException.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WideText.h"
 
@@ -381,27 +383,41 @@ TEST(OpenSupportPageTest, DefaultLauncherOpensTheAddressThroughTheShell) {
     ::SetEnvironmentVariableW(L"VANDIR_PROBE_EVENT", nullptr);
 }
 
-// Signals when the thread that touched it ends normally (its thread_local objects
-// are destroyed); a thread ended by an escaping exception would end the process.
-struct ThreadExitSignal {
-    std::shared_ptr<std::promise<void>> exited;
-    ~ThreadExitSignal() {
-        if (exited) {
-            exited->set_value();
-        }
+TEST(OpenSupportPageTest, DestructionWaitsForARunningLaunch) {
+    const auto log = std::make_shared<LaunchLog>();
+    std::thread releaser;
+    {
+        Win32SystemIntegration system(log->BlockingLauncher(log));
+        system.OpenSupportPage(u"https://support.meridane.example/");
+        releaser = std::thread([&] {
+            log->WaitUntil([&] { return log->started.size() == 1; });
+            log->Release();
+        });
     }
-};
-thread_local ThreadExitSignal tThreadExit;
+    const std::lock_guard lock(log->mutex);
+    EXPECT_EQ(log->finished, 1) << "the object went while its launch still ran";
+    releaser.join();
+}
 
+// A throwing launcher ends only its own thread: the object's destruction,
+// which waits for its launches, returns, and the error is reported.
 TEST(OpenSupportPageTest, AThrowingLauncherEndsItsThreadQuietly) {
-    const auto exited = std::make_shared<std::promise<void>>();
-    std::future<void> threadEnded = exited->get_future();
-    Win32SystemIntegration system([exited](const std::wstring&) {
-        tThreadExit.exited = exited;
-        throw std::runtime_error("no browser");
-    });
-    system.OpenSupportPage(u"https://support.meridane.example/");
-    EXPECT_EQ(threadEnded.wait_for(kPatience), std::future_status::ready);
+    static std::vector<std::wstring> reports;
+    reports.clear();
+    const ExceptionReporter previous =
+        SetExceptionReporter([](const std::wstring& report) { reports.push_back(report); });
+    std::atomic<bool> launched{false};
+    {
+        Win32SystemIntegration system([&launched](const std::wstring&) {
+            launched = true;
+            throw std::runtime_error("no browser");
+        });
+        system.OpenSupportPage(u"https://support.meridane.example/");
+    }
+    SetExceptionReporter(previous);
+    EXPECT_TRUE(launched);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find(L"no browser"), std::wstring::npos);
 }
 
 }  // namespace

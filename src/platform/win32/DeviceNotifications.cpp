@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cwchar>
 
+#include "platform/win32/HidHandles.h"  // HidD_GetHidGuid
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WideText.h"
 

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "i18n/Unicode.h"
+#include "platform/win32/HidHandles.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WideText.h"
 

@@ -144,7 +144,7 @@ int MeasuredTextHeight(const std::wstring& text) {
     UniqueFont font(
         ::CreateFontW(16, 0, 0, 0, 400, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0x20, L"Arial"));
     WindowDC screen(nullptr);
-    SelectedObject selected(screen.get(), font.get());
+    SelectedObject selected(screen.get(), font.Get());
     SIZE size{};
     ::GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size.cy;
@@ -967,12 +967,12 @@ std::unique_ptr<Gdiplus::Bitmap> MakePageBackground(int width, int height) {
     {
         const UniqueFont heading = CreateToolkitFont(22, FW_BOLD);
         const UniqueFont label = CreateToolkitFont(15);
-        DrawSkinText(dc, heading.get(), L"KEY ASSIGNMENT", RGB(0xF0, 0xF0, 0xF0), false, false,
+        DrawSkinText(dc, heading.Get(), L"KEY ASSIGNMENT", RGB(0xF0, 0xF0, 0xF0), false, false,
                      kSelectorLeft, 92, 0, 0);
-        DrawSkinText(dc, label.get(), L"Button 1", RGB(0x9A, 0x9A, 0x9A), false, true, 390,
+        DrawSkinText(dc, label.Get(), L"Button 1", RGB(0x9A, 0x9A, 0x9A), false, true, 390,
                      kSelectorTop, 0, kSelectorTop + kSelectorHeight);
         // The selector's caption, where the combo button draws it.
-        DrawSkinText(dc, label.get(), L"Left Click", RGB(0x5A, 0x5A, 0x5A), false, true,
+        DrawSkinText(dc, label.Get(), L"Left Click", RGB(0x5A, 0x5A, 0x5A), false, true,
                      kSelectorLeft + 11, kSelectorTop, 0, kSelectorTop + kSelectorHeight - 3);
     }
     g.ReleaseHDC(dc);

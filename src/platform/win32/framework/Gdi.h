@@ -1,62 +1,50 @@
 #pragma once
-// Owners of GDI resources: objects (fonts, bitmaps, brushes, pens), memory
-// device contexts, a window's device context, and an object selected into a
-// device context for a while.
+// Owners of GDI resources. Objects (fonts, bitmaps, brushes) and memory device
+// contexts are handles of the one owner, UniqueResource. A window's device
+// context, a paint cycle and an object selected into a context for a while
+// are scope guards instead: each puts a state back (ReleaseDC needs the
+// window, EndPaint the paint record, SelectObject the previous object) rather
+// than freeing a handle.
 
 #include <windows.h>
 
-#include <utility>
+#include "platform/win32/UniqueResource.h"
 
 namespace vandir {
 
 template <typename T>
-class GdiObject {
+struct GdiObjectTraits {
+    using Handle = T;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle object) noexcept { ::DeleteObject(object); }
+};
+
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle dc) noexcept { ::DeleteDC(dc); }
+};
+
+// A GDI object, deleted with DeleteObject. get() and reset() are the earlier
+// spellings of Get() and Reset(), kept while their callers move over.
+template <typename T>
+class GdiObject : public UniqueResource<GdiObjectTraits<T>> {
 public:
-    GdiObject() = default;
-    explicit GdiObject(T handle) : handle_(handle) {}
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) {
-            reset(std::exchange(other.handle_, nullptr));
-        }
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    ~GdiObject() { reset(); }
-
-    T get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void reset(T handle = nullptr) {
-        if (handle_ != nullptr) {
-            ::DeleteObject(handle_);
-        }
-        handle_ = handle;
-    }
-
-private:
-    T handle_ = nullptr;
+    using UniqueResource<GdiObjectTraits<T>>::UniqueResource;
+    T get() const noexcept { return this->Get(); }
+    void reset(T object = nullptr) noexcept { this->Reset(object); }
 };
 
 using UniqueFont = GdiObject<HFONT>;
 using UniqueBitmap = GdiObject<HBITMAP>;
 using UniqueBrush = GdiObject<HBRUSH>;
 
-// A memory device context compatible with another.
-class MemoryDC {
+// A memory device context compatible with another, deleted with DeleteDC.
+class MemoryDC : public UniqueResource<MemoryDcTraits> {
 public:
-    explicit MemoryDC(HDC compatibleWith) : dc_(::CreateCompatibleDC(compatibleWith)) {}
-    ~MemoryDC() {
-        if (dc_ != nullptr) {
-            ::DeleteDC(dc_);
-        }
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
+    explicit MemoryDC(HDC compatibleWith) : UniqueResource(::CreateCompatibleDC(compatibleWith)) {}
+    // The earlier spelling of Get(), kept while its callers move over.
+    HDC get() const noexcept { return Get(); }
 };
 
 // A window's device context (GetDC / ReleaseDC); null window: the screen.
