@@ -93,6 +93,7 @@ void CPYLADlg::CreatePages() {
     sensor_ = std::make_unique<CSensorDlg>(skin, *this, parent);
     led_ = std::make_unique<CColorSettingsDlg>(skin, *this, parent);
     support_ = std::make_unique<CSupportDlg>(skin, *this, services_.system, parent);
+    support_->SetMouseLink([this] { return services_.transport.EnsureOpen() == 1; });
     language_ = std::make_unique<CLanguageTip>(skin, *this, parent);
     keyAssignment_ = std::make_unique<CMouseSettingsDlg>(CMouseSettingsDlg::kKeyAssignmentMode,
                                                          skin, *this, parent);

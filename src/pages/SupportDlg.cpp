@@ -38,6 +38,7 @@ void CSupportDlg::OnControlEvent(const ControlEvent& event) {
 
 void CSupportDlg::ShowVersion() {
     CPopDlg version(CPopDlg::kVersion, firmwareVersion_, context(), this);
+    version.SetMouseLink(ensureOpen_);
     version.DoModal();
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 #include "pages/KivPage.h"
 #include "storage/SystemIntegration.h"
@@ -22,6 +23,9 @@ public:
 
     // The version the mouse reported at the last connect; 0 without a mouse.
     void SetFirmwareVersion(uint16_t version) { firmwareVersion_ = version; }
+    // How the version pop-up asks whether the mouse is there (the main
+    // window's link to it; the page never touches the mouse itself).
+    void SetMouseLink(std::function<bool()> ensureOpen) { ensureOpen_ = std::move(ensureOpen); }
     uint16_t firmwareVersion() const { return firmwareVersion_; }
 
 protected:
@@ -32,6 +36,7 @@ protected:
 private:
     SystemIntegration& system_;
     uint16_t firmwareVersion_ = 0;
+    std::function<bool()> ensureOpen_;
 };
 
 }  // namespace vandir

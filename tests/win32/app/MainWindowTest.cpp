@@ -20,6 +20,7 @@
 #include "skin/KivButton.h"
 #include "skin/KivCheckBox.h"
 #include "skin/KivMenu.h"
+#include "skin/KivStatic.h"
 #include "skin/layout/ResourceIds.h"
 #include "storage/Profile.h"
 #include "win32/app/MainWindowFixture.h"
@@ -58,6 +59,8 @@ public:
     }
     ~NoticeCloser() { ::KillTimer(nullptr, timer_); }
     static int closed() { return closed_; }
+    // The firmware version the last closed pop-up showed.
+    static std::wstring firmwareText() { return firmwareText_; }
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
@@ -68,6 +71,9 @@ private:
         const HWND ok = ::GetDlgItem(window, IDC_POPUP_OK);
         if (::GetWindow(window, GW_OWNER) == owner_ && ok != nullptr && ::IsWindowVisible(window)) {
             ++closed_;
+            const auto* firmware = dynamic_cast<CKivStatic*>(
+                CWnd::FromHandle(::GetDlgItem(window, IDC_POPUP_FIRMWARE_VERSION)));
+            firmwareText_ = firmware != nullptr && firmware->text() ? *firmware->text() : L"";
             ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_POPUP_OK, BN_CLICKED),
                            reinterpret_cast<LPARAM>(ok));
             return FALSE;
@@ -76,6 +82,7 @@ private:
     }
     static inline HWND owner_ = nullptr;
     static inline int closed_ = 0;
+    static inline std::wstring firmwareText_;
     UINT_PTR timer_ = 0;
 };
 
@@ -209,6 +216,22 @@ TEST(MainWindowApply, ResetPushesTheDefaultsAndEnglishThenApplies) {
     EXPECT_EQ(app.window->toolTips().GetText(app.window->Item<CKivButton>(IDC_MAIN_TAB_KEYS)), L"");
     EXPECT_EQ(app.log.Events(), (Events{"double-click 4", "pointer speed 6", "autostart off",
                                         "profile saved", "wait 80"}));
+}
+
+// "Version Info" shows the version the mouse reported, or "-.--" without one.
+TEST(MainWindowSupport, VersionInfoShowsTheMouseFirmware) {
+    for (const bool plugged : {true, false}) {
+        SCOPED_TRACE(plugged);
+        MainWindowFixture app(plugged);
+        ASSERT_TRUE(app.Start());
+        CKivPage& support = app.window->page(PageId::Support);
+        NoticeCloser closer(
+            app.window->GetSafeHwnd());  // a page's pop-up belongs to the main window
+        support.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SUPPORT_VERSION, BN_CLICKED),
+                            reinterpret_cast<LPARAM>(support.GetDlgItem(IDC_SUPPORT_VERSION)));
+        EXPECT_EQ(NoticeCloser::closed(), 1);
+        EXPECT_EQ(NoticeCloser::firmwareText(), plugged ? L"V1.05" : L"-.--");
+    }
 }
 
 TEST(MainWindowHotPlug, ArrivalConnectsOnceAfter900MsAndRemovalShowsTheNoDeviceScreen) {
