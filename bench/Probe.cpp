@@ -98,8 +98,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     SystemClock clock;
     SkinContext context{skins, hooks, led, clock};
 
-    // As the program starts: the sheets load on a worker while the main
-    // window is made; its first skin request finishes the loading.
+    // As the program starts: the sheets load on a worker while the windows
+    // are made (each skin request waits for the sheets it needs), and all are
+    // loaded before the main window shows.
     skins.StartLoading();
     CKivWindow main(layout::kMainWindow, context, nullptr, MainWindowToolTips());
     if (!main.Create()) {
@@ -116,6 +117,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     if (!keys) {
         return 1;
     }
+    skins.LoadSkinSheets();
     const int64_t built = Now();
     keys->ShowWindow(SW_SHOW);
     main.ShowWindow(SW_SHOW);

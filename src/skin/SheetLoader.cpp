@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <utility>
-#include <vector>
 
 #include "skin/SkinImageFile.h"
 
@@ -16,9 +16,7 @@ namespace vandir {
 
 namespace {
 
-// The sheets other sheets are cut against: one group each. The PNG groups go
-// first, as GDI+ takes longest over them: started first, they are not left
-// for last on one thread while the other waits.
+// The sheets other sheets are cut against, in slot order: one group each.
 std::vector<layout::Sheet> GroupNormals() {
     std::vector<layout::Sheet> normals;
     for (int slot = 1; slot <= static_cast<int>(layout::kSheetCount); ++slot) {
@@ -26,15 +24,24 @@ std::vector<layout::Sheet> GroupNormals() {
             normals.push_back(layout::SheetInSlot(slot));
         }
     }
-    std::stable_partition(normals.begin(), normals.end(), [](layout::Sheet sheet) {
-        return layout::FileOf(sheet)->format == layout::SheetFormat::PngWithAlpha;
-    });
     return normals;
 }
 
 const std::vector<layout::Sheet>& Groups() {
     static const std::vector<layout::Sheet> groups = GroupNormals();
     return groups;
+}
+
+// The group a sheet is loaded with: its Normal sheet's.
+size_t GroupOf(layout::Sheet sheet) {
+    const layout::Sheet normal = layout::FileOf(sheet)->normal;
+    const layout::Sheet root = normal == layout::Sheet::None ? sheet : normal;
+    const std::vector<layout::Sheet>& groups = Groups();
+    return static_cast<size_t>(std::find(groups.begin(), groups.end(), root) - groups.begin());
+}
+
+size_t SlotIndex(layout::Sheet sheet) {
+    return static_cast<size_t>(layout::SlotOf(sheet) - 1);
 }
 
 // COM for the worker thread, as GDI+'s decoders may expect on any thread.
@@ -53,6 +60,26 @@ private:
     bool initialised_;
 };
 
+// A sheet that is only cut from, read into spare and kept as the tiles where
+// it differs from base; its memory is then the spare for the next one. A
+// sheet that tiles would not do for is kept whole.
+StoredSheet LoadCutSheet(const std::wstring& path, const std::shared_ptr<SkinBitmap>& base,
+                         ByteBuffer& spare) {
+    std::optional<ByteBuffer> file = ReadWholeFile(path, std::move(spare));
+    if (!file) {
+        return {};
+    }
+    std::optional<SheetPixels> pixels = DecodeImageFile(std::move(*file));
+    if (!pixels) {
+        return {};
+    }
+    if (std::optional<StoredSheet> tiles = StoredSheet::TilesOver(*pixels, base)) {
+        spare = std::move(pixels->storage);
+        return std::move(*tiles);
+    }
+    return StoredSheet(SkinBitmap::Make(std::move(*pixels)));
+}
+
 }  // namespace
 
 std::wstring SheetFilePath(const std::wstring& folder, layout::Sheet sheet) {
@@ -60,62 +87,93 @@ std::wstring SheetFilePath(const std::wstring& folder, layout::Sheet sheet) {
     return file == nullptr ? std::wstring() : folder + std::wstring(file->name);
 }
 
-SheetLoader::SheetLoader(std::wstring folder) : folder_(std::move(folder)) {
-    Groups();  // made before two threads can ask for it
+SheetLoader::SheetLoader(std::wstring folder, Sheets& sheets)
+    : folder_(std::move(folder)), sheets_(sheets), states_(Groups().size(), State::Pending) {
     try {
         worker_ = std::thread([this] {
             const ComApartment com;
-            LoadGroups();
+            LoadPending();
         });
     } catch (const std::system_error&) {
-        // No worker: Finish loads every group.
+        // No worker: the callers of WaitFor load every group.
     }
 }
 
 SheetLoader::~SheetLoader() {
-    stopping_ = true;
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
     if (worker_.joinable()) {
         worker_.join();
     }
 }
 
-SheetLoader::Sheets SheetLoader::Finish() {
-    LoadGroups();
-    if (worker_.joinable()) {
-        worker_.join();
-    }
-    return std::move(sheets_);
-}
-
-void SheetLoader::LoadGroups() noexcept {
-    const std::vector<layout::Sheet>& groups = Groups();
-    while (!stopping_) {
-        const size_t group = nextGroup_++;
-        if (group >= groups.size()) {
-            return;
+void SheetLoader::WaitFor(layout::Sheet sheet) {
+    if (layout::FileOf(sheet) != nullptr) {
+        const size_t group = GroupOf(sheet);
+        if (group < states_.size()) {
+            LoadOrWait(group);
         }
-        LoadGroup(groups[group]);
     }
 }
 
-void SheetLoader::LoadGroup(layout::Sheet normal) noexcept {
-    const auto slotIndex = [](layout::Sheet sheet) {
-        return static_cast<size_t>(layout::SlotOf(sheet) - 1);
-    };
+void SheetLoader::WaitForAll() {
+    for (size_t group = 0; group < states_.size(); ++group) {
+        LoadOrWait(group);
+    }
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+}
+
+bool SheetLoader::Claim(size_t group) {
+    const std::lock_guard lock(mutex_);
+    if (stopping_ || states_[group] != State::Pending) {
+        return false;
+    }
+    states_[group] = State::Loading;
+    return true;
+}
+
+void SheetLoader::LoadOrWait(size_t group) {
+    if (Claim(group)) {
+        Load(group, callerSpare_);
+        return;
+    }
+    std::unique_lock lock(mutex_);
+    groupDone_.wait(lock, [&] { return states_[group] == State::Done; });
+}
+
+void SheetLoader::LoadPending() noexcept {
+    for (size_t group = 0; group < states_.size(); ++group) {
+        if (Claim(group)) {
+            Load(group, workerSpare_);
+        }
+    }
+}
+
+void SheetLoader::Load(size_t group, ByteBuffer& spare) noexcept {
+    const layout::Sheet normal = Groups()[group];
     try {
         std::shared_ptr<SkinBitmap> base = LoadSkinImage(SheetFilePath(folder_, normal));
-        sheets_[slotIndex(normal)] = StoredSheet(base);
+        sheets_[SlotIndex(normal)] = StoredSheet(base);
         for (int slot = 1; slot <= static_cast<int>(layout::kSheetCount); ++slot) {
             const layout::Sheet sheet = layout::SheetInSlot(slot);
             if (layout::FileOf(sheet)->normal == normal) {
-                sheets_[slotIndex(sheet)] =
-                    StoredSheet::OverBase(LoadSkinImage(SheetFilePath(folder_, sheet)), base);
+                sheets_[SlotIndex(sheet)] =
+                    LoadCutSheet(SheetFilePath(folder_, sheet), base, spare);
             }
         }
     } catch (const std::exception&) {
         // Out of memory: the sheets not loaded stay empty, as unreadable
         // files would.
     }
+    {
+        const std::lock_guard lock(mutex_);
+        states_[group] = State::Done;
+    }
+    groupDone_.notify_all();
 }
 
 }  // namespace vandir

@@ -1,19 +1,24 @@
 #pragma once
 // Reading and decoding the 31 skin sheets on two threads: a worker that the
-// loader starts at once, and the thread that calls Finish, which takes over
-// whatever is left and then waits for the worker. The work goes in groups, a
+// loader starts at once, and the thread that asks for sheets, which loads a
+// sheet itself when the worker has not started on it yet and otherwise waits
+// for the worker to finish it. The work goes in groups, in slot order: a
 // Normal sheet and the sheets cut from it, so that each Down or Disable sheet
 // is turned into tiles over its Normal sheet (StoredSheet) as soon as it is
 // decoded, by the same thread.
 //
-// The loader's sheets are its own until Finish hands them out: nothing of
-// them is visible to the user-interface thread before.
+// The loader writes the sheets into an array its owner gives it; a sheet is
+// the owner's to read once WaitFor has returned for it.
 
 #include <array>
-#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "skin/SkinBitmap.h"
 #include "skin/StoredSheet.h"
 #include "skin/layout/SkinLayout.h"
 
@@ -26,28 +31,44 @@ class SheetLoader {
 public:
     using Sheets = std::array<StoredSheet, layout::kSheetCount>;  // index slot - 1
 
-    // Starts loading from the folder on a worker thread (or leaves it all to
-    // Finish when no thread can be started).
-    explicit SheetLoader(std::wstring folder);
+    // Starts loading from the folder into sheets, on a worker thread (or
+    // leaves it all to the callers of WaitFor when no thread can be started).
+    // sheets outlives the loader.
+    SheetLoader(std::wstring folder, Sheets& sheets);
     // Stops taking new groups and waits for the worker.
     ~SheetLoader();
     SheetLoader(const SheetLoader&) = delete;
     SheetLoader& operator=(const SheetLoader&) = delete;
 
-    // Loads the groups still left on the calling thread, waits for the
-    // worker, and hands out every sheet (an empty StoredSheet for a file that
-    // is missing or does not decode). Once.
-    Sheets Finish();
+    // Returns once the sheet (a slot 1..31) is loaded, into its slot or as no
+    // sheet when its file is missing or does not decode.
+    void WaitFor(layout::Sheet sheet);
+    // Returns once every sheet is loaded and the worker has ended.
+    void WaitForAll();
 
 private:
-    // Takes groups until none is left (or the loader stops).
-    void LoadGroups() noexcept;
-    void LoadGroup(layout::Sheet normal) noexcept;
+    enum class State : uint8_t { Pending, Loading, Done };
+
+    // Loads the group on the calling thread when no thread has started it,
+    // else waits until it is done.
+    void LoadOrWait(size_t group);
+    // Pending to Loading, for the thread that gets it.
+    bool Claim(size_t group);
+    // spare: the loading thread's memory for reading sheets that are cut from.
+    void Load(size_t group, ByteBuffer& spare) noexcept;
+    // The worker: every group that is still pending, in order.
+    void LoadPending() noexcept;
 
     const std::wstring folder_;
-    Sheets sheets_;
-    std::atomic<size_t> nextGroup_{0};
-    std::atomic<bool> stopping_{false};
+    Sheets& sheets_;
+    std::mutex mutex_;
+    std::condition_variable groupDone_;
+    std::vector<State> states_;  // by group, guarded by mutex_
+    bool stopping_ = false;      // guarded by mutex_
+    // Memory for reading a sheet that is cut from, handed on from one such
+    // sheet to the next: one for the worker, one for the asking thread.
+    ByteBuffer workerSpare_;
+    ByteBuffer callerSpare_;
     std::thread worker_;
 };
 

@@ -56,7 +56,7 @@ Gdiplus::PixelFormat KeptFormat(Gdiplus::PixelFormat decoded) {
 
 }  // namespace
 
-std::optional<ByteBuffer> ReadWholeFile(const std::wstring& path) {
+std::optional<ByteBuffer> ReadWholeFile(const std::wstring& path, ByteBuffer reuse) {
     UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
@@ -67,7 +67,10 @@ std::optional<ByteBuffer> ReadWholeFile(const std::wstring& path) {
         size.QuadPart > kMaxSkinFileSize) {
         return std::nullopt;
     }
-    ByteBuffer bytes = ByteBuffer::Uninitialised(static_cast<size_t>(size.QuadPart));
+    const auto length = static_cast<size_t>(size.QuadPart);
+    ByteBuffer bytes =
+        reuse.data && reuse.size >= length ? std::move(reuse) : ByteBuffer::Uninitialised(length);
+    bytes.size = length;
     size_t done = 0;
     while (done < bytes.size) {
         DWORD read = 0;
@@ -121,15 +124,19 @@ std::optional<SheetPixels> DecodeWithGdiplus(std::span<const BYTE> file) {
     return pixels;
 }
 
+std::optional<SheetPixels> DecodeImageFile(ByteBuffer file) {
+    if (std::optional<SheetPixels> pixels = DecodePlainBmp(file)) {
+        return pixels;
+    }
+    return DecodeWithGdiplus(std::span<const BYTE>(file.data.get(), file.data ? file.size : 0));
+}
+
 std::shared_ptr<SkinBitmap> LoadSkinImage(const std::wstring& path) {
     std::optional<ByteBuffer> file = ReadWholeFile(path);
     if (!file) {
         return nullptr;
     }
-    std::optional<SheetPixels> pixels = DecodePlainBmp(*file);
-    if (!pixels) {
-        pixels = DecodeWithGdiplus(std::span<const BYTE>(file->data.get(), file->size));
-    }
+    std::optional<SheetPixels> pixels = DecodeImageFile(std::move(*file));
     return pixels ? SkinBitmap::Make(std::move(*pixels)) : nullptr;
 }
 

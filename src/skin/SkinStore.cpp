@@ -121,22 +121,25 @@ void SkinStore::StartLoading() {
         return;
     }
     loaded_ = true;  // Before the first read: a failed load is never retried.
-    loader_ = std::make_unique<SheetLoader>(folder_);
+    loader_ = std::make_unique<SheetLoader>(folder_, sheets_);
 }
 
 void SkinStore::LoadSkinSheets() {
     StartLoading();
     if (loader_) {
-        sheets_ = loader_->Finish();
+        loader_->WaitForAll();
         loader_.reset();
     }
 }
 
 StoredSheet* SkinStore::Stored(layout::Sheet sheet) {
-    LoadSkinSheets();
+    StartLoading();
     const int slot = layout::SlotOf(sheet);
     if (slot < 1 || slot > kSkinSheetCount) {
         return nullptr;
+    }
+    if (loader_) {
+        loader_->WaitFor(sheet);
     }
     return &sheets_[static_cast<size_t>(slot - 1)];
 }
@@ -162,7 +165,8 @@ ImagePtr SkinStore::CropSkinSheet(layout::Sheet sheet, int left, int top, int ri
     return stored->Crop(left, top, static_cast<int>(width), static_cast<int>(height));
 }
 
-size_t SkinStore::PixelBytes() const {
+size_t SkinStore::PixelBytes() {
+    LoadSkinSheets();
     size_t bytes = 0;
     for (const StoredSheet& sheet : sheets_) {
         bytes += sheet.OwnBytes();
@@ -172,7 +176,7 @@ size_t SkinStore::PixelBytes() const {
 
 SkinElement SkinStore::GetSkinElementImage(int element, int state, int left, int top, int right,
                                            int bottom) {
-    LoadSkinSheets();
+    StartLoading();
     SkinElement result;
     const ElementRange* range = FindElement(element);
     if (range == nullptr) {

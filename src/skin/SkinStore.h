@@ -5,13 +5,12 @@
 // tests create their own.
 //
 // All sheets are read, decoded into the program's own memory and their files
-// closed by the first request, before the first window shows; nothing is read
-// again. Sheets drawn whole stay whole; sheets only cut from are kept as the
-// tiles where they differ from their Normal sheet (StoredSheet).
+// closed at start-up, before the main window shows; nothing is read again.
+// Sheets drawn whole stay whole; sheets only cut from are kept as the tiles
+// where they differ from their Normal sheet (StoredSheet).
 //
 // The store is used on the user-interface thread only; the loading alone
-// runs on a worker too (SheetLoader), whose sheets the store takes over when
-// it is done.
+// runs on a worker too (SheetLoader).
 
 #include <windows.h>
 
@@ -75,37 +74,37 @@ public:
     // The skin folder followed by the sheet's file name.
     std::wstring SheetPath(layout::Sheet sheet) const;
 
-    // Loads all 31 sheets, once: the loaded flag is set before the first file
-    // is read, so a sheet that failed to load is never retried, and later
-    // calls do nothing. A missing or unreadable sheet is not reported; its
-    // slot stays empty. The files are read and decoded on this thread and one
-    // worker; this returns when all are done.
-    void LoadSkinSheets();
-    // Starts loading the sheets on a worker thread and returns at once, so
-    // that the program can create its windows meanwhile; the first request
-    // (or LoadSkinSheets) does the rest of the work and waits for the worker.
-    // Sets the loaded flag as LoadSkinSheets does; does nothing once loading
-    // has started.
+    // Starts loading all 31 sheets, once, on a worker thread, and returns at
+    // once: the program starts it first thing and creates its windows
+    // meanwhile. The loaded flag is set before the first file is read, so a
+    // sheet that failed to load is never retried. A missing or unreadable
+    // sheet is not reported; its slot stays empty. Every request below waits
+    // for the sheets it needs, loading them on its own thread when the worker
+    // has not got to them yet.
     void StartLoading();
+    // Starts loading when that has not happened yet, and returns when every
+    // sheet is loaded. The program calls it before its main window shows, so
+    // that all sheets are read then; later calls do nothing.
+    void LoadSkinSheets();
     bool IsLoaded() const noexcept { return loaded_; }
 
-    // The whole sheet in a slot, loading all sheets first when that has not
-    // happened yet. Null when the sheet failed to load, or for a slot outside
-    // 1..31. The image is a SkinBitmap: the store keeps it until it is
+    // The whole sheet in a slot, once it is loaded (starting the loading when
+    // that has not happened yet). Null when the sheet failed to load, or for a
+    // slot outside 1..31. The image is a SkinBitmap: the store keeps it until it is
     // destroyed, and a receiver that keeps it shares it (CKivImageDialog does)
     // instead of copying it. A sheet kept as tiles is put together once, on
     // the first request for it whole.
     Gdiplus::Image* Sheet(layout::Sheet sheet);
 
     // A new bitmap of (right - left) x (bottom - top) pixels cut from the sheet
-    // at (left, top), in the sheet's own pixel format, loading all sheets first
-    // when needed. A sheet that failed to load (or Sheet::None) takes the
+    // at (left, top), in the sheet's own pixel format, once the sheet is
+    // loaded. A sheet that failed to load (or Sheet::None) takes the
     // failure path; an area that is empty or leaves the sheet gives no image
     // without a message.
     ImagePtr CropSkinSheet(layout::Sheet sheet, int left, int top, int right, int bottom);
 
     // The picture of a skin element in an image state (0 normal, 1 hover,
-    // 2 pressed, 3 disabled), loading all sheets first when needed:
+    // 2 pressed, 3 disabled), once its sheet is loaded:
     // - shared elements (12, 17, 57, 72, 96, 107, 122, 130, 139, 141, 146, 150,
     //   155) give the Normal sheet itself, borrowed;
     // - clone elements (0, 123, 124) give a new whole copy of the sheet;
@@ -124,9 +123,10 @@ public:
     // whose whole-sheet picture is missing.
     void Fail();
 
-    // Memory the sheets' pixels take, in bytes: whole sheets and the tiles of
-    // the others (not the sheets put together on request).
-    size_t PixelBytes() const;
+    // Memory the sheets' pixels take, in bytes, once all are loaded: whole
+    // sheets and the tiles of the others (not the sheets put together on
+    // request).
+    size_t PixelBytes();
 
 private:
     // The stored sheet of a slot; null for a slot outside 1..31.
@@ -136,11 +136,12 @@ private:
     SkinFailureReporter reporter_;
     bool loaded_ = false;
     bool failed_ = false;
-    // Loading that StartLoading began and no request has finished yet.
-    std::unique_ptr<SheetLoader> loader_;
     // Index slot - 1. The store is the sheets' owner and outlives every
-    // window; a window that keeps a sheet shares it.
-    std::array<StoredSheet, kSkinSheetCount> sheets_;
+    // window; a window that keeps a sheet shares it. Written by the loader,
+    // read once the loader has the sheet loaded.
+    SheetLoader::Sheets sheets_;
+    // The loading StartLoading began, until LoadSkinSheets has seen it end.
+    std::unique_ptr<SheetLoader> loader_;
 };
 
 }  // namespace vandir

@@ -1,6 +1,7 @@
 #include "skin/StoredSheet.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -16,16 +17,14 @@ StoredSheet::StoredSheet(std::shared_ptr<SkinBitmap> whole) : pixels_(std::move(
     }
 }
 
-StoredSheet StoredSheet::OverBase(std::shared_ptr<SkinBitmap> sheet,
-                                  std::shared_ptr<SkinBitmap> base) {
-    StoredSheet stored(sheet);
-    if (!sheet || !base) {
-        return stored;
+std::optional<StoredSheet> StoredSheet::TilesOver(const SheetPixels& own,
+                                                  std::shared_ptr<SkinBitmap> base) {
+    if (!base) {
+        return std::nullopt;
     }
-    const SheetPixels& own = sheet->pixels();
     const SheetPixels& under = base->pixels();
     if (own.width != under.width || own.height != under.height || own.format != under.format) {
-        return stored;
+        return std::nullopt;
     }
     const int bytesPerPixel = own.BytesPerPixel();
     const int columns = (own.width + kTile - 1) / kTile;
@@ -51,8 +50,9 @@ StoredSheet StoredSheet::OverBase(std::shared_ptr<SkinBitmap> sheet,
             }
         }
     }
-    if (tileBytes * differing + tiles.size() * sizeof(uint32_t) >= own.storage.size) {
-        return stored;  // Tiles would save nothing: the sheet stays whole.
+    const size_t wholeBytes = static_cast<size_t>(std::abs(own.stride)) * own.height;
+    if (tileBytes * differing + tiles.size() * sizeof(uint32_t) >= wholeBytes) {
+        return std::nullopt;  // Tiles would save nothing: the sheet stays whole.
     }
 
     std::vector<BYTE> tilePixels(tileBytes * differing);
@@ -74,10 +74,15 @@ StoredSheet StoredSheet::OverBase(std::shared_ptr<SkinBitmap> sheet,
             }
         }
     }
+    StoredSheet stored;
     stored.pixels_ = std::move(base);
     stored.tiles_ = std::move(tiles);
     stored.tileColumns_ = columns;
     stored.tilePixels_ = std::move(tilePixels);
+    stored.width_ = own.width;
+    stored.height_ = own.height;
+    stored.dpiX_ = own.dpiX;
+    stored.dpiY_ = own.dpiY;
     return stored;
 }
 

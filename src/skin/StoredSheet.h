@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/win32/Gdiplus.h"
@@ -23,11 +24,12 @@ public:
     StoredSheet() = default;
     // The sheet kept whole.
     explicit StoredSheet(std::shared_ptr<SkinBitmap> whole);
-    // The sheet kept as base plus the tiles where it differs from base. When
-    // the two differ in size or format, or in so many tiles that the tiles
-    // would not save memory, the sheet is kept whole.
-    static StoredSheet OverBase(std::shared_ptr<SkinBitmap> sheet,
-                                std::shared_ptr<SkinBitmap> base);
+    // The sheet kept as base plus copies of the tiles where it differs from
+    // base; nothing when the two differ in size or format, or in so many
+    // tiles that the tiles would not save memory (the sheet is then kept
+    // whole). The sheet's pixels are only read.
+    static std::optional<StoredSheet> TilesOver(const SheetPixels& sheet,
+                                                std::shared_ptr<SkinBitmap> base);
 
     explicit operator bool() const noexcept { return pixels_ != nullptr; }
     bool KeptWhole() const noexcept { return tiles_.empty(); }

@@ -292,5 +292,29 @@ TEST(SkinImageFile, FilesTooLargeOrEmptyAreNotRead) {
     EXPECT_EQ(std::memcmp(read->data.get(), bytes.data(), bytes.size()), 0);
 }
 
+// A buffer handed in is read into when the file fits, and only then.
+TEST(SkinImageFile, ReadsIntoABufferLargeEnough) {
+    TempFolder temp;
+    const std::vector<BYTE> large = BmpFile({61, 40});
+    const std::vector<BYTE> small = BmpFile({5, 7});
+    WriteFile(temp / L"large.bmp", large);
+    WriteFile(temp / L"small.bmp", small);
+
+    std::optional<ByteBuffer> first = ReadWholeFile(temp / L"large.bmp");
+    ASSERT_TRUE(first);
+    const BYTE* memory = first->data.get();
+    std::optional<ByteBuffer> second = ReadWholeFile(temp / L"small.bmp", std::move(*first));
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->data.get(), memory);
+    ASSERT_EQ(second->size, small.size());
+    EXPECT_EQ(std::memcmp(second->data.get(), small.data(), small.size()), 0);
+
+    // Too small for the large file: new memory, the whole file.
+    std::optional<ByteBuffer> third = ReadWholeFile(temp / L"large.bmp", std::move(*second));
+    ASSERT_TRUE(third);
+    ASSERT_EQ(third->size, large.size());
+    EXPECT_EQ(std::memcmp(third->data.get(), large.data(), large.size()), 0);
+}
+
 }  // namespace
 }  // namespace vandir

@@ -321,19 +321,26 @@ TEST(SkinStoreLoading, SheetReplacedOnDiskAfterLoadingChangesNothing) {
     }
 }
 
-TEST(SkinStoreLoading, LoadingStartedEarlyIsFinishedByTheFirstRequest) {
+TEST(SkinStoreLoading, LoadingStartedEarlyGivesEverySheetAndReadsNothingAfter) {
     SkinFolder skins;
     Reports reports;
     SkinStore store(skins.Folder(), reports.Reporter());
     store.StartLoading();
     EXPECT_TRUE(store.IsLoaded());
     store.StartLoading();  // once only
-    for (int slot = 1; slot <= kSkinSheetCount; ++slot) {
-        ExpectSheetLook(store.Sheet(layout::SheetInSlot(slot)), slot);
-    }
     ExpectCropOf(
         store.GetSkinElementImage(58, 1, kCropLeft, kCropTop, kCropRight, kCropBottom).get(),
         SlotOf(layout::Sheet::SensorDown));
+    store.LoadSkinSheets();
+
+    // Every file replaced: the store keeps what it read.
+    for (const SheetFile& file : kSheetFiles) {
+        skins.Write(file.sheet, 1);
+    }
+    store.LoadSkinSheets();
+    for (int slot = 1; slot <= kSkinSheetCount; ++slot) {
+        ExpectSheetLook(store.Sheet(layout::SheetInSlot(slot)), slot);
+    }
     EXPECT_TRUE(reports.events.empty());
 }
 

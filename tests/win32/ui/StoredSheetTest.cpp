@@ -10,6 +10,7 @@
 #include <climits>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/win32/Gdiplus.h"
@@ -81,7 +82,9 @@ TEST(StoredSheet, TilesOverTheBaseGiveTheSheetsOwnPixels) {
         SCOPED_TRACE(testing::Message() << "format " << std::hex << format);
         const auto base = MakeSheet(100, 70, format, Pattern);
         const auto sheet = MakeSheet(100, 70, format, Changed, 72.0f);
-        StoredSheet stored = StoredSheet::OverBase(sheet, base);
+        std::optional<StoredSheet> tiles = StoredSheet::TilesOver(sheet->pixels(), base);
+        ASSERT_TRUE(tiles);
+        StoredSheet& stored = *tiles;
         ASSERT_TRUE(stored);
         EXPECT_FALSE(stored.KeptWhole());
         // The six tiles of 16 x 16 pixels the patches touch and the table of
@@ -104,7 +107,7 @@ TEST(StoredSheet, TilesOverTheBaseGiveTheSheetsOwnPixels) {
     }
 }
 
-TEST(StoredSheet, KeptWholeWhenTilesWouldNotDo) {
+TEST(StoredSheet, NoTilesWhereTheyWouldNotDo) {
     const auto base = MakeSheet(100, 70, PixelFormat24bppRGB, Pattern);
     const struct {
         const char* what;
@@ -122,14 +125,15 @@ TEST(StoredSheet, KeptWholeWhenTilesWouldNotDo) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        StoredSheet stored = StoredSheet::OverBase(c.sheet, c.base);
-        EXPECT_TRUE(stored.KeptWhole());
-        EXPECT_EQ(stored.Whole(), c.sheet) << "the sheet itself, shared";
-        EXPECT_EQ(stored.OwnBytes(), c.sheet->pixels().storage.size);
-        EXPECT_TRUE(SamePicture(stored.Crop(10, 5, 57, 40).get(),
+        EXPECT_FALSE(StoredSheet::TilesOver(c.sheet->pixels(), c.base));
+        // Such a sheet is kept whole: the sheet itself, shared.
+        StoredSheet whole(c.sheet);
+        EXPECT_TRUE(whole.KeptWhole());
+        EXPECT_EQ(whole.Whole(), c.sheet);
+        EXPECT_EQ(whole.OwnBytes(), c.sheet->pixels().storage.size);
+        EXPECT_TRUE(SamePicture(whole.Crop(10, 5, 57, 40).get(),
                                 GdiplusCrop(*c.sheet, 10, 5, 57, 40).get()));
     }
-    EXPECT_FALSE(StoredSheet::OverBase(nullptr, base));
     EXPECT_FALSE(StoredSheet());
     EXPECT_EQ(StoredSheet().Whole(), nullptr);
     EXPECT_EQ(StoredSheet().Crop(0, 0, 1, 1), nullptr);
@@ -139,7 +143,7 @@ TEST(StoredSheet, AreasOutsideTheSheetGiveNoImage) {
     const auto base = MakeSheet(100, 70, PixelFormat24bppRGB, Pattern);
     const StoredSheet kinds[] = {
         StoredSheet(base),
-        StoredSheet::OverBase(MakeSheet(100, 70, PixelFormat24bppRGB, Changed), base)};
+        *StoredSheet::TilesOver(MakeSheet(100, 70, PixelFormat24bppRGB, Changed)->pixels(), base)};
     const Area outside[] = {
         {-1, 0, 10, 10}, {0, -1, 10, 10},    {95, 0, 6, 10},     {0, 65, 10, 6},
         {0, 0, 0, 10},   {0, 0, 10, 0},      {0, 0, -5, 10},     {100, 0, 1, 1},
