@@ -19,6 +19,22 @@ private:
 const MessageMapEntry Control::messageEntries[] = {On<WM_PAINT, &Control::OnPaint>()};
 const ClassMessageMap<Control> Control::messageMap{messageEntries};
 
+#if defined(CHAIN_NAMED_BY_HAND)
+// Derives from Control but builds its map by hand, naming CWnd's as the next.
+class Derived : public Control {
+public:
+    static const MessageMap messageMap;
+
+protected:
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+
+private:
+    static const MessageMapEntry messageEntries[];
+    void OnPaint() {}
+};
+const MessageMapEntry Derived::messageEntries[] = {On<WM_PAINT, &Derived::OnPaint>()};
+const MessageMap Derived::messageMap{&CWnd::messageMap, messageEntries};
+#else
 #if defined(CHAIN_SKIPS_ITS_BASE)
 // Derives from Control but does not say so to its map: the map would chain to
 // CButton, skipping Control's.
@@ -38,6 +54,7 @@ private:
 };
 const MessageMapEntry Derived::messageEntries[] = {On<WM_PAINT, &Derived::OnPaint>()};
 const ClassMessageMap<Derived> Derived::messageMap{messageEntries};
+#endif
 
 }  // namespace
 }  // namespace vandir

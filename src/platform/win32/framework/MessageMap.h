@@ -27,9 +27,10 @@
 //   };
 //   const ClassMessageMap<CKivButton> CKivButton::messageMap{messageEntries};
 //
-// Only WithMessageMap<Self, Base> can make a ClassMessageMap<Self>, and it
-// always chains to Base's map, so "class X : public CButton whose map chains
-// to CWnd::messageMap" does not compile.
+// A ClassMessageMap<Self> always chains to the map of the Base that
+// WithMessageMap<Self, Base> names, and no map can be made another way, so
+// "class X : public CButton whose map chains to CWnd::messageMap" does not
+// compile (MessageMapChainCheck.cpp in the window tests shows the cases).
 //
 // Entries crack the message's parameters; the handler's form follows the
 // message (On<WM_X, &Class::Handler>()):
@@ -97,12 +98,23 @@ struct MessageMapEntry {
     MessageHandler handler;
 };
 
-// One link of a chain: a class's entries and the map of its base. Made by
-// ClassMessageMap (and, until every class declares its map that way, directly
-// as {&Base::messageMap, entries}).
-struct MessageMap {
-    const MessageMap* base;
-    std::span<const MessageMapEntry> entries;
+// One link of a chain: a class's entries and the map of its base. Only
+// ClassMessageMap makes one (and CWnd the root), so every chain follows the
+// real inheritance.
+class MessageMap {
+public:
+    const MessageMap* base() const { return base_; }
+    std::span<const MessageMapEntry> entries() const { return entries_; }
+
+private:
+    friend class CWnd;
+    template <class>
+    friend class ClassMessageMap;
+    constexpr MessageMap(const MessageMap* base, std::span<const MessageMapEntry> entries)
+        : base_(base), entries_(entries) {}
+
+    const MessageMap* base_;
+    std::span<const MessageMapEntry> entries_;
 };
 
 template <class Self, class Base>
@@ -115,7 +127,7 @@ template <class Class>
 class ClassMessageMap : public MessageMap {
 public:
     explicit constexpr ClassMessageMap(std::span<const MessageMapEntry> entries)
-        : MessageMap{BaseMap(), entries} {}
+        : MessageMap(BaseMap(), entries) {}
 
 private:
     static constexpr const MessageMap* BaseMap() {
@@ -261,7 +273,7 @@ bool CallCracked(CWnd& window, Message& m) {
     return true;
 }
 
-// The raw and the command forms of the builders that take the message at run time.
+// A command handler: void () or the raw form.
 template <auto Handler>
 constexpr MessageHandler Adapt() {
     if constexpr (kIsRaw<Handler>) {
@@ -298,18 +310,6 @@ constexpr MessageMapEntry OnReflected() {
 template <auto Handler>
 constexpr MessageMapEntry OnCommand(UINT id, UINT code = BN_CLICKED) {
     return {WM_COMMAND, id, code, detail::Adapt<Handler>()};
-}
-
-// Earlier spellings of On and OnReflected with the message as an argument and
-// the raw or void () form; kept while classes move to the cracked forms.
-template <auto Handler>
-constexpr MessageMapEntry OnMessage(UINT message) {
-    return {message, kAnyId, kAnyCode, detail::Adapt<Handler>()};
-}
-
-template <auto Handler>
-constexpr MessageMapEntry OnReflected(UINT message) {
-    return {kReflectBase + message, kAnyId, kAnyCode, detail::Adapt<Handler>()};
 }
 
 }  // namespace vandir

@@ -180,8 +180,8 @@ bool CWnd::DispatchToMaps(Message& m) {
     const CurrentMessage current(current_, IsReflected(m.message) ? nullptr : &m);
     const UINT id = LOWORD(m.wParam);
     const UINT code = HIWORD(m.wParam);
-    for (const MessageMap* map = GetMessageMap(); map != nullptr; map = map->base) {
-        for (const MessageMapEntry& entry : map->entries) {
+    for (const MessageMap* map = GetMessageMap(); map != nullptr; map = map->base()) {
+        for (const MessageMapEntry& entry : map->entries()) {
             if (entry.message != m.message) {
                 continue;
             }
