@@ -5,6 +5,7 @@
 
 #include "app/AppServices.h"
 #include "app/PYLADlg.h"
+#include "app/SingleInstance.h"
 #include "base/Clock.h"
 #include "device/Transport.h"
 #include "platform/win32/DeviceNotifications.h"
@@ -20,8 +21,6 @@
 namespace vandir {
 
 namespace {
-
-constexpr UINT kCallUpMessage = CPYLADlg::kShowWindowMessage;
 
 // Balances CoInitialize on the thread that made it.
 class ComSession {
@@ -54,14 +53,8 @@ BOOL CPYLAApp::InitInstance() {
     GdiplusSession gdiplus;
 
     // A second start calls the running program's window up, then ends.
-    if (const HWND running = ::FindWindowW(nullptr, CPYLADlg::kTitle)) {
-        ::PostMessageW(running, kCallUpMessage, 0, 0);
-    }
-    const HANDLE mutex = ::CreateMutexW(nullptr, FALSE, kMutexName);
-    const DWORD created = ::GetLastError();
-    instanceMutex_.Reset(mutex);
-    if (created == ERROR_ALREADY_EXISTS) {
-        instanceMutex_.Reset();
+    instanceMutex_ = ClaimSingleInstance();
+    if (!instanceMutex_) {
         return FALSE;
     }
     ComSession com;

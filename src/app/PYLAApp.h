@@ -19,8 +19,6 @@ class CPYLADlg;
 
 class CPYLAApp : public CWinApp {
 public:
-    static constexpr wchar_t kMutexName[] = L"Meridane Vandir II Config";
-
     // hid is the program's way to the mouse (the system's HID devices, or the
     // demo's simulated mouse); mainWindowReady, when given, is called once the
     // main window exists (the demo points its hot-plug watcher at it).

@@ -20,6 +20,7 @@
 
 #include "app/AppServices.h"
 #include "app/NoMouse.h"
+#include "app/SingleInstance.h"
 #include "app/TrayIcon.h"
 #include "model/MouseSettings.h"
 #include "pages/KivPage.h"
@@ -40,7 +41,7 @@ public:
 
     static constexpr wchar_t kTitle[] = L"Meridane Vandir II";
     // Posted by a second start of the program: show the window.
-    static constexpr UINT kShowWindowMessage = 2028;
+    static constexpr UINT kShowWindowMessage = kCallUpMessage;
     // Timer 1: no mouse at start-up; the no-device screen replaces the window.
     static constexpr UINT_PTR kNoMouseTimer = 1;
     static constexpr UINT kNoMouseDelayMs = 100;
