@@ -21,10 +21,13 @@
 #include "skin/KivCheckBox.h"
 #include "skin/KivMenu.h"
 #include "skin/KivStatic.h"
+#include "skin/layout/MainWindowLayout.h"
 #include "skin/layout/ResourceIds.h"
 #include "storage/Profile.h"
 #include "win32/app/MainWindowFixture.h"
 #include "win32/ui/MessagePump.h"
+#include "win32/ui/PngCapture.h"
+#include "win32/windows/ScreenPixels.h"
 
 namespace vandir::testing {
 namespace {
@@ -396,6 +399,40 @@ TEST(MainWindowTabs, ASwitchCollectsThePagesAndMarksTheTab) {
     // Switching neither saves nor writes.
     for (const std::string& event : app.log.Events()) {
         EXPECT_NE(event, "profile saved");
+    }
+}
+
+// Each tab shows its page and marks itself with its Down look; with
+// VANDIR_APP_SCREENSHOTS naming a folder, each tab's window is saved there.
+TEST(MainWindowTabs, EachTabShowsItsPageMarked) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    CPYLADlg& window = *app.window;
+    ::SetWindowPos(window.GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    const auto folder = ScreenshotPath(L"VANDIR_APP_SCREENSHOTS");
+    const struct {
+        int tab;
+        PageId page;
+        const wchar_t* name;
+    } tabs[] = {{IDC_MAIN_TAB_LED, PageId::Led, L"led"},
+                {IDC_MAIN_TAB_SENSOR, PageId::Sensor, L"sensor"},
+                {IDC_MAIN_TAB_SUPPORT, PageId::Support, L"support"},
+                {IDC_MAIN_LANGUAGE, PageId::Language, L"language"},
+                {IDC_MAIN_TAB_KEYS, PageId::KeyAssignment, L"keys"}};
+    for (const auto& t : tabs) {
+        SCOPED_TRACE(t.tab);
+        ClickTab(window, t.tab);
+        EXPECT_TRUE(window.page(t.page).IsWindowVisible());
+        const layout::Control& row = *layout::FindControl(layout::kMainWindow, t.tab);
+        const RECT onScreen = ScreenRectOf(window.GetDlgItem(t.tab));
+        EXPECT_TRUE(PumpUntil([&] {
+            return ScreenShowsSheet(onScreen, app.skins.Sheet(layout::Sheet::MainDown), row.rect.x,
+                                    row.rect.y);
+        }));
+        if (folder) {
+            SavePng(CaptureScreen(window.GetWindowRect()).get(),
+                    *folder + L"\\main-" + t.name + L".png");
+        }
     }
 }
 
