@@ -1,10 +1,11 @@
-// The benchmark probe: starts as the program will, until the program's main
-// window exists. From the program's own resources and through the real skin
-// store and binding, it builds the main window with its key-assignment page
-// from their layout tables (with their tool tips), shows them and waits for
-// the first full paint; then it builds, shows and paints every other page
-// once and hides it again, as a user who visits every page. It reports the
-// time stamps of each phase and its private memory, then ends.
+// The benchmark probe: starts as the program's main window does, with only
+// what the skin store has to give it. From the program's own resources and
+// through the real store and binding, it builds the main window with its
+// key-assignment page from their layout tables (with their tool tips), shows
+// them and waits for the first full paint; then it builds, shows and paints
+// every other page once and hides it again, as a user who visits every page.
+// It reports the time stamps of each phase and its private memory, then
+// ends, so that the table can tell where the program's start goes.
 //
 //   bench_probe.exe            the start as described
 //   bench_probe.exe --sheets   only the sheets loaded, and how long that took

@@ -132,8 +132,14 @@ void SkinStore::LoadSkinSheets() {
     }
 }
 
+void SkinStore::EnsureLoading() {
+    if (!loaded_) {
+        LoadSkinSheets();  // the first request loads every sheet
+    }
+}
+
 StoredSheet* SkinStore::Stored(layout::Sheet sheet) {
-    StartLoading();
+    EnsureLoading();
     const int slot = layout::SlotOf(sheet);
     if (slot < 1 || slot > kSkinSheetCount) {
         return nullptr;
@@ -176,7 +182,7 @@ size_t SkinStore::PixelBytes() {
 
 SkinElement SkinStore::GetSkinElementImage(int element, int state, int left, int top, int right,
                                            int bottom) {
-    StartLoading();
+    EnsureLoading();
     SkinElement result;
     const ElementRange* range = FindElement(element);
     if (range == nullptr) {

@@ -74,26 +74,26 @@ public:
     // The skin folder followed by the sheet's file name.
     std::wstring SheetPath(layout::Sheet sheet) const;
 
-    // Starts loading all 31 sheets, once, on a worker thread, and returns at
-    // once: the program starts it first thing and creates its windows
-    // meanwhile. The loaded flag is set before the first file is read, so a
-    // sheet that failed to load is never retried. A missing or unreadable
-    // sheet is not reported; its slot stays empty. Every request below waits
-    // for the sheets it needs, loading them on its own thread when the worker
-    // has not got to them yet.
-    void StartLoading();
-    // Starts loading when that has not happened yet, and returns when every
-    // sheet is loaded. The program calls it before its main window shows, so
-    // that all sheets are read then; later calls do nothing.
+    // Loads all 31 sheets, once, on this thread and a worker, and returns when
+    // every sheet is loaded; later calls do nothing. The loaded flag is set
+    // before the first file is read, so a sheet that failed to load is never
+    // retried. A missing or unreadable sheet is not reported; its slot stays
+    // empty. Without StartLoading, the first request below calls it, so the
+    // first window that asks for a picture loads them all.
     void LoadSkinSheets();
+    // Starts loading all sheets on a worker thread and returns at once, so
+    // that the program can create its windows meanwhile: every request below
+    // then waits only for the sheets it needs (loading them on its own thread
+    // when the worker has not got to them yet). A program that starts this
+    // way calls LoadSkinSheets before its main window shows, so that every
+    // sheet is read by then. Does nothing once loading has started.
+    void StartLoading();
     bool IsLoaded() const noexcept { return loaded_; }
 
-    // The whole sheet in a slot, once it is loaded (starting the loading when
-    // that has not happened yet). Null when the sheet failed to load, or for a
-    // slot outside 1..31. The image is a SkinBitmap: the store keeps it until it is
-    // destroyed, and a receiver that keeps it shares it (CKivImageDialog does)
-    // instead of copying it. A sheet kept as tiles is put together once, on
-    // the first request for it whole.
+    // The whole sheet in a slot, once it is loaded. Null when the sheet failed
+    // to load, or for a slot outside 1..31. The image is a SkinBitmap: the store keeps it until it
+    // is destroyed, and a receiver that keeps it shares it (CKivImageDialog does) instead of
+    // copying it. A sheet kept as tiles is put together once, on the first request for it whole.
     Gdiplus::Image* Sheet(layout::Sheet sheet);
 
     // A new bitmap of (right - left) x (bottom - top) pixels cut from the sheet
@@ -129,7 +129,10 @@ public:
     size_t PixelBytes();
 
 private:
-    // The stored sheet of a slot; null for a slot outside 1..31.
+    // Loads every sheet when nothing has started loading yet.
+    void EnsureLoading();
+    // The stored sheet of a slot once it is loaded; null for a slot outside
+    // 1..31.
     StoredSheet* Stored(layout::Sheet sheet);
 
     std::wstring folder_;

@@ -274,6 +274,23 @@ TEST(SkinStoreLoading, NothingIsReadBeforeTheFirstRequest) {
     EXPECT_TRUE(reports.events.empty());
 }
 
+// The first window that asks for any picture loads every sheet: files
+// replaced after that request change nothing.
+TEST(SkinStoreLoading, FirstRequestLoadsEverySheet) {
+    SkinFolder skins;
+    Reports reports;
+    SkinStore store(skins.Folder(), reports.Reporter());
+    ExpectSheetLook(store.GetSkinElementImage(12, 0, 0, 0, 0, 0).get(),
+                    SlotOf(layout::Sheet::KeyAssignmentNormal));
+    for (const SheetFile& file : kSheetFiles) {
+        skins.Write(file.sheet, 1);
+    }
+    for (int slot = 1; slot <= kSkinSheetCount; ++slot) {
+        ExpectSheetLook(store.Sheet(layout::SheetInSlot(slot)), slot);
+    }
+    EXPECT_TRUE(reports.events.empty());
+}
+
 TEST(SkinStoreLoading, FirstLoadIsFinalAndNeverRetried) {
     SkinFolder skins;
     skins.Remove(layout::Sheet::SensorDown);
