@@ -61,6 +61,7 @@ BOOL CPYLAApp::InitInstance() {
 
     SystemClock clock;
     SkinStore skins(DefaultSkinFolder());
+    skins.StartLoading();  // decoding overlaps the rest of the start-up
     InputHooks hooks;
     LedEffect led;
     Transport transport(hid_, clock);

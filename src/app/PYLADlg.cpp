@@ -84,6 +84,8 @@ BOOL CPYLADlg::OnInitDialog() {
         StartTimer(kNoMouseTimer, kNoMouseDelayMs);
     }
     ApplyLanguageToAll(record_.language);
+    // Every sheet is read before the window first shows, used or not.
+    services_.skin.skins.LoadSkinSheets();
     return TRUE;
 }
 
