@@ -28,6 +28,7 @@
 #include "win32/ui/MessagePump.h"
 #include "win32/ui/PngCapture.h"
 #include "win32/windows/ScreenPixels.h"
+#include "win32/windows/SystemCommandRecorder.h"
 
 namespace vandir::testing {
 namespace {
@@ -344,6 +345,17 @@ TEST(MainWindowCommands, SecondStartMessageShowsTheWindowAndCloseOnlyHides) {
     window.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAIN_HIDE, BN_CLICKED),
                        reinterpret_cast<LPARAM>(window.GetDlgItem(IDC_MAIN_HIDE)));
     EXPECT_FALSE(window.IsWindowVisible());
+}
+
+// A press on the background drags the caption-less window.
+TEST(MainWindowCommands, APressOnTheBackgroundDragsTheWindow) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    SystemCommandRecorder recorder;
+    ASSERT_TRUE(recorder.hooked());
+    SystemCommandRecorder::PressAndRelease(app.window->GetSafeHwnd(), {300, 10});
+    ASSERT_FALSE(recorder.received().empty());
+    EXPECT_EQ(recorder.received().front(), static_cast<WPARAM>(SC_MOVE | HTCAPTION));
 }
 
 TEST(MainWindowCommands, TopmostRequestsOfTheLists) {

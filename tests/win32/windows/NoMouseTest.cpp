@@ -13,6 +13,7 @@
 #include "win32/ui/MessagePump.h"
 #include "win32/windows/ScreenPixels.h"
 #include "win32/windows/SkinFixture.h"
+#include "win32/windows/SystemCommandRecorder.h"
 
 namespace vandir {
 namespace {
@@ -108,23 +109,10 @@ TEST_F(NoMouseScreen, AClickOnTheCloseButtonHidesIt) {
 // A press anywhere on the picture starts the system's move loop as if the
 // caption were dragged.
 TEST_F(NoMouseScreen, APressOnThePictureDragsTheScreen) {
-    static std::vector<WPARAM> systemCommands;
-    systemCommands.clear();
-    const HHOOK hook = ::SetWindowsHookExW(
-        WH_CALLWNDPROC,
-        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-            if (code == HC_ACTION && message->message == WM_SYSCOMMAND) {
-                systemCommands.push_back(message->wParam);
-            }
-            return ::CallNextHookEx(nullptr, code, wParam, lParam);
-        },
-        nullptr, ::GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
-    // The release is already queued, so the move loop ends at once.
-    screen.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(100, 100));
-    screen.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
-    ::UnhookWindowsHookEx(hook);
+    SystemCommandRecorder recorder;
+    ASSERT_TRUE(recorder.hooked());
+    SystemCommandRecorder::PressAndRelease(screen.GetSafeHwnd(), {100, 100});
+    const std::vector<WPARAM>& systemCommands = recorder.received();
     ASSERT_FALSE(systemCommands.empty());
     EXPECT_EQ(systemCommands.front(), static_cast<WPARAM>(SC_MOVE | HTCAPTION));
     EXPECT_TRUE(screen.IsWindowVisible());

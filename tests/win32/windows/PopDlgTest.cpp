@@ -34,6 +34,7 @@
 #include "win32/windows/EventPrinting.h"
 #include "win32/windows/ScreenPixels.h"
 #include "win32/windows/SkinFixture.h"
+#include "win32/windows/SystemCommandRecorder.h"
 
 namespace vandir {
 namespace {
@@ -350,24 +351,12 @@ TEST_F(PopDlgTest, EachKindShowsItsSheetAndOnlyItsControlsAtTheirPlaces) {
 // A press on the picture starts the system's move loop as if the caption
 // were dragged.
 TEST_F(PopDlgTest, APressOnThePictureDragsTheDialog) {
-    static std::vector<WPARAM> systemCommands;
-    systemCommands.clear();
     auto dialog = Make(139);
     ASSERT_TRUE(Open(*dialog));
-    const HHOOK hook = ::SetWindowsHookExW(
-        WH_CALLWNDPROC,
-        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-            if (code == HC_ACTION && message->message == WM_SYSCOMMAND) {
-                systemCommands.push_back(message->wParam);
-            }
-            return ::CallNextHookEx(nullptr, code, wParam, lParam);
-        },
-        nullptr, ::GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
-    dialog->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(20, 20));  // ends the move loop at once
-    dialog->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
-    ::UnhookWindowsHookEx(hook);
+    SystemCommandRecorder recorder;
+    ASSERT_TRUE(recorder.hooked());
+    SystemCommandRecorder::PressAndRelease(dialog->GetSafeHwnd(), {20, 20});
+    const std::vector<WPARAM>& systemCommands = recorder.received();
     ASSERT_FALSE(systemCommands.empty());
     EXPECT_EQ(systemCommands.front(), static_cast<WPARAM>(SC_MOVE | HTCAPTION));
     EXPECT_TRUE(dialog->IsWindowVisible());
