@@ -2,6 +2,8 @@
 // Screenshots of the window tests: a copy of what the screen shows, and PNG
 // files written where an environment variable asks for them.
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -14,25 +16,41 @@
 
 namespace vandir {
 
-// Writes the image as a PNG file; false when there is no PNG encoder or the
-// file cannot be written.
-inline bool SavePng(Gdiplus::Image& image, const std::wstring& path) {
+// GDI+'s encoder for a MIME type ("image/png", "image/bmp", ...); none when
+// GDI+ has no such encoder.
+inline std::optional<CLSID> EncoderFor(const wchar_t* mimeType) {
     UINT count = 0;
     UINT bytes = 0;
     if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0) {
-        return false;
+        return std::nullopt;
     }
     std::vector<BYTE> buffer(bytes);
     auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
     if (Gdiplus::GetImageEncoders(count, bytes, encoders) != Gdiplus::Ok) {
-        return false;
+        return std::nullopt;
     }
     for (UINT i = 0; i < count; ++i) {
-        if (std::wstring(encoders[i].MimeType) == L"image/png") {
-            return image.Save(path.c_str(), &encoders[i].Clsid, nullptr) == Gdiplus::Ok;
+        if (std::wstring(encoders[i].MimeType) == mimeType) {
+            return encoders[i].Clsid;
         }
     }
-    return false;
+    return std::nullopt;
+}
+
+// The encoder, or a test failure and an empty CLSID when GDI+ has none.
+inline CLSID EncoderOrFail(const wchar_t* mimeType) {
+    const std::optional<CLSID> encoder = EncoderFor(mimeType);
+    if (!encoder) {
+        ADD_FAILURE() << "no GDI+ encoder for this image type";
+    }
+    return encoder.value_or(CLSID{});
+}
+
+// Writes the image as a PNG file; false when there is no PNG encoder or the
+// file cannot be written.
+inline bool SavePng(Gdiplus::Image& image, const std::wstring& path) {
+    const std::optional<CLSID> png = EncoderFor(L"image/png");
+    return png && image.Save(path.c_str(), &*png, nullptr) == Gdiplus::Ok;
 }
 
 // Writes a GDI bitmap (not selected into any device context) as a PNG file.

@@ -22,6 +22,7 @@
 #include "skin/SkinImageFile.h"
 #include "win32/TempFolder.h"
 #include "win32/ui/PixelCompare.h"
+#include "win32/ui/PngCapture.h"
 
 namespace vandir {
 namespace {
@@ -214,21 +215,6 @@ TEST(PlainBmp, RefusesEverythingElseAndLeavesItToGdiplus) {
     EXPECT_FALSE(DecodePlainBmp(empty));
 }
 
-CLSID EncoderFor(const wchar_t* mimeType) {
-    UINT count = 0, size = 0;
-    Gdiplus::GetImageEncodersSize(&count, &size);
-    std::vector<BYTE> buffer(size);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, size, encoders);
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wstring(encoders[i].MimeType) == mimeType) {
-            return encoders[i].Clsid;
-        }
-    }
-    ADD_FAILURE() << "no GDI+ encoder for this image type";
-    return CLSID{};
-}
-
 // Pictures in other formats, written by GDI+ itself, come through GDI+'s
 // decoder with the same pixels (32-bit with alpha where GDI+ keeps indexed
 // pixels).
@@ -260,7 +246,7 @@ TEST(SkinImageFile, OtherFormatsLoadAsGdiplusDecodesThem) {
             }
         }
         const std::wstring path = temp / c.name;
-        const CLSID encoder = EncoderFor(c.mimeType);
+        const CLSID encoder = EncoderOrFail(c.mimeType);
         ASSERT_EQ(picture.Save(path.c_str(), &encoder, nullptr), Gdiplus::Ok);
         ExpectLoadsAsGdiplusDecodes(path, c.check);
     }

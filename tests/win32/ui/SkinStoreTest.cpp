@@ -22,6 +22,7 @@
 #include "skin/SkinStore.h"
 #include "win32/TempFolder.h"
 #include "win32/ui/PixelCompare.h"
+#include "win32/ui/PngCapture.h"
 
 namespace vandir {
 namespace {
@@ -90,21 +91,6 @@ SheetLook LookOf(int slot, int variant = 0) {
 // The marker square every sheet carries.
 constexpr int kMarkLeft = 10, kMarkTop = 12, kMarkRight = 20, kMarkBottom = 22;
 
-CLSID EncoderFor(const wchar_t* mimeType) {
-    UINT count = 0, size = 0;
-    Gdiplus::GetImageEncodersSize(&count, &size);
-    std::vector<BYTE> buffer(size);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, size, encoders);
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wstring(encoders[i].MimeType) == mimeType) {
-            return encoders[i].Clsid;
-        }
-    }
-    ADD_FAILURE() << "no GDI+ encoder for this image type";
-    return CLSID{};
-}
-
 bool IsPng(const std::wstring& path) {
     return path.ends_with(L".png");
 }
@@ -120,7 +106,7 @@ void WriteImage(const std::wstring& path, const SheetLook& look) {
         graphics.FillRectangle(&marker, kMarkLeft, kMarkTop, kMarkRight - kMarkLeft,
                                kMarkBottom - kMarkTop);
     }
-    const CLSID encoder = EncoderFor(png ? L"image/png" : L"image/bmp");
+    const CLSID encoder = EncoderOrFail(png ? L"image/png" : L"image/bmp");
     ASSERT_EQ(bitmap.Save(path.c_str(), &encoder, nullptr), Gdiplus::Ok);
 }
 
