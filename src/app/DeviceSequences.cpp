@@ -1,28 +1,39 @@
 #include "app/DeviceSequences.h"
 
-#include "device/ConfigImage.h"
 #include "device/DeviceCommands.h"
 #include "storage/Profile.h"
 
 namespace vandir {
 
-ConnectResult Connect(Transport& transport, MouseSettings& record,
-                      const std::function<void()>& pushAll) {
+MouseReading ReadMouse(Transport& transport) {
+    MouseReading reading;
     if (!transport.IsPresent() && transport.Discover() != 1) {
-        pushAll();
-        return {};
+        return reading;
     }
+    reading.present = true;
     DeviceConfig config{};
     if (ReadConfiguration(transport, config) == 1) {
-        ApplyDeviceConfig(config, record);
+        reading.configuration = config;
+    }
+    InformationBlock block{};
+    if (ReadInformation(transport, block) == 1) {
+        reading.firmwareVersion = FirmwareVersion(block);
+    }
+    return reading;
+}
+
+ConnectResult ApplyReading(const MouseReading& reading, MouseSettings& record,
+                           const std::function<void()>& pushAll) {
+    if (reading.configuration) {
+        ApplyDeviceConfig(*reading.configuration, record);
     }
     pushAll();
-    InformationBlock block{};
-    ConnectResult result{true, 0};
-    if (ReadInformation(transport, block) == 1) {
-        result.firmwareVersion = FirmwareVersion(block);
-    }
-    return result;
+    return {reading.present, reading.firmwareVersion};
+}
+
+ConnectResult Connect(Transport& transport, MouseSettings& record,
+                      const std::function<void()>& pushAll) {
+    return ApplyReading(ReadMouse(transport), record, pushAll);
 }
 
 void ReRead(Transport& transport, MouseSettings& record, const std::function<void()>& pushAll) {

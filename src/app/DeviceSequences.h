@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
+#include "device/ConfigImage.h"
 #include "device/Transport.h"
 #include "model/MouseSettings.h"
 #include "storage/FileSystem.h"
@@ -19,9 +21,24 @@ struct ConnectResult {
     uint16_t firmwareVersion = 0;  // 0 when no mouse, or its version could not be read
 };
 
-// Finds the mouse unless it is present, reads its configuration into the
-// record when it answers, pushes the record whether or not, and reads its
-// firmware version.
+// What the connect sequence learns from the mouse.
+struct MouseReading {
+    bool present = false;
+    std::optional<DeviceConfig> configuration;  // when the mouse answered
+    uint16_t firmwareVersion = 0;               // 0 when no mouse, or not read
+};
+
+// The device half of the connect sequence: finds the mouse unless it is
+// present, then reads its configuration and its firmware version. It touches
+// only the transport, so it may run on any thread while windows are built.
+MouseReading ReadMouse(Transport& transport);
+
+// The record half: decodes the configuration read into the record, when
+// there is one, and pushes the record whether or not.
+ConnectResult ApplyReading(const MouseReading& reading, MouseSettings& record,
+                           const std::function<void()>& pushAll);
+
+// Both halves, one after the other.
 ConnectResult Connect(Transport& transport, MouseSettings& record,
                       const std::function<void()>& pushAll);
 

@@ -72,20 +72,32 @@ BOOL CPYLADlg::OnInitDialog() {
     ModifyStyle(WS_CAPTION, 0);
     ::SetWindowPos(GetSafeHwnd(), nullptr, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // Registered before the mouse is looked for, so that no arrival can fall
+    // between the two; a failure is reported after the icon is added.
+    deviceNotifications_ = services_.registerForDeviceNotifications(GetSafeHwnd());
+    // The mouse takes its waits on a worker while the windows are built; the
+    // record and the pages are touched only here, once it has answered.
+    if (!startupReader_.Start([this] { startupReading_ = ReadMouse(services_.transport); })) {
+        startupReading_ = ReadMouse(services_.transport);
+    }
     CKivWindow::OnInitDialog();  // surface: background, buttons, hidden controls, tool tips
     CreatePages();
     trayIcon_ = std::make_unique<TrayIcon>(GetSafeHwnd(), IDI_TRAY, kTitle);
-    deviceNotifications_ = services_.registerForDeviceNotifications(GetSafeHwnd());
     if (!deviceNotifications_) {
         services_.showMessage(L"RegisterDeviceNotification Failed!", kTitle,
                               MB_OK | MB_ICONEXCLAMATION);
     }
-    if (!ConnectMouse()) {
+    // The reader never calls this thread; a wait that answered messages would
+    // tell the system the program is idle before its window shows.
+    startupReader_.JoinWithoutMessages();
+    if (!TakeReading(startupReading_)) {
         StartTimer(kNoMouseTimer, kNoMouseDelayMs);
     }
     ApplyLanguageToAll(record_.language);
     // Every sheet is read before the window first shows, used or not.
     services_.skin.skins.LoadSkinSheets();
+    // The hidden windows are built once the shown ones have painted.
+    StartTimer(kBuildWindowsTimer, kBuildWindowsDelayMs);
     return TRUE;
 }
 
@@ -101,22 +113,54 @@ void CPYLADlg::CreatePages() {
                                                          skin, *this, parent);
     osSensitivity_ = std::make_unique<CMouseSettingsDlg>(CMouseSettingsDlg::kOsSensitivityMode,
                                                          skin, *this, parent);
-    // Creation order: sensor, LED, support, language, key assignment, OS
-    // sensitivity; each a child placed below the tabs, hidden but the first face.
-    for (CKivPage* page :
-         {static_cast<CKivPage*>(sensor_.get()), led_.get(), static_cast<CKivPage*>(support_.get()),
-          static_cast<CKivPage*>(language_.get()), static_cast<CKivPage*>(keyAssignment_.get()),
-          static_cast<CKivPage*>(osSensitivity_.get())}) {
-        page->Create(this);
-        const layout::Rect& area = layout::kPageArea;
-        page->MoveWindow(area.x, area.y, area.width, area.height);
-        page->ShowWindow(page == keyAssignment_.get() ? SW_SHOW : SW_HIDE);
-    }
-    noMouse_.Create(nullptr);
-    noMouse_.ShowWindow(SW_HIDE);
+    // Only the page the window opens with is built now; the others and the
+    // no-device screen follow after the first paint (BuildNextWindow), or
+    // at once when something needs them earlier.
+    BuildPage(*keyAssignment_);
+    keyAssignment_->ShowWindow(SW_SHOW);
 }
 
-CKivPage& CPYLADlg::page(PageId id) const {
+void CPYLADlg::BuildPage(CKivPage& page) {
+    page.Create(this);
+    const layout::Rect& area = layout::kPageArea;
+    page.MoveWindow(area.x, area.y, area.width, area.height);
+    page.ShowWindow(SW_HIDE);
+    // Every record change before the first collect is pushed (connect,
+    // re-read, reset), and a collect builds every page first: so the record
+    // now is the one the other pages were last given.
+    page.PushSettings(record_);
+    page.ApplyLanguage(appliedLanguage_);
+}
+
+bool CPYLADlg::BuildNextWindow() {
+    // The creation order of the pages, then the no-device screen.
+    for (CKivPage* next :
+         {static_cast<CKivPage*>(sensor_.get()), led_.get(), static_cast<CKivPage*>(support_.get()),
+          static_cast<CKivPage*>(language_.get()), static_cast<CKivPage*>(osSensitivity_.get())}) {
+        if (next->GetSafeHwnd() == nullptr) {
+            BuildPage(*next);
+            return true;
+        }
+    }
+    if (noMouse_.GetSafeHwnd() == nullptr) {
+        noMouse_.Create(nullptr);
+        noMouse_.ShowWindow(SW_HIDE);
+        return true;
+    }
+    return false;
+}
+
+bool CPYLADlg::AllWindowsBuilt() const {
+    for (const PageId id : {PageId::KeyAssignment, PageId::OsSensitivity, PageId::Sensor,
+                            PageId::Led, PageId::Support, PageId::Language}) {
+        if (pageObject(id).GetSafeHwnd() == nullptr) {
+            return false;
+        }
+    }
+    return noMouse_.GetSafeHwnd() != nullptr;
+}
+
+CKivPage& CPYLADlg::pageObject(PageId id) const {
     switch (id) {
         case PageId::KeyAssignment:
             return *keyAssignment_;
@@ -134,10 +178,29 @@ CKivPage& CPYLADlg::page(PageId id) const {
     return *language_;
 }
 
+CKivPage& CPYLADlg::page(PageId id) {
+    CKivPage& wanted = pageObject(id);
+    if (wanted.GetSafeHwnd() == nullptr) {
+        BuildPage(wanted);
+    }
+    return wanted;
+}
+
+CNoMouse& CPYLADlg::noDeviceScreen() {
+    if (noMouse_.GetSafeHwnd() == nullptr) {
+        noMouse_.Create(nullptr);
+        noMouse_.ShowWindow(SW_HIDE);
+    }
+    return noMouse_;
+}
+
 void CPYLADlg::PushAll() {
+    // A page not built yet takes the record when it is built.
     for (const PageId id : {PageId::KeyAssignment, PageId::OsSensitivity, PageId::Sensor,
                             PageId::Led, PageId::Support, PageId::Language}) {
-        page(id).PushSettings(record_);
+        if (CKivPage& target = pageObject(id); target.GetSafeHwnd() != nullptr) {
+            target.PushSettings(record_);
+        }
     }
 }
 
@@ -150,14 +213,24 @@ void CPYLADlg::CollectAll() {
 
 void CPYLADlg::ApplyLanguageToAll(int language) {
     CKivWindow::ApplyLanguage(language);
+    if (IsLanguageIndex(language)) {
+        appliedLanguage_ = language;
+    }
+    // A page not built yet takes the language when it is built.
     for (const PageId id : {PageId::Led, PageId::KeyAssignment, PageId::OsSensitivity,
                             PageId::Sensor, PageId::Support, PageId::Language}) {
-        page(id).ApplyLanguage(language);
+        if (CKivPage& target = pageObject(id); target.GetSafeHwnd() != nullptr) {
+            target.ApplyLanguage(language);
+        }
     }
 }
 
 bool CPYLADlg::ConnectMouse() {
-    const ConnectResult result = Connect(services_.transport, record_, [this] { PushAll(); });
+    return TakeReading(ReadMouse(services_.transport));
+}
+
+bool CPYLADlg::TakeReading(const MouseReading& reading) {
+    const ConnectResult result = ApplyReading(reading, record_, [this] { PushAll(); });
     support_->SetFirmwareVersion(result.firmwareVersion);
     return result.present;
 }
@@ -259,7 +332,7 @@ void CPYLADlg::StartTimer(UINT_PTR id, UINT milliseconds) {
 }
 
 void CPYLADlg::ShowNoDeviceScreen() {
-    noMouse_.ShowCentred();
+    noDeviceScreen().ShowCentred();
 }
 
 void CPYLADlg::CallUp() {
@@ -384,11 +457,15 @@ void CPYLADlg::OnTimer(UINT_PTR id) {
         KillTimer(kNoMouseTimer);
         ShowWindow(SW_HIDE);
         ShowNoDeviceScreen();
+    } else if (id == kBuildWindowsTimer) {
+        if (!BuildNextWindow() || AllWindowsBuilt()) {
+            KillTimer(kBuildWindowsTimer);
+        }
     } else if (id == kArrivalTimer) {
         KillTimer(kArrivalTimer);
         arrivalPending_ = false;
         ConnectMouse();
-        if (noMouse_.IsWindowVisible()) {
+        if (noMouse_.GetSafeHwnd() != nullptr && noMouse_.IsWindowVisible()) {
             noMouse_.ShowWindow(SW_HIDE);
             ShowWindow(SW_SHOW);
         }

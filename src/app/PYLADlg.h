@@ -19,6 +19,7 @@
 #include <mutex>
 
 #include "app/AppServices.h"
+#include "app/DeviceSequences.h"
 #include "app/NoMouse.h"
 #include "app/SingleInstance.h"
 #include "app/TrayIcon.h"
@@ -48,6 +49,10 @@ public:
     // Timer 2: the mouse arrived; connect once it has settled.
     static constexpr UINT_PTR kArrivalTimer = 2;
     static constexpr UINT kArrivalDelayMs = 900;
+    // Timer 3: builds the hidden pages and the no-device screen, one per tick,
+    // once the window has first painted (timers come after painting).
+    static constexpr UINT_PTR kBuildWindowsTimer = 3;
+    static constexpr UINT kBuildWindowsDelayMs = USER_TIMER_MINIMUM;
     // The notification-area menu's entries.
     static constexpr int kMenuShow = 100;
     static constexpr int kMenuExit = 101;
@@ -67,8 +72,12 @@ public:
     void WaitForApply() { workers_.Join(); }
 
     const MouseSettings& settings() const { return record_; }
-    CKivPage& page(PageId id) const;
-    CNoMouse& noDeviceScreen() { return noMouse_; }
+    // The page, built first when it was not yet.
+    CKivPage& page(PageId id);
+    // The no-device screen, built first when it was not yet.
+    CNoMouse& noDeviceScreen();
+    // True once every page and the no-device screen exist as windows.
+    bool AllWindowsBuilt() const;
     CKivMenu* trayMenu() const { return trayMenu_.get(); }
     // The menu's command ID, with which its choices arrive as WM_SYSCOMMAND.
     UINT trayMenuCommandId() const { return trayMenuId_; }
@@ -87,10 +96,19 @@ private:
     static const MessageMapEntry messageEntries[];
 
     void CreatePages();
+    // The page object, whether or not its window exists yet.
+    CKivPage& pageObject(PageId id) const;
+    // Creates a hidden page's window below the tabs, and gives it the record
+    // and the language every page was last given.
+    void BuildPage(CKivPage& page);
+    // Builds the next window not built yet; false when none was left.
+    bool BuildNextWindow();
     void PushAll();
     void CollectAll();
     // The connect sequence; hands the firmware version to the support page.
     bool ConnectMouse();
+    // The record half of the connect sequence, for a reading made elsewhere.
+    bool TakeReading(const MouseReading& reading);
     // Shows the main window after a re-read when a mouse is there, else the
     // no-device screen (the icon click and the menu's "Vandir II").
     void CallUp();
@@ -126,10 +144,15 @@ private:
     UniqueDeviceNotification deviceNotifications_;
     HICON icon_ = nullptr;
     bool arrivalPending_ = false;
+    // The language last given to every window; pages built later take it.
+    int appliedLanguage_ = 0;
+    // The mouse read at start-up while the windows are built.
+    MouseReading startupReading_;
     // Apply sequences never overlap; the user-interface thread never waits
     // for this lock.
     std::mutex applyLock_;
     // Last: destroyed (joined) first, while the pages still exist.
+    WorkerThreads startupReader_;
     WorkerThreads workers_;
 };
 

@@ -51,6 +51,23 @@ struct DeviceChange {
 const std::u16string kMousePath = u"\\\\?\\hid#vid_1f2e&pid_002b&mi_01#7&1&0#{4d1e55b2}";
 const std::u16string kOtherPath = u"\\\\?\\hid#vid_046d&pid_c077#7&2&0#{4d1e55b2}";
 
+void ClickTab(CPYLADlg& window, int id) {
+    window.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(window.GetDlgItem(id)));
+}
+
+// The main window's child dialogs: its pages that exist as windows.
+int BuiltPages(const CPYLADlg& window) {
+    int pages = 0;
+    for (HWND child = ::GetWindow(window.GetSafeHwnd(), GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[16] = {};
+        ::GetClassNameW(child, name, 16);
+        pages += std::wstring(name) == L"#32770" ? 1 : 0;
+    }
+    return pages;
+}
+
 // Closes the pop-up that the user-interface thread shows modally (the
 // no-mouse notice of Apply) from inside its own modal loop, with a thread
 // timer; counts the notices it closed.
@@ -104,7 +121,8 @@ TEST(MainWindowStart, WithAMouseShowsTheKeyPageAndTheMouseConfiguration) {
          {PageId::OsSensitivity, PageId::Sensor, PageId::Led, PageId::Support, PageId::Language}) {
         EXPECT_FALSE(window.page(id).IsWindowVisible());
     }
-    EXPECT_TRUE(app.window->timers.empty());
+    EXPECT_EQ(app.window->timers,
+              (std::vector<TimerRequest>{{CPYLADlg::kBuildWindowsTimer, USER_TIMER_MINIMUM}}));
     EXPECT_EQ(static_cast<CSupportDlg&>(window.page(PageId::Support)).firmwareVersion(),
               SimulatedMouse::kDefaultFirmwareVersion);
     // The window is caption-less and has its background's size.
@@ -129,12 +147,56 @@ TEST(MainWindowStart, WithAMouseShowsTheKeyPageAndTheMouseConfiguration) {
 TEST(MainWindowStart, WithoutAMouseTheNoDeviceScreenTakesOver) {
     MainWindowFixture app(false);
     ASSERT_TRUE(app.Start());
-    EXPECT_EQ(app.window->timers, (std::vector<TimerRequest>{{CPYLADlg::kNoMouseTimer, 100}}));
+    EXPECT_EQ(app.window->timers,
+              (std::vector<TimerRequest>{{CPYLADlg::kNoMouseTimer, 100},
+                                         {CPYLADlg::kBuildWindowsTimer, USER_TIMER_MINIMUM}}));
     EXPECT_EQ(static_cast<CSupportDlg&>(app.window->page(PageId::Support)).firmwareVersion(), 0);
     app.window->ShowWindow(SW_SHOW);
     app.window->Tick(CPYLADlg::kNoMouseTimer);
     EXPECT_FALSE(app.window->IsWindowVisible());
     EXPECT_TRUE(app.window->noDeviceScreen().IsWindowVisible());
+}
+
+// The window opens with only its key-assignment page built; the other pages
+// and the no-device screen come one per tick of the building timer (which
+// fires after painting), or at once when needed, and each takes the record
+// and the language that every page was given.
+TEST(MainWindowStart, HiddenWindowsAreBuiltLaterWithTheRecordAndTheLanguage) {
+    MainWindowFixture app;
+    MouseSettings stored = MouseSettings::CreateWithDefaults();
+    stored.profilePath =
+        u"C:\\Users\\Test\\AppData\\Roaming\\Meridane\\Vandir II\\Profiles\\DefaultPf.profile";
+    stored.language = 3;
+    stored.autoStart = 0;
+    ASSERT_TRUE(SaveProfile(stored, app.files));
+    ASSERT_TRUE(app.Start());
+    TestMainWindow& window = *app.window;
+    EXPECT_EQ(BuiltPages(window), 1);
+    EXPECT_TRUE(window.page(PageId::KeyAssignment).IsWindowVisible());
+    EXPECT_FALSE(window.AllWindowsBuilt());
+
+    // Needed before its turn: built at once, hidden, with the record.
+    CKivPage& support = window.page(PageId::Support);
+    EXPECT_EQ(BuiltPages(window), 2);
+    EXPECT_FALSE(support.IsWindowVisible());
+    EXPECT_FALSE(support.Item<CKivCheckBox>(IDC_SUPPORT_AUTOSTART).checked());
+
+    int ticks = 0;
+    while (!window.AllWindowsBuilt() && ticks < 10) {
+        window.Tick(CPYLADlg::kBuildWindowsTimer);
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 5);  // four pages and the no-device screen
+    EXPECT_EQ(BuiltPages(window), 6);
+    EXPECT_FALSE(window.noDeviceScreen().IsWindowVisible());
+    CKivPage& sensor = window.page(PageId::Sensor);
+    EXPECT_EQ(sensor.GetWindowRect().bottom - sensor.GetWindowRect().top, 515);
+    EXPECT_EQ(sensor.toolTips().GetText(sensor.Item<CKivButton>(IDC_SENSOR_RESET)),
+              L"Zurücksetzen");
+    // A collect finds in the late pages what the profile said.
+    ClickTab(window, IDC_MAIN_TAB_LED);
+    EXPECT_EQ(window.settings().language, 3);
+    EXPECT_EQ(window.settings().autoStart, 0);
 }
 
 TEST(MainWindowStart, AFailedRegistrationIsReportedAndTheProgramGoesOn) {
@@ -249,14 +311,14 @@ TEST(MainWindowHotPlug, ArrivalConnectsOnceAfter900MsAndRemovalShowsTheNoDeviceS
     DeviceChange other(kOtherPath), mouse(kMousePath);
     window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, other.lParam());
     window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, mouse.lParam());
-    EXPECT_EQ(window.timers.size(), 1u);
+    EXPECT_EQ(window.timers.size(), 2u);  // no-mouse and building timers of the start
 
     app.mouse.PlugIn();
     // One arrival per HID interface: one connect.
     EXPECT_EQ(window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, mouse.lParam()), TRUE);
     window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, mouse.lParam());
     EXPECT_EQ(window.timers.back(), (TimerRequest{CPYLADlg::kArrivalTimer, 900}));
-    EXPECT_EQ(window.timers.size(), 2u);
+    EXPECT_EQ(window.timers.size(), 3u);
     window.Tick(CPYLADlg::kArrivalTimer);
     EXPECT_TRUE(app.transport.IsPresent());
     EXPECT_FALSE(window.noDeviceScreen().IsWindowVisible());
@@ -370,11 +432,6 @@ TEST(MainWindowCommands, TopmostRequestsOfTheLists) {
     EXPECT_TRUE(topmost());
     app.window->SendMessage(WM_SYSCOMMAND, 2234, 0);
     EXPECT_FALSE(topmost());
-}
-
-void ClickTab(CPYLADlg& window, int id) {
-    window.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(window.GetDlgItem(id)));
 }
 
 TEST(MainWindowTabs, ASwitchCollectsThePagesAndMarksTheTab) {
