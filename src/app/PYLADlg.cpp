@@ -73,32 +73,56 @@ BOOL CPYLADlg::OnInitDialog() {
     ::SetWindowPos(GetSafeHwnd(), nullptr, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     // Registered before the mouse is looked for, so that no arrival can fall
-    // between the two; a failure is reported after the icon is added.
+    // between the two; a failure is reported once the icon is added.
     deviceNotifications_ = services_.registerForDeviceNotifications(GetSafeHwnd());
-    // The mouse takes its waits on a worker while the windows are built; the
-    // record and the pages are touched only here, once it has answered.
-    if (!startupReader_.Start([this] { startupReading_ = ReadMouse(services_.transport); })) {
-        startupReading_ = ReadMouse(services_.transport);
-    }
+    StartStartupReading();
     CKivWindow::OnInitDialog();  // surface: background, buttons, hidden controls, tool tips
     CreatePages();
+    ApplyLanguageToAll(record_.language);
+    // Every sheet is read before the window first shows, used or not.
+    services_.skin.skins.LoadSkinSheets();
+    // The icon, the hidden pages and the no-device screen come once the
+    // window has painted.
+    StartTimer(kBuildWindowsTimer, kBuildWindowsDelayMs);
+    return TRUE;
+}
+
+void CPYLADlg::StartStartupReading() {
+    // The mouse's answers take their waits (80 and 50 ms) on a worker while
+    // the window is built and painted. The worker holds the Apply lock until
+    // the record has the mouse's configuration, so an early Apply never
+    // collects the profile's values and has them overwritten after.
+    const auto read = [this] {
+        const std::lock_guard lock(applyLock_);
+        const MouseReading reading = ReadMouse(services_.transport);
+        services_.ui.Call([this, &reading] { TakeStartupReading(reading); });
+    };
+    if (!startupReader_.Start(read)) {
+        TakeStartupReading(ReadMouse(services_.transport));
+    }
+}
+
+void CPYLADlg::TakeStartupReading(const MouseReading& reading) {
+    if (!TakeReading(reading)) {
+        StartTimer(kNoMouseTimer, kNoMouseDelayMs);
+    }
+}
+
+void CPYLADlg::AddTrayIcon() {
+    if (trayIcon_ != nullptr) {
+        return;
+    }
     trayIcon_ = std::make_unique<TrayIcon>(GetSafeHwnd(), IDI_TRAY, kTitle);
     if (!deviceNotifications_) {
         services_.showMessage(L"RegisterDeviceNotification Failed!", kTitle,
                               MB_OK | MB_ICONEXCLAMATION);
     }
-    // The reader never calls this thread; a wait that answered messages would
-    // tell the system the program is idle before its window shows.
-    startupReader_.JoinWithoutMessages();
-    if (!TakeReading(startupReading_)) {
-        StartTimer(kNoMouseTimer, kNoMouseDelayMs);
-    }
-    ApplyLanguageToAll(record_.language);
-    // Every sheet is read before the window first shows, used or not.
-    services_.skin.skins.LoadSkinSheets();
-    // The hidden windows are built once the shown ones have painted.
-    StartTimer(kBuildWindowsTimer, kBuildWindowsDelayMs);
-    return TRUE;
+}
+
+void CPYLADlg::Hide() {
+    // Never hidden without the icon that brings it back.
+    AddTrayIcon();
+    ShowWindow(SW_HIDE);
 }
 
 void CPYLADlg::CreatePages() {
@@ -284,7 +308,7 @@ void CPYLADlg::OnControlEvent(const ControlEvent& event) {
             PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
             break;
         case IDC_MAIN_HIDE:
-            ShowWindow(SW_HIDE);
+            Hide();
             break;
         default:
             break;
@@ -407,7 +431,7 @@ bool CPYLADlg::OnSysCommand(Message& m) {
         return true;
     }
     if ((m.wParam & 0xFFF0) == SC_CLOSE) {
-        ShowWindow(SW_HIDE);
+        Hide();
     }
     return false;  // the controls' notices, then the default processing
 }
@@ -445,7 +469,7 @@ bool CPYLADlg::OnDeviceChange(Message& m) {
         }
     } else if (m.wParam == DBT_DEVICEREMOVECOMPLETE && transport.IsPresent()) {
         ShowNoDeviceScreen();
-        ShowWindow(SW_HIDE);
+        Hide();
         transport.Close();
         support_->SetFirmwareVersion(0);
     }
@@ -455,10 +479,12 @@ bool CPYLADlg::OnDeviceChange(Message& m) {
 void CPYLADlg::OnTimer(UINT_PTR id) {
     if (id == kNoMouseTimer) {
         KillTimer(kNoMouseTimer);
-        ShowWindow(SW_HIDE);
+        Hide();
         ShowNoDeviceScreen();
     } else if (id == kBuildWindowsTimer) {
-        if (!BuildNextWindow() || AllWindowsBuilt()) {
+        if (trayIcon_ == nullptr) {
+            AddTrayIcon();
+        } else if (!BuildNextWindow() || AllWindowsBuilt()) {
             KillTimer(kBuildWindowsTimer);
         }
     } else if (id == kArrivalTimer) {
@@ -474,7 +500,9 @@ void CPYLADlg::OnTimer(UINT_PTR id) {
 }
 
 void CPYLADlg::OnDestroy() {
-    // Nothing ends while an Apply writes the profile or the mouse.
+    // Nothing ends while the mouse is read, or an Apply writes the profile
+    // or the mouse.
+    startupReader_.Join();
     workers_.Join();
     trayIcon_.reset();
 }

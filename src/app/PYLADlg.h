@@ -49,8 +49,9 @@ public:
     // Timer 2: the mouse arrived; connect once it has settled.
     static constexpr UINT_PTR kArrivalTimer = 2;
     static constexpr UINT kArrivalDelayMs = 900;
-    // Timer 3: builds the hidden pages and the no-device screen, one per tick,
-    // once the window has first painted (timers come after painting).
+    // Timer 3: adds the notification-area icon, then builds the hidden pages
+    // and the no-device screen, one per tick, once the window has first
+    // painted (timer messages come after painting).
     static constexpr UINT_PTR kBuildWindowsTimer = 3;
     static constexpr UINT kBuildWindowsDelayMs = USER_TIMER_MINIMUM;
     // The notification-area menu's entries.
@@ -70,6 +71,8 @@ public:
 
     // Waits until every Apply and Reset started so far has finished.
     void WaitForApply() { workers_.Join(); }
+    // Waits until the mouse read at start-up is in the record and the pages.
+    void WaitForStartupReading() { startupReader_.Join(); }
 
     const MouseSettings& settings() const { return record_; }
     // The page, built first when it was not yet.
@@ -109,6 +112,15 @@ private:
     bool ConnectMouse();
     // The record half of the connect sequence, for a reading made elsewhere.
     bool TakeReading(const MouseReading& reading);
+    // Reads the mouse on a worker; the reading reaches the record and the
+    // pages on this thread, and without a mouse the no-device timer starts.
+    void StartStartupReading();
+    void TakeStartupReading(const MouseReading& reading);
+    // Adds the notification-area icon once; reports a failed registration
+    // for device notifications after it.
+    void AddTrayIcon();
+    // Hides the main window (the icon brings it back).
+    void Hide();
     // Shows the main window after a re-read when a mouse is there, else the
     // no-device screen (the icon click and the menu's "Vandir II").
     void CallUp();
@@ -146,8 +158,6 @@ private:
     bool arrivalPending_ = false;
     // The language last given to every window; pages built later take it.
     int appliedLanguage_ = 0;
-    // The mouse read at start-up while the windows are built.
-    MouseReading startupReading_;
     // Apply sequences never overlap; the user-interface thread never waits
     // for this lock.
     std::mutex applyLock_;

@@ -67,6 +67,7 @@ public:
             return false;
         }
         window->ShowWindow(SW_SHOW);  // as the modal loop shows it
+        window->WaitForStartupReading();
         return true;
     }
 

@@ -148,8 +148,8 @@ TEST(MainWindowStart, WithoutAMouseTheNoDeviceScreenTakesOver) {
     MainWindowFixture app(false);
     ASSERT_TRUE(app.Start());
     EXPECT_EQ(app.window->timers,
-              (std::vector<TimerRequest>{{CPYLADlg::kNoMouseTimer, 100},
-                                         {CPYLADlg::kBuildWindowsTimer, USER_TIMER_MINIMUM}}));
+              (std::vector<TimerRequest>{{CPYLADlg::kBuildWindowsTimer, USER_TIMER_MINIMUM},
+                                         {CPYLADlg::kNoMouseTimer, 100}}));
     EXPECT_EQ(static_cast<CSupportDlg&>(app.window->page(PageId::Support)).firmwareVersion(), 0);
     app.window->ShowWindow(SW_SHOW);
     app.window->Tick(CPYLADlg::kNoMouseTimer);
@@ -174,6 +174,7 @@ TEST(MainWindowStart, HiddenWindowsAreBuiltLaterWithTheRecordAndTheLanguage) {
     EXPECT_EQ(BuiltPages(window), 1);
     EXPECT_TRUE(window.page(PageId::KeyAssignment).IsWindowVisible());
     EXPECT_FALSE(window.AllWindowsBuilt());
+    EXPECT_EQ(window.trayIcon(), nullptr);
 
     // Needed before its turn: built at once, hidden, with the record.
     CKivPage& support = window.page(PageId::Support);
@@ -186,7 +187,8 @@ TEST(MainWindowStart, HiddenWindowsAreBuiltLaterWithTheRecordAndTheLanguage) {
         window.Tick(CPYLADlg::kBuildWindowsTimer);
         ++ticks;
     }
-    EXPECT_EQ(ticks, 5);  // four pages and the no-device screen
+    EXPECT_EQ(ticks, 6);  // the icon, four pages and the no-device screen
+    EXPECT_NE(window.trayIcon(), nullptr);
     EXPECT_EQ(BuiltPages(window), 6);
     EXPECT_FALSE(window.noDeviceScreen().IsWindowVisible());
     CKivPage& sensor = window.page(PageId::Sensor);
@@ -203,7 +205,12 @@ TEST(MainWindowStart, AFailedRegistrationIsReportedAndTheProgramGoesOn) {
     MainWindowFixture app;
     app.registrationFails = true;
     ASSERT_TRUE(app.Start());
+    EXPECT_TRUE(app.messages.empty());  // reported after the icon, once the window has painted
+    app.window->Tick(CPYLADlg::kBuildWindowsTimer);
+    EXPECT_NE(app.window->trayIcon(), nullptr);
     EXPECT_EQ(app.messages, std::vector<std::wstring>{L"RegisterDeviceNotification Failed!"});
+    app.window->Tick(CPYLADlg::kBuildWindowsTimer);
+    EXPECT_EQ(app.messages.size(), 1u);
 }
 
 TEST(MainWindowStart, ADamagedProfileGivesTheDefaultsAndStaysUntilApplied) {
@@ -347,10 +354,22 @@ TEST(MainWindowHotPlug, AnArrivalWhileTheScreenWasClosedLeavesTheWindowHidden) {
     EXPECT_FALSE(window.IsWindowVisible());
 }
 
+TEST(MainWindowTray, HidingBeforeTheIconWasAddedAddsItFirst) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    TestMainWindow& window = *app.window;
+    ASSERT_EQ(window.trayIcon(), nullptr);
+    window.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAIN_HIDE, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(window.GetDlgItem(IDC_MAIN_HIDE)));
+    EXPECT_FALSE(window.IsWindowVisible());
+    EXPECT_NE(window.trayIcon(), nullptr);
+}
+
 TEST(MainWindowTray, ClicksShowTheWindowOrTheScreenAndTheMenuIsMadeOnce) {
     MainWindowFixture app;
     ASSERT_TRUE(app.Start());
     TestMainWindow& window = *app.window;
+    window.Tick(CPYLADlg::kBuildWindowsTimer);  // the first tick adds the icon
     EXPECT_NE(window.trayIcon(), nullptr);
     window.ShowWindow(SW_HIDE);
     EXPECT_EQ(window.SendMessage(2027, 0, WM_LBUTTONDOWN), 1);
@@ -426,6 +445,10 @@ TEST(MainWindowCommands, TopmostRequestsOfTheLists) {
     const auto topmost = [&] {
         return (::GetWindowLongW(app.window->GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     };
+    // As in the running program, whose first building tick has added the
+    // icon before any list can open (under Wine, a window asks in vain to be
+    // topmost before its process has an icon).
+    app.window->Tick(CPYLADlg::kBuildWindowsTimer);
     app.window->SendMessage(WM_SYSCOMMAND, 2234, 1);
     EXPECT_TRUE(topmost());
     app.window->SendMessage(WM_SYSCOMMAND, 2234, 7);

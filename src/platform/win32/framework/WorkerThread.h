@@ -58,18 +58,7 @@ public:
     // other threads send it, so work that calls the user-interface thread
     // synchronously (UiThread::Call) finishes instead of deadlocking the wait.
     // Called from one of its own pieces of work, it does not wait for that one.
-    void Join() { JoinWith(&WaitAnsweringSentMessages); }
-
-    // Join for work that never calls the waiting thread: a plain wait, which
-    // the system does not take for the thread being idle (WaitForInputIdle,
-    // start-up feedback), as it takes a wait that answers messages.
-    void JoinWithoutMessages() {
-        JoinWith([](HANDLE thread) { ::WaitForSingleObject(thread, INFINITE); });
-    }
-
-private:
-    template <typename Wait>
-    void JoinWith(Wait wait) {
+    void Join() {
         for (;;) {
             std::vector<UniqueKernelHandle> waiting;
             {
@@ -85,11 +74,12 @@ private:
                 return;
             }
             for (const UniqueKernelHandle& thread : waiting) {
-                wait(thread.Get());
+                WaitAnsweringSentMessages(thread.Get());
             }
         }
     }
 
+private:
     static unsigned __stdcall Run(void* parameter) noexcept {
         const std::unique_ptr<std::function<void()>> work(
             static_cast<std::function<void()>*>(parameter));
