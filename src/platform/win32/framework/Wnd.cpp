@@ -2,12 +2,42 @@
 
 #include "platform/win32/ReportException.h"
 
+#include <mutex>
+#include <unordered_map>
 #include <vector>
 
 namespace vandir {
 namespace {
 
-constexpr wchar_t kObjectProperty[] = L"Vandir.CWnd";
+// Which object a window is bound to. Looked up for every message, so it
+// lives in the process: a window property would cost a round trip to the
+// window server per lookup under Wine. An entry goes at WM_NCDESTROY (or
+// when the object unbinds), so a reused handle never finds an old object.
+class HandleMap {
+public:
+    CWnd* Find(HWND hwnd) {
+        const std::lock_guard lock(mutex_);
+        const auto found = objects_.find(hwnd);
+        return found == objects_.end() ? nullptr : found->second;
+    }
+    void Add(HWND hwnd, CWnd* object) {
+        const std::lock_guard lock(mutex_);
+        objects_[hwnd] = object;
+    }
+    void Remove(HWND hwnd) {
+        const std::lock_guard lock(mutex_);
+        objects_.erase(hwnd);
+    }
+
+private:
+    std::mutex mutex_;
+    std::unordered_map<HWND, CWnd*> objects_;
+};
+
+HandleMap& Handles() {
+    static HandleMap handles;
+    return handles;
+}
 
 bool IsControlColourMessage(UINT message) {
     return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
@@ -31,19 +61,19 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandle(HWND hwnd) {
-    return hwnd == nullptr ? nullptr : static_cast<CWnd*>(::GetPropW(hwnd, kObjectProperty));
+    return hwnd == nullptr ? nullptr : Handles().Find(hwnd);
 }
 
 void CWnd::Bind(HWND hwnd) {
     hwnd_ = hwnd;
-    ::SetPropW(hwnd, kObjectProperty, this);
+    Handles().Add(hwnd, this);
 }
 
 void CWnd::Unbind() {
     if (previousProc_ != nullptr) {
         ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
     }
-    ::RemovePropW(hwnd_, kObjectProperty);
+    Handles().Remove(hwnd_);
     previousProc_ = nullptr;
     hwnd_ = nullptr;
     ownsWindow_ = false;
