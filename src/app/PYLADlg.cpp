@@ -46,6 +46,7 @@ const MessageMapEntry CPYLADlg::messageEntries[] = {
     On<kShowWindowMessage, &CPYLADlg::OnShowWindowRequest>(),
     On<WM_DEVICECHANGE, &CPYLADlg::OnDeviceChange>(),
     On<WM_TIMER, &CPYLADlg::OnTimer>(),
+    On<CDialogEx::kKickIdleMessage, &CPYLADlg::OnKickIdle>(),
     On<WM_DESTROY, &CPYLADlg::OnDestroy>(),
     OnCommand<&CPYLADlg::OnResetButton>(IDC_MAIN_RESET),
     OnCommand<&CPYLADlg::OnApplyButton>(IDC_MAIN_APPLY),
@@ -81,9 +82,8 @@ BOOL CPYLADlg::OnInitDialog() {
     ApplyLanguageToAll(record_.language);
     // Every sheet is read before the window first shows, used or not.
     services_.skin.skins.LoadSkinSheets();
-    // The icon, the hidden pages and the no-device screen come once the
-    // window has painted.
-    StartTimer(kBuildWindowsTimer, kBuildWindowsDelayMs);
+    // The icon, the hidden pages and the no-device screen come in idle time,
+    // once the window has painted (OnKickIdle).
     return TRUE;
 }
 
@@ -481,12 +481,6 @@ void CPYLADlg::OnTimer(UINT_PTR id) {
         KillTimer(kNoMouseTimer);
         Hide();
         ShowNoDeviceScreen();
-    } else if (id == kBuildWindowsTimer) {
-        if (trayIcon_ == nullptr) {
-            AddTrayIcon();
-        } else if (!BuildNextWindow() || AllWindowsBuilt()) {
-            KillTimer(kBuildWindowsTimer);
-        }
     } else if (id == kArrivalTimer) {
         KillTimer(kArrivalTimer);
         arrivalPending_ = false;
@@ -497,6 +491,16 @@ void CPYLADlg::OnTimer(UINT_PTR id) {
         }
     }
     Default();
+}
+
+bool CPYLADlg::OnKickIdle(Message& m) {
+    if (trayIcon_ == nullptr) {
+        AddTrayIcon();
+    } else {
+        BuildNextWindow();
+    }
+    m.result = AllWindowsBuilt() && trayIcon_ != nullptr ? 0 : 1;
+    return true;
 }
 
 void CPYLADlg::OnDestroy() {

@@ -49,11 +49,6 @@ public:
     // Timer 2: the mouse arrived; connect once it has settled.
     static constexpr UINT_PTR kArrivalTimer = 2;
     static constexpr UINT kArrivalDelayMs = 900;
-    // Timer 3: adds the notification-area icon, then builds the hidden pages
-    // and the no-device screen, one per tick, once the window has first
-    // painted (timer messages come after painting).
-    static constexpr UINT_PTR kBuildWindowsTimer = 3;
-    static constexpr UINT kBuildWindowsDelayMs = USER_TIMER_MINIMUM;
     // The notification-area menu's entries.
     static constexpr int kMenuShow = 100;
     static constexpr int kMenuExit = 101;
@@ -135,6 +130,10 @@ private:
     bool OnTrayNotification(Message& m);
     bool OnShowWindowRequest(Message& m);
     bool OnDeviceChange(Message& m);
+    // Idle time, first after the first paint: adds the notification-area
+    // icon, then builds the hidden pages and the no-device screen, one piece
+    // per call, asking for more until none is left.
+    bool OnKickIdle(Message& m);
     void OnTimer(UINT_PTR id);
     void OnDestroy();
     void OnResetButton() { Reset(); }

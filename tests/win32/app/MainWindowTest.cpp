@@ -121,8 +121,7 @@ TEST(MainWindowStart, WithAMouseShowsTheKeyPageAndTheMouseConfiguration) {
          {PageId::OsSensitivity, PageId::Sensor, PageId::Led, PageId::Support, PageId::Language}) {
         EXPECT_FALSE(window.page(id).IsWindowVisible());
     }
-    EXPECT_EQ(app.window->timers,
-              (std::vector<TimerRequest>{{CPYLADlg::kBuildWindowsTimer, USER_TIMER_MINIMUM}}));
+    EXPECT_TRUE(app.window->timers.empty());
     EXPECT_EQ(static_cast<CSupportDlg&>(window.page(PageId::Support)).firmwareVersion(),
               SimulatedMouse::kDefaultFirmwareVersion);
     // The window is caption-less and has its background's size.
@@ -147,9 +146,7 @@ TEST(MainWindowStart, WithAMouseShowsTheKeyPageAndTheMouseConfiguration) {
 TEST(MainWindowStart, WithoutAMouseTheNoDeviceScreenTakesOver) {
     MainWindowFixture app(false);
     ASSERT_TRUE(app.Start());
-    EXPECT_EQ(app.window->timers,
-              (std::vector<TimerRequest>{{CPYLADlg::kBuildWindowsTimer, USER_TIMER_MINIMUM},
-                                         {CPYLADlg::kNoMouseTimer, 100}}));
+    EXPECT_EQ(app.window->timers, (std::vector<TimerRequest>{{CPYLADlg::kNoMouseTimer, 100}}));
     EXPECT_EQ(static_cast<CSupportDlg&>(app.window->page(PageId::Support)).firmwareVersion(), 0);
     app.window->ShowWindow(SW_SHOW);
     app.window->Tick(CPYLADlg::kNoMouseTimer);
@@ -157,10 +154,10 @@ TEST(MainWindowStart, WithoutAMouseTheNoDeviceScreenTakesOver) {
     EXPECT_TRUE(app.window->noDeviceScreen().IsWindowVisible());
 }
 
-// The window opens with only its key-assignment page built; the other pages
-// and the no-device screen come one per tick of the building timer (which
-// fires after painting), or at once when needed, and each takes the record
-// and the language that every page was given.
+// The window opens with only its key-assignment page built; the icon, the
+// other pages and the no-device screen come one per idle call (the first
+// comes after painting), or at once when needed, and each page takes the
+// record and the language that every page was given.
 TEST(MainWindowStart, HiddenWindowsAreBuiltLaterWithTheRecordAndTheLanguage) {
     MainWindowFixture app;
     MouseSettings stored = MouseSettings::CreateWithDefaults();
@@ -182,12 +179,13 @@ TEST(MainWindowStart, HiddenWindowsAreBuiltLaterWithTheRecordAndTheLanguage) {
     EXPECT_FALSE(support.IsWindowVisible());
     EXPECT_FALSE(support.Item<CKivCheckBox>(IDC_SUPPORT_AUTOSTART).checked());
 
-    int ticks = 0;
-    while (!window.AllWindowsBuilt() && ticks < 10) {
-        window.Tick(CPYLADlg::kBuildWindowsTimer);
-        ++ticks;
+    int calls = 1;
+    while (window.Idle() && calls < 10) {
+        ++calls;
     }
-    EXPECT_EQ(ticks, 6);  // the icon, four pages and the no-device screen
+    EXPECT_EQ(calls, 6);  // the icon, four pages and the no-device screen
+    EXPECT_TRUE(window.AllWindowsBuilt());
+    EXPECT_FALSE(window.Idle());  // nothing left
     EXPECT_NE(window.trayIcon(), nullptr);
     EXPECT_EQ(BuiltPages(window), 6);
     EXPECT_FALSE(window.noDeviceScreen().IsWindowVisible());
@@ -206,10 +204,10 @@ TEST(MainWindowStart, AFailedRegistrationIsReportedAndTheProgramGoesOn) {
     app.registrationFails = true;
     ASSERT_TRUE(app.Start());
     EXPECT_TRUE(app.messages.empty());  // reported after the icon, once the window has painted
-    app.window->Tick(CPYLADlg::kBuildWindowsTimer);
+    app.window->Idle();
     EXPECT_NE(app.window->trayIcon(), nullptr);
     EXPECT_EQ(app.messages, std::vector<std::wstring>{L"RegisterDeviceNotification Failed!"});
-    app.window->Tick(CPYLADlg::kBuildWindowsTimer);
+    app.window->Idle();
     EXPECT_EQ(app.messages.size(), 1u);
 }
 
@@ -318,14 +316,14 @@ TEST(MainWindowHotPlug, ArrivalConnectsOnceAfter900MsAndRemovalShowsTheNoDeviceS
     DeviceChange other(kOtherPath), mouse(kMousePath);
     window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, other.lParam());
     window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, mouse.lParam());
-    EXPECT_EQ(window.timers.size(), 2u);  // no-mouse and building timers of the start
+    EXPECT_EQ(window.timers.size(), 1u);
 
     app.mouse.PlugIn();
     // One arrival per HID interface: one connect.
     EXPECT_EQ(window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, mouse.lParam()), TRUE);
     window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, mouse.lParam());
     EXPECT_EQ(window.timers.back(), (TimerRequest{CPYLADlg::kArrivalTimer, 900}));
-    EXPECT_EQ(window.timers.size(), 3u);
+    EXPECT_EQ(window.timers.size(), 2u);
     window.Tick(CPYLADlg::kArrivalTimer);
     EXPECT_TRUE(app.transport.IsPresent());
     EXPECT_FALSE(window.noDeviceScreen().IsWindowVisible());
@@ -369,7 +367,7 @@ TEST(MainWindowTray, ClicksShowTheWindowOrTheScreenAndTheMenuIsMadeOnce) {
     MainWindowFixture app;
     ASSERT_TRUE(app.Start());
     TestMainWindow& window = *app.window;
-    window.Tick(CPYLADlg::kBuildWindowsTimer);  // the first tick adds the icon
+    window.Idle();  // the first idle time adds the icon
     EXPECT_NE(window.trayIcon(), nullptr);
     window.ShowWindow(SW_HIDE);
     EXPECT_EQ(window.SendMessage(2027, 0, WM_LBUTTONDOWN), 1);
@@ -445,10 +443,10 @@ TEST(MainWindowCommands, TopmostRequestsOfTheLists) {
     const auto topmost = [&] {
         return (::GetWindowLongW(app.window->GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     };
-    // As in the running program, whose first building tick has added the
-    // icon before any list can open (under Wine, a window asks in vain to be
+    // As in the running program, whose first idle time has added the icon
+    // before any list can open (under Wine, a window asks in vain to be
     // topmost before its process has an icon).
-    app.window->Tick(CPYLADlg::kBuildWindowsTimer);
+    app.window->Idle();
     app.window->SendMessage(WM_SYSCOMMAND, 2234, 1);
     EXPECT_TRUE(topmost());
     app.window->SendMessage(WM_SYSCOMMAND, 2234, 7);

@@ -429,6 +429,40 @@ TEST(TemplateDialogs, QuitRequestEndsTheModalLoopAndIsPassedOn) {
     EXPECT_EQ(msg.wParam, 3u);
 }
 
+// Records the idle calls of its modal loop: asks for more in the first three,
+// not in the fourth, after which it posts itself a message; a message starts a
+// new idle time, whose second call ends the dialog.
+class IdleDialog : public WithMessageMap<IdleDialog, CDialogEx> {
+public:
+    static const ClassMessageMap<IdleDialog> messageMap;
+    IdleDialog() : WithMessageMap(IDD_TEST_DIALOG) {}
+    std::vector<LPARAM> counts;
+
+private:
+    static const MessageMapEntry messageEntries[];
+    bool OnKickIdle(Message& m) {
+        counts.push_back(m.lParam);
+        const size_t call = counts.size();
+        if (call == 4) {
+            PostMessage(WM_APP + 5);
+        } else if (call == 6) {
+            EndDialog(9);
+        }
+        m.result = call < 4 || call == 5 ? 1 : 0;
+        return true;
+    }
+};
+const MessageMapEntry IdleDialog::messageEntries[] = {
+    On<CDialogEx::kKickIdleMessage, &IdleDialog::OnKickIdle>(),
+};
+const ClassMessageMap<IdleDialog> IdleDialog::messageMap{messageEntries};
+
+TEST(TemplateDialogs, ModalLoopGivesIdleTimeUntilDeclinedAndAgainAfterAMessage) {
+    IdleDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), 9);
+    EXPECT_EQ(dialog.counts, (std::vector<LPARAM>{0, 1, 2, 3, 0, 1}));
+}
+
 // A dialog that counts its OK and Cancel.
 class CountingDialog : public CDialogEx {
 public:

@@ -78,7 +78,14 @@ INT_PTR CDialogEx::DoModal() {
     }
     const HWND self = GetSafeHwnd();
     MSG msg{};
+    bool idle = true;
+    LPARAM idleCount = 0;
     while (!modalDone_ && ::IsWindow(self)) {
+        // While no message waits, the dialog may do work it keeps for idle
+        // time, one piece per call, for as long as it asks for more.
+        while (idle && !modalDone_ && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            idle = ::SendMessageW(self, kKickIdleMessage, MSGF_DIALOGBOX, idleCount++) != 0;
+        }
         const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             // A quit request ends this loop and is left for the enclosing one.
@@ -91,6 +98,12 @@ INT_PTR CDialogEx::DoModal() {
         if (!PreTranslateChain(msg, self) && !::IsDialogMessageW(self, &msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
+        }
+        // Painting and timers leave the idle state as it was; anything else
+        // may have brought new work.
+        if (msg.message != WM_PAINT && msg.message != WM_TIMER) {
+            idle = true;
+            idleCount = 0;
         }
     }
     if (ownerWasEnabled) {

@@ -16,12 +16,19 @@ class CDialogEx : public WithMessageMap<CDialogEx, CWnd> {
 public:
     static const ClassMessageMap<CDialogEx> messageMap;
 
+    // Sent by the modal loop to its dialog while no message waits: wParam
+    // MSGF_DIALOGBOX, lParam how many were sent since the last message. A
+    // nonzero result asks for another while the queue stays empty; zero waits
+    // for the next message. Unhandled, the dialog answers zero.
+    static constexpr UINT kKickIdleMessage = 0x036A;
+
     explicit CDialogEx(UINT templateId, CWnd* parent = nullptr)
         : templateId_(templateId), parent_(parent) {}
 
     // Creates the dialog modeless; false when the template cannot be made.
     bool Create(CWnd* parent = nullptr);
-    // Runs the dialog modally until EndDialog; the owner is disabled meanwhile.
+    // Runs the dialog modally until EndDialog; the owner is disabled meanwhile,
+    // and the dialog hears kKickIdleMessage when the queue is empty.
     // -1 when the dialog could not be created. A quit request ends the loop
     // (with IDCANCEL) and is passed on to the enclosing loop.
     INT_PTR DoModal();
