@@ -82,8 +82,8 @@ BOOL CPYLADlg::OnInitDialog() {
     ApplyLanguageToAll(record_.language);
     // Every sheet is read before the window first shows, used or not.
     services_.skin.skins.LoadSkinSheets();
-    // The icon, the hidden pages and the no-device screen come in idle time,
-    // once the window has painted (OnKickIdle).
+    // The icon, the hidden pages and the no-device screen come once the
+    // window has painted and the program has been idle (OnKickIdle).
     return TRUE;
 }
 
@@ -481,6 +481,11 @@ void CPYLADlg::OnTimer(UINT_PTR id) {
         KillTimer(kNoMouseTimer);
         Hide();
         ShowNoDeviceScreen();
+    } else if (id == kBuildWindowsTimer) {
+        if (!BuildNextPiece() || (trayIcon_ != nullptr && AllWindowsBuilt())) {
+            KillTimer(kBuildWindowsTimer);
+            buildTimerRunning_ = false;
+        }
     } else if (id == kArrivalTimer) {
         KillTimer(kArrivalTimer);
         arrivalPending_ = false;
@@ -494,13 +499,20 @@ void CPYLADlg::OnTimer(UINT_PTR id) {
 }
 
 bool CPYLADlg::OnKickIdle(Message& m) {
+    if (!buildTimerRunning_ && (trayIcon_ == nullptr || !AllWindowsBuilt())) {
+        buildTimerRunning_ = true;
+        StartTimer(kBuildWindowsTimer, kBuildWindowsDelayMs);
+    }
+    m.result = 0;
+    return true;
+}
+
+bool CPYLADlg::BuildNextPiece() {
     if (trayIcon_ == nullptr) {
         AddTrayIcon();
-    } else {
-        BuildNextWindow();
+        return true;
     }
-    m.result = AllWindowsBuilt() && trayIcon_ != nullptr ? 0 : 1;
-    return true;
+    return BuildNextWindow();
 }
 
 void CPYLADlg::OnDestroy() {

@@ -49,6 +49,12 @@ public:
     // Timer 2: the mouse arrived; connect once it has settled.
     static constexpr UINT_PTR kArrivalTimer = 2;
     static constexpr UINT kArrivalDelayMs = 900;
+    // Timer 3: started in the first idle time, after the first paint; each
+    // tick adds the notification-area icon or builds one hidden page or the
+    // no-device screen, until none is left. A timer, so that the program
+    // waits for messages (and counts as idle) before the first piece.
+    static constexpr UINT_PTR kBuildWindowsTimer = 3;
+    static constexpr UINT kBuildWindowsDelayMs = USER_TIMER_MINIMUM;
     // The notification-area menu's entries.
     static constexpr int kMenuShow = 100;
     static constexpr int kMenuExit = 101;
@@ -130,10 +136,11 @@ private:
     bool OnTrayNotification(Message& m);
     bool OnShowWindowRequest(Message& m);
     bool OnDeviceChange(Message& m);
-    // Idle time, first after the first paint: adds the notification-area
-    // icon, then builds the hidden pages and the no-device screen, one piece
-    // per call, asking for more until none is left.
+    // Idle time: starts timer 3 while windows are left to build.
     bool OnKickIdle(Message& m);
+    // One piece of the deferred start-up: the icon, then the next window;
+    // false when nothing was left.
+    bool BuildNextPiece();
     void OnTimer(UINT_PTR id);
     void OnDestroy();
     void OnResetButton() { Reset(); }
@@ -155,6 +162,7 @@ private:
     UniqueDeviceNotification deviceNotifications_;
     HICON icon_ = nullptr;
     bool arrivalPending_ = false;
+    bool buildTimerRunning_ = false;
     // The language last given to every window; pages built later take it.
     int appliedLanguage_ = 0;
     // Apply sequences never overlap; the user-interface thread never waits

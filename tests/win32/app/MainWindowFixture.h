@@ -38,8 +38,14 @@ public:
     // Delivers a timer's tick now.
     void Tick(UINT_PTR id) { SendMessage(WM_TIMER, id, 0); }
     // Gives the window a moment of idle time, as the modal loop does when no
-    // message waits; true when it asks for more.
-    bool Idle() { return SendMessage(kKickIdleMessage, MSGF_DIALOGBOX, 0) != 0; }
+    // message waits.
+    void Idle() { SendMessage(kKickIdleMessage, MSGF_DIALOGBOX, 0); }
+    // Idle time and one tick of the building timer, as the running program
+    // has them after its first paint.
+    void BuildNextPiece() {
+        Idle();
+        Tick(kBuildWindowsTimer);
+    }
 
 protected:
     void StartTimer(UINT_PTR id, UINT milliseconds) override {

@@ -155,9 +155,9 @@ TEST(MainWindowStart, WithoutAMouseTheNoDeviceScreenTakesOver) {
 }
 
 // The window opens with only its key-assignment page built; the icon, the
-// other pages and the no-device screen come one per idle call (the first
-// comes after painting), or at once when needed, and each page takes the
-// record and the language that every page was given.
+// other pages and the no-device screen come one per tick of a timer started
+// in the first idle time (after painting), or at once when needed, and each
+// page takes the record and the language that every page was given.
 TEST(MainWindowStart, HiddenWindowsAreBuiltLaterWithTheRecordAndTheLanguage) {
     MainWindowFixture app;
     MouseSettings stored = MouseSettings::CreateWithDefaults();
@@ -179,13 +179,19 @@ TEST(MainWindowStart, HiddenWindowsAreBuiltLaterWithTheRecordAndTheLanguage) {
     EXPECT_FALSE(support.IsWindowVisible());
     EXPECT_FALSE(support.Item<CKivCheckBox>(IDC_SUPPORT_AUTOSTART).checked());
 
-    int calls = 1;
-    while (window.Idle() && calls < 10) {
-        ++calls;
+    window.Idle();
+    EXPECT_EQ(window.timers, (std::vector<TimerRequest>{
+                                 {CPYLADlg::kBuildWindowsTimer, USER_TIMER_MINIMUM}}));
+    window.Idle();
+    EXPECT_EQ(window.timers.size(), 1u);  // once while it runs
+    int ticks = 0;
+    while (!(window.AllWindowsBuilt() && window.trayIcon() != nullptr) && ticks < 10) {
+        window.Tick(CPYLADlg::kBuildWindowsTimer);
+        ++ticks;
     }
-    EXPECT_EQ(calls, 6);  // the icon, four pages and the no-device screen
-    EXPECT_TRUE(window.AllWindowsBuilt());
-    EXPECT_FALSE(window.Idle());  // nothing left
+    EXPECT_EQ(ticks, 6);  // the icon, four pages and the no-device screen
+    window.Idle();
+    EXPECT_EQ(window.timers.size(), 1u);  // nothing left to build
     EXPECT_NE(window.trayIcon(), nullptr);
     EXPECT_EQ(BuiltPages(window), 6);
     EXPECT_FALSE(window.noDeviceScreen().IsWindowVisible());
@@ -204,10 +210,10 @@ TEST(MainWindowStart, AFailedRegistrationIsReportedAndTheProgramGoesOn) {
     app.registrationFails = true;
     ASSERT_TRUE(app.Start());
     EXPECT_TRUE(app.messages.empty());  // reported after the icon, once the window has painted
-    app.window->Idle();
+    app.window->BuildNextPiece();
     EXPECT_NE(app.window->trayIcon(), nullptr);
     EXPECT_EQ(app.messages, std::vector<std::wstring>{L"RegisterDeviceNotification Failed!"});
-    app.window->Idle();
+    app.window->BuildNextPiece();
     EXPECT_EQ(app.messages.size(), 1u);
 }
 
@@ -367,7 +373,7 @@ TEST(MainWindowTray, ClicksShowTheWindowOrTheScreenAndTheMenuIsMadeOnce) {
     MainWindowFixture app;
     ASSERT_TRUE(app.Start());
     TestMainWindow& window = *app.window;
-    window.Idle();  // the first idle time adds the icon
+    window.BuildNextPiece();  // the first piece is the icon
     EXPECT_NE(window.trayIcon(), nullptr);
     window.ShowWindow(SW_HIDE);
     EXPECT_EQ(window.SendMessage(2027, 0, WM_LBUTTONDOWN), 1);
@@ -446,7 +452,7 @@ TEST(MainWindowCommands, TopmostRequestsOfTheLists) {
     // As in the running program, whose first idle time has added the icon
     // before any list can open (under Wine, a window asks in vain to be
     // topmost before its process has an icon).
-    app.window->Idle();
+    app.window->BuildNextPiece();
     app.window->SendMessage(WM_SYSCOMMAND, 2234, 1);
     EXPECT_TRUE(topmost());
     app.window->SendMessage(WM_SYSCOMMAND, 2234, 7);
