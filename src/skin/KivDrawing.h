@@ -21,11 +21,13 @@ inline void DrawStretched(Gdiplus::Graphics& graphics, Gdiplus::Image* picture, 
                        static_cast<INT>(picture->GetHeight()), Gdiplus::UnitPixel, &edges);
 }
 
-// Marks the control for redrawing when it has a window; a control that is
-// not bound yet draws its new look once it is. (Invalidating no window would
-// redraw every window of the desktop.)
+// Marks the control for redrawing when it is on screen; a control that is
+// not bound yet draws its new look once it is, and a hidden one (or one on a
+// hidden page) is painted whole when it shows. (Invalidating no window would
+// redraw every window of the desktop; invalidating a hidden one would still
+// cost a round trip to the window server.)
 inline void RedrawIfBound(const CWnd& control, BOOL erase = TRUE) {
-    if (control.GetSafeHwnd() != nullptr) {
+    if (control.GetSafeHwnd() != nullptr && ::IsWindowVisible(control.GetSafeHwnd())) {
         control.Invalidate(erase);
     }
 }
