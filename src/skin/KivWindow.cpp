@@ -36,11 +36,23 @@ BOOL CKivWindow::OnInitDialog() {
     }
     SetBackgroundImage(background);
     controls_.Bind(*this);
-    SetUpToolTips();
+    // A window made again makes its tips again.
+    toolTipsSetUp_ = false;
+    tools_.clear();
+    extraTools_.clear();
     return TRUE;
 }
 
+const CToolTipCtrl& CKivWindow::toolTips() {
+    SetUpToolTips();
+    return toolTipCtrl_;
+}
+
 void CKivWindow::SetUpToolTips() {
+    if (toolTipsSetUp_ || GetSafeHwnd() == nullptr) {
+        return;
+    }
+    toolTipsSetUp_ = true;
     if (toolTipTable_.empty() || !toolTipCtrl_.Create(*this, TTS_ALWAYSTIP)) {
         return;
     }
@@ -50,6 +62,9 @@ void CKivWindow::SetUpToolTips() {
             toolTipCtrl_.AddTool(*tool, WideOf(row.setUpText));
             tools_.emplace_back(&row, tool);
         }
+    }
+    if (language_ != 0) {
+        ApplyLanguage(language_);
     }
 }
 
@@ -69,12 +84,16 @@ void CKivWindow::ApplyLanguage(int language) {
     if (!IsLanguageIndex(language)) {
         return;
     }
+    language_ = language;
     for (const auto& [row, tool] : tools_) {
         toolTipCtrl_.UpdateTipText(WideOf(*row->TextFor(language)), *tool);
     }
 }
 
 BOOL CKivWindow::PreTranslateMessage(MSG* message) {
+    if (message->message >= WM_MOUSEFIRST && message->message <= WM_MOUSELAST) {
+        SetUpToolTips();
+    }
     if (toolTipCtrl_.GetSafeHwnd() != nullptr) {
         toolTipCtrl_.RelayEvent(message);
     }

@@ -33,11 +33,12 @@ public:
     ~CKivWindow() override;
 
     // Sets every tool tip to its text in the language (1..12); any other
-    // index changes nothing.
+    // index changes nothing. Tips not made yet take it when they are.
     void ApplyLanguage(int language);
 
     const layout::WindowLayout& layout() const { return controls_.layout(); }
-    const CToolTipCtrl& toolTips() const { return toolTipCtrl_; }
+    // The window's tool tips, made first when they were not yet.
+    const CToolTipCtrl& toolTips();
 
     template <class Control>
     Control& Item(int id) const {
@@ -45,7 +46,9 @@ public:
     }
 
 protected:
-    // Background, controls, hidden controls and tool tips, in that order.
+    // Background, controls and hidden controls, in that order. The tool tips
+    // are made when the pointer first comes over the window (or when asked
+    // for), so that making them never holds up the window's first paint.
     BOOL OnInitDialog() override;
     // Relays every message to the tool tips, then the usual pre-translation.
     BOOL PreTranslateMessage(MSG* message) override;
@@ -62,6 +65,7 @@ private:
 
     bool OnSysCommand(Message& m);
     bool OnControlCommand(Message& m);
+    // Makes the tool-tip control and registers the table's tools, once.
     void SetUpToolTips();
     // The window of a tool: the table's control, or the template's control
     // bound for the tool tip alone.
@@ -74,6 +78,8 @@ private:
     std::vector<std::unique_ptr<CWnd>> extraTools_;
     // The registered tools in table order.
     std::vector<std::pair<const ToolTipRow*, const CWnd*>> tools_;
+    bool toolTipsSetUp_ = false;
+    int language_ = 0;  // the last language index given, 0 for none
 };
 
 }  // namespace vandir

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+// <windows.h> first.
+#include <commctrl.h>
 
 #include <array>
 #include <stdexcept>
+#include <string>
 
 #include "i18n/SensorPageToolTips.h"
 #include "skin/KivButton.h"
@@ -207,6 +210,46 @@ TEST_F(WindowBinding, ClicksAndNotificationsArriveAsEvents) {
                        reinterpret_cast<LPARAM>(window.GetDlgItem(IDC_SENSOR_RESET)));
     EXPECT_EQ(window.roles, std::vector<layout::ControlRole>{layout::ControlRole::Reset});
     EXPECT_EQ(window.events.size(), 3u);
+}
+
+// Tips are made when the pointer first comes over the window, not with it,
+// and take the language given before they existed.
+TEST(WindowToolTips, MadeAtTheFirstPointerMessageInTheLanguageGivenBefore) {
+    SkinFixture fixture;
+    BindingTestWindow window(fixture.context, SensorPageToolTips());
+    ASSERT_TRUE(window.Create());
+    // The tool-tip windows the test window owns.
+    const auto tipWindows = [&window] {
+        struct Search {
+            HWND owner;
+            int count;
+        } search{window.GetSafeHwnd(), 0};
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND candidate, LPARAM context) {
+                auto* s = reinterpret_cast<Search*>(context);
+                wchar_t name[32] = {};
+                ::GetClassNameW(candidate, name, 32);
+                if (std::wstring(name) == TOOLTIPS_CLASSW &&
+                    ::GetWindow(candidate, GW_OWNER) == s->owner) {
+                    ++s->count;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.count;
+    };
+    EXPECT_EQ(tipWindows(), 0);
+    window.ApplyLanguage(3);
+    EXPECT_EQ(tipWindows(), 0);
+    const CWnd& reset = window.Item<CKivButton>(IDC_SENSOR_RESET);
+    MSG move{reset.GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2), 0, {}};
+    CDialogEx::PreTranslateChain(move, window.GetSafeHwnd());
+    EXPECT_EQ(tipWindows(), 1);
+    EXPECT_EQ(window.toolTips().GetText(reset), L"Zurücksetzen");
+    CDialogEx::PreTranslateChain(move, window.GetSafeHwnd());
+    EXPECT_EQ(tipWindows(), 1);  // once
+    window.DestroyWindow();
 }
 
 // The sensor page's tips on the test window: the rows whose controls the
