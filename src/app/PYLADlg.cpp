@@ -57,7 +57,10 @@ CPYLADlg::CPYLADlg(AppServices& services)
     : WithMessageMap(layout::kMainWindow, services.skin, nullptr, MainWindowToolTips()),
       services_(services),
       record_(StartupRecord(services)),
-      noMouse_(services.skin) {}
+      noMouse_(services.skin) {
+    // The tips of the windows of the first paint come after it.
+    DeferToolTips();
+}
 
 CPYLADlg::~CPYLADlg() {
     workers_.Join();
@@ -140,6 +143,7 @@ void CPYLADlg::CreatePages() {
     // Only the page the window opens with is built now; the others and the
     // no-device screen follow after the first paint (BuildNextWindow), or
     // at once when something needs them earlier.
+    keyAssignment_->DeferToolTips();
     BuildPage(*keyAssignment_);
     keyAssignment_->ShowWindow(SW_SHOW);
 }
@@ -510,6 +514,8 @@ bool CPYLADlg::OnKickIdle(Message& m) {
 bool CPYLADlg::BuildNextPiece() {
     if (trayIcon_ == nullptr) {
         AddTrayIcon();
+        SetUpToolTips();
+        keyAssignment_->SetUpToolTips();
         return true;
     }
     return BuildNextWindow();

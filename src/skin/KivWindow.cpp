@@ -40,6 +40,9 @@ BOOL CKivWindow::OnInitDialog() {
     toolTipsSetUp_ = false;
     tools_.clear();
     extraTools_.clear();
+    if (!deferToolTips_) {
+        SetUpToolTips();
+    }
     return TRUE;
 }
 
@@ -91,9 +94,6 @@ void CKivWindow::ApplyLanguage(int language) {
 }
 
 BOOL CKivWindow::PreTranslateMessage(MSG* message) {
-    if (message->message >= WM_MOUSEFIRST && message->message <= WM_MOUSELAST) {
-        SetUpToolTips();
-    }
     if (toolTipCtrl_.GetSafeHwnd() != nullptr) {
         toolTipCtrl_.RelayEvent(message);
     }

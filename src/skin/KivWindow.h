@@ -39,6 +39,12 @@ public:
     const layout::WindowLayout& layout() const { return controls_.layout(); }
     // The window's tool tips, made first when they were not yet.
     const CToolTipCtrl& toolTips();
+    // Makes the tool-tip control and registers the table's tools, once per
+    // window; a window made again makes them again.
+    void SetUpToolTips();
+    // Before Create: the window makes its tips only when SetUpToolTips or
+    // toolTips is called, so that they never hold up its first paint.
+    void DeferToolTips() { deferToolTips_ = true; }
 
     template <class Control>
     Control& Item(int id) const {
@@ -46,9 +52,8 @@ public:
     }
 
 protected:
-    // Background, controls and hidden controls, in that order. The tool tips
-    // are made when the pointer first comes over the window (or when asked
-    // for), so that making them never holds up the window's first paint.
+    // Background, controls, hidden controls and (unless deferred) tool tips,
+    // in that order.
     BOOL OnInitDialog() override;
     // Relays every message to the tool tips, then the usual pre-translation.
     BOOL PreTranslateMessage(MSG* message) override;
@@ -65,8 +70,6 @@ private:
 
     bool OnSysCommand(Message& m);
     bool OnControlCommand(Message& m);
-    // Makes the tool-tip control and registers the table's tools, once.
-    void SetUpToolTips();
     // The window of a tool: the table's control, or the template's control
     // bound for the tool tip alone.
     const CWnd* ToolWindow(int id);
@@ -79,6 +82,7 @@ private:
     // The registered tools in table order.
     std::vector<std::pair<const ToolTipRow*, const CWnd*>> tools_;
     bool toolTipsSetUp_ = false;
+    bool deferToolTips_ = false;
     int language_ = 0;  // the last language index given, 0 for none
 };
 

@@ -212,11 +212,12 @@ TEST_F(WindowBinding, ClicksAndNotificationsArriveAsEvents) {
     EXPECT_EQ(window.events.size(), 3u);
 }
 
-// Tips are made when the pointer first comes over the window, not with it,
-// and take the language given before they existed.
-TEST(WindowToolTips, MadeAtTheFirstPointerMessageInTheLanguageGivenBefore) {
+// Deferred tips are made when asked for, not with the window, and take the
+// language given before they existed.
+TEST(WindowToolTips, DeferredTipsComeWhenAskedForInTheLanguageGivenBefore) {
     SkinFixture fixture;
     BindingTestWindow window(fixture.context, SensorPageToolTips());
+    window.DeferToolTips();
     ASSERT_TRUE(window.Create());
     // The tool-tip windows the test window owns.
     const auto tipWindows = [&window] {
@@ -242,12 +243,11 @@ TEST(WindowToolTips, MadeAtTheFirstPointerMessageInTheLanguageGivenBefore) {
     EXPECT_EQ(tipWindows(), 0);
     window.ApplyLanguage(3);
     EXPECT_EQ(tipWindows(), 0);
-    const CWnd& reset = window.Item<CKivButton>(IDC_SENSOR_RESET);
-    MSG move{reset.GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2), 0, {}};
-    CDialogEx::PreTranslateChain(move, window.GetSafeHwnd());
+    window.SetUpToolTips();
     EXPECT_EQ(tipWindows(), 1);
+    const CWnd& reset = window.Item<CKivButton>(IDC_SENSOR_RESET);
     EXPECT_EQ(window.toolTips().GetText(reset), L"Zurücksetzen");
-    CDialogEx::PreTranslateChain(move, window.GetSafeHwnd());
+    window.SetUpToolTips();
     EXPECT_EQ(tipWindows(), 1);  // once
     window.DestroyWindow();
 }
