@@ -181,7 +181,11 @@ std::wstring CWnd::GetWindowText() const {
 }
 
 void CWnd::ModifyStyle(DWORD remove, DWORD add) const {
-    ::SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>((GetStyle() & ~remove) | add));
+    const DWORD style = GetStyle();
+    const DWORD changed = (style & ~remove) | add;
+    if (changed != style) {  // setting a style is a round trip to the window server
+        ::SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(changed));
+    }
 }
 
 BOOL CWnd::PreTranslateMessage(MSG*) {
