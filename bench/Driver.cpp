@@ -48,16 +48,32 @@ int ParseCount(const wchar_t* text, int fallback) {
                                                                        : fallback;
 }
 
+// Time for Wine and the X server to finish tearing the last program down, so
+// that no run starts while the one before still loads the machine.
+constexpr DWORD kSettleMs = 300;
+
+template <typename Run>
+auto Settled(Run run) {
+    ::Sleep(kSettleMs);
+    return run();
+}
+
 std::optional<Round> RunRound(const std::wstring& folder) {
     const std::wstring probe = folder + L"\\bench_probe.exe";
-    std::optional<Report> minimal =
-        RunReporting(folder + L"\\bench_minimal.exe", {"entered", "painted", "private_painted"});
-    std::optional<Report> program = RunProgram(folder + L"\\VandirII-Demo.exe");
-    std::optional<Report> probed = RunReporting(
-        probe, {"entered", "gdiplus_started", "windows_built", "painted", "pages_visited",
-                "private_painted", "private_visited", "sheet_pixels", "failures"});
-    std::optional<Report> sheets =
-        RunReporting(probe, {"sheets_started", "sheets_loaded", "failures"}, L"--sheets");
+    std::optional<Report> minimal = Settled([&] {
+        return RunReporting(folder + L"\\bench_minimal.exe",
+                            {"entered", "painted", "private_painted"});
+    });
+    std::optional<Report> program =
+        Settled([&] { return RunProgram(folder + L"\\VandirII-Demo.exe"); });
+    std::optional<Report> probed = Settled([&] {
+        return RunReporting(
+            probe, {"entered", "gdiplus_started", "windows_built", "painted", "pages_visited",
+                    "private_painted", "private_visited", "sheet_pixels", "failures"});
+    });
+    std::optional<Report> sheets = Settled([&] {
+        return RunReporting(probe, {"sheets_started", "sheets_loaded", "failures"}, L"--sheets");
+    });
     if (!minimal || !program || !probed || !sheets) {
         return std::nullopt;
     }
