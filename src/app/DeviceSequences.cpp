@@ -46,8 +46,8 @@ void ReRead(Transport& transport, MouseSettings& record, const std::function<voi
 
 void ApplyRecord(const MouseSettings& record, Transport& transport, SystemIntegration& system,
                  FileSystem& files) {
-    system.SetDoubleClickTime(record.doubleClickSpeed);
-    system.SetPointerSpeed(record.pointerSpeed);
+    system.SetDoubleClickTime(record.doubleClickSpeed, SettingScope::Saved);
+    system.SetPointerSpeed(record.pointerSpeed, SettingScope::Saved);
     if (record.autoStart == 1) {
         system.WriteAutostartEntry(kAutostartValueName);
     } else {

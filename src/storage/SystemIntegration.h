@@ -3,9 +3,14 @@
 // None of them reports a failure to the user.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vandir {
+
+// Whether a system setting lasts for this session only or is also saved in
+// the user's profile; other programs hear of the change either way.
+enum class SettingScope { Session, Saved };
 
 class SystemIntegration {
 public:
@@ -26,10 +31,13 @@ public:
     virtual void OpenSupportPage(const std::u16string& address) = 0;
 
     // Sets the system double-click time for a page step (see DoubleClickTimeForStep).
-    virtual void SetDoubleClickTime(uint8_t doubleClickSpeed) = 0;
+    virtual void SetDoubleClickTime(uint8_t doubleClickSpeed, SettingScope scope) = 0;
 
     // Sets the system pointer speed for a page step (see PointerSpeedForStep).
-    virtual void SetPointerSpeed(uint8_t pointerSpeed) = 0;
+    virtual void SetPointerSpeed(uint8_t pointerSpeed, SettingScope scope) = 0;
+
+    // The system pointer speed (1..20); nothing when it cannot be read.
+    virtual std::optional<uint32_t> PointerSpeed() = 0;
 
     // Shows window contents while windows are dragged (not stored in the user profile).
     virtual void EnableFullWindowDrag() = 0;

@@ -259,10 +259,11 @@ TEST_F(SystemParametersTest, PointerSpeedFollowsTheStepAndIsStored) {
     } cases[] = {{1, 1}, {4, 7}, {6, 10}, {11, 20}, {5, 9}};
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.step));
-        system_.SetPointerSpeed(c.step);
+        system_.SetPointerSpeed(c.step, SettingScope::Saved);
         int speed = 0;
         ASSERT_TRUE(::SystemParametersInfoW(SPI_GETMOUSESPEED, 0, &speed, 0));
         EXPECT_EQ(speed, c.speed);
+        EXPECT_EQ(system_.PointerSpeed(), std::optional<uint32_t>(c.speed));
         EXPECT_EQ(ReadSetting(kMouseKey, L"MouseSensitivity"), std::to_wstring(c.speed));
     }
 }
@@ -274,10 +275,23 @@ TEST_F(SystemParametersTest, DoubleClickTimeFollowsTheStepAndIsStored) {
     } cases[] = {{1, 900}, {4, 690}, {11, 200}, {7, 480}};
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.step));
-        system_.SetDoubleClickTime(c.step);
+        system_.SetDoubleClickTime(c.step, SettingScope::Saved);
         EXPECT_EQ(::GetDoubleClickTime(), c.milliseconds);
         EXPECT_EQ(ReadSetting(kMouseKey, L"DoubleClickSpeed"), std::to_wstring(c.milliseconds));
     }
+}
+
+// The page's slider writes last for the session: the profile keeps what was
+// saved before.
+TEST_F(SystemParametersTest, SessionWritesLeaveTheSavedSettings) {
+    system_.SetPointerSpeed(4, SettingScope::Saved);
+    system_.SetDoubleClickTime(4, SettingScope::Saved);
+    system_.SetPointerSpeed(11, SettingScope::Session);
+    system_.SetDoubleClickTime(11, SettingScope::Session);
+    EXPECT_EQ(system_.PointerSpeed(), std::optional<uint32_t>(20));
+    EXPECT_EQ(::GetDoubleClickTime(), 200u);
+    EXPECT_EQ(ReadSetting(kMouseKey, L"MouseSensitivity"), L"7");
+    EXPECT_EQ(ReadSetting(kMouseKey, L"DoubleClickSpeed"), L"690");
 }
 
 TEST_F(SystemParametersTest, FullWindowDragIsSwitchedOnForTheSessionOnly) {

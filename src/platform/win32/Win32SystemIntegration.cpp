@@ -75,18 +75,33 @@ void Win32SystemIntegration::OpenWithShell(const std::wstring& address) {
     }
 }
 
-void Win32SystemIntegration::SetDoubleClickTime(uint8_t doubleClickSpeed) {
-    ::SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, DoubleClickTimeForStep(doubleClickSpeed),
-                            nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+namespace {
+
+UINT FlagsFor(SettingScope scope) {
+    return scope == SettingScope::Saved ? SPIF_UPDATEINIFILE | SPIF_SENDCHANGE : SPIF_SENDCHANGE;
 }
 
-void Win32SystemIntegration::SetPointerSpeed(uint8_t pointerSpeed) {
+}  // namespace
+
+void Win32SystemIntegration::SetDoubleClickTime(uint8_t doubleClickSpeed, SettingScope scope) {
+    ::SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, DoubleClickTimeForStep(doubleClickSpeed),
+                            nullptr, FlagsFor(scope));
+}
+
+void Win32SystemIntegration::SetPointerSpeed(uint8_t pointerSpeed, SettingScope scope) {
     // Windows takes this value from the pointer argument and ignores the integer
     // one; Wine (8) reads the integer one. Passing it in both sets it on either.
     const UINT speed = PointerSpeedForStep(pointerSpeed);
     ::SystemParametersInfoW(SPI_SETMOUSESPEED, speed,
-                            reinterpret_cast<PVOID>(static_cast<UINT_PTR>(speed)),
-                            SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+                            reinterpret_cast<PVOID>(static_cast<UINT_PTR>(speed)), FlagsFor(scope));
+}
+
+std::optional<uint32_t> Win32SystemIntegration::PointerSpeed() {
+    int speed = 0;
+    if (!::SystemParametersInfoW(SPI_GETMOUSESPEED, 0, &speed, 0) || speed < 0) {
+        return std::nullopt;
+    }
+    return static_cast<uint32_t>(speed);
 }
 
 void Win32SystemIntegration::EnableFullWindowDrag() {

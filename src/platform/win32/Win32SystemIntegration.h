@@ -23,8 +23,9 @@ public:
     void WriteAutostartEntry(const std::u16string& valueName) override;
     void RemoveAutostartEntry(const std::u16string& valueName) override;
     void OpenSupportPage(const std::u16string& address) override;
-    void SetDoubleClickTime(uint8_t doubleClickSpeed) override;
-    void SetPointerSpeed(uint8_t pointerSpeed) override;
+    void SetDoubleClickTime(uint8_t doubleClickSpeed, SettingScope scope) override;
+    void SetPointerSpeed(uint8_t pointerSpeed, SettingScope scope) override;
+    std::optional<uint32_t> PointerSpeed() override;
     void EnableFullWindowDrag() override;
 
     // The default launcher: ShellExecuteW "open" with COM initialised on the

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,15 +64,22 @@ public:
     void WriteAutostartEntry(const std::u16string&) override { log_.Add("autostart on"); }
     void RemoveAutostartEntry(const std::u16string&) override { log_.Add("autostart off"); }
     void OpenSupportPage(const std::u16string&) override { log_.Add("support page"); }
-    void SetDoubleClickTime(uint8_t step) override {
-        log_.Add("double-click " + std::to_string(step));
+    // Saved writes log as "double-click 4", session-only ones with " (session)".
+    void SetDoubleClickTime(uint8_t step, SettingScope scope) override {
+        log_.Add("double-click " + std::to_string(step) + Suffix(scope));
     }
-    void SetPointerSpeed(uint8_t step) override {
-        log_.Add("pointer speed " + std::to_string(step));
+    void SetPointerSpeed(uint8_t step, SettingScope scope) override {
+        log_.Add("pointer speed " + std::to_string(step) + Suffix(scope));
     }
+    // The system pointer speed the page reads; nothing makes the read fail.
+    std::optional<uint32_t> PointerSpeed() override { return pointerSpeed; }
+    std::optional<uint32_t> pointerSpeed = 10;
     void EnableFullWindowDrag() override { log_.Add("full-window drag"); }
 
 private:
+    static std::string Suffix(SettingScope scope) {
+        return scope == SettingScope::Session ? " (session)" : "";
+    }
     EventLog& log_;
 };
 
