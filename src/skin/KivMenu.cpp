@@ -251,6 +251,13 @@ void CKivMenu::CloseSubLists() {
         list.ShowWindow(SW_HIDE);
         Notify(kListHiding, 0);
     }
+    // The hook followed the sub-list shown last: while this list stays open,
+    // point it back here, so that a click outside still closes the lists.
+    const HWND target = hooks_.MouseTarget();
+    if (IsWindowVisible() && target != nullptr && target != GetSafeHwnd() &&
+        !::IsWindowVisible(target)) {
+        hooks_.ShowMouseHookTarget(GetSafeHwnd());
+    }
 }
 
 int CKivMenu::HitTest(POINT client) {

@@ -576,6 +576,26 @@ TEST_F(KivMenuTest, HoveringOpensTheSubListBesideItsEntryAndAnotherEntryClosesIt
     root_.Hide();
 }
 
+// When the pointer goes from an entry with a sub-list to a plain entry, the
+// sub-list closes and the hook points at the root list again, so a click
+// outside still closes it.
+TEST_F(KivMenuTest, AfterASubListClosedAClickOutsideStillClosesTheRoot) {
+    ASSERT_TRUE(CreateFunctionList());
+    root_.ShowAt(CKivMenu::kTopLeft, 100, 100);
+    ASSERT_TRUE(HoverAndOpen(root_, kRapidFireEntry, RapidFire()));
+    ASSERT_TRUE(MoveTo(EntryOnScreen(root_, kKeyboardEntry)));
+    ASSERT_TRUE(PumpUntil([&] { return !RapidFire().IsWindowVisible(); }));
+    EXPECT_EQ(hooks_.MouseTarget(), root_.GetSafeHwnd());
+
+    owner_.events.clear();
+    ASSERT_TRUE(ClickAt(OwnerCentre()));
+    ASSERT_TRUE(PumpUntil([&] { return owner_.leftButtonUps == 1; }));
+    PumpPending();
+    EXPECT_TRUE(AllHidden());
+    EXPECT_EQ(owner_.SystemCommands(), (Notes{kAboutToHide, kHidden})) << "no choice";
+    EXPECT_FALSE(hooks_.MouseHookInstalled());
+}
+
 TEST_F(KivMenuTest, NearTheScreenBottomASubListOpensUpwards) {
     ASSERT_TRUE(CreateFunctionList());
     const int fullScreen = ::GetSystemMetrics(SM_CYFULLSCREEN);
