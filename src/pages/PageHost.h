@@ -1,8 +1,8 @@
 #pragma once
 // What a page may ask of the main window: the page Apply and page Reset, a
-// tab switch, the language of every window, and the topmost request of the
-// function lists. Pages never touch the record, the profile or the mouse
-// themselves.
+// tab switch, the language of every window, the topmost request of the
+// function lists, and a collect of one page. Pages never touch the record,
+// the profile or the mouse themselves.
 
 namespace vandir {
 
@@ -20,6 +20,9 @@ public:
     virtual void ApplyLanguageToAll(int language) = 0;
     // Makes the main window topmost (true) or not, while a list is open.
     virtual void SetTopmost(bool topmost) = 0;
+    // Collects one page into the record now, without an Apply (the LED
+    // page's Enter key). A host without a record has nothing to collect into.
+    virtual void CollectPage(PageId page) { static_cast<void>(page); }
 
 protected:
     ~PageHost() = default;
