@@ -137,9 +137,9 @@ void CPYLADlg::CreatePages() {
     support_->SetMouseLink([this] { return services_.transport.EnsureOpen() == 1; });
     language_ = std::make_unique<CLanguageTip>(skin, *this, parent);
     keyAssignment_ = std::make_unique<CMouseSettingsDlg>(CMouseSettingsDlg::kKeyAssignmentMode,
-                                                         skin, *this, parent);
+                                                         skin, *this, services_.system, parent);
     osSensitivity_ = std::make_unique<CMouseSettingsDlg>(CMouseSettingsDlg::kOsSensitivityMode,
-                                                         skin, *this, parent);
+                                                         skin, *this, services_.system, parent);
     // Only the page the window opens with is built now; the others and the
     // no-device screen follow after the first paint (BuildNextWindow), or
     // at once when something needs them earlier.
@@ -237,6 +237,10 @@ void CPYLADlg::CollectAll() {
                             PageId::Led, PageId::Support, PageId::Language}) {
         page(id).CollectSettings(record_);
     }
+}
+
+void CPYLADlg::CollectPage(PageId id) {
+    page(id).CollectSettings(record_);
 }
 
 void CPYLADlg::ApplyLanguageToAll(int language) {
@@ -411,6 +415,7 @@ bool CPYLADlg::OnQueryDragIcon(Message& m) {
 }
 
 void CPYLADlg::OnLeftButtonDown(POINT, UINT) {
+    keyAssignment_->CloseLists();
     SendMessage(WM_SYSCOMMAND, kDragByCaption, 0);
     Default();
 }

@@ -69,6 +69,8 @@ public:
     void ShowPage(PageId page) override;
     void ApplyLanguageToAll(int language) override;
     void SetTopmost(bool topmost) override;
+    // Collects one page into the record, without an Apply.
+    void CollectPage(PageId id) override;
 
     // Waits until every Apply and Reset started so far has finished.
     void WaitForApply() { workers_.Join(); }

@@ -93,6 +93,14 @@ void CKivWindow::ApplyLanguage(int language) {
     }
 }
 
+void CKivWindow::SetToolTipText(int controlId, const std::wstring& text) {
+    for (const auto& [row, tool] : tools_) {
+        if (row->controlId == controlId) {
+            toolTipCtrl_.UpdateTipText(text, *tool);
+        }
+    }
+}
+
 BOOL CKivWindow::PreTranslateMessage(MSG* message) {
     if (toolTipCtrl_.GetSafeHwnd() != nullptr) {
         toolTipCtrl_.RelayEvent(message);

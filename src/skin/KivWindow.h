@@ -34,7 +34,7 @@ public:
 
     // Sets every tool tip to its text in the language (1..12); any other
     // index changes nothing. Tips not made yet take it when they are.
-    void ApplyLanguage(int language);
+    virtual void ApplyLanguage(int language);
 
     const layout::WindowLayout& layout() const { return controls_.layout(); }
     // The window's tool tips, made first when they were not yet.
@@ -64,6 +64,9 @@ protected:
     virtual void OnRoleClicked(layout::ControlRole role);
 
     SkinContext& context() const { return context_; }
+    // Sets the tip of a registered tool; nothing while the tips are not made
+    // yet (they are made with ApplyLanguage of the last language given).
+    void SetToolTipText(int controlId, const std::wstring& text);
 
 private:
     static const MessageMapEntry messageEntries[];

@@ -113,7 +113,7 @@ TEST(MainWindowStart, WithAMouseShowsTheKeyPageAndTheMouseConfiguration) {
     configured.dpi[0] = {1750, 1750};
     const ConfigImage image = EncodeConfigImage(configured);
     app.mouse.SetMemory(image);
-    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Start(MainWindowFixture::Started::JustShown));
     CPYLADlg& window = *app.window;
     EXPECT_EQ(window.settings().dpi[0].x, 1750);
     EXPECT_TRUE(window.page(PageId::KeyAssignment).IsWindowVisible());
@@ -145,7 +145,7 @@ TEST(MainWindowStart, WithAMouseShowsTheKeyPageAndTheMouseConfiguration) {
 
 TEST(MainWindowStart, WithoutAMouseTheNoDeviceScreenTakesOver) {
     MainWindowFixture app(false);
-    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Start(MainWindowFixture::Started::JustShown));
     EXPECT_EQ(app.window->timers, (std::vector<TimerRequest>{{CPYLADlg::kNoMouseTimer, 100}}));
     EXPECT_EQ(static_cast<CSupportDlg&>(app.window->page(PageId::Support)).firmwareVersion(), 0);
     app.window->ShowWindow(SW_SHOW);
@@ -166,7 +166,7 @@ TEST(MainWindowStart, HiddenWindowsAreBuiltLaterWithTheRecordAndTheLanguage) {
     stored.language = 3;
     stored.autoStart = 0;
     ASSERT_TRUE(SaveProfile(stored, app.files));
-    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Start(MainWindowFixture::Started::JustShown));
     TestMainWindow& window = *app.window;
     EXPECT_EQ(BuiltPages(window), 1);
     EXPECT_TRUE(window.page(PageId::KeyAssignment).IsWindowVisible());
@@ -180,8 +180,8 @@ TEST(MainWindowStart, HiddenWindowsAreBuiltLaterWithTheRecordAndTheLanguage) {
     EXPECT_FALSE(support.Item<CKivCheckBox>(IDC_SUPPORT_AUTOSTART).checked());
 
     window.Idle();
-    EXPECT_EQ(window.timers, (std::vector<TimerRequest>{
-                                 {CPYLADlg::kBuildWindowsTimer, USER_TIMER_MINIMUM}}));
+    EXPECT_EQ(window.timers,
+              (std::vector<TimerRequest>{{CPYLADlg::kBuildWindowsTimer, USER_TIMER_MINIMUM}}));
     window.Idle();
     EXPECT_EQ(window.timers.size(), 1u);  // once while it runs
     int ticks = 0;
@@ -208,7 +208,7 @@ TEST(MainWindowStart, HiddenWindowsAreBuiltLaterWithTheRecordAndTheLanguage) {
 TEST(MainWindowStart, AFailedRegistrationIsReportedAndTheProgramGoesOn) {
     MainWindowFixture app;
     app.registrationFails = true;
-    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Start(MainWindowFixture::Started::JustShown));
     EXPECT_TRUE(app.messages.empty());  // reported after the icon, once the window has painted
     app.window->BuildNextPiece();
     EXPECT_NE(app.window->trayIcon(), nullptr);
@@ -291,8 +291,10 @@ TEST(MainWindowApply, ResetPushesTheDefaultsAndEnglishThenApplies) {
     app.window->WaitForApply();
     EXPECT_FALSE(support.Item<CKivCheckBox>(IDC_SUPPORT_AUTOSTART).checked());
     EXPECT_EQ(app.window->toolTips().GetText(app.window->Item<CKivButton>(IDC_MAIN_TAB_KEYS)), L"");
-    EXPECT_EQ(app.log.Events(), (Events{"double-click 4", "pointer speed 6", "autostart off",
-                                        "profile saved", "wait 80"}));
+    // The push of the defaults: the locked OS settings keep the system's
+    // pointer speed (the same) and save the double-click time; then Apply.
+    EXPECT_EQ(app.log.Events(), (Events{"double-click 4", "double-click 4", "pointer speed 6",
+                                        "autostart off", "profile saved", "wait 80"}));
 }
 
 // "Version Info" shows the version the mouse reported, or "-.--" without one.
@@ -313,7 +315,7 @@ TEST(MainWindowSupport, VersionInfoShowsTheMouseFirmware) {
 
 TEST(MainWindowHotPlug, ArrivalConnectsOnceAfter900MsAndRemovalShowsTheNoDeviceScreen) {
     MainWindowFixture app(false);
-    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Start(MainWindowFixture::Started::JustShown));
     TestMainWindow& window = *app.window;
     window.Tick(CPYLADlg::kNoMouseTimer);
     ASSERT_TRUE(window.noDeviceScreen().IsWindowVisible());
@@ -346,7 +348,7 @@ TEST(MainWindowHotPlug, ArrivalConnectsOnceAfter900MsAndRemovalShowsTheNoDeviceS
 
 TEST(MainWindowHotPlug, AnArrivalWhileTheScreenWasClosedLeavesTheWindowHidden) {
     MainWindowFixture app(false);
-    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Start(MainWindowFixture::Started::JustShown));
     TestMainWindow& window = *app.window;
     window.Tick(CPYLADlg::kNoMouseTimer);
     window.noDeviceScreen().ShowWindow(SW_HIDE);  // closed by the user
@@ -360,7 +362,7 @@ TEST(MainWindowHotPlug, AnArrivalWhileTheScreenWasClosedLeavesTheWindowHidden) {
 
 TEST(MainWindowTray, HidingBeforeTheIconWasAddedAddsItFirst) {
     MainWindowFixture app;
-    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Start(MainWindowFixture::Started::JustShown));
     TestMainWindow& window = *app.window;
     ASSERT_EQ(window.trayIcon(), nullptr);
     window.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAIN_HIDE, BN_CLICKED),
