@@ -27,6 +27,8 @@
 #include "skin/layout/KeyAssignmentLayout.h"
 #include "storage/Profile.h"
 #include "win32/app/MainWindowFixture.h"
+#include "win32/ui/MessagePump.h"
+#include "win32/ui/PngCapture.h"
 #include "win32/windows/SystemCommandRecorder.h"
 
 namespace vandir::testing {
@@ -385,6 +387,34 @@ TEST_F(KeyAssignmentPageTest, ApplyWritesTheChosenFunctionsAndOsSettings) {
     EXPECT_EQ(functionOf(fromMouse.buttons[4]), 2207);
     EXPECT_EQ(fromMouse.reportRate, 2);
     EXPECT_EQ(fromMouse.buttonResponse, 24);
+}
+
+// With VANDIR_APP_SCREENSHOTS naming a folder, the key-assignment face with a
+// selector's list open below it, and the OS face, are saved there.
+TEST_F(KeyAssignmentPageTest, AListOpensBelowItsSelectorOverThePage) {
+    const auto folder = ScreenshotPath(L"VANDIR_APP_SCREENSHOTS");
+    CKivComboButton& selector = Selector(*keys, 1);
+    CKivMenu* list = selector.list();
+    ASSERT_NE(list, nullptr);
+    const RECT button = selector.GetWindowRect();
+    list->ShowAt(CKivMenu::kTopLeft, button.left, button.bottom);
+    PumpUntil([] { return false; }, 200);
+    ASSERT_TRUE(list->IsWindowVisible());
+    const RECT shown = list->GetWindowRect();
+    EXPECT_EQ(shown.left, button.left);
+    EXPECT_EQ(shown.top, button.bottom);
+    if (folder) {
+        SavePng(CaptureScreen(app.window->GetWindowRect()).get(),
+                *folder + L"\\keys-list-open.png");
+    }
+    list->Hide();
+    app.window->ShowPage(PageId::OsSensitivity);
+    PumpUntil([] { return false; }, 200);
+    EXPECT_TRUE(os->IsWindowVisible());
+    if (folder) {
+        SavePng(CaptureScreen(app.window->GetWindowRect()).get(),
+                *folder + L"\\os-sensitivity.png");
+    }
 }
 
 }  // namespace
