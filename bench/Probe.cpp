@@ -43,14 +43,14 @@ namespace {
 
 using namespace vandir;
 
-struct PageSpec {
+struct PageToBuild {
     const layout::WindowLayout& layout;
     ToolTipTable toolTips;
 };
 
 // Creates a page of the main window and places it in the page area.
-std::unique_ptr<CKivWindow> MakePage(const PageSpec& spec, SkinContext& context, CKivWindow& main) {
-    auto page = std::make_unique<CKivWindow>(spec.layout, context, &main, spec.toolTips);
+std::unique_ptr<CKivWindow> MakePage(const PageToBuild& entry, SkinContext& context, CKivWindow& main) {
+    auto page = std::make_unique<CKivWindow>(entry.layout, context, &main, entry.toolTips);
     if (!page->Create(&main)) {
         return nullptr;
     }
@@ -126,7 +126,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     const int64_t painted = Now();
     const int64_t privatePainted = PrivateBytes();
 
-    const PageSpec otherPages[] = {
+    const PageToBuild otherPages[] = {
         {layout::kSensorPage, SensorPageToolTips()},
         {layout::kLedPage, LedPageToolTips()},
         {layout::kSupportPage, SupportPageToolTips()},
@@ -135,8 +135,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     };
     std::vector<std::unique_ptr<CKivWindow>> pages;
     keys->ShowWindow(SW_HIDE);
-    for (const PageSpec& spec : otherPages) {
-        std::unique_ptr<CKivWindow> page = MakePage(spec, context, main);
+    for (const PageToBuild& entry : otherPages) {
+        std::unique_ptr<CKivWindow> page = MakePage(entry, context, main);
         if (!page) {
             return 1;
         }
