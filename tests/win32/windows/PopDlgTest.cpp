@@ -31,6 +31,7 @@
 #include "skin/layout/PopupLayout.h"
 #include "win32/ui/InputInjection.h"
 #include "win32/ui/MessagePump.h"
+#include "win32/windows/DialogPump.h"
 #include "win32/windows/EventPrinting.h"
 #include "win32/windows/ScreenPixels.h"
 #include "win32/windows/SkinFixture.h"
@@ -117,28 +118,6 @@ protected:
         CPopDlg::OnControlEvent(event);
     }
 };
-
-// Dispatches messages as the modal loop does (pre-translation chain, then the
-// dialog manager) until done() holds.
-bool PumpDialogUntil(const CWnd& dialog, const std::function<bool()>& done) {
-    const ULONGLONG deadline = ::GetTickCount64() + kPumpTimeoutMs;
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!CDialogEx::PreTranslateChain(msg, dialog) && !::IsDialogMessageW(dialog, &msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
-            }
-        }
-        if (done()) {
-            return true;
-        }
-        if (::GetTickCount64() >= deadline) {
-            return false;
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
 
 class PopDlgTest : public ::testing::Test {
 protected:
