@@ -3,12 +3,12 @@
 
 #include <iosfwd>
 
-#include "storage/FileSystem.h"
+#include "cli/CommandLineFiles.h"
 
 namespace vandir::cli {
 
 struct CliContext {
-    FileSystem& files;
+    CommandLineFiles& files;
     std::istream& in;
     std::ostream& out;
 };

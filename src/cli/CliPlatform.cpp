@@ -12,17 +12,51 @@
 #include "platform/win32/Win32HidBackend.h"
 #else
 #include "platform/linux/HidrawBackend.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/linux/PosixFiles.h"
 #endif
 
+#include <cerrno>
 #include <cstdio>
 
 namespace vandir::cli {
 
 #ifdef _WIN32
 
-std::unique_ptr<FileSystem> MakeFileSystem() {
-    return std::make_unique<Win32FileSystem>();
+namespace {
+
+// Paths are UTF-8 text, handed to the wide file functions.
+class Win32CommandLineFiles : public CommandLineFiles {
+public:
+    FileContents Read(const std::string& path) override {
+        FileContents contents;
+        const std::u16string wide = Utf16FromUtf8(path);
+        if (files_.ReadWholeFile(wide, contents.bytes)) {
+            contents.status = FileContents::Status::Read;
+            return contents;
+        }
+        const DWORD attributes = GetFileAttributesW(reinterpret_cast<const wchar_t*>(wide.c_str()));
+        const DWORD error = GetLastError();
+        const bool missing = attributes == INVALID_FILE_ATTRIBUTES &&
+                             (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
+        contents.status = missing ? FileContents::Status::Missing : FileContents::Status::Failed;
+        contents.reason = missing ? "no such file" : "cannot be opened or read";
+        return contents;
+    }
+
+    std::string Replace(const std::string& path, std::span<const uint8_t> bytes) override {
+        const std::u16string wide = Utf16FromUtf8(path);
+        files_.EnsureFoldersOf(wide);
+        return files_.ReplaceWholeFile(wide, bytes) ? "" : "cannot be written";
+    }
+
+private:
+    Win32FileSystem files_;
+};
+
+}  // namespace
+
+std::unique_ptr<CommandLineFiles> MakeCommandLineFiles() {
+    return std::make_unique<Win32CommandLineFiles>();
 }
 
 std::unique_ptr<HidBackend> MakeHidBackend() {
@@ -55,8 +89,36 @@ void PrepareStandardStreams() {
 
 #else
 
-std::unique_ptr<FileSystem> MakeFileSystem() {
-    return std::make_unique<PosixFileSystem>();
+namespace {
+
+// Paths go to the system byte for byte.
+class PosixCommandLineFiles : public CommandLineFiles {
+public:
+    FileContents Read(const std::string& path) override {
+        FileReadResult result = ReadRegularFile(path);
+        FileContents contents;
+        if (result.error == 0) {
+            contents.status = FileContents::Status::Read;
+            contents.bytes = std::move(result.bytes);
+        } else {
+            contents.status = result.error == ENOENT ? FileContents::Status::Missing
+                                                     : FileContents::Status::Failed;
+            contents.reason = DescribeFileError(result.error);
+        }
+        return contents;
+    }
+
+    std::string Replace(const std::string& path, std::span<const uint8_t> bytes) override {
+        EnsureFoldersOfFile(path);
+        const int error = ReplaceRegularFile(path, bytes);
+        return error == 0 ? "" : DescribeFileError(error);
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<CommandLineFiles> MakeCommandLineFiles() {
+    return std::make_unique<PosixCommandLineFiles>();
 }
 
 std::unique_ptr<HidBackend> MakeHidBackend() {

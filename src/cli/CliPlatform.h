@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/CommandLineFiles.h"
 #include "device/HidBackend.h"
-#include "storage/FileSystem.h"
 
 namespace vandir::cli {
 
-// The platform's file operations.
-std::unique_ptr<FileSystem> MakeFileSystem();
+// The platform's files, named as on the command line.
+std::unique_ptr<CommandLineFiles> MakeCommandLineFiles();
 
 // The platform's HID interfaces.
 std::unique_ptr<HidBackend> MakeHidBackend();

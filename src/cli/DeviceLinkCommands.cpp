@@ -213,12 +213,10 @@ void AddDeviceLinkCommands(CLI::App& app, CliContext& context) {
     AddLinkOptions(pull, *args);
     pull->add_option("FILE", args->file, "Profile file")->required();
     pull->callback([args, &context] {
-        MouseSettings settings = StartupRecord(args->file);
-        const ProfileLoadResult loaded = LoadProfile(settings, context.files);
-        if (loaded != ProfileLoadResult::Loaded && loaded != ProfileLoadResult::NotOpened) {
-            throw CommandError(kExitUsage,
-                               args->file + ": " + std::string(DescribeProfileLoadResult(loaded)));
-        }
+        // Only a file that does not exist starts from the start-up record:
+        // anything else that cannot be loaded is left as it is.
+        MouseSettings settings =
+            LoadIfPresent(args->file, context.files).value_or(StartupRecord(args->file));
         MouseLink link(*args);
         DeviceConfig config;
         const int result = ReadConfiguration(link.transport(), config);

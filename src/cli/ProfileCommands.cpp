@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/CommandError.h"
+#include "cli/JsonInput.h"
 #include "cli/ProfileFiles.h"
 #include "cli/ProfileJson.h"
 #include "i18n/Unicode.h"
@@ -25,10 +26,7 @@ std::string ReadJsonText(const std::string& source, CliContext& context) {
     if (source == "-") {
         return {std::istreambuf_iterator<char>(context.in), std::istreambuf_iterator<char>()};
     }
-    std::vector<uint8_t> bytes;
-    if (!context.files.ReadWholeFile(Utf16FromUtf8(source), bytes)) {
-        throw CommandError(kExitUsage, source + ": cannot be opened or read");
-    }
+    const std::vector<uint8_t> bytes = ReadInputOrFail(source, context.files);
     return {bytes.begin(), bytes.end()};
 }
 
@@ -79,12 +77,7 @@ void AddProfileCommands(CLI::App& app, CliContext& context) {
     import->add_option("FILE", args->file, "Profile file to write")->required();
     import->add_option("JSON", args->json, "JSON file, or - for standard input")->required();
     import->callback([args, &context] {
-        Json json;
-    try {
-        json = Json::parse(ReadJsonText(args->json, context));
-    } catch (const Json::parse_error& error) {
-        throw CommandError(kExitUsage, args->json + ": invalid JSON: " + error.what());
-    }
+        const Json json = ParseJsonInput(ReadJsonText(args->json, context), args->json);
     MouseSettings settings = StartupRecord(args->file);
     ProfileFromJson(json, settings);
     SaveOrFail(settings, args->file, context.files);

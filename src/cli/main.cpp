@@ -42,7 +42,7 @@ std::string HelpOf(CLI::App* command) {
 }
 
 int Run(const std::vector<std::string>& arguments) {
-    std::unique_ptr<vandir::FileSystem> files = vandir::cli::MakeFileSystem();
+    std::unique_ptr<vandir::cli::CommandLineFiles> files = vandir::cli::MakeCommandLineFiles();
     vandir::cli::CliContext context{*files, std::cin, std::cout};
 
     CLI::App app(

@@ -874,6 +874,49 @@ TEST_F(VandirctlTest, ImportRefusesObjectsInPlaceOfArrays) {
     }
 }
 
+// Whatever the JSON library cannot read (however deep, however large a
+// number) is bad input: exit 2, a short message naming the input, no file.
+TEST_F(VandirctlTest, ImportRefusesJsonTheLibraryCannotRead) {
+    const auto repeated = [](const std::string& piece, size_t times) {
+        std::string text;
+        for (size_t i = 0; i < times; ++i) {
+            text += piece;
+        }
+        return text;
+    };
+    Json deepName = Json::parse(kUnusualJson);
+    deepName["profileName"] = Json::parse(repeated("[", 40) + repeated("]", 40));
+    std::string deepInField = deepName.dump();
+    const size_t insideName = deepInField.find(repeated("[", 40));
+    deepInField.replace(insideName, 40, repeated("[", 100000));
+    deepInField.replace(deepInField.find(repeated("]", 40)), 40, repeated("]", 100000));
+    const std::pair<std::string, std::string> cases[] = {
+        {"6000 open arrays", repeated("[", 6000)},
+        {"100000 open objects", repeated("{\"a\":", 100000)},
+        {"deep closed arrays", repeated("[", 100000) + repeated("]", 100000)},
+        {"deep arrays in a field", deepInField},
+        {"17 levels", repeated("[", 17) + repeated("]", 17)},
+        {"1e400", R"({"reportRate": 1e400})"},
+        {"-1e400", R"({"reportRate": -1e400})"},
+        {"a 400-digit integer", "{\"reportRate\": 1" + repeated("0", 400) + "}"},
+        {"a megabyte number", "{\"reportRate\": 1" + repeated("0", 1 << 20) + "}"},
+        {"a megabyte bad literal", "{\"reportRate\": " + repeated("t", 1 << 20) + "}"},
+    };
+    for (const auto& [name, text] : cases) {
+        RunResult r = Run({"profile", "import", At("p.profile"), "-"}, text);
+        ExpectRefused(r, name);
+        EXPECT_EQ(r.err.rfind("vandirctl: standard input: ", 0), 0u) << name << ": " << r.err;
+        EXPECT_LT(r.err.size(), 200u) << name << ": " << Shortened(r.err);
+
+        WriteText(At("input.json"), text);
+        r = Run({"profile", "import", At("p.profile"), At("input.json")});
+        ExpectRefused(r, name);
+        EXPECT_EQ(r.err.rfind("vandirctl: " + At("input.json") + ": ", 0), 0u)
+            << name << ": " << r.err;
+        EXPECT_FALSE(fs::exists(At("p.profile"))) << name;
+    }
+}
+
 TEST_F(VandirctlTest, ImportRefusesAMissingJsonFile) {
     const RunResult r = Run({"profile", "import", At("p.profile"), At("absent.json")});
     ExpectRefused(r, "missing JSON file");
@@ -1252,6 +1295,88 @@ TEST_F(VandirctlTest, DeviceCommandsRefuseBadInputAndChangeNothing) {
                   "a damaged simulation state");
     ExpectRefused(Run({"device", "info", "--simulate", state, "--device", "/dev/hidraw0"}),
                   "--simulate with --device");
+}
+
+// What is at a path, to tell whether a command changed it: the kind, mode and
+// size of the entry itself (not of a link's target), a link's target and a
+// regular file's bytes.
+std::string Snapshot(const fs::path& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        return "absent";
+    }
+    std::string text = "mode " + std::to_string(info.st_mode) + " size " +
+                       std::to_string(info.st_size) + " uid " + std::to_string(info.st_uid);
+    if (S_ISLNK(info.st_mode)) {
+        text += " -> " + fs::read_symlink(path).string();
+    } else if (S_ISREG(info.st_mode)) {
+        const std::string bytes = ReadText(path);
+        text += " bytes " + std::to_string(std::hash<std::string>{}(bytes));
+    }
+    return text;
+}
+
+// Every command that reads a profile and writes it back starts afresh only
+// when nothing exists at FILE; a FILE it cannot read or load is refused and
+// left exactly as it was.
+TEST_F(VandirctlTest, CommandsThatRewriteAProfileLeaveOneTheyCannotReadAlone) {
+    const std::string state = At("mouse.state");
+    ASSERT_EQ(Run({"device", "find", "--simulate", state}).exitCode, 0);
+    struct Case {
+        const char* name;
+        std::function<void(const fs::path&)> make;
+        const char* file = "p.profile";
+    };
+    std::vector<Case> cases = {
+        {"a FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }},
+        {"a folder", [](const fs::path& p) { fs::create_directory(p); }},
+        {"a file over 16 MiB",
+         [](const fs::path& p) {
+             WriteBytes(p, Image().Encode());
+             fs::resize_file(p, 16 * 1024 * 1024 + 1);
+         }},
+        {"a damaged profile",
+         [](const fs::path& p) {
+             const Bytes good = Image().Encode();
+             WriteBytes(p, Bytes(good.begin(), good.end() - 1));
+         }},
+        {"not a profile", [](const fs::path& p) { WriteText(p, "my notes\n"); }},
+        {"a link to itself", [](const fs::path& p) { fs::create_symlink(p.filename(), p); }},
+        // Below a regular file nothing can exist, yet nothing is missing either.
+        {"a path through a file",
+         [](const fs::path& p) { WriteText(p.parent_path(), "my notes\n"); }, "plain/p.profile"},
+    };
+    if (::geteuid() != 0) {
+        cases.push_back({"an unreadable profile", [](const fs::path& p) {
+                             WriteBytes(p, Image().Encode());
+                             fs::permissions(p, fs::perms::owner_write);
+                         }});
+    } else {
+        std::cout << "[ NOTE     ] running as root: the unreadable-profile case needs a normal "
+                     "user and is left out\n";
+    }
+    const std::vector<std::vector<std::string>> commands = {
+        {"device", "pull", "FILE", "--simulate", state},
+        {"profile", "set", "FILE", "reportRate=2"},
+    };
+    for (const Case& c : cases) {
+        for (const auto& command : commands) {
+            const std::string name = std::string(c.name) + ": " + command[0] + " " + command[1];
+            const fs::path file = work_ / c.file;
+            c.make(file);
+            const std::string before = Snapshot(file);
+            const std::vector<std::string> listing = Listing();
+            std::vector<std::string> args = command;
+            args[2] = file.string();
+            const RunResult r = Run(args, "", std::chrono::seconds(20));
+            ExpectRefused(r, name);
+            EXPECT_NE(r.err.find(file.string()), std::string::npos) << name << ": " << r.err;
+            EXPECT_EQ(Snapshot(file), before) << name;
+            EXPECT_EQ(Listing(), listing) << name << ": nothing else written";
+            std::error_code ignored;
+            fs::remove_all(work_ / fs::path(c.file).begin()->string(), ignored);
+        }
+    }
 }
 
 // The state file's layout: the memory at bytes 8-135, the plugged state at 136.
