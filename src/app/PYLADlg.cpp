@@ -2,6 +2,8 @@
 
 #include <dbt.h>
 
+#include <utility>
+
 #include "app/DeviceSequences.h"
 #include "device/DeviceCommands.h"
 #include "i18n/MainWindowToolTips.h"
@@ -80,11 +82,15 @@ BOOL CPYLADlg::OnInitDialog() {
     // between the two; a failure is reported once the icon is added.
     deviceNotifications_ = services_.registerForDeviceNotifications(GetSafeHwnd());
     StartStartupReading();
-    CKivWindow::OnInitDialog();  // surface: background, buttons, hidden controls, tool tips
+    CKivWindow::OnInitDialog();  // surface: background, buttons, hidden controls
     CreatePages();
     ApplyLanguageToAll(record_.language);
     // Every sheet is read before the window first shows, used or not.
     services_.skin.skins.LoadSkinSheets();
+    initialised_ = true;
+    if (pendingReading_) {
+        TakeStartupReading(*std::exchange(pendingReading_, std::nullopt));
+    }
     // The icon, the hidden pages and the no-device screen come once the
     // window has painted and the program has been idle (OnKickIdle).
     return TRUE;
@@ -101,11 +107,17 @@ void CPYLADlg::StartStartupReading() {
         services_.ui.Call([this, &reading] { TakeStartupReading(reading); });
     };
     if (!startupReader_.Start(read)) {
-        TakeStartupReading(ReadMouse(services_.transport));
+        pendingReading_ = ReadMouse(services_.transport);
     }
 }
 
 void CPYLADlg::TakeStartupReading(const MouseReading& reading) {
+    if (!initialised_) {
+        // Answered while the window was still being set up (its pages do
+        // not exist yet): taken at the end of the set-up.
+        pendingReading_ = reading;
+        return;
+    }
     if (!TakeReading(reading)) {
         StartTimer(kNoMouseTimer, kNoMouseDelayMs);
     }

@@ -17,6 +17,7 @@
 #include <array>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 #include "app/AppServices.h"
 #include "app/DeviceSequences.h"
@@ -165,6 +166,9 @@ private:
     HICON icon_ = nullptr;
     bool arrivalPending_ = false;
     bool buildTimerRunning_ = false;
+    // OnInitDialog has run; a start-up reading that comes earlier waits here.
+    bool initialised_ = false;
+    std::optional<MouseReading> pendingReading_;
     // The language last given to every window; pages built later take it.
     int appliedLanguage_ = 0;
     // Apply sequences never overlap; the user-interface thread never waits
