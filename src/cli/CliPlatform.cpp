@@ -7,6 +7,7 @@
 #include <io.h>
 #include <shellapi.h>
 
+#include "cli/CommandError.h"
 #include "i18n/Unicode.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32HidBackend.h"
@@ -72,8 +73,15 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     std::vector<std::string> arguments;
     for (int i = 0; i < count; ++i) {
         const std::wstring_view arg(wide[i]);
-        arguments.push_back(Utf8FromUtf16(
-            std::u16string_view(reinterpret_cast<const char16_t*>(arg.data()), arg.size())));
+        const std::u16string_view text(reinterpret_cast<const char16_t*>(arg.data()), arg.size());
+        arguments.push_back(Utf8FromUtf16(text));
+        // An unpaired surrogate would come back as U+FFFD and could name
+        // another file: such an argument is refused instead.
+        if (Utf16FromUtf8(arguments.back()) != text) {
+            LocalFree(wide);
+            throw CommandError(kExitUsage,
+                               "argument " + std::to_string(i) + " is not valid Unicode text");
+        }
     }
     LocalFree(wide);
     return arguments;

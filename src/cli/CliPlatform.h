@@ -17,7 +17,9 @@ std::unique_ptr<CommandLineFiles> MakeCommandLineFiles();
 std::unique_ptr<HidBackend> MakeHidBackend();
 
 // The command line as UTF-8 arguments (on Windows read from the wide command
-// line, so that file names outside the console's code page survive).
+// line, so that file names outside the console's code page survive). On
+// Linux they are the bytes as given; on Windows an argument that is not valid
+// Unicode text is a CommandError (exit 2), as it has no UTF-8 form.
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
 // Switches standard output and error to binary UTF-8 where the platform needs it.

@@ -79,6 +79,9 @@ int main(int argc, char** argv) {
     vandir::cli::PrepareStandardStreams();
     try {
         return Run(vandir::cli::Utf8Arguments(argc, argv));
+    } catch (const vandir::cli::CommandError& error) {
+        std::cerr << "vandirctl: " << error.what() << "\n";
+        return error.exitCode();
     } catch (const std::exception& error) {
         std::cerr << "vandirctl: " << error.what() << "\n";
         return vandir::cli::kExitFailure;

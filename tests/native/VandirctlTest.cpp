@@ -924,6 +924,61 @@ TEST_F(VandirctlTest, ImportRefusesAMissingJsonFile) {
     EXPECT_FALSE(fs::exists(At("p.profile")));
 }
 
+// File names reach the system byte for byte, even when they are not UTF-8:
+// each command works on the file named and never on one whose name is the
+// text the bytes would decode to.
+TEST_F(VandirctlTest, FileNamesThatAreNotUtf8NameExactlyThatFile) {
+    struct Case {
+        const char* name;
+        std::string bytes;  // the name's distinctive part
+        std::string decoy;  // what a conversion with U+FFFD would make of it
+    };
+    const Case cases[] = {
+        {"a lone 0xFF", "\xFF", "\xEF\xBF\xBD"},
+        {"Latin-1 e acute", "caf\xE9", "caf\xEF\xBF\xBD"},
+        {"an overlong slash", "\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {"an encoded surrogate", "\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {"a cut sequence", "a\xE2\x82", "a\xEF\xBF\xBD"},
+    };
+    const Bytes decoyBytes = UnusualImage().Encode();
+    for (const Case& c : cases) {
+        const std::string profile = c.bytes + ".profile";
+        const std::string json = c.bytes + ".json";
+        const std::string state = c.bytes + ".state";
+        for (const std::string& decoy : {c.decoy + ".profile", c.decoy + ".json"}) {
+            WriteBytes(work_ / decoy, decoyBytes);
+        }
+        const std::vector<std::string> decoys = Listing();
+
+        ExpectSucceededSilently(Run({"profile", "new", At(profile)}), c.name);
+        ExpectSucceededSilently(Run({"profile", "set", At(profile), "reportRate=2"}), c.name);
+        RunResult r = Run({"profile", "show", At(profile)});
+        ASSERT_EQ(r.exitCode, 0) << c.name << "\n" << r;
+        EXPECT_EQ(Json::parse(r.out)["reportRate"], 2) << c.name;
+
+        WriteText(work_ / json, r.out);
+        ExpectSucceededSilently(Run({"profile", "import", At(profile), At(json)}), c.name);
+        ExpectSucceededSilently(Run({"device", "pull", At(profile), "--simulate", At(state)}),
+                                c.name);
+
+        std::vector<std::string> expected = decoys;
+        expected.insert(expected.end(), {profile, json, state});
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(Listing(), expected) << c.name;
+        for (const std::string& decoy : {c.decoy + ".profile", c.decoy + ".json"}) {
+            EXPECT_FILE_BYTES(work_ / decoy, decoyBytes) << c.name;
+        }
+
+        // A missing file is reported under its own name, not the decoy's.
+        r = Run({"profile", "show", At(c.bytes + ".missing")});
+        ExpectRefused(r, c.name);
+        EXPECT_NE(r.err.find(At(c.bytes + ".missing")), std::string::npos) << c.name;
+        for (const std::string& name : Listing()) {
+            fs::remove(work_ / name);
+        }
+    }
+}
+
 // ---------------------------------------------------------------------------
 // key name / usage / code
 // ---------------------------------------------------------------------------
