@@ -66,8 +66,8 @@ void CKivWindow::SetUpToolTips() {
             tools_.emplace_back(&row, tool);
         }
     }
-    if (language_ != 0) {
-        ApplyLanguage(language_);
+    if (language_) {
+        ApplyLanguage(*language_);
     }
 }
 
@@ -84,10 +84,10 @@ const CWnd* CKivWindow::ToolWindow(int id) {
 }
 
 void CKivWindow::ApplyLanguage(int language) {
+    language_ = language;  // any index: a derived window may act on others too
     if (!IsLanguageIndex(language)) {
         return;
     }
-    language_ = language;
     for (const auto& [row, tool] : tools_) {
         toolTipCtrl_.UpdateTipText(WideOf(*row->TextFor(language)), *tool);
     }

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -86,7 +87,7 @@ private:
     std::vector<std::pair<const ToolTipRow*, const CWnd*>> tools_;
     bool toolTipsSetUp_ = false;
     bool deferToolTips_ = false;
-    int language_ = 0;  // the last language index given, 0 for none
+    std::optional<int> language_;  // the last language index given
 };
 
 }  // namespace vandir
