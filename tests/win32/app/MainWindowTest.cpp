@@ -534,6 +534,26 @@ TEST(MainWindowTabs, EachTabShowsItsPageMarked) {
     }
 }
 
+// Enter on the LED page collects that page into the record, and nothing else
+// happens: no other page is collected, nothing is saved or sent.
+TEST(MainWindowPages, EnterOnTheLedPageCollectsOnlyThatPage) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    CPYLADlg& window = *app.window;
+    MouseSettings shown = window.settings();
+    shown.levelLeds[0].colour = 0x00123456;
+    window.page(PageId::Led).PushSettings(shown);
+    auto& support = static_cast<CSupportDlg&>(window.page(PageId::Support));
+    support.Item<CKivCheckBox>(IDC_SUPPORT_AUTOSTART).SetChecked(true);
+    app.log.Clear();
+    CKivPage& led = window.page(PageId::Led);
+    MSG enter{led.GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    CDialogEx::PreTranslateChain(enter, window.GetSafeHwnd());
+    EXPECT_EQ(window.settings().levelLeds[0].colour, 0x00123456u);
+    EXPECT_EQ(window.settings().autoStart, 0) << "the support page was not collected";
+    EXPECT_TRUE(app.log.Events().empty());
+}
+
 TEST(MainWindowLanguage, TipsOfEveryWindowFollowTheLanguage) {
     MainWindowFixture app;
     ASSERT_TRUE(app.Start());
