@@ -2,12 +2,17 @@
 // Files named on the command line, reached by the path exactly as given, with
 // the system's reason when something fails.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
 
 namespace vandir::cli {
+
+// The largest file or standard input the tool reads, as every reader of
+// profiles accepts; nothing larger is written either.
+inline constexpr size_t kLargestInput = 16 * 1024 * 1024;
 
 struct FileContents {
     enum class Status { Read, Missing, Failed };

@@ -1,7 +1,6 @@
 #include "cli/ProfileCommands.h"
 
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,7 +23,17 @@ struct ProfileArguments {
 
 std::string ReadJsonText(const std::string& source, CliContext& context) {
     if (source == "-") {
-        return {std::istreambuf_iterator<char>(context.in), std::istreambuf_iterator<char>()};
+        // One byte past the limit tells a stream that is too long (or endless).
+        std::string text(kLargestInput + 1, '\0');
+        context.in.read(text.data(), static_cast<std::streamsize>(text.size()));
+        if (context.in.bad()) {
+            throw CommandError(kExitUsage, "standard input: cannot be read");
+        }
+        text.resize(static_cast<size_t>(context.in.gcount()));
+        if (text.size() > kLargestInput) {
+            throw CommandError(kExitUsage, "standard input: larger than 16 MiB");
+        }
+        return text;
     }
     const std::vector<uint8_t> bytes = ReadInputOrFail(source, context.files);
     return {bytes.begin(), bytes.end()};

@@ -45,7 +45,12 @@ MouseSettings LoadOrFail(const std::string& file, CommandLineFiles& files) {
 }
 
 void SaveOrFail(const MouseSettings& settings, const std::string& file, CommandLineFiles& files) {
-    const std::string failure = files.Replace(file, WriteProfile(settings).bytes());
+    const DataStream profile = WriteProfile(settings);
+    if (profile.bytes().size() > kLargestInput) {
+        throw CommandError(
+            kExitUsage, file + ": the profile would be larger than 16 MiB (its name is too long)");
+    }
+    const std::string failure = files.Replace(file, profile.bytes());
     if (!failure.empty()) {
         throw CommandError(kExitFailure, file + ": cannot be written: " + failure);
     }

@@ -24,7 +24,8 @@ std::optional<MouseSettings> LoadIfPresent(const std::string& file, CommandLineF
 MouseSettings LoadOrFail(const std::string& file, CommandLineFiles& files);
 
 // Saves settings to file; a CommandError (exit 1) naming the file and the
-// system's reason when it cannot be written.
+// system's reason when it cannot be written, or (exit 2) when the profile
+// would be larger than the tool reads back.
 void SaveOrFail(const MouseSettings& settings, const std::string& file, CommandLineFiles& files);
 
 // The bytes of an input file; a CommandError (exit 2) naming the file and the

@@ -69,15 +69,13 @@ void WriteText(const fs::path& path, const std::string& text) {
     WriteBytes(path, Bytes(text.begin(), text.end()));
 }
 
-// Runs vandirctl with arguments (no shell involved) in folder, feeding input
-// on standard input. A program still running after the timeout is killed.
-RunResult RunIn(const fs::path& folder, const fs::path& scratch,
-                const std::vector<std::string>& arguments, const std::string& input,
-                std::chrono::seconds timeout) {
-    const fs::path inPath = scratch / "stdin";
+// Runs vandirctl with arguments (no shell involved) in folder. A program still
+// running after the timeout is killed. Standard input comes from the file (or device) at inPath.
+RunResult RunWithInputFrom(const fs::path& folder, const fs::path& scratch,
+                           const std::vector<std::string>& arguments, const fs::path& inPath,
+                           std::chrono::seconds timeout) {
     const fs::path outPath = scratch / "stdout";
     const fs::path errPath = scratch / "stderr";
-    WriteText(inPath, input);
 
     std::vector<std::string> argvStrings = {VANDIRCTL_PATH};
     argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
@@ -137,6 +135,13 @@ RunResult RunIn(const fs::path& folder, const fs::path& scratch,
     result.out = ReadText(outPath);
     result.err = ReadText(errPath);
     return result;
+}
+
+RunResult RunIn(const fs::path& folder, const fs::path& scratch,
+                const std::vector<std::string>& arguments, const std::string& input,
+                std::chrono::seconds timeout) {
+    WriteText(scratch / "stdin", input);
+    return RunWithInputFrom(folder, scratch, arguments, scratch / "stdin", timeout);
 }
 
 // Long output (a sanitizer report, say) cut down to its start for messages.
@@ -915,6 +920,53 @@ TEST_F(VandirctlTest, ImportRefusesJsonTheLibraryCannotRead) {
             << name << ": " << r.err;
         EXPECT_FALSE(fs::exists(At("p.profile"))) << name;
     }
+}
+
+// Standard input is read up to the same 16 MiB as files, and no profile is
+// written that is larger than the tool reads back.
+TEST_F(VandirctlTest, ImportKeepsToTheSizeEveryReaderAccepts) {
+    constexpr size_t kLimit = 16 * 1024 * 1024;
+    const std::string good = Json::parse(kUnusualJson).dump();
+    // The profile's size beside its name: 4 bytes of magic, 4 of the name's length,
+    // the name in UTF-16 and the fixed fields.
+    const size_t fixedPart = UnusualImage().Encode().size() - 2 * UnusualImage().profileName.size();
+    const auto withNameOf = [&](size_t length) {
+        Json json = Json::parse(kUnusualJson);
+        json["profileName"] = std::string(length, 'n');
+        return json.dump();
+    };
+    const size_t longestName = (kLimit - fixedPart) / 2;
+
+    struct Case {
+        const char* name;
+        std::string input;
+    };
+    const Case refused[] = {
+        {"JSON padded past 16 MiB", good + std::string(kLimit, ' ')},
+        {"a name one character too long", withNameOf(longestName + 1)},
+    };
+    for (const Case& c : refused) {
+        const RunResult r = Run({"profile", "import", At("p.profile"), "-"}, c.input);
+        ExpectRefused(r, c.name);
+        EXPECT_NE(r.err.find("16 MiB"), std::string::npos) << c.name << ": " << r.err;
+        EXPECT_FALSE(fs::exists(At("p.profile"))) << c.name;
+    }
+
+    // An endless stream is refused once it passes the limit.
+    const RunResult endless =
+        RunWithInputFrom(work_, scratch_, {"profile", "import", At("p.profile"), "-"}, "/dev/zero",
+                         std::chrono::seconds(30));
+    ExpectRefused(endless, "endless standard input");
+    EXPECT_FALSE(fs::exists(At("p.profile")));
+
+    // The longest name that fits is written, and read back.
+    ExpectSucceededSilently(
+        Run({"profile", "import", At("p.profile"), "-"}, withNameOf(longestName)),
+        "the longest name");
+    EXPECT_EQ(fs::file_size(At("p.profile")), kLimit - (kLimit - fixedPart) % 2);
+    const RunResult shown = Run({"profile", "show", At("p.profile")});
+    ASSERT_EQ(shown.exitCode, 0) << shown;
+    EXPECT_EQ(Json::parse(shown.out)["profileName"].get<std::string>().size(), longestName);
 }
 
 TEST_F(VandirctlTest, ImportRefusesAMissingJsonFile) {
