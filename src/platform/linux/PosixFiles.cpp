@@ -1,5 +1,6 @@
 #include "platform/linux/PosixFiles.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,13 +32,83 @@ bool WriteAll(int fd, std::span<const uint8_t> bytes) {
     return true;
 }
 
-void SyncFolderOf(const std::string& path) {
+// The folder part of path, with its closing slash ("./" for a bare name).
+std::string FolderOf(const std::string& path) {
     const auto slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+}
+
+// The last part of path: the name of the file in its folder.
+std::string NameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void SyncFolderOf(const std::string& path) {
+    UniqueFd dir(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir) {
         ::fsync(dir.get());
     }
+}
+
+// Temporary files of a save are named "<file>.vandir-save.XXXXXX", so that
+// one left by a killed save is recognised and removed by the next save.
+constexpr char kTemporaryMarker[] = ".vandir-save.";
+constexpr size_t kTemporarySuffixLength = 6;
+
+// A file the tool creates gets what the umask leaves of rw-rw-rw-.
+constexpr mode_t kNewFileMode = 0666;
+constexpr int kMostLinksFollowed = 40;
+
+// The umask can only be read by setting it: fine for the single thread
+// that saves.
+mode_t CurrentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+// The path that symbolic links at path lead to (path itself when it is no
+// link, or does not exist). 0, or an errno value such as ELOOP.
+int FollowLinks(const std::string& path, std::string& target) {
+    target = path;
+    for (int hop = 0; hop < kMostLinksFollowed; ++hop) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return 0;
+        }
+        std::string link(static_cast<size_t>(info.st_size) + 1, '\0');
+        const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+        if (n < 0) {
+            return errno;
+        }
+        link.resize(static_cast<size_t>(n));
+        const bool relative = link.empty() || link.front() != '/';
+        target = relative ? FolderOf(target) + link : link;
+    }
+    return ELOOP;
+}
+
+// Removes what killed saves of the file at target left beside it.
+void RemoveStaleTemporaries(const std::string& target) {
+    const std::string folder = FolderOf(target);
+    const std::string prefix = NameOf(target) + kTemporaryMarker;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() == prefix.size() + kTemporarySuffixLength &&
+            name.compare(0, prefix.size(), prefix) == 0) {
+            const std::string stale = folder + name;
+            struct stat info {};
+            if (::lstat(stale.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+                ::unlink(stale.c_str());
+            }
+        }
+    }
+    ::closedir(dir);
 }
 
 }  // namespace
@@ -95,27 +166,52 @@ void EnsureFoldersOfFile(const std::string& path) {
 }
 
 int ReplaceRegularFile(const std::string& path, std::span<const uint8_t> bytes) {
+    std::string target;
+    if (const int error = FollowLinks(path, target); error != 0) {
+        return error;
+    }
+    struct stat old {};
+    const bool replacing = ::lstat(target.c_str(), &old) == 0;
+    if (!replacing && errno != ENOENT) {
+        return errno;
+    }
+    if (replacing && !S_ISREG(old.st_mode)) {
+        return kNotARegularFile;
+    }
     // A fresh name beside the target, so that no other file is overwritten.
-    std::string temporary = path + ".XXXXXX";
+    std::string temporary = target + kTemporaryMarker + "XXXXXX";
     UniqueFd fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!fd) {
         return errno;
     }
     int error = 0;
-    if (::fchmod(fd.get(), 0644) != 0 || !WriteAll(fd.get(), bytes) || ::fsync(fd.get()) != 0) {
+    if (replacing) {
+        // The owner where the process may set it (ignored otherwise), then the
+        // mode, which a change of owner may have cut.
+        [[maybe_unused]] const bool ownerKept =
+            (old.st_uid == ::geteuid() && old.st_gid == ::getegid()) ||
+            ::fchown(fd.get(), old.st_uid, old.st_gid) == 0;
+        if (::fchmod(fd.get(), old.st_mode & 07777) != 0) {
+            error = errno;
+        }
+    } else if (::fchmod(fd.get(), kNewFileMode & ~CurrentUmask()) != 0) {
+        error = errno;
+    }
+    if (error == 0 && (!WriteAll(fd.get(), bytes) || ::fsync(fd.get()) != 0)) {
         error = errno;
     }
     if (!fd.reset() && error == 0) {
         error = errno;
     }
-    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) {
         error = errno;
     }
     if (error != 0) {
         ::unlink(temporary.c_str());
         return error;
     }
-    SyncFolderOf(path);
+    SyncFolderOf(target);
+    RemoveStaleTemporaries(target);
     return 0;
 }
 

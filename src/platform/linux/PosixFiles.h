@@ -31,8 +31,13 @@ FileReadResult ReadRegularFile(const std::string& path);
 void EnsureFoldersOfFile(const std::string& path);
 
 // Writes bytes to a temporary file beside path, flushes it to the disk and
-// renames it over path. 0 on success; otherwise an errno value, path keeps
-// its old contents (or stays absent) and the temporary file is removed.
+// renames it over path. A symbolic link at path is followed and its target
+// replaced; a replaced file keeps its mode (and owner where the process may
+// set it), a new one gets 0666 less the umask. Anything at path that is not
+// a regular file is left alone (kNotARegularFile). Temporary files are named
+// "<file>.vandir-save.XXXXXX"; a successful save removes those that killed
+// saves of the same file left. 0 on success; otherwise an errno value, path
+// keeps its old contents (or stays absent) and the temporary file is removed.
 int ReplaceRegularFile(const std::string& path, std::span<const uint8_t> bytes);
 
 // The reason for a failure in words (strerror, or what the two own codes mean).
