@@ -12,6 +12,9 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32HidBackend.h"
 #else
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "platform/linux/HidrawBackend.h"
 #include "platform/linux/PosixFiles.h"
 #endif
@@ -137,7 +140,20 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     return {argv, argv + argc};
 }
 
-void PrepareStandardStreams() {}
+void PrepareStandardStreams() {
+    // A closed standard stream is opened on /dev/null the wrong way round, so
+    // that using it fails (as it would have) and no file the tool opens later
+    // takes its number and receives its output.
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            const int unusable = ::open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY);
+            if (unusable >= 0 && unusable != fd) {
+                ::dup2(unusable, fd);
+                ::close(unusable);
+            }
+        }
+    }
+}
 
 #endif
 

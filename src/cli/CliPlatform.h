@@ -22,7 +22,9 @@ std::unique_ptr<HidBackend> MakeHidBackend();
 // Unicode text is a CommandError (exit 2), as it has no UTF-8 form.
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
-// Switches standard output and error to binary UTF-8 where the platform needs it.
+// Switches standard output and error to binary UTF-8 where the platform needs
+// it; on Linux a closed standard stream is held by a descriptor that cannot be
+// used that way, so that no file opened later takes its place.
 void PrepareStandardStreams();
 
 }  // namespace vandir::cli

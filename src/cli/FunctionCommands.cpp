@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/CommandError.h"
+#include "cli/InputText.h"
 #include "cli/IntegerText.h"
 #include "cli/ProfileJson.h"
 #include "i18n/FunctionNames.h"
@@ -26,9 +27,9 @@ struct FunctionArguments {
 int64_t ParseSignedOrFail(const std::string& text, const char* what, int bits) {
     const std::optional<IntegerText> number = ParseIntegerText(text);
     if (!number || !FitsSigned(*number, bits)) {
-        throw CommandError(kExitUsage, std::string(what) + " must be a signed " +
-                                           std::to_string(bits) +
-                                           "-bit integer (decimal or 0x-hex), got '" + text + "'");
+        throw CommandError(kExitUsage,
+                           std::string(what) + " must be a signed " + std::to_string(bits) +
+                               "-bit integer (decimal or 0x-hex), got '" + Shortened(text) + "'");
     }
     return AsSigned(*number, bits);
 }
@@ -39,7 +40,7 @@ uint8_t ParseByteOrFail(const std::string& text, const char* what) {
         throw CommandError(kExitUsage, std::string(what) +
                                            " must be an integer from 0 to 255 (decimal or "
                                            "0x-hex), got '" +
-                                           text + "'");
+                                           Shortened(text) + "'");
     }
     return static_cast<uint8_t>(number->value);
 }
@@ -119,14 +120,15 @@ void AddFunctionCommands(CLI::App& app, CliContext& context) {
         if (!args->from.empty()) {
             const std::vector<std::string> from = SplitCommas(args->from);
             if (from.size() != 4) {
-                throw CommandError(
-                    kExitUsage, "--from takes KIND,CODE,PARAM1,PARAM2, got '" + args->from + "'");
+                throw CommandError(kExitUsage, "--from takes KIND,CODE,PARAM1,PARAM2, got '" +
+                                                   Shortened(args->from) + "'");
             }
             assignment = AssignmentOrFail(from[0], from[1], from[2], from[3]);
         }
         const std::optional<IntegerText> button = ParseIntegerText(args->button);
         if (!button || button->value < 0 || button->value >= kButtons) {
-            throw CommandError(kExitUsage, "--button must be 0..6, got '" + args->button + "'");
+            throw CommandError(kExitUsage,
+                               "--button must be 0..6, got '" + Shortened(args->button) + "'");
         }
         StoreFunction(selection, static_cast<int>(button->value), assignment);
         const Json json = {{"buttonIndex", assignment.buttonIndex},

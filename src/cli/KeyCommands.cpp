@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/CommandError.h"
+#include "cli/InputText.h"
 #include "cli/IntegerText.h"
 #include "cli/ProfileJson.h"
 #include "i18n/KeyTables.h"
@@ -20,7 +21,7 @@ uint32_t ParseUnsignedOrFail(const std::string& text, const char* what, int bits
     if (!number || !FitsUnsigned(*number, bits)) {
         throw CommandError(kExitUsage, std::string(what) + " must be an integer from 0 to " +
                                            std::to_string((uint64_t{1} << bits) - 1) +
-                                           " (decimal or 0x-hex), got '" + text + "'");
+                                           " (decimal or 0x-hex), got '" + Shortened(text) + "'");
     }
     return static_cast<uint32_t>(number->value);
 }

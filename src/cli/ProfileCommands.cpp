@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/CommandError.h"
+#include "cli/InputText.h"
 #include "cli/JsonInput.h"
 #include "cli/ProfileFiles.h"
 #include "cli/ProfileJson.h"
@@ -71,7 +72,8 @@ void AddProfileCommands(CLI::App& app, CliContext& context) {
         for (const std::string& assignment : args->assignments) {
             const auto equals = assignment.find('=');
             if (equals == std::string::npos) {
-                throw CommandError(kExitUsage, "expected PATH=VALUE, got '" + assignment + "'");
+                throw CommandError(kExitUsage,
+                                   "expected PATH=VALUE, got '" + Shortened(assignment) + "'");
             }
             SetProfileField(settings, std::string_view(assignment).substr(0, equals),
                             std::string_view(assignment).substr(equals + 1));

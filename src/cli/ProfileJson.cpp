@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/CommandError.h"
+#include "cli/InputText.h"
 #include "cli/IntegerText.h"
 #include "i18n/Unicode.h"
 #include "model/FunctionSelection.h"
@@ -121,7 +122,7 @@ void CheckShape(const Json& expected, const Json& actual, const std::string& pat
         }
         for (const auto& [key, value] : actual.items()) {
             if (!expected.contains(key)) {
-                Fail("unknown field " + Child(path, key));
+                Fail("unknown field " + Shortened(Child(path, key)));
             }
         }
     } else if (expected.is_array()) {
@@ -235,9 +236,9 @@ void SetProfileField(MouseSettings& settings, std::string_view path, std::string
                         number && (std::is_signed_v<T> ? FitsSigned(*number, kBits)
                                                        : FitsUnsigned(*number, kBits));
                     if (!fits) {
-                        Fail("value '" + std::string(value) + "' does not fit " + field.path +
-                             " (" + RangeText<T>() +
-                             (std::is_signed_v<T> ? " or a 0x bit pattern" : "") + ")");
+                        Fail("value '" + Shortened(value) + "' does not fit " + field.path + " (" +
+                             RangeText<T>() + (std::is_signed_v<T> ? " or a 0x bit pattern" : "") +
+                             ")");
                     }
                     *target = static_cast<T>(std::is_signed_v<T> ? AsSigned(*number, kBits)
                                                                  : number->value);
@@ -246,7 +247,7 @@ void SetProfileField(MouseSettings& settings, std::string_view path, std::string
             field.target);
         return;
     }
-    Fail("unknown field '" + std::string(path) + "'");
+    Fail("unknown field '" + Shortened(path) + "'");
 }
 
 }  // namespace vandir::cli

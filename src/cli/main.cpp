@@ -3,6 +3,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -41,6 +44,18 @@ std::string HelpOf(CLI::App* command) {
     return command->help(parents);
 }
 
+// Everything printed must reach standard output: a full disk or a closed
+// output is a failure, with the system's reason.
+int FinishStandardOutput() {
+    std::cout.flush();
+    if (std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout)) {
+        return 0;
+    }
+    const int error = errno;
+    std::cerr << "vandirctl: standard output: cannot be written: " << std::strerror(error) << "\n";
+    return vandir::cli::kExitFailure;
+}
+
 int Run(const std::vector<std::string>& arguments) {
     std::unique_ptr<vandir::cli::CommandLineFiles> files = vandir::cli::MakeCommandLineFiles();
     vandir::cli::CliContext context{*files, std::cin, std::cout};
@@ -69,8 +84,7 @@ int Run(const std::vector<std::string>& arguments) {
         std::cerr << "vandirctl: " << error.what() << "\n";
         return error.exitCode();
     }
-    std::cout.flush();
-    return std::cout ? 0 : vandir::cli::kExitFailure;
+    return FinishStandardOutput();
 }
 
 }  // namespace

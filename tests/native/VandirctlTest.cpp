@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/wait.h>
@@ -69,11 +70,15 @@ void WriteText(const fs::path& path, const std::string& text) {
     WriteBytes(path, Bytes(text.begin(), text.end()));
 }
 
-// Runs vandirctl with arguments (no shell involved) in folder. A program still
-// running after the timeout is killed. Standard input comes from the file (or device) at inPath.
+// Where standard output goes.
+enum class Output { Captured, DevFull, Closed };
+
+// Runs vandirctl with arguments (no shell involved) in folder, standard input
+// coming from the file (or device) at inPath. A program still running after
+// the timeout is killed.
 RunResult RunWithInputFrom(const fs::path& folder, const fs::path& scratch,
                            const std::vector<std::string>& arguments, const fs::path& inPath,
-                           std::chrono::seconds timeout) {
+                           std::chrono::seconds timeout, Output output = Output::Captured) {
     const fs::path outPath = scratch / "stdout";
     const fs::path errPath = scratch / "stderr";
 
@@ -86,7 +91,9 @@ RunResult RunWithInputFrom(const fs::path& folder, const fs::path& scratch,
     argv.push_back(nullptr);
 
     const int inFd = ::open(inPath.c_str(), O_RDONLY | O_CLOEXEC);
-    const int outFd = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int outFd = output == Output::DevFull
+                          ? ::open("/dev/full", O_WRONLY | O_CLOEXEC)
+                          : ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     const int errFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     RunResult result;
     if (inFd < 0 || outFd < 0 || errFd < 0) {
@@ -100,6 +107,9 @@ RunResult RunWithInputFrom(const fs::path& folder, const fs::path& scratch,
         if (::dup2(inFd, 0) < 0 || ::dup2(outFd, 1) < 0 || ::dup2(errFd, 2) < 0 ||
             ::chdir(folder.c_str()) != 0) {
             ::_exit(126);
+        }
+        if (output == Output::Closed) {
+            ::close(1);
         }
         ::execv(argv[0], argv.data());
         ::_exit(127);
@@ -1655,6 +1665,106 @@ TEST_F(VandirctlTest, SavingRemovesWhatKilledSavesOfTheSameProfileLeft) {
     expected.push_back("p.profile");
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(Listing(), expected);
+}
+
+// Output that cannot be written (a full disk, a closed standard output) is a
+// failure with its reason; with standard output closed, no file the command
+// opens receives what it prints.
+TEST_F(VandirctlTest, OutputThatCannotBeWrittenIsAFailureWithItsReason) {
+    const std::string state = At("mouse.state");
+    ASSERT_EQ(Run({"device", "find", "--simulate", state}).exitCode, 0);
+    ASSERT_EQ(Run({"profile", "new", At("p.profile")}).exitCode, 0);
+    const std::vector<std::vector<std::string>> printers = {
+        {"key", "name", "0x26"},
+        {"function", "show", "33", "0", "8", "12"},
+        {"profile", "show", At("p.profile")},
+        {"image", At("p.profile")},
+        {"device", "read", "--simulate", state},
+        {"device", "find", "--simulate", state},
+    };
+    const std::pair<Output, std::string> outputs[] = {
+        {Output::DevFull, "no space left on device"},
+        {Output::Closed, "bad file descriptor"},
+    };
+    for (const auto& [output, reason] : outputs) {
+        for (const auto& command : printers) {
+            const std::string name = Joined(command) + " (" + reason + ")";
+            const std::string before = Snapshot(state) + Snapshot(At("p.profile"));
+            const RunResult r = RunWithInputFrom(work_, scratch_, command, "/dev/null",
+                                                 std::chrono::seconds(20), output);
+            EXPECT_EQ(r.exitCode, 1) << name << "\n" << r;
+            EXPECT_TRUE(ContainsAny(r.err, {"standard output"})) << name << ": " << r.err;
+            EXPECT_TRUE(ContainsAny(r.err, {reason})) << name << ": " << r.err;
+            EXPECT_EQ(Snapshot(state) + Snapshot(At("p.profile")), before) << name;
+        }
+    }
+}
+
+// A bad value is quoted in the message, but only its start.
+TEST_F(VandirctlTest, MessagesQuoteOnlyTheStartOfAHugeBadValue) {
+    ASSERT_EQ(Run({"profile", "new", At("p.profile")}).exitCode, 0);
+    const std::string huge(100000, 'x');
+    Json unknownKey = Json::parse(kUnusualJson);
+    unknownKey[huge] = 1;
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"key", "name", huge}, ""},
+        {{"key", "code", huge}, ""},
+        {{"function", "show", huge, "0", "0", "0"}, ""},
+        {{"function", "store", "1", "0", "0", "0", "0", "--from", huge}, ""},
+        {{"function", "store", "1", "0", "0", "0", "0", "--button", huge}, ""},
+        {{"profile", "set", At("p.profile"), huge}, ""},
+        {{"profile", "set", At("p.profile"), huge + "=1"}, ""},
+        {{"profile", "set", At("p.profile"), "reportRate=" + huge}, ""},
+        {{"profile", "import", At("q.profile"), "-"}, unknownKey.dump()},
+        {{"profile", "import", At("q.profile"), "-"}, "[\"" + huge + "\x01\"]"},
+    };
+    for (const auto& [command, input] : cases) {
+        const RunResult r = Run(command, input);
+        const std::string name = Shortened(Joined(command)).substr(0, 60);
+        ExpectRefused(r, name);
+        EXPECT_LT(r.err.size(), 300u) << name << ": " << Shortened(r.err);
+        EXPECT_NE(r.err.find("xxxxxxxxxx..."), std::string::npos)
+            << name << ": " << Shortened(r.err);
+    }
+}
+
+// A save that fails says why, in the system's words, naming the file.
+TEST_F(VandirctlTest, AFailedSaveSaysWhy) {
+    WriteText(At("plain"), "my notes\n");
+    const RunResult throughAFile = Run({"profile", "new", At("plain/p.profile")});
+    EXPECT_EQ(throughAFile.exitCode, 1) << throughAFile;
+    EXPECT_NE(throughAFile.err.find(At("plain/p.profile")), std::string::npos) << throughAFile.err;
+    EXPECT_TRUE(ContainsAny(throughAFile.err, {"not a directory"})) << throughAFile.err;
+
+    // A file size limit stands in for a full disk: the write stops part-way.
+    ASSERT_EQ(Run({"profile", "new", At("p.profile")}).exitCode, 0);
+    const std::optional<Bytes> old = ReadBytes(At("p.profile"));
+    rlimit previous{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{150, previous.rlim_max};
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const RunResult tooLarge = Run({"profile", "set", At("p.profile"), "reportRate=2"});
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    ::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(tooLarge.exitCode, 1) << tooLarge;
+    EXPECT_NE(tooLarge.err.find(At("p.profile")), std::string::npos) << tooLarge.err;
+    EXPECT_TRUE(ContainsAny(tooLarge.err, {"file too large"})) << tooLarge.err;
+    EXPECT_EQ(ReadBytes(At("p.profile")), old);
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"p.profile", "plain"}));
+
+    if (::geteuid() == 0) {
+        std::cout << "[ NOTE     ] running as root: a read-only folder does not stop root, so "
+                     "that case needs a normal user and is left out\n";
+        return;
+    }
+    fs::create_directory(At("locked"));
+    ASSERT_EQ(Run({"profile", "new", At("locked/p.profile")}).exitCode, 0);
+    fs::permissions(At("locked"), fs::perms(0555));
+    const RunResult readOnly = Run({"profile", "set", At("locked/p.profile"), "reportRate=2"});
+    fs::permissions(At("locked"), fs::perms(0755));
+    EXPECT_EQ(readOnly.exitCode, 1) << readOnly;
+    EXPECT_TRUE(ContainsAny(readOnly.err, {"permission denied"})) << readOnly.err;
 }
 
 // The state file's layout: the memory at bytes 8-135, the plugged state at 136.
