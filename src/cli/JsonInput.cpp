@@ -1,5 +1,8 @@
 #include "cli/JsonInput.h"
 
+#include <set>
+#include <vector>
+
 #include "cli/CommandError.h"
 #include "cli/InputText.h"
 
@@ -32,18 +35,39 @@ std::string ReasonOf(const Json::exception& error) {
 }  // namespace
 
 Json ParseJsonInput(std::string_view text, const std::string& source) {
-    const Json::parser_callback_t refuseDeepNesting = [&source](int depth,
-                                                                Json::parse_event_t event, Json&) {
-        const bool opens =
-            event == Json::parse_event_t::object_start || event == Json::parse_event_t::array_start;
-        if (opens && depth >= kDeepestJsonNesting) {
-            throw CommandError(kExitUsage, NameOf(source) + ": JSON nested deeper than " +
-                                               std::to_string(kDeepestJsonNesting) + " levels");
+    // The keys seen so far in each object being read, innermost last: the
+    // library would keep only the last of repeated keys.
+    std::vector<std::set<std::string>> openObjects;
+    const Json::parser_callback_t check = [&](int depth, Json::parse_event_t event, Json& parsed) {
+        switch (event) {
+            case Json::parse_event_t::object_start:
+            case Json::parse_event_t::array_start:
+                if (depth >= kDeepestJsonNesting) {
+                    throw CommandError(kExitUsage, NameOf(source) + ": JSON nested deeper than " +
+                                                       std::to_string(kDeepestJsonNesting) +
+                                                       " levels");
+                }
+                if (event == Json::parse_event_t::object_start) {
+                    openObjects.emplace_back();
+                }
+                break;
+            case Json::parse_event_t::object_end:
+                openObjects.pop_back();
+                break;
+            case Json::parse_event_t::key:
+                if (!openObjects.back().insert(parsed.get<std::string>()).second) {
+                    throw CommandError(kExitUsage, NameOf(source) + ": JSON repeats the key '" +
+                                                       Shortened(parsed.get<std::string>()) +
+                                                       "' in one object");
+                }
+                break;
+            default:
+                break;
         }
         return true;
     };
     try {
-        return Json::parse(text, refuseDeepNesting);
+        return Json::parse(text, check);
     } catch (const Json::exception& error) {
         throw CommandError(kExitUsage, NameOf(source) + ": invalid JSON: " + ReasonOf(error));
     }

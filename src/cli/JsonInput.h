@@ -14,7 +14,7 @@ inline constexpr int kDeepestJsonNesting = 16;
 
 // Parses text read from the input named source. Throws CommandError (exit 2)
 // naming source for invalid JSON, numbers out of range, nesting deeper than
-// kDeepestJsonNesting.
+// kDeepestJsonNesting and objects that repeat a key.
 Json ParseJsonInput(std::string_view text, const std::string& source);
 
 }  // namespace vandir::cli

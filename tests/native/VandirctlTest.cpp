@@ -932,6 +932,40 @@ TEST_F(VandirctlTest, ImportRefusesJsonTheLibraryCannotRead) {
     }
 }
 
+// A key given twice in one object is refused, naming the key, whichever of
+// the two values would have fitted.
+TEST_F(VandirctlTest, ImportRefusesRepeatedKeys) {
+    const std::string good = Json::parse(kUnusualJson).dump();
+    // Each case puts text right after the opening brace of the object at its
+    // place, repeating a key that follows there.
+    struct Case {
+        const char* name;
+        std::string object;  // where to insert: the text that opens the object
+        std::string repeated;
+        std::string key;
+    };
+    const Case cases[] = {
+        {"a wrong type first", "{", R"("reportRate": "fast", )", "reportRate"},
+        {"the same value twice", "{", R"("reportRate": 8, )", "reportRate"},
+        {"the name twice", "{", R"("profileName": "Other", )", "profileName"},
+        {"in a dpi level", R"("dpi":[{)", R"("x": "wide", )", "x"},
+        {"a button's caption", R"("buttons":[{)", R"("function": "a", )", "function"},
+    };
+    for (const Case& c : cases) {
+        std::string text = good;
+        const size_t at = text.find(c.object);
+        ASSERT_NE(at, std::string::npos) << c.name;
+        text.insert(at + c.object.size(), c.repeated);
+        ASSERT_NO_THROW(Json::parse(text)) << c.name << ": the library alone accepts it";
+        const RunResult r = Run({"profile", "import", At("p.profile"), "-"}, text);
+        ExpectRefused(r, c.name);
+        EXPECT_NE(r.err.find("'" + c.key + "'"), std::string::npos) << c.name << ": " << r.err;
+        EXPECT_FALSE(fs::exists(At("p.profile"))) << c.name;
+    }
+    // The same key in different objects is no repetition.
+    ExpectSucceededSilently(Run({"profile", "import", At("p.profile"), "-"}, good), "good JSON");
+}
+
 // Standard input is read up to the same 16 MiB as files, and no profile is
 // written that is larger than the tool reads back.
 TEST_F(VandirctlTest, ImportKeepsToTheSizeEveryReaderAccepts) {
