@@ -107,6 +107,17 @@ INSTANTIATE_TEST_SUITE_P(
              Concat({0x05, 0x01, 0x09, 0x01, 0xA0, 0x09, 0x02, 0xA1, 0x01, 0xC0, 0xC0},
                     kVendorDescriptor),
              TopLevelUsage{0xFF01, 0x02}},
+        // The collection type is the low byte of the item's data, whatever
+        // its size.
+        Case{"TwoByteApplicationCollection",
+             {0x06, 0x01, 0xFF, 0x09, 0x02, 0xA2, 0x01, 0x01, 0xC0},
+             TopLevelUsage{0xFF01, 0x02}},
+        Case{"FourByteApplicationCollection",
+             {0x06, 0x01, 0xFF, 0x09, 0x02, 0xA3, 0x01, 0x00, 0x00, 0x02, 0xC0},
+             TopLevelUsage{0xFF01, 0x02}},
+        Case{"TwoBytePhysicalCollectionIsNotApplication",
+             Concat({0x05, 0x01, 0x09, 0x01, 0xA2, 0x00, 0x01, 0xC0}, kVendorDescriptor),
+             TopLevelUsage{0xFF01, 0x02}},
         // Item type 3 (reserved) is skipped by its size: its two data bytes
         // would read as Usage (5).
         Case{"ReservedItemTypeSkipped",

@@ -19,7 +19,13 @@ constexpr uint8_t kGlobalPop = 0xB;
 constexpr uint8_t kLocalUsage = 0x0;
 
 constexpr uint8_t kLongItemPrefix = 0xFE;
-constexpr uint32_t kApplicationCollection = 1;
+constexpr uint8_t kApplicationCollection = 1;
+
+// A Collection item's type is the low byte of its data, whatever the item's
+// size, as the kernel reads it.
+uint8_t CollectionType(uint32_t data) {
+    return static_cast<uint8_t>(data & 0xFF);
+}
 
 // The kernel accepts at most this many Push items in a row; deeper nesting
 // is treated as a malformed descriptor rather than grown without bound.
@@ -64,7 +70,7 @@ std::optional<TopLevelUsage> FindTopLevelUsage(std::span<const uint8_t> descript
         switch (type) {
             case kTypeMain:
                 if (tag == kMainCollection) {
-                    if (depth == 0 && data == kApplicationCollection) {
+                    if (depth == 0 && CollectionType(data) == kApplicationCollection) {
                         const uint32_t usage = firstUsage.value_or(0);
                         return TopLevelUsage{
                             static_cast<uint16_t>(firstUsageIsExtended ? usage >> 16 : usagePage),
