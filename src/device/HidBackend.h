@@ -37,6 +37,14 @@ public:
     // Usage page and usage of the interface's top-level collection; false when
     // they cannot be read.
     virtual bool ReadTopLevelUsage(uint16_t& usagePage, uint16_t& usage) = 0;
+    // Whether the interface offers a top-level collection of this usage page
+    // and usage. Here the one that ReadTopLevelUsage reads is compared; an
+    // interface that carries several top-level collections looks at each.
+    virtual bool HasTopLevelUsage(uint16_t usagePage, uint16_t usage) {
+        uint16_t page = 0;
+        uint16_t found = 0;
+        return ReadTopLevelUsage(page, found) && page == usagePage && found == usage;
+    }
 
     // One feature-report transfer each; byte 0 of the buffer is the report ID.
     // GetFeature fills the buffer with the reply. False on failure, and then

@@ -31,10 +31,7 @@ int Transport::Discover() {
             productId != kProductId) {
             continue;  // the handle closes here
         }
-        uint16_t usagePage = 0;
-        uint16_t usage = 0;
-        if (!device->ReadTopLevelUsage(usagePage, usage) || usagePage != kVendorUsagePage ||
-            usage != kVendorUsage) {
+        if (!device->HasTopLevelUsage(kVendorUsagePage, kVendorUsage)) {
             continue;
         }
         device_ = std::move(device);

@@ -52,6 +52,11 @@ void WriteFile(const fs::path& path, const Bytes& bytes) {
     WriteFile(path, std::string(bytes.begin(), bytes.end()));
 }
 
+Bytes Concat(Bytes first, const Bytes& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
 // A HID device's uevent as the kernel writes it.
 std::string Uevent(const std::string& hidId, const std::string& name) {
     return "DRIVER=hid-generic\nHID_ID=" + hidId + "\nHID_NAME=" + name +
@@ -155,6 +160,37 @@ TEST_F(HidrawBackendTest, DiscoveryKeepsTheMousesVendorInterface) {
     Transport transport(backend_, clock);
     EXPECT_EQ(transport.Discover(), 1);
     EXPECT_EQ(transport.DevicePath(), Node(1).string());
+}
+
+// One hidraw node carries every top-level collection of its interface: the
+// mouse's node is found wherever among them its vendor collection stands.
+TEST_F(HidrawBackendTest, DiscoveryFindsTheVendorCollectionAmongOthersOnOneNode) {
+    const Bytes nestedVendor = Concat(Concat({0x05, 0x01, 0x09, 0x01, 0xA0}, kVendorDescriptor),
+                                      {0xC0});  // inside a physical collection
+    struct Case {
+        const char* name;
+        Bytes descriptor;
+        bool found;
+    };
+    const Case cases[] = {
+        {"keyboard first", Concat(kKeyboardDescriptor, kVendorDescriptor), true},
+        {"vendor first", Concat(kVendorDescriptor, kKeyboardDescriptor), true},
+        {"between two", Concat(Concat(kMouseDescriptor, kVendorDescriptor), kKeyboardDescriptor),
+         true},
+        {"keyboard alone", kKeyboardDescriptor, false},
+        {"vendor not at the top level", Concat(kKeyboardDescriptor, nestedVendor), false},
+    };
+    // Only node 1 may match: the other product's node goes.
+    fs::remove(ClassFolder() / "hidraw3");
+    for (const Case& c : cases) {
+        WriteFile(HidFolder(1) / "report_descriptor", c.descriptor);
+        testing::RecordingClock clock;
+        Transport transport(backend_, clock);
+        EXPECT_EQ(transport.Discover(), c.found ? 1 : 0) << c.name;
+        if (c.found) {
+            EXPECT_EQ(transport.DevicePath(), Node(1).string()) << c.name;
+        }
+    }
 }
 
 TEST_F(HidrawBackendTest, EnumeratesNothingWithoutTheClassFolder) {

@@ -144,6 +144,44 @@ INSTANTIATE_TEST_SUITE_P(
              TopLevelUsage{0xFF01, 0x02}}),
     CaseName);
 
+// All top-level application collections of one interface, in order; a
+// descriptor that turns out malformed gives those before the damage.
+TEST(ReportDescriptorAllCollectionsTest, FindsEveryTopLevelApplicationCollection) {
+    const TopLevelUsage mouse{0x01, 0x02};
+    const TopLevelUsage vendor{0xFF01, 0x02};
+    const TopLevelUsage keyboard{0x01, 0x06};
+    struct AllCase {
+        const char* name;
+        Bytes descriptor;
+        std::vector<TopLevelUsage> expected;
+    };
+    const AllCase cases[] = {
+        {"one", kVendorDescriptor, {vendor}},
+        {"keyboard then vendor",
+         Concat(kKeyboardDescriptor, kVendorDescriptor),
+         {keyboard, vendor}},
+        {"three",
+         Concat(Concat(kMouseDescriptor, kKeyboardDescriptor), kVendorDescriptor),
+         {mouse, keyboard, vendor}},
+        {"nested one left out",
+         Concat(Concat({0x05, 0x01, 0xA0}, kVendorDescriptor), Concat({0xC0}, kMouseDescriptor)),
+         {mouse}},
+        {"two-byte collection item",
+         Concat(kKeyboardDescriptor, {0x06, 0x01, 0xFF, 0x09, 0x02, 0xA2, 0x01, 0x01, 0xC0}),
+         {keyboard, vendor}},
+        {"damage after the first",
+         Concat(kKeyboardDescriptor, Concat({0xC0}, kVendorDescriptor)),
+         {keyboard}},
+        {"cut inside the second",
+         Concat(kKeyboardDescriptor, {0x06, 0x01, 0xFF, 0x09, 0x02, 0xA1}),
+         {keyboard}},
+        {"empty", {}, {}},
+    };
+    for (const AllCase& c : cases) {
+        EXPECT_EQ(FindTopLevelUsages(c.descriptor), c.expected) << c.name;
+    }
+}
+
 // Every cut of a descriptor, including those in the middle of an item, gives
 // nothing until its first top-level collection item is complete and the full
 // result from then on. Each cut is a buffer of exactly that length, so that a

@@ -141,10 +141,7 @@ public:
     }
 
     bool ReadTopLevelUsage(uint16_t& usagePage, uint16_t& usage) override {
-        std::optional<std::vector<uint8_t>> descriptor = DescriptorFromNode();
-        if (!descriptor) {
-            descriptor = ReadFile(sysfsEntry_ + "/device/report_descriptor", kLargestDescriptor);
-        }
+        const std::optional<std::vector<uint8_t>> descriptor = Descriptor();
         if (!descriptor) {
             return false;
         }
@@ -155,6 +152,22 @@ public:
         usagePage = found->usagePage;
         usage = found->usage;
         return true;
+    }
+
+    // The node carries every top-level collection of its interface; feature
+    // reports reach each of them through it by their report IDs.
+    bool HasTopLevelUsage(uint16_t usagePage, uint16_t usage) override {
+        const std::optional<std::vector<uint8_t>> descriptor = Descriptor();
+        if (!descriptor) {
+            return false;
+        }
+        const TopLevelUsage wanted{usagePage, usage};
+        for (const TopLevelUsage& found : FindTopLevelUsages(*descriptor)) {
+            if (found == wanted) {
+                return true;
+            }
+        }
+        return false;
     }
 
     bool SetFeature(const uint8_t* report, size_t length) override {
@@ -173,6 +186,15 @@ public:
     HidError LastError() const override { return lastError_; }
 
 private:
+    // The report descriptor from the node, else from its sysfs entry.
+    std::optional<std::vector<uint8_t>> Descriptor() const {
+        std::optional<std::vector<uint8_t>> descriptor = DescriptorFromNode();
+        if (!descriptor) {
+            descriptor = ReadFile(sysfsEntry_ + "/device/report_descriptor", kLargestDescriptor);
+        }
+        return descriptor;
+    }
+
     // The descriptor as the kernel holds it; nothing when the node does not
     // answer the ioctls.
     std::optional<std::vector<uint8_t>> DescriptorFromNode() const {

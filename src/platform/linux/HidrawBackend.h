@@ -26,7 +26,10 @@ public:
     // first from the node itself and, when the node does not answer (ioctls
     // fail), from the sysfs entry named like the node's file name:
     //   ReadIds:           HIDIOCGRAWINFO, else HID_ID in device/uevent;
-    //   ReadTopLevelUsage: HIDIOCGRDESC, else device/report_descriptor.
+    //   ReadTopLevelUsage: HIDIOCGRDESC, else device/report_descriptor
+    //                      (the first top-level application collection);
+    //   HasTopLevelUsage:  the same descriptor, any of its top-level
+    //                      application collections (the node carries them all).
     // On failure the reason is "permission denied" for EACCES and EPERM (the
     // caller knows the path and names it), otherwise the system's error text.
     std::unique_ptr<HidDevice> Open(const std::string& path,

@@ -33,7 +33,8 @@ constexpr size_t kMaxPushDepth = 4;
 
 }  // namespace
 
-std::optional<TopLevelUsage> FindTopLevelUsage(std::span<const uint8_t> descriptor) {
+std::vector<TopLevelUsage> FindTopLevelUsages(std::span<const uint8_t> descriptor) {
+    std::vector<TopLevelUsage> found;
     uint16_t usagePage = 0;              // global state
     std::vector<uint16_t> pushedPages;   // Push/Pop of the global state
     std::optional<uint32_t> firstUsage;  // local state, cleared by every main item
@@ -48,7 +49,7 @@ std::optional<TopLevelUsage> FindTopLevelUsage(std::span<const uint8_t> descript
         if (prefix == kLongItemPrefix) {
             // bDataSize, bLongItemTag, then the data; no long item tag is defined.
             if (left < 2 || left - 2 < descriptor[pos + 1]) {
-                return std::nullopt;
+                return found;
             }
             pos += 3 + size_t{descriptor[pos + 1]};
             continue;
@@ -59,7 +60,7 @@ std::optional<TopLevelUsage> FindTopLevelUsage(std::span<const uint8_t> descript
         const uint8_t type = (prefix >> 2) & 0x3;
         const uint8_t tag = prefix >> 4;
         if (left < size) {
-            return std::nullopt;
+            return found;
         }
         uint32_t data = 0;
         for (size_t i = 0; i < size; ++i) {
@@ -72,14 +73,14 @@ std::optional<TopLevelUsage> FindTopLevelUsage(std::span<const uint8_t> descript
                 if (tag == kMainCollection) {
                     if (depth == 0 && CollectionType(data) == kApplicationCollection) {
                         const uint32_t usage = firstUsage.value_or(0);
-                        return TopLevelUsage{
+                        found.push_back(TopLevelUsage{
                             static_cast<uint16_t>(firstUsageIsExtended ? usage >> 16 : usagePage),
-                            static_cast<uint16_t>(usage & 0xFFFF)};
+                            static_cast<uint16_t>(usage & 0xFFFF)});
                     }
                     ++depth;
                 } else if (tag == kMainEndCollection) {
                     if (depth == 0) {
-                        return std::nullopt;
+                        return found;
                     }
                     --depth;
                 }
@@ -91,12 +92,12 @@ std::optional<TopLevelUsage> FindTopLevelUsage(std::span<const uint8_t> descript
                     usagePage = static_cast<uint16_t>(data & 0xFFFF);
                 } else if (tag == kGlobalPush) {
                     if (pushedPages.size() == kMaxPushDepth) {
-                        return std::nullopt;
+                        return found;
                     }
                     pushedPages.push_back(usagePage);
                 } else if (tag == kGlobalPop) {
                     if (pushedPages.empty()) {
-                        return std::nullopt;
+                        return found;
                     }
                     usagePage = pushedPages.back();
                     pushedPages.pop_back();
@@ -112,7 +113,12 @@ std::optional<TopLevelUsage> FindTopLevelUsage(std::span<const uint8_t> descript
                 break;  // reserved item type: skipped by its size
         }
     }
-    return std::nullopt;
+    return found;
+}
+
+std::optional<TopLevelUsage> FindTopLevelUsage(std::span<const uint8_t> descriptor) {
+    const std::vector<TopLevelUsage> found = FindTopLevelUsages(descriptor);
+    return found.empty() ? std::nullopt : std::optional(found.front());
 }
 
 }  // namespace vandir

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace vandir {
 
@@ -23,10 +24,16 @@ struct TopLevelUsage {
 // its high 16 bits. A collection without a Usage item has usage 0.
 //
 // Short items (sizes 0, 1, 2, 4) are parsed; long items are skipped by their
-// length. Items after that collection are not looked at. nullopt when the
+// length. Damage after that collection does not matter. nullopt when the
 // descriptor ends, or turns out malformed (an item cut short, End Collection
 // or Pop without a match), before such a collection; nothing outside the
 // given bytes is ever read.
 std::optional<TopLevelUsage> FindTopLevelUsage(std::span<const uint8_t> descriptor);
+
+// Every application collection at the top level, in order, read by the same
+// rules (one hidraw node carries all of its interface's top-level
+// collections). The descriptor is read up to its end, or up to where it turns
+// out malformed: the collections found before that are returned.
+std::vector<TopLevelUsage> FindTopLevelUsages(std::span<const uint8_t> descriptor);
 
 }  // namespace vandir
