@@ -503,7 +503,8 @@ void CPYLADlg::OnTimer(UINT_PTR id) {
         Hide();
         ShowNoDeviceScreen();
     } else if (id == kBuildWindowsTimer) {
-        if (!BuildNextPiece() || (trayIcon_ != nullptr && AllWindowsBuilt())) {
+        if (!BuildNextPiece() ||
+            (trayIcon_ != nullptr && keyAssignment_->ListsBuilt() && AllWindowsBuilt())) {
             KillTimer(kBuildWindowsTimer);
             buildTimerRunning_ = false;
         }
@@ -520,7 +521,8 @@ void CPYLADlg::OnTimer(UINT_PTR id) {
 }
 
 bool CPYLADlg::OnKickIdle(Message& m) {
-    if (!buildTimerRunning_ && (trayIcon_ == nullptr || !AllWindowsBuilt())) {
+    if (!buildTimerRunning_ &&
+        (trayIcon_ == nullptr || !keyAssignment_->ListsBuilt() || !AllWindowsBuilt())) {
         buildTimerRunning_ = true;
         StartTimer(kBuildWindowsTimer, kBuildWindowsDelayMs);
     }
@@ -533,6 +535,10 @@ bool CPYLADlg::BuildNextPiece() {
         AddTrayIcon();
         SetUpToolTips();
         keyAssignment_->SetUpToolTips();
+        return true;
+    }
+    if (!keyAssignment_->ListsBuilt()) {
+        keyAssignment_->BuildLists();
         return true;
     }
     return BuildNextWindow();

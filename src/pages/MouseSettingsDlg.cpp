@@ -58,12 +58,34 @@ BOOL CMouseSettingsDlg::OnInitDialog() {
 }
 
 void CMouseSettingsDlg::SetUpKeyAssignment() {
+    // Each selector shows its button's default function at once; the lists
+    // (four windows each) are made later, in the program's idle time or when
+    // the pointer first comes to a selector (BuildLists), so that they never
+    // hold up the first paint. A list entry's text is the catalogue's text.
     const auto defaults = DefaultButtonFunctions();
     for (int button = 0; button < kButtons; ++button) {
         CKivComboButton& selector = Selector(button);
-        FillFunctionList(selector);
-        selector.SelectItem(defaults[static_cast<size_t>(button)]);
+        const FunctionId id = defaults[static_cast<size_t>(button)];
+        if (const auto text = FunctionListText(id)) {
+            selector.SetCaption(ToWide(*text), id, selector.parameter1(), selector.parameter2());
+        }
     }
+}
+
+void CMouseSettingsDlg::BuildLists() {
+    if (mode_ != kKeyAssignmentMode || GetSafeHwnd() == nullptr) {
+        return;
+    }
+    for (int button = 0; button < kButtons; ++button) {
+        if (CKivComboButton& selector = Selector(button); selector.list() == nullptr) {
+            FillFunctionList(selector);
+        }
+    }
+}
+
+bool CMouseSettingsDlg::ListsBuilt() const {
+    return mode_ != kKeyAssignmentMode || GetSafeHwnd() == nullptr ||
+           Selector(kButtons - 1).list() != nullptr;
 }
 
 void CMouseSettingsDlg::SetUpOsSensitivity() {
@@ -219,6 +241,7 @@ void CMouseSettingsDlg::OnControlEvent(const ControlEvent& event) {
         case Kind::MouseEntered:
         case Kind::MouseLeft:
             if (const int button = ButtonOf(event.id); button >= 0 && mode_ == kKeyAssignmentMode) {
+                BuildLists();  // before any click can open one
                 const layout::MouseButtonControls& c =
                     kMouseButtonControls[static_cast<size_t>(button)];
                 const bool lit = event.kind == Kind::MouseEntered;

@@ -41,6 +41,9 @@ public:
     void MarkOwnTab();
     // Hides every open function list (a press on the main window's background).
     void CloseLists();
+    // Makes the selectors' function lists, once (key-assignment face only).
+    void BuildLists();
+    bool ListsBuilt() const;
 
 protected:
     BOOL OnInitDialog() override;

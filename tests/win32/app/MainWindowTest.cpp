@@ -15,10 +15,12 @@
 #include "device/ConfigImage.h"
 #include "i18n/MainWindowToolTips.h"
 #include "pages/LanguageTip.h"
+#include "pages/MouseSettingsDlg.h"
 #include "pages/PopDlg.h"
 #include "pages/SupportDlg.h"
 #include "skin/KivButton.h"
 #include "skin/KivCheckBox.h"
+#include "skin/KivComboButton.h"
 #include "skin/KivMenu.h"
 #include "skin/KivStatic.h"
 #include "skin/layout/MainWindowLayout.h"
@@ -172,6 +174,10 @@ TEST(MainWindowStart, HiddenWindowsAreBuiltLaterWithTheRecordAndTheLanguage) {
     EXPECT_TRUE(window.page(PageId::KeyAssignment).IsWindowVisible());
     EXPECT_FALSE(window.AllWindowsBuilt());
     EXPECT_EQ(window.trayIcon(), nullptr);
+    // The selectors show their functions; their lists come later.
+    auto& keys = static_cast<CMouseSettingsDlg&>(window.page(PageId::KeyAssignment));
+    EXPECT_FALSE(keys.ListsBuilt());
+    EXPECT_EQ(keys.Item<CKivComboButton>(IDC_MS_SELECTOR_2).caption(), L"Right Click");
 
     // Needed before its turn: built at once, hidden, with the record.
     CKivPage& support = window.page(PageId::Support);
@@ -189,10 +195,11 @@ TEST(MainWindowStart, HiddenWindowsAreBuiltLaterWithTheRecordAndTheLanguage) {
         window.Tick(CPYLADlg::kBuildWindowsTimer);
         ++ticks;
     }
-    EXPECT_EQ(ticks, 6);  // the icon, four pages and the no-device screen
+    EXPECT_EQ(ticks, 7);  // the icon, the lists, four pages and the no-device screen
     window.Idle();
     EXPECT_EQ(window.timers.size(), 1u);  // nothing left to build
     EXPECT_NE(window.trayIcon(), nullptr);
+    EXPECT_TRUE(keys.ListsBuilt());
     EXPECT_EQ(BuiltPages(window), 6);
     EXPECT_FALSE(window.noDeviceScreen().IsWindowVisible());
     CKivPage& sensor = window.page(PageId::Sensor);
@@ -358,6 +365,19 @@ TEST(MainWindowHotPlug, AnArrivalWhileTheScreenWasClosedLeavesTheWindowHidden) {
     window.Tick(CPYLADlg::kArrivalTimer);
     EXPECT_TRUE(app.transport.IsPresent());
     EXPECT_FALSE(window.IsWindowVisible());
+}
+
+// A pointer that reaches a selector before the idle time made the lists
+// makes them, so a click always finds one to open.
+TEST(MainWindowStart, PointingAtASelectorMakesTheListsAtOnce) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start(MainWindowFixture::Started::JustShown));
+    auto& keys = static_cast<CMouseSettingsDlg&>(app.window->page(PageId::KeyAssignment));
+    ASSERT_FALSE(keys.ListsBuilt());
+    keys.SendMessage(WM_SYSCOMMAND, 1124, IDC_MS_SELECTOR_5);
+    EXPECT_TRUE(keys.ListsBuilt());
+    ASSERT_NE(keys.Item<CKivComboButton>(IDC_MS_SELECTOR_1).list(), nullptr);
+    EXPECT_NE(keys.Item<CKivComboButton>(IDC_MS_SELECTOR_1).list()->FindItem(2311), nullptr);
 }
 
 TEST(MainWindowTray, HidingBeforeTheIconWasAddedAddsItFirst) {
