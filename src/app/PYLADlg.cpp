@@ -503,8 +503,7 @@ void CPYLADlg::OnTimer(UINT_PTR id) {
         Hide();
         ShowNoDeviceScreen();
     } else if (id == kBuildWindowsTimer) {
-        if (!BuildNextPiece() ||
-            (trayIcon_ != nullptr && keyAssignment_->ListsBuilt() && AllWindowsBuilt())) {
+        if (!BuildNextPiece() || !DeferredWorkLeft()) {
             KillTimer(kBuildWindowsTimer);
             buildTimerRunning_ = false;
         }
@@ -521,13 +520,16 @@ void CPYLADlg::OnTimer(UINT_PTR id) {
 }
 
 bool CPYLADlg::OnKickIdle(Message& m) {
-    if (!buildTimerRunning_ &&
-        (trayIcon_ == nullptr || !keyAssignment_->ListsBuilt() || !AllWindowsBuilt())) {
+    if (!buildTimerRunning_ && DeferredWorkLeft()) {
         buildTimerRunning_ = true;
         StartTimer(kBuildWindowsTimer, kBuildWindowsDelayMs);
     }
     m.result = 0;
     return true;
+}
+
+bool CPYLADlg::DeferredWorkLeft() const {
+    return trayIcon_ == nullptr || !keyAssignment_->ListsBuilt() || !AllWindowsBuilt();
 }
 
 bool CPYLADlg::BuildNextPiece() {

@@ -51,8 +51,9 @@ public:
     static constexpr UINT_PTR kArrivalTimer = 2;
     static constexpr UINT kArrivalDelayMs = 900;
     // Timer 3: started in the first idle time, after the first paint; each
-    // tick adds the notification-area icon or builds one hidden page or the
-    // no-device screen, until none is left. A timer, so that the program
+    // tick does one piece of the deferred start-up (the notification-area
+    // icon and first tips, the function lists, one hidden page, the
+    // no-device screen), until none is left. A timer, so that the program
     // waits for messages (and counts as idle) before the first piece.
     static constexpr UINT_PTR kBuildWindowsTimer = 3;
     static constexpr UINT kBuildWindowsDelayMs = USER_TIMER_MINIMUM;
@@ -141,9 +142,10 @@ private:
     bool OnDeviceChange(Message& m);
     // Idle time: starts timer 3 while windows are left to build.
     bool OnKickIdle(Message& m);
-    // One piece of the deferred start-up: the icon, then the next window;
-    // false when nothing was left.
+    // One piece of the deferred start-up: the icon, the lists, then the next
+    // window; false when nothing was left.
     bool BuildNextPiece();
+    bool DeferredWorkLeft() const;
     void OnTimer(UINT_PTR id);
     void OnDestroy();
     void OnResetButton() { Reset(); }
