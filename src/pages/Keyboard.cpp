@@ -66,20 +66,6 @@ BOOL CKeyboard::OnInitDialog() {
     return FALSE;  // the focus is set
 }
 
-// At the top-left corner of the parent's client area.
-void CKeyboard::PlaceAtParentOrigin() {
-    const CWnd* parent = parentWindow();
-    if (parent == nullptr || parent->GetSafeHwnd() == nullptr) {
-        return;
-    }
-    POINT origin{0, 0};
-    if ((GetStyle() & WS_CHILD) == 0) {
-        ::ClientToScreen(*parent, &origin);
-    }
-    ::SetWindowPos(GetSafeHwnd(), nullptr, origin.x, origin.y, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 CKivEdit* CKeyboard::FocusedKeyField() const {
     const HWND focus = ::GetFocus();
     if (focus == nullptr) {

@@ -69,7 +69,6 @@ private:
     void OnKeyCaptured(WPARAM virtualKey, LPARAM flags);
     void OnDestroy();
 
-    void PlaceAtParentOrigin();
     void OkClicked();
     void ClearClicked();
     // The key field that has the focus; null when neither has.

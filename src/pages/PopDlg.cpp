@@ -196,19 +196,6 @@ BOOL CPopDlg::OnInitDialog() {
     return FALSE;  // the focus is set
 }
 
-void CPopDlg::PlaceAtParentOrigin() {
-    const CWnd* parent = parentWindow();
-    if (parent == nullptr || parent->GetSafeHwnd() == nullptr) {
-        return;
-    }
-    POINT origin{0, 0};
-    if ((GetStyle() & WS_CHILD) == 0) {
-        ::ClientToScreen(*parent, &origin);
-    }
-    ::SetWindowPos(GetSafeHwnd(), nullptr, origin.x, origin.y, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void CPopDlg::SetUpRapidFireKey() {
     NumberField().ModifyStyle(0, ES_NUMBER);
     if (!context().hooks.InstallKeyboardHook(GetSafeHwnd())) {

@@ -90,7 +90,6 @@ private:
     void OnLeftButtonDown(POINT point, UINT keys);
     void OnDestroy();
 
-    void PlaceAtParentOrigin();
     void SetUpRapidFireKey();
     void SetUpVersion();
     void OkClicked();

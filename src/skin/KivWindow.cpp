@@ -93,6 +93,19 @@ void CKivWindow::ApplyLanguage(int language) {
     }
 }
 
+void CKivWindow::PlaceAtParentOrigin() {
+    const CWnd* parent = parentWindow();
+    if (parent == nullptr || parent->GetSafeHwnd() == nullptr) {
+        return;
+    }
+    POINT origin{0, 0};
+    if ((GetStyle() & WS_CHILD) == 0) {
+        ::ClientToScreen(*parent, &origin);
+    }
+    ::SetWindowPos(GetSafeHwnd(), nullptr, origin.x, origin.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CKivWindow::SetToolTipText(int controlId, const std::wstring& text) {
     for (const auto& [row, tool] : tools_) {
         if (row->controlId == controlId) {

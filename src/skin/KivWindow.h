@@ -65,6 +65,9 @@ protected:
     virtual void OnRoleClicked(layout::ControlRole role);
 
     SkinContext& context() const { return context_; }
+    // Moves the window to the top-left corner of its parent's client area
+    // (the pop-ups that open over a page).
+    void PlaceAtParentOrigin();
     // Sets the tip of a registered tool; nothing while the tips are not made
     // yet (they are made with ApplyLanguage of the last language given).
     void SetToolTipText(int controlId, const std::wstring& text);
