@@ -16,16 +16,20 @@ extern "C" {
 #include <vector>
 
 #include "i18n/Unicode.h"
+#include "platform/win32/FolderChangeWatch.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/framework/Wnd.h"
 
 namespace vandir {
 namespace {
 
-// A change shows in the window within one poll, well inside the quarter second
-// a user or a test waits for it.
+// Where the folder cannot be watched, a change shows in the window within one
+// poll, well inside the quarter second a user or a test waits for it.
 static_assert(DemoHotPlug::kPollMilliseconds <= 100);
 
 constexpr UINT_PTR kPollTimer = 1;
+// Posted by the folder watch, and by a poll that has to be taken again.
+constexpr UINT kLookMessage = WM_APP + 1;
 constexpr size_t kNameOffset = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name);
 
 }  // namespace
@@ -48,19 +52,30 @@ LRESULT SendDeviceInterfaceChange(HWND window, WPARAM event, std::u16string_view
     return ::SendMessageW(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(record));
 }
 
-// The message-only window whose timer drives the polls.
+// The message-only window at which the folder's changes (or, where the folder
+// cannot be watched, the timer's ticks) arrive and become polls.
 class DemoHotPlug::TimerWindow : public WithMessageMap<DemoHotPlug::TimerWindow, CWnd> {
 public:
     static const ClassMessageMap<TimerWindow> messageMap;
 
-    explicit TimerWindow(DemoHotPlug& owner) : owner_(owner) {
+    TimerWindow(DemoHotPlug& owner, const std::wstring& folder) : owner_(owner) {
         CreateEx(0, RegisterWindowClass(L"VandirDemoHotPlug"), L"", 0, RECT{}, HWND_MESSAGE, 0);
-        SetTimer(kPollTimer, kPollMilliseconds);
+        watch_ = std::make_unique<FolderChangeWatch>(folder, GetSafeHwnd(), kLookMessage);
+        if (!watch_->Watching()) {
+            watch_.reset();
+            SetTimer(kPollTimer, kPollMilliseconds);
+        }
+        // A change made before the watch began is taken by this first look.
+        LookSoon();
     }
     ~TimerWindow() override {
+        watch_.reset();
         KillTimer(kPollTimer);
         DestroyWindow();
     }
+
+    bool WatchesFolder() const { return watch_ != nullptr; }
+    void LookSoon() const { ::PostMessageW(GetSafeHwnd(), kLookMessage, 0, 0); }
 
 private:
     static const MessageMapEntry messageEntries[];
@@ -71,22 +86,41 @@ private:
         }
     }
 
+    void OnLook() {
+        // Changes that came together are one look.
+        MSG pending;
+        while (::PeekMessageW(&pending, GetSafeHwnd(), kLookMessage, kLookMessage, PM_REMOVE)) {
+        }
+        owner_.Poll();
+    }
+
     DemoHotPlug& owner_;
+    std::unique_ptr<FolderChangeWatch> watch_;
 };
 
 const MessageMapEntry DemoHotPlug::TimerWindow::messageEntries[] = {
     On<WM_TIMER, &DemoHotPlug::TimerWindow::OnTimer>(),
+    On<kLookMessage, &DemoHotPlug::TimerWindow::OnLook>(),
 };
 const ClassMessageMap<DemoHotPlug::TimerWindow> DemoHotPlug::TimerWindow::messageMap{
     messageEntries};
 
 DemoHotPlug::DemoHotPlug(SimulatedMouse& mouse, const DemoStateFile& file, HWND window)
-    : mouse_(mouse), file_(file), window_(window), timer_(std::make_unique<TimerWindow>(*this)) {}
+    : mouse_(mouse),
+      file_(file),
+      window_(window),
+      timer_(std::make_unique<TimerWindow>(*this, FolderOf(ToWide(file.Path())))) {}
 
 DemoHotPlug::~DemoHotPlug() = default;
 
+bool DemoHotPlug::WatchesFolder() const {
+    return timer_->WatchesFolder();
+}
+
 bool DemoHotPlug::Poll() {
     if (polling_) {
+        // The change this look was for must not wait for the next one.
+        pollAgain_ = true;
         return false;
     }
     const std::optional<SimulatedMouse::StoredState> stored = file_.Read();
@@ -111,6 +145,10 @@ bool DemoHotPlug::Poll() {
     const WPARAM event = stored->pluggedIn ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE;
     for (const std::string& path : paths) {
         SendDeviceInterfaceChange(window_, event, Utf16FromUtf8(path));
+    }
+    if (pollAgain_) {
+        pollAgain_ = false;
+        timer_->LookSoon();
     }
     return true;
 }

@@ -9,10 +9,13 @@
 // per interface of the mouse. Arrival is sent once the mouse is plugged in,
 // removal once it is gone, as the system does.
 //
-// The watcher looks every kPollMilliseconds on a timer of its own
-// message-only window, so the thread that makes it must pump messages; the
-// notifications are sent on that thread. A file that is missing, unreadable
-// or damaged changes nothing.
+// The watcher looks at the file whenever the system reports a change in its
+// folder (so the program does not wake while nothing happens there), and
+// once right after it starts; where the folder cannot be watched, it looks
+// every kPollMilliseconds instead. Both arrive at a message-only window of its
+// own, so the thread that makes it must pump messages; the notifications are
+// sent on that thread. A file that is missing, unreadable or damaged changes
+// nothing.
 
 #include <windows.h>
 
@@ -34,17 +37,21 @@ class DemoHotPlug {
 public:
     static constexpr UINT kPollMilliseconds = 100;
 
-    // mouse and file must outlive the watcher. Starts the timer.
+    // mouse and file must outlive the watcher. Starts watching.
     DemoHotPlug(SimulatedMouse& mouse, const DemoStateFile& file, HWND window);
     ~DemoHotPlug();
     DemoHotPlug(const DemoHotPlug&) = delete;
     DemoHotPlug& operator=(const DemoHotPlug&) = delete;
 
-    // One look at the file, as the timer takes it: true when the mouse was
+    // One look at the file, as a change takes it: true when the mouse was
     // plugged in or unplugged (and the window told). A poll that comes while
     // the window handles a notification (a modal loop in its handler) does
-    // nothing.
+    // nothing then, and is taken again once the window has handled it.
     bool Poll();
+
+    // True when changes come from the system's folder watch, false when the
+    // watcher falls back to its timer.
+    bool WatchesFolder() const;
 
 private:
     class TimerWindow;
@@ -53,6 +60,7 @@ private:
     const DemoStateFile& file_;
     HWND window_;
     bool polling_ = false;
+    bool pollAgain_ = false;
     std::unique_ptr<TimerWindow> timer_;
 };
 

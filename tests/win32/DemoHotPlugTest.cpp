@@ -169,7 +169,7 @@ TEST_F(DemoHotPlugTest, EveryInterfaceOfTheMouseIsTold) {
 
 TEST_F(DemoHotPlugTest, APollWhileTheWindowHandlesANotificationLosesNothing) {
     DemoHotPlug hotPlug(mouse_, file_, recorder_.Window());
-    // The window's handler runs a modal loop in which the timer fires, after
+    // The window's handler runs a modal loop in which a change arrives, after
     // the user plugged the mouse back in.
     recorder_.onMessage = [&] {
         WritePlugged(true);
@@ -181,25 +181,56 @@ TEST_F(DemoHotPlugTest, APollWhileTheWindowHandlesANotificationLosesNothing) {
     EXPECT_FALSE(recorder_.changes[0].whileHandled) << "the nested poll does nothing";
     EXPECT_FALSE(mouse_.IsPluggedIn());
 
+    // The skipped look is taken again without waiting for another change.
     recorder_.onMessage = [] { return false; };
-    EXPECT_TRUE(hotPlug.Poll()) << "the next poll takes the plug-in";
-    ASSERT_EQ(recorder_.changes.size(), 2u);
+    ASSERT_TRUE(PumpUntil([&] { return recorder_.changes.size() == 2; }, 2000));
     EXPECT_EQ(recorder_.changes[1].event, static_cast<WPARAM>(DBT_DEVICEARRIVAL));
     EXPECT_TRUE(mouse_.IsPluggedIn());
 }
 
-TEST_F(DemoHotPlugTest, TheTimerPollsUntilTheWatcherIsGone) {
+TEST_F(DemoHotPlugTest, ChangesInTheFolderReachTheWindowUntilTheWatcherIsGone) {
     WritePlugged(true);
     {
         DemoHotPlug hotPlug(mouse_, file_, recorder_.Window());
+        EXPECT_TRUE(hotPlug.WatchesFolder()) << "the system's folder watch, no timer";
         WritePlugged(false);
         ASSERT_TRUE(PumpUntil([&] { return !recorder_.changes.empty(); }, 2000));
         EXPECT_EQ(recorder_.changes[0].event, static_cast<WPARAM>(DBT_DEVICEREMOVECOMPLETE));
+        WritePlugged(true);
+        ASSERT_TRUE(PumpUntil([&] { return recorder_.changes.size() == 2; }, 2000));
+        EXPECT_EQ(recorder_.changes[1].event, static_cast<WPARAM>(DBT_DEVICEARRIVAL));
+        WritePlugged(false);
+        ASSERT_TRUE(PumpUntil([&] { return recorder_.changes.size() == 3; }, 2000));
     }
     WritePlugged(true);
-    PumpUntil([] { return false; }, 3 * DemoHotPlug::kPollMilliseconds);
-    EXPECT_EQ(recorder_.changes.size(), 1u);
+    PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(recorder_.changes.size(), 3u);
     EXPECT_FALSE(mouse_.IsPluggedIn());
+}
+
+TEST_F(DemoHotPlugTest, AChangeMadeBeforeTheWatcherStartedIsTaken) {
+    WritePlugged(false);
+    DemoHotPlug hotPlug(mouse_, file_, recorder_.Window());
+    ASSERT_TRUE(PumpUntil([&] { return !recorder_.changes.empty(); }, 2000));
+    EXPECT_EQ(recorder_.changes[0].event, static_cast<WPARAM>(DBT_DEVICEREMOVECOMPLETE));
+    EXPECT_FALSE(mouse_.IsPluggedIn());
+}
+
+TEST_F(DemoHotPlugTest, AFolderThatCannotBeWatchedIsPolledOnATimer) {
+    // The state file's folder does not exist yet when the watcher starts.
+    const std::filesystem::path later = folder_ / L"made later";
+    const std::u16string path = FromWide((later / L"state.vsim").wstring());
+    DemoStateFile file(path, clock_);
+    DemoHotPlug hotPlug(mouse_, file, recorder_.Window());
+    EXPECT_FALSE(hotPlug.WatchesFolder());
+
+    std::filesystem::create_directory(later);
+    ASSERT_EQ(SimulatedMouse::UpdateStateFile(
+                  Utf8FromUtf16(path), SimulatedMouse().GetStoredState(),
+                  [](SimulatedMouse::StoredState& stored) { stored.pluggedIn = false; }, clock_),
+              SimulatedMouse::StateFileUpdate::Written);
+    ASSERT_TRUE(PumpUntil([&] { return !recorder_.changes.empty(); }, 2000));
+    EXPECT_EQ(recorder_.changes[0].event, static_cast<WPARAM>(DBT_DEVICEREMOVECOMPLETE));
 }
 
 TEST(SendDeviceInterfaceChangeTest, TheWindowReadsThePathBackWhole) {

@@ -1,6 +1,6 @@
 #pragma once
 // Owners of the system's handles: files, kernel objects, registry keys,
-// searches, device-notification registrations and hooks.
+// searches, folder watches, device-notification registrations and hooks.
 
 #include <windows.h>
 
@@ -32,6 +32,12 @@ struct FindHandleTraits {
     static void Close(Handle handle) noexcept { ::FindClose(handle); }
 };
 
+struct ChangeNotificationTraits {
+    using Handle = HANDLE;
+    static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) noexcept { ::FindCloseChangeNotification(handle); }
+};
+
 struct DeviceNotificationTraits {
     using Handle = HDEVNOTIFY;
     static Handle Empty() noexcept { return nullptr; }
@@ -55,6 +61,8 @@ using UniqueKernelHandle = UniqueResource<KernelHandleTraits>;
 using UniqueRegistryKey = UniqueResource<RegistryKeyTraits>;
 // A search handle from FindFirstFileW.
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
+// A folder watch from FindFirstChangeNotificationW.
+using UniqueChangeNotification = UniqueResource<ChangeNotificationTraits>;
 // A registration from RegisterDeviceNotificationW, undone by
 // UnregisterDeviceNotification.
 using UniqueDeviceNotification = UniqueResource<DeviceNotificationTraits>;
