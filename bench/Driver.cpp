@@ -6,10 +6,16 @@
 // time stamp just before it creates a process; the children's stamps are on
 // the same performance counter.
 //
-//   bench_driver.exe [--runs N] [--warmup N]     (N >= 10 runs, 1 warm-up by default)
+// After the rounds, one session of the program: N Applies with the simulated
+// mouse against the waits the mouse's protocol mandates, then its rest hidden
+// in the notification area against the minimal program's rest.
+//
+//   bench_driver.exe [--runs N] [--warmup N] [--applies N] [--rest-seconds N]
+//   (N >= 10 runs, 1 warm-up, 10 Applies, 60 s of rest by default)
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cwchar>
@@ -20,6 +26,7 @@
 
 #include "ChildRun.h"
 #include "ProgramRun.h"
+#include "SessionRun.h"
 #include "Statistics.h"
 #include "platform/win32/ModulePath.h"
 
@@ -84,16 +91,85 @@ std::optional<Round> RunRound(const std::wstring& folder) {
     return Round{*minimal, *program, *probed, *sheets};
 }
 
+void PrintRow(const char* label, const Summary& s) {
+    std::printf("| %-62s | %9.2f | %9.2f | %9.2f |\n", label, s.minimum, s.median, s.maximum);
+}
+
+void PrintHeader() {
+    std::printf("| %-62s | %9s | %9s | %9s |\n", "", "min", "median", "max");
+    std::printf("|%s|%s|%s|%s|\n", std::string(64, '-').c_str(), std::string(11, '-').c_str(),
+                std::string(11, '-').c_str(), std::string(11, '-').c_str());
+}
+
+// apply: bench_apply's result line; session: the program used from outside.
+void PrintSession(const Report& apply, const SessionFigures& session, const RestFigures& minimal) {
+    const double applies = static_cast<double>(apply.at("applies"));
+    const auto perApplyMs = [&](const char* name) {
+        return static_cast<double>(apply.at(name)) / 1000.0 / applies;
+    };
+    const double wall = perApplyMs("wall_us");
+    const double waits = perApplyMs("waits_us");
+    std::printf("\nThe Apply sequence over the simulated mouse, %d runs in-process (per Apply)\n\n",
+                static_cast<int>(applies));
+    std::printf("| %-62s | %9s |\n", "", "ms");
+    std::printf("|%s|%s|\n", std::string(64, '-').c_str(), std::string(11, '-').c_str());
+    const auto line = [](const char* label, double value) {
+        std::printf("| %-62s | %9.2f |\n", label, value);
+    };
+    line("Apply wall time", wall);
+    line("waits the protocol mandates (asked of the clock, same runs)", waits);
+    line("Apply beyond the mandated waits", wall - waits);
+    line("  double-click time and pointer speed to the system", perApplyMs("settings_us"));
+    line("  start-at-login entry", perApplyMs("autostart_us"));
+    line("  profile saved", perApplyMs("profile_us"));
+    line("  configuration written to the mouse, its wait included", perApplyMs("device_us"));
+
+    std::printf(
+        "\nThe program from outside: %zu clicks on Apply, each to the configuration "
+        "reaching the simulated mouse\n\n",
+        session.applyMs.size());
+    PrintHeader();
+    PrintRow("click to the configuration sent (ms)", Summarise(session.applyMs));
+
+    std::printf(
+        "\nAt rest for %.1f s: VandirII-Demo hidden in the notification area, the minimal "
+        "program hidden\n\n",
+        session.hidden.seconds);
+    std::printf("| %-62s | %11s | %11s |\n", "", "CPU (ms)", "wake-ups");
+    std::printf("|%s|%s|%s|\n", std::string(64, '-').c_str(), std::string(13, '-').c_str(),
+                std::string(13, '-').c_str());
+    const auto row = [](const char* label, const CpuUse& use) {
+        std::printf("| %-62s | %11.0f | %11lld |\n", label, use.cpuMs,
+                    static_cast<long long>(use.wakeups));
+    };
+    row("VandirII-Demo, hidden", session.hidden.program);
+    row("Wine server meanwhile", session.hidden.server);
+    row("minimal program, hidden", minimal.program);
+    row("Wine server meanwhile", minimal.server);
+
+    std::printf("\nApply within 2 ms of the mandated waits: %s (%.2f ms beyond %.0f ms)\n",
+                wall - waits <= 2.0 ? "met" : "NOT met", wall - waits, waits);
+    const int64_t extraWakeups = session.hidden.program.wakeups - minimal.program.wakeups;
+    std::printf("No wake-ups while hidden beyond the minimal program's: %s (%lld more)\n",
+                extraWakeups <= 0 ? "met" : "NOT met", static_cast<long long>(extraWakeups));
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     int runs = 10;
     int warmup = 1;
+    int applies = 10;
+    int restSeconds = 60;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::wcscmp(argv[i], L"--runs") == 0) {
             runs = ParseCount(argv[i + 1], runs);
         } else if (std::wcscmp(argv[i], L"--warmup") == 0) {
             warmup = ParseCount(argv[i + 1], warmup);
+        } else if (std::wcscmp(argv[i], L"--applies") == 0) {
+            applies = std::max(1, ParseCount(argv[i + 1], applies));
+        } else if (std::wcscmp(argv[i], L"--rest-seconds") == 0) {
+            restSeconds = std::max(1, ParseCount(argv[i + 1], restSeconds));
         }
     }
     if (runs < 10) {
@@ -166,9 +242,7 @@ int wmain(int argc, wchar_t** argv) {
         "%d rounds after %d warm-up round(s); each round runs the minimal program, "
         "VandirII-Demo and the probe\n\n",
         runs, warmup);
-    std::printf("| %-62s | %9s | %9s | %9s |\n", "", "min", "median", "max");
-    std::printf("|%s|%s|%s|%s|\n", std::string(64, '-').c_str(), std::string(11, '-').c_str(),
-                std::string(11, '-').c_str(), std::string(11, '-').c_str());
+    PrintHeader();
     std::vector<Summary> summaries;
     for (const Row& row : rows) {
         std::vector<double> samples;
@@ -192,5 +266,20 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("\n");
     verdict("VandirII-Demo", summaries[2].median, summaries[5].median);
     verdict("probe", summaries[7].median, summaries[9].median);
+
+    const std::optional<Report> apply = Settled([&] {
+        return RunReporting(folder + L"\\bench_apply.exe",
+                            {"applies", "wall_us", "waits_us", "settings_us", "autostart_us",
+                             "profile_us", "device_us"},
+                            std::to_wstring(std::max(applies, 10) * 2));
+    });
+    const std::optional<SessionFigures> session = Settled(
+        [&] { return RunDemoSession(folder + L"\\VandirII-Demo.exe", applies, restSeconds); });
+    const std::optional<RestFigures> minimalRest =
+        Settled([&] { return RunMinimalRest(folder + L"\\bench_minimal.exe", restSeconds); });
+    if (!apply || !session || !minimalRest) {
+        return 1;
+    }
+    PrintSession(*apply, *session, *minimalRest);
     return 0;
 }

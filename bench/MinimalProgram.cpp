@@ -1,8 +1,12 @@
 // The benchmark's yardstick: the least a Win32 program does to show an
 // 800 x 600 window painted in one colour. It reports when its window was first
 // fully painted and its private memory at that moment, then ends.
+// With --stay it hides its window once painted and waits for messages until
+// it is ended, reporting nothing: the yardstick for a program at rest.
 
 #include <windows.h>
+
+#include <string_view>
 
 #include "Measure.h"
 
@@ -21,7 +25,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     using namespace vandir::bench;
     const int64_t entered = Now();
 
@@ -42,6 +46,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     ::ShowWindow(window, SW_SHOW);
     PumpUntilPainted();
     const int64_t painted = Now();
+
+    if (std::wstring_view(commandLine).starts_with(L"--stay")) {
+        ::ShowWindow(window, SW_HIDE);
+        MSG msg;
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            ::DispatchMessageW(&msg);
+        }
+        return 0;
+    }
 
     ResultLine result;
     result.Add("entered", entered);

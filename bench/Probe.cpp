@@ -49,7 +49,8 @@ struct PageToBuild {
 };
 
 // Creates a page of the main window and places it in the page area.
-std::unique_ptr<CKivWindow> MakePage(const PageToBuild& entry, SkinContext& context, CKivWindow& main) {
+std::unique_ptr<CKivWindow> MakePage(const PageToBuild& entry, SkinContext& context,
+                                     CKivWindow& main) {
     auto page = std::make_unique<CKivWindow>(entry.layout, context, &main, entry.toolTips);
     if (!page->Create(&main)) {
         return nullptr;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "DemoWindows.h"
 #include "Measure.h"
 #include "platform/win32/UniqueHandle.h"
 #include "skin/layout/ResourceIds.h"
@@ -15,65 +16,14 @@ namespace vandir::bench {
 
 namespace {
 
-constexpr std::wstring_view kMainWindowTitle = L"Meridane Vandir II";
 // Time for a page the program was told to show to be painted.
 constexpr DWORD kPageSettleMs = 150;
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-// The program's visible main window, or null.
-HWND FindMainWindow(DWORD processId) {
-    WindowSearch search{processId, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<WindowSearch*>(context);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            wchar_t title[64] = {};
-            ::GetWindowTextW(window, title, 64);
-            if (owner == s->processId && ::IsWindowVisible(window) &&
-                std::wstring_view(title) == kMainWindowTitle) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// A visible control of that ID anywhere below the window, or null.
-HWND FindVisibleControl(HWND window, int id) {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    ::EnumChildWindows(
-        window,
-        [](HWND child, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            if (::GetDlgCtrlID(child) == s->id && ::IsWindowVisible(child)) {
-                s->found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// Clicks a visible button as the user would: its parent hears BN_CLICKED.
-bool Click(HWND window, int id) {
-    const HWND button = FindVisibleControl(window, id);
-    if (button == nullptr) {
+// Clicks a tab and gives its page time to paint.
+bool ShowPage(HWND main, int tab) {
+    if (!Click(main, tab)) {
         return false;
     }
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutW(::GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                          reinterpret_cast<LPARAM>(button), SMTO_NORMAL, 5000, &ignored);
     ::Sleep(kPageSettleMs);
     return true;
 }
@@ -127,7 +77,7 @@ std::optional<Report> RunProgram(const std::wstring& program) {
     bool visited = true;
     for (const int tab : {IDC_MAIN_TAB_SENSOR, IDC_MAIN_TAB_LED, IDC_MAIN_TAB_SUPPORT,
                           IDC_MAIN_LANGUAGE, IDC_MAIN_TAB_KEYS, IDC_MS_TAB_OS}) {
-        visited = Click(main, tab) && visited;
+        visited = ShowPage(main, tab) && visited;
     }
     report["private_visited"] = PrivateBytesOf(process.Get());
     end();
