@@ -1,19 +1,18 @@
-// vandirctl's profile import on arbitrary text: the JSON is parsed as the
-// tool parses its input and filled into the start-up record.
+// vandirctl's profile import on arbitrary text ("vandirctl profile import
+// FILE JSON"), run in-process over files in memory. JSON is a file rather
+// than standard input, which the tool reads into a 16 MiB buffer each time.
 //
-// Properties: bad input is refused with the tool's usage error (exit 2) and
-// no other exception, leaving the record as it was; an imported record
-// saves and reloads to the same record, and shows as JSON that imports to
-// the same record again.
+// Properties: bad input exits 2 with a message and writes nothing; an
+// imported profile loads and saves back to the same bytes, and showing it and
+// importing what was shown writes the same bytes again.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
-#include <string_view>
+#include <vector>
 
 #include "FuzzCheck.h"
-#include "cli/CommandError.h"
-#include "cli/JsonInput.h"
-#include "cli/ProfileJson.h"
+#include "ProfileCommandRun.h"
 #include "storage/Profile.h"
 
 namespace {
@@ -21,45 +20,45 @@ namespace {
 using namespace vandir;
 using vandir::fuzz::Check;
 
-constexpr char16_t kPath[] = u"imported.profile";
-
-bool IsRefusal(const cli::CommandError& error) {
-    return error.exitCode() == cli::kExitUsage && std::string_view(error.what()).size() > 0;
+// Set up once per process; each input starts with no files.
+fuzz::ProfileCommandLine& Tool() {
+    static fuzz::ProfileCommandLine tool;
+    return tool;
 }
 
-void CheckImported(const MouseSettings& imported) {
-    DataStream saved = WriteProfile(imported);
-    DataStream reading(std::vector<uint8_t>(saved.bytes().begin(), saved.bytes().end()));
-    MouseSettings reloaded = MouseSettings::ForStartup(kPath);
-    Check(ReadProfile(reading, reloaded) == ProfileLoadResult::Loaded, "an imported record loads");
-    Check(reloaded == imported, "an imported record saves and reloads to the same record");
+void CheckImported(fuzz::ProfileCommandLine& tool) {
+    const std::vector<uint8_t> written = tool.files.files.at("imported.profile");
+    DataStream stream(written);
+    MouseSettings loaded = MouseSettings::ForStartup(u"imported.profile");
+    Check(ReadProfile(stream, loaded) == ProfileLoadResult::Loaded, "an imported profile loads");
+    const DataStream resaved = WriteProfile(loaded);
+    Check(
+        std::equal(written.begin(), written.end(), resaved.bytes().begin(), resaved.bytes().end()),
+        "an imported profile saves back to the same bytes");
 
-    const std::string shown = cli::ProfileToJson(imported).dump(2);
-    MouseSettings again = MouseSettings::ForStartup(kPath);
-    cli::ProfileFromJson(cli::ParseJsonInput(shown, "shown.json"), again);
-    Check(again == imported, "an imported record shows as JSON that imports to the same record");
+    const fuzz::CommandResult shown = tool.Run({"profile", "show", "imported.profile"});
+    Check(shown.exitCode == 0, "an imported profile can be shown");
+    tool.files.files["shown.json"].assign(shown.out.begin(), shown.out.end());
+    const fuzz::CommandResult again =
+        tool.Run({"profile", "import", "again.profile", "shown.json"});
+    Check(again.exitCode == 0, "what profile show prints can be imported");
+    Check(tool.files.files.at("again.profile") == written,
+          "importing what profile show prints writes the same profile");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    cli::Json json;
-    try {
-        json = cli::ParseJsonInput(text, "fuzz.json");
-    } catch (const cli::CommandError& error) {
-        Check(IsRefusal(error), "text that is not acceptable JSON is refused with exit 2");
+    fuzz::ProfileCommandLine& tool = Tool();
+    tool.files.files = {{"input.json", std::vector<uint8_t>(data, data + size)}};
+    const fuzz::CommandResult imported =
+        tool.Run({"profile", "import", "imported.profile", "input.json"});
+    if (imported.exitCode != 0) {
+        Check(imported.exitCode == cli::kExitUsage, "input that is not a profile exits 2");
+        Check(!imported.message.empty(), "a refused import says why");
+        Check(tool.files.files.size() == 1, "a refused import writes nothing");
         return 0;
     }
-    const MouseSettings startup = MouseSettings::ForStartup(kPath);
-    MouseSettings settings = startup;
-    try {
-        cli::ProfileFromJson(json, settings);
-    } catch (const cli::CommandError& error) {
-        Check(IsRefusal(error), "JSON that is not a profile is refused with exit 2");
-        Check(settings == startup, "a refused import changes nothing");
-        return 0;
-    }
-    CheckImported(settings);
+    CheckImported(tool);
     return 0;
 }
