@@ -406,17 +406,27 @@ bool EndToEndTest::AssignRapidMouse(int button, const layout::ListPath& path,
            done;
 }
 
-bool EndToEndTest::ApplyAndWait() {
-    const std::optional<Bytes> before = ReadFileBytes(Demo().StatePath());
-    Screen().Click(Page(layout::kPageApply));
-    const bool applied = WaitUntil([&] {
-        return fs::exists(Demo().ProfilePath()) && ReadFileBytes(Demo().StatePath()) != before;
+bool EndToEndTest::ApplyAndWait(bool mouseChanges) {
+    return PressAndWaitForSave(Page(layout::kPageApply), "Apply", mouseChanges);
+}
+
+bool EndToEndTest::PressAndWaitForSave(Point button, const std::string& what, bool mouseChanges) {
+    const std::optional<Bytes> profileBefore = SavedProfile();
+    const std::optional<Bytes> stateBefore = ReadFileBytes(Demo().StatePath());
+    Screen().Click(button);
+    // The profile is saved before the mouse is written; the demo rewrites
+    // the mouse's state file only when its memory changed.
+    const bool saved = WaitUntil([&] {
+        const std::optional<Bytes> profile = SavedProfile();
+        return profile && profile != profileBefore &&
+               (!mouseChanges || ReadFileBytes(Demo().StatePath()) != stateBefore);
     });
-    Shot("applied");
-    if (!applied) {
-        ADD_FAILURE() << "Apply wrote no profile or did not change the mouse's memory";
+    Shot("after-" + what);
+    if (!saved) {
+        ADD_FAILURE() << what << " saved no new profile"
+                      << (mouseChanges ? " or did not change the mouse's memory" : "");
     }
-    return applied;
+    return saved;
 }
 
 std::optional<Bytes> EndToEndTest::SavedProfile() {

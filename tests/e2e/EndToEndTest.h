@@ -83,9 +83,11 @@ protected:
     // "Rapid Fire" > "Mouse" > entry: the rapid-fire number, OK.
     bool AssignRapidMouse(int button, const layout::ListPath& path, const std::string& number);
 
-    // Presses the page's Apply and waits until the mouse's memory changed
-    // and the profile exists.
-    bool ApplyAndWait();
+    // Presses the page's Apply (or another button that applies) and waits
+    // until a new profile was saved and, when the settings differ from the
+    // mouse's, until the mouse's memory changed.
+    bool ApplyAndWait(bool mouseChanges = true);
+    bool PressAndWaitForSave(Point button, const std::string& what, bool mouseChanges);
 
     // The state after the program ended.
     std::optional<Bytes> SavedProfile();
