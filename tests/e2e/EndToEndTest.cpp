@@ -76,6 +76,7 @@ void EndToEndTest::TearDown() {
     }
     if (HasFailure()) {
         Shot("at-failure");
+        std::printf("Screenshots of this scenario: %s\n", artifacts_.c_str());
     }
     EndDemo();
 }
