@@ -56,6 +56,34 @@ int ThumbWidth(const fs::path& skins) {
     return b[18] | (b[19] << 8) | (b[20] << 16) | (b[21] << 24);
 }
 
+// The thumb picture as the slider draws it, from the skin folder.
+Pixels ThumbPicture(const fs::path& skins) {
+    Pixels picture;
+    const std::optional<Bytes> bitmap = ReadFileBytes(skins / "Slider_Normal.bmp");
+    if (!bitmap || bitmap->size() < 54) {
+        return picture;
+    }
+    const Bytes& b = *bitmap;
+    auto number = [&](size_t at) { return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16); };
+    const int bits = number(10);
+    const int width = number(18);
+    const int height = number(22);
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
+    if ((b[28] | (b[29] << 8)) != 24 || b.size() < bits + stride * height) {
+        return picture;
+    }
+    picture.width = width;
+    picture.height = height;
+    for (int y = 0; y < height; ++y) {  // stored bottom row first, blue first
+        const size_t row = bits + stride * static_cast<size_t>(height - 1 - y);
+        for (int x = 0; x < width; ++x) {
+            const size_t at = row + static_cast<size_t>(x) * 3;
+            picture.rgb.insert(picture.rgb.end(), {b[at + 2], b[at + 1], b[at]});
+        }
+    }
+    return picture;
+}
+
 }  // namespace
 
 void EndToEndTest::SetUp() {
@@ -227,6 +255,25 @@ void EndToEndTest::SetSlider(const Rect& slider, int minimum, int maximum, int v
         static_cast<int>(std::lround((value - minimum) * usable / (maximum - minimum)));
     Screen().Click(PageAt(slider.x + thumb / 2 + along, slider.y + slider.height / 2));
     WaitForStill(PageArea({0, slider.y - 20, 800, slider.height + 40}));
+}
+
+bool EndToEndTest::WaitForThumb(const Rect& slider, int minimum, int maximum, int value) {
+    const Pixels thumb = ThumbPicture(Demo().InstallFolder() / "Vandir_Skins");
+    if (thumb.width == 0) {
+        ADD_FAILURE() << "cannot read the slider thumb's picture";
+        return false;
+    }
+    // Drawn at the track's left plus the usable width times the fraction.
+    const float fraction = static_cast<float>(value - minimum) / (maximum - minimum);
+    const int left = slider.x + static_cast<int>((slider.width - thumb.width) * fraction);
+    const Point at = PageAt(left, slider.y);
+    if (!WaitUntil([&] {
+            return Screen().Grab({at.x, at.y, thumb.width, thumb.height}) == thumb;
+        })) {
+        ADD_FAILURE() << "the slider's thumb is not where " << value << " lies";
+        return false;
+    }
+    return true;
 }
 
 void EndToEndTest::TypeInto(const Rect& edit, const std::string& digits) {

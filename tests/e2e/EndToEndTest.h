@@ -67,6 +67,8 @@ protected:
     // Moves a slider of the current page to a value by pressing on its track
     // where the value lies.
     void SetSlider(const Rect& slider, int minimum, int maximum, int value);
+    // Waits until the current page shows the slider's thumb where the value lies.
+    bool WaitForThumb(const Rect& slider, int minimum, int maximum, int value);
     // Clicks into an edit box of the page and replaces its digits.
     void TypeInto(const Rect& edit, const std::string& digits);
 

@@ -33,6 +33,9 @@ const std::vector<std::string> kChangedSettings = {
     "profileName=Work", "pointerSpeed=2", "doubleClickSpeed=9", "language=3",        "reportRate=8",
     "dpi.0.x=1000",     "dpi.0.y=1000",   "buttons.2.kind=255", "buttons.2.code=255"};
 
+const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::string kRunValue = "Meridane Vandir II";
+
 bool WriteBytes(const std::filesystem::path& file, const Bytes& bytes) {
     std::filesystem::create_directories(file.parent_path());
     std::FILE* out = std::fopen(file.c_str(), "wb");
@@ -94,6 +97,9 @@ TEST_F(StartAndDevice, ResetSavesAndSendsTheDefaults) {
             .exitCode,
         0);
     ASSERT_TRUE(WriteBytes(Demo().ProfilePath(), *ReadFileBytes(changed)));
+    // An entry an earlier Apply left: Reset clears the box, and Apply then
+    // removes the entry.
+    ASSERT_TRUE(Demo().SetRegistryString(kRunKey, kRunValue, "\"C:\\old.exe\""));
 
     ASSERT_TRUE(StartDemo());
     ASSERT_TRUE(PressAndWaitForSave(Page(l::kPageReset), "Reset", /*mouseChanges=*/true));
@@ -110,9 +116,44 @@ TEST_F(StartAndDevice, ResetSavesAndSendsTheDefaults) {
     EXPECT_EQ(*memory, FactoryImage()) << Hex(*memory);
     EXPECT_EQ(UserRegistryValue("Control Panel\\Mouse", "MouseSensitivity"), "10");
     EXPECT_EQ(UserRegistryValue("Control Panel\\Mouse", "DoubleClickSpeed"), "690");
-    EXPECT_FALSE(UserRegistryValue("Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                                   "Meridane Vandir II"))
-        << "start at login is off after Reset";
+    EXPECT_FALSE(UserRegistryValue(kRunKey, kRunValue)) << "start at login is off after Reset";
+}
+
+// Under Lock the profile's pointer speed and double-click time become the
+// system's (and are kept) as soon as the settings are loaded; under Unlock
+// the system keeps its own.
+TEST_F(StartAndDevice, LockGivesTheProfilesPointerSettingsToTheSystemAtStart) {
+    const std::string mouseKey = "Control Panel\\Mouse";
+    const struct {
+        const char* name;
+        int unlocked;
+        std::optional<std::string> speed;
+        std::optional<std::string> doubleClick;
+    } cases[] = {
+        // Step 3 gives 3 x 20/11, truncated: 5; step 8 gives 970 - 560 ms.
+        {"lock", 0, "5", "410"},
+        {"unlock", 1, Demo().FreshUserValue(mouseKey, "MouseSensitivity"),
+         Demo().FreshUserValue(mouseKey, "DoubleClickSpeed")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Demo().Restore();
+        const std::filesystem::path profile = Scratch() / "lock.profile";
+        ASSERT_TRUE(
+            Tool().MakeProfile(profile, {"pointerSpeed=3", "doubleClickSpeed=8",
+                                         "osSettingsUnlocked=" + std::to_string(c.unlocked)}));
+        ASSERT_TRUE(WriteBytes(Demo().ProfilePath(), *ReadFileBytes(profile)));
+        ASSERT_TRUE(StartDemo());
+        // The sliders show the profile once it was pushed, after the system
+        // settings were given under Lock.
+        ASSERT_TRUE(ShowOsSensitivity());
+        EXPECT_TRUE(WaitForThumb(l::os::kPointerSpeed, 1, 11, 3));
+        EXPECT_TRUE(WaitForThumb(l::os::kDoubleClick, 1, 11, 8));
+        Shot(std::string("os-sensitivity-") + c.name);
+        EndDemo();
+        EXPECT_EQ(UserRegistryValue(mouseKey, "MouseSensitivity"), c.speed);
+        EXPECT_EQ(UserRegistryValue(mouseKey, "DoubleClickSpeed"), c.doubleClick);
+    }
 }
 
 // A damaged profile leaves every setting at its default: the next Apply

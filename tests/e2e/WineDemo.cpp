@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "e2e/RegistryFile.h"
+
 namespace vandir::e2e {
 
 namespace fs = std::filesystem;
@@ -117,6 +119,18 @@ Background WineDemo::Start(const std::vector<std::string>& extraArguments) {
         ProgramPath().string(),  "--simulate", WindowsPath(StatePath())};
     argv.insert(argv.end(), extraArguments.begin(), extraArguments.end());
     return Background(argv, WineEnvironment(), paths_.work / "demo.log");
+}
+
+bool WineDemo::SetRegistryString(const std::string& key, const std::string& name,
+                                 const std::string& data) {
+    return Run({kWine, "reg", "add", "HKCU\\" + key, "/v", name, "/t", "REG_SZ", "/d", data, "/f"},
+               WineEnvironment())
+               .exitCode == 0;
+}
+
+std::optional<std::string> WineDemo::FreshUserValue(const std::string& key,
+                                                    const std::string& name) const {
+    return ReadRegistryValue(SnapshotFolder() / "user.reg", key, name);
 }
 
 }  // namespace vandir::e2e

@@ -47,6 +47,14 @@ public:
     std::filesystem::path ProfilePath() const;
     std::filesystem::path UserRegistry() const { return Prefix() / "user.reg"; }
 
+    // A string value under HKEY_CURRENT_USER, written with Wine's own tool;
+    // false when it fails.
+    bool SetRegistryString(const std::string& key, const std::string& name,
+                           const std::string& data);
+    // A value of the fresh prefix's user registry.
+    std::optional<std::string> FreshUserValue(const std::string& key,
+                                              const std::string& name) const;
+
     // A Linux path as the program sees it under Wine ("Z:\work\...").
     static std::string WindowsPath(const std::filesystem::path& path);
 
