@@ -105,6 +105,11 @@ inline constexpr Rect kRapidMouseNumber = {71, 28, 71, 18};
 inline constexpr Rect kRapidMouseOk = {146, 63, 75, 28};
 }  // namespace popup
 
+// Wine's own notification area (there is none in a bare X server) and the
+// program's icon in it, the first.
+inline constexpr char kTrayTitle[] = "Wine System Tray";
+inline constexpr Point kTrayIcon = {12, 31};
+
 inline constexpr int kNoDeviceWidth = 422;
 inline constexpr int kNoDeviceHeight = 303;
 

@@ -88,6 +88,47 @@ TEST_F(StartAndDevice, ASecondStartShowsTheHiddenWindowAndEnds) {
     EXPECT_EQ(mainWindows, 1);
 }
 
+// The notification-area icon: a left click shows the hidden window, "Exit"
+// in its menu ends the program, and a new start then runs normally.
+TEST_F(StartAndDevice, TheNotificationIconShowsTheWindowAndItsMenuEndsTheProgram) {
+    ASSERT_TRUE(StartDemo());
+    // The icon's menu opens above and left of the pointer, as over a taskbar
+    // at the bottom right: move Wine's tray there by its caption.
+    std::optional<ScreenWindow> tray = WaitForWindow(Named(l::kTrayTitle), "the tray");
+    ASSERT_TRUE(tray);
+    const Rect screen = Screen().Screen();
+    Screen().Drag(tray->area.At(60, 8),
+                  {screen.width - tray->area.width + 60, screen.height - tray->area.height + 8});
+    tray = WaitForWindow(
+        [&](const ScreenWindow& w) {
+            return w.name == l::kTrayTitle && w.area.x > screen.width / 2 &&
+                   w.area.y > screen.height / 2;
+        },
+        "the tray at the bottom right");
+    ASSERT_TRUE(tray);
+    const Point icon = tray->area.At(l::kTrayIcon.x, l::kTrayIcon.y);
+
+    Screen().Click(Main(l::main::kHideButton));
+    ASSERT_TRUE(WaitForNoWindow(MainWindow(), "the main window after Hide"));
+    Screen().Click(icon);
+    ASSERT_TRUE(WaitForMainWindow()) << "no main window after a click on the icon";
+
+    Shot("shown-by-the-icon");
+    Screen().Click(icon, 3);
+    const std::optional<ScreenWindow> menu =
+        WaitForWindow([](const ScreenWindow& w) { return w.name == "menu" && w.area.width == 105; },
+                      "the icon's menu");
+    ASSERT_TRUE(menu);
+    Shot("tray-menu");
+    const int entryHeight = (menu->area.height - 8) / 2;  // "Vandir II", "Exit"
+    Screen().Click(menu->area.At(30, 4 + entryHeight + entryHeight / 2));
+    EXPECT_GE(program_.WaitFor(kPatienceMs), 0) << "the program did not end after Exit";
+    EXPECT_TRUE(WaitForNoWindow(MainWindow(), "the main window after Exit"));
+
+    ASSERT_TRUE(StartDemo());
+    Shot("started-again");
+}
+
 TEST_F(StartAndDevice, ResetSavesAndSendsTheDefaults) {
     const std::filesystem::path changed = Scratch() / "changed.profile";
     ASSERT_TRUE(Tool().MakeProfile(changed, kChangedSettings));

@@ -94,10 +94,22 @@ void XSession::MoveTo(Point p) {
     Sync();
 }
 
-void XSession::Click(Point p) {
+void XSession::Click(Point p, unsigned int button) {
     MoveTo(p);
+    XTestFakeButtonEvent(display_, button, True, CurrentTime);
+    Sync();
+    XTestFakeButtonEvent(display_, button, False, CurrentTime);
+    Sync();
+}
+
+void XSession::Drag(Point from, Point to) {
+    MoveTo(from);
     XTestFakeButtonEvent(display_, 1, True, CurrentTime);
     Sync();
+    constexpr int kSteps = 20;
+    for (int i = 1; i <= kSteps; ++i) {
+        MoveTo({from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
+    }
     XTestFakeButtonEvent(display_, 1, False, CurrentTime);
     Sync();
 }

@@ -59,7 +59,10 @@ public:
     std::vector<ScreenWindow> VisibleWindows();
 
     void MoveTo(Point p);
-    void Click(Point p);
+    // Presses and releases a pointer button (1 left, 3 right) at the point.
+    void Click(Point p, unsigned int button = 1);
+    // Presses the left button at `from`, moves in steps to `to`, releases.
+    void Drag(Point from, Point to);
     // A key by its X keysym, pressed and released.
     void Tap(unsigned long keysym);
     void KeyDown(unsigned long keysym);
