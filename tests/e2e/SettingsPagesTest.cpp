@@ -2,6 +2,8 @@
 // then the profile, the start-at-login entry, the system's pointer settings
 // and the mouse's memory compared with what each setting must give.
 
+#include <algorithm>
+
 #include "e2e/EndToEndTest.h"
 
 namespace vandir::e2e {
@@ -119,6 +121,22 @@ TEST_F(SettingsPages, EveryPageReachesTheProfileTheSystemAndTheMouse) {
               "\"" + WineDemo::WindowsPath(Demo().ProgramPath()) + "\"");
     EXPECT_EQ(UserRegistryValue("Control Panel\\Mouse", "MouseSensitivity"), "16");
     EXPECT_EQ(UserRegistryValue("Control Panel\\Mouse", "DoubleClickSpeed"), "830");
+
+    // The next start speaks German: pointing at a tab shows its tip, which
+    // English leaves empty.
+    ASSERT_TRUE(StartDemo());
+    std::vector<unsigned long> shown;
+    for (const ScreenWindow& window : Screen().VisibleWindows()) {
+        shown.push_back(window.id);
+    }
+    Screen().MoveTo(Main(l::main::kSupportTab));
+    Screen().MoveTo({Main(l::main::kSupportTab).x + 2, Main(l::main::kSupportTab).y});
+    EXPECT_TRUE(WaitForWindow(
+        [&](const ScreenWindow& w) {
+            return std::find(shown.begin(), shown.end(), w.id) == shown.end() && w.name != "menu";
+        },
+        "a tool tip over the support tab"));
+    Shot("german-tip");
 }
 
 }  // namespace
