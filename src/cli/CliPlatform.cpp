@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "cli/BuildConfig.h"
 #include "platform/linux/HidrawBackend.h"
 #include "platform/linux/PosixFiles.h"
 #endif
@@ -133,7 +134,7 @@ std::unique_ptr<CommandLineFiles> MakeCommandLineFiles() {
 }
 
 std::unique_ptr<HidBackend> MakeHidBackend() {
-    return std::make_unique<HidrawBackend>();
+    return std::make_unique<HidrawBackend>("/sys/class/hidraw", "/dev", kUdevRuleFile);
 }
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/BuildConfig.h"
 #include "cli/CliContext.h"
 #include "cli/CliPlatform.h"
 #include "cli/CommandError.h"
@@ -65,6 +66,8 @@ int Run(const std::vector<std::string>& arguments) {
         "the mouse.",
         "vandirctl");
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("vandirctl ") + vandir::cli::kVersion,
+                         "Print vandirctl's version and exit");
     vandir::cli::AddProfileCommands(app, context);
     vandir::cli::AddKeyCommands(app, context);
     vandir::cli::AddFunctionCommands(app, context);
@@ -77,6 +80,9 @@ int Run(const std::vector<std::string>& arguments) {
     } catch (const CLI::CallForHelp&) {
         std::cout << HelpOf(InnermostCommand(app));
         return 0;
+    } catch (const CLI::CallForVersion& version) {
+        std::cout << version.what() << "\n";
+        return FinishStandardOutput();
     } catch (const CLI::ParseError& error) {
         std::cerr << "vandirctl: " << error.what() << "\n\n" << HelpOf(InnermostCommand(app));
         return vandir::cli::kExitUsage;

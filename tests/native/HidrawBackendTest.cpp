@@ -355,8 +355,29 @@ TEST_F(HidrawBackendTest, OpenOfAMissingNodeGivesTheSystemsReason) {
     EXPECT_EQ(backend_.Open(Node(7).string()), nullptr);  // without a place for the reason
 }
 
+// The mouse's node names the access rule when the backend was given one;
+// any other node, or a backend without a rule, says only what happened.
 TEST_F(HidrawBackendTest, OpenOfAnUnreadableNodeSaysPermissionDenied) {
-    ASSERT_EQ(::chmod(Node(1).c_str(), 0), 0);
+    const std::string rule = "/etc/udev/rules.d/70-vandir-ii.rules";
+    const std::string ruleAdvice = "permission denied (install the udev rule " + rule +
+                                   ", which gives the logged-in user access, and replug the mouse)";
+    const HidrawBackend withRule(ClassFolder().string(), DeviceDir().string(), rule);
+    struct Case {
+        const char* name;
+        const HidrawBackend& backend;
+        int node;
+        std::string failure;
+    };
+    const Case cases[] = {
+        {"mouse, no rule given", backend_, 1, "permission denied"},
+        {"mouse's first interface", withRule, 0, ruleAdvice},
+        {"mouse's vendor interface", withRule, 1, ruleAdvice},
+        {"keyboard", withRule, 2, "permission denied"},
+        {"same maker, other product", withRule, 3, "permission denied"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(::chmod(Node(c.node).c_str(), 0), 0);
+    }
     // Root ignores permissions: as root the attempt runs in a child process
     // that has become nobody, which needs to pass through the test folder.
     ASSERT_EQ(::chmod(root_.c_str(), 0755), 0);
@@ -364,22 +385,27 @@ TEST_F(HidrawBackendTest, OpenOfAnUnreadableNodeSaysPermissionDenied) {
     constexpr int kCannotDropPrivileges = 77;
     constexpr int kOpened = 2;
     constexpr int kOtherReason = 3;
-    const int outcome = InChildProcess([&] {
-        if (::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
-            return kCannotDropPrivileges;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int outcome = InChildProcess([&] {
+            if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 ||
+                                     ::setuid(kNobody) != 0)) {
+                return kCannotDropPrivileges;
+            }
+            HidrawBackend backend = c.backend;  // Open is not const
+            std::string failure;
+            if (backend.Open(Node(c.node).string(), &failure) != nullptr) {
+                return kOpened;
+            }
+            return failure == c.failure ? 0 : kOtherReason;
+        });
+        if (outcome == kCannotDropPrivileges) {
+            GTEST_SKIP() << "running as root without a way to become a user that permissions "
+                            "apply to (root ignores permissions)";
         }
-        std::string failure;
-        if (backend_.Open(Node(1).string(), &failure) != nullptr) {
-            return kOpened;
-        }
-        return failure == "permission denied" ? 0 : kOtherReason;
-    });
-    if (outcome == kCannotDropPrivileges) {
-        GTEST_SKIP() << "running as root without a way to become a user that permissions "
-                        "apply to (root ignores permissions)";
+        EXPECT_EQ(outcome, 0) << (outcome == kOpened ? "the node was opened"
+                                                     : "another reason than " + c.failure);
     }
-    EXPECT_EQ(outcome, 0) << (outcome == kOpened ? "the node was opened" : "another reason");
 }
 
 // ---------------------------------------------------------------------------

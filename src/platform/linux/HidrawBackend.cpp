@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "device/Transport.h"
 #include "platform/linux/ReportDescriptor.h"
 #include "platform/linux/UniqueFd.h"
 
@@ -239,8 +240,10 @@ private:
 
 }  // namespace
 
-HidrawBackend::HidrawBackend(std::string sysfsRoot, std::string deviceDir)
-    : sysfsRoot_(std::move(sysfsRoot)), deviceDir_(std::move(deviceDir)) {}
+HidrawBackend::HidrawBackend(std::string sysfsRoot, std::string deviceDir, std::string accessRule)
+    : sysfsRoot_(std::move(sysfsRoot)),
+      deviceDir_(std::move(deviceDir)),
+      accessRule_(std::move(accessRule)) {}
 
 std::vector<std::string> HidrawBackend::EnumerateInterfaces() {
     namespace fs = std::filesystem;
@@ -263,19 +266,37 @@ std::vector<std::string> HidrawBackend::EnumerateInterfaces() {
 }
 
 std::unique_ptr<HidDevice> HidrawBackend::Open(const std::string& path, std::string* failure) {
+    const size_t slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     UniqueFd fd(::open(path.c_str(), O_RDWR | O_CLOEXEC));
     if (!fd) {
         const int error = errno;
-        if (failure != nullptr) {
-            *failure = error == EACCES || error == EPERM
-                           ? std::string("permission denied")
-                           : std::error_code(error, std::generic_category()).message();
+        if (failure == nullptr) {
+            return nullptr;
+        }
+        if (error != EACCES && error != EPERM) {
+            *failure = std::error_code(error, std::generic_category()).message();
+        } else if (!accessRule_.empty() && IsTheMouse(sysfsRoot_ + "/" + name)) {
+            *failure = "permission denied (install the udev rule " + accessRule_ +
+                       ", which gives the logged-in user access, and replug the mouse)";
+        } else {
+            *failure = "permission denied";
         }
         return nullptr;
     }
-    const size_t slash = path.rfind('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     return std::make_unique<HidrawDevice>(std::move(fd), sysfsRoot_ + "/" + name);
+}
+
+// The node's sysfs entry is readable without access to the node itself.
+bool HidrawBackend::IsTheMouse(const std::string& sysfsEntry) const {
+    const auto uevent = ReadFile(sysfsEntry + "/device/uevent", kLargestUevent);
+    uint16_t vendorId = 0;
+    uint16_t productId = 0;
+    return uevent &&
+           ParseHidId(
+               std::string_view(reinterpret_cast<const char*>(uevent->data()), uevent->size()),
+               vendorId, productId) &&
+           vendorId == kVendorId && productId == kProductId;
 }
 
 // Which failures are worth the transport's retries. The transport retries five
