@@ -54,11 +54,11 @@ LRESULT SendDeviceInterfaceChange(HWND window, WPARAM event, std::u16string_view
 
 // The message-only window at which the folder's changes (or, where the folder
 // cannot be watched, the timer's ticks) arrive and become polls.
-class DemoHotPlug::TimerWindow : public WithMessageMap<DemoHotPlug::TimerWindow, CWnd> {
+class DemoHotPlug::WatchWindow : public WithMessageMap<DemoHotPlug::WatchWindow, CWnd> {
 public:
-    static const ClassMessageMap<TimerWindow> messageMap;
+    static const ClassMessageMap<WatchWindow> messageMap;
 
-    TimerWindow(DemoHotPlug& owner, const std::wstring& folder) : owner_(owner) {
+    WatchWindow(DemoHotPlug& owner, const std::wstring& folder) : owner_(owner) {
         CreateEx(0, RegisterWindowClass(L"VandirDemoHotPlug"), L"", 0, RECT{}, HWND_MESSAGE, 0);
         watch_ = std::make_unique<FolderChangeWatch>(folder, GetSafeHwnd(), kLookMessage);
         if (!watch_->Watching()) {
@@ -68,7 +68,7 @@ public:
         // A change made before the watch began is taken by this first look.
         LookSoon();
     }
-    ~TimerWindow() override {
+    ~WatchWindow() override {
         watch_.reset();
         KillTimer(kPollTimer);
         DestroyWindow();
@@ -98,23 +98,23 @@ private:
     std::unique_ptr<FolderChangeWatch> watch_;
 };
 
-const MessageMapEntry DemoHotPlug::TimerWindow::messageEntries[] = {
-    On<WM_TIMER, &DemoHotPlug::TimerWindow::OnTimer>(),
-    On<kLookMessage, &DemoHotPlug::TimerWindow::OnLook>(),
+const MessageMapEntry DemoHotPlug::WatchWindow::messageEntries[] = {
+    On<WM_TIMER, &DemoHotPlug::WatchWindow::OnTimer>(),
+    On<kLookMessage, &DemoHotPlug::WatchWindow::OnLook>(),
 };
-const ClassMessageMap<DemoHotPlug::TimerWindow> DemoHotPlug::TimerWindow::messageMap{
+const ClassMessageMap<DemoHotPlug::WatchWindow> DemoHotPlug::WatchWindow::messageMap{
     messageEntries};
 
 DemoHotPlug::DemoHotPlug(SimulatedMouse& mouse, const DemoStateFile& file, HWND window)
     : mouse_(mouse),
       file_(file),
       window_(window),
-      timer_(std::make_unique<TimerWindow>(*this, FolderOf(ToWide(file.Path())))) {}
+      watchWindow_(std::make_unique<WatchWindow>(*this, FolderOf(ToWide(file.Path())))) {}
 
 DemoHotPlug::~DemoHotPlug() = default;
 
 bool DemoHotPlug::WatchesFolder() const {
-    return timer_->WatchesFolder();
+    return watchWindow_->WatchesFolder();
 }
 
 bool DemoHotPlug::Poll() {
@@ -148,7 +148,7 @@ bool DemoHotPlug::Poll() {
     }
     if (pollAgain_) {
         pollAgain_ = false;
-        timer_->LookSoon();
+        watchWindow_->LookSoon();
     }
     return true;
 }

@@ -54,14 +54,14 @@ public:
     bool WatchesFolder() const;
 
 private:
-    class TimerWindow;
+    class WatchWindow;
 
     SimulatedMouse& mouse_;
     const DemoStateFile& file_;
     HWND window_;
     bool polling_ = false;
     bool pollAgain_ = false;
-    std::unique_ptr<TimerWindow> timer_;
+    std::unique_ptr<WatchWindow> watchWindow_;
 };
 
 }  // namespace vandir

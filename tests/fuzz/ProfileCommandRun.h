@@ -73,4 +73,11 @@ private:
     CLI::App app_;
 };
 
+// The one command line of the process, set up at its first use; each input
+// starts with no files.
+inline ProfileCommandLine& SharedProfileCommandLine() {
+    static ProfileCommandLine tool;
+    return tool;
+}
+
 }  // namespace vandir::fuzz

@@ -24,12 +24,6 @@ namespace {
 using namespace vandir;
 using vandir::fuzz::Check;
 
-// Set up once per process; each input starts with no files.
-fuzz::ProfileCommandLine& Tool() {
-    static fuzz::ProfileCommandLine tool;
-    return tool;
-}
-
 constexpr char16_t kPath[] = u"C:\\Vandir II\\Profiles\\DefaultPf.profile";
 
 void CheckSaveAndReload(const MouseSettings& loaded) {
@@ -44,7 +38,7 @@ void CheckSaveAndReload(const MouseSettings& loaded) {
 }
 
 void CheckShowAndImport(const std::vector<uint8_t>& file, const MouseSettings* loaded) {
-    fuzz::ProfileCommandLine& tool = Tool();
+    fuzz::ProfileCommandLine& tool = fuzz::SharedProfileCommandLine();
     tool.files.files = {{"shown.profile", file}};
     const fuzz::CommandResult shown = tool.Run({"profile", "show", "shown.profile"});
     if (loaded == nullptr) {

@@ -20,12 +20,6 @@ namespace {
 using namespace vandir;
 using vandir::fuzz::Check;
 
-// Set up once per process; each input starts with no files.
-fuzz::ProfileCommandLine& Tool() {
-    static fuzz::ProfileCommandLine tool;
-    return tool;
-}
-
 void CheckImported(fuzz::ProfileCommandLine& tool) {
     const std::vector<uint8_t> written = tool.files.files.at("imported.profile");
     DataStream stream(written);
@@ -49,7 +43,7 @@ void CheckImported(fuzz::ProfileCommandLine& tool) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::ProfileCommandLine& tool = Tool();
+    fuzz::ProfileCommandLine& tool = fuzz::SharedProfileCommandLine();
     tool.files.files = {{"input.json", std::vector<uint8_t>(data, data + size)}};
     const fuzz::CommandResult imported =
         tool.Run({"profile", "import", "imported.profile", "input.json"});
