@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "app/TrayIcon.h"
+
 #include "device/Transport.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/framework/UiThread.h"
@@ -27,6 +29,8 @@ struct AppServices {
     std::function<UniqueDeviceNotification(HWND)> registerForDeviceNotifications;
     // The program's message boxes (text, caption, MB_* flags).
     std::function<void(const std::wstring&, const std::wstring&, UINT)> showMessage;
+    // The notification area (Shell_NotifyIconW when empty).
+    TrayIcon::ShellCall notifyIcon = {};
 };
 
 }  // namespace vandir

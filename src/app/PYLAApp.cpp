@@ -11,6 +11,7 @@
 #include "platform/win32/DeviceNotifications.h"
 #include "platform/win32/Gdiplus.h"
 #include "platform/win32/ModulePath.h"
+#include "platform/win32/RestartRegistration.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32SystemIntegration.h"
 #include "platform/win32/framework/UiThread.h"
@@ -57,6 +58,8 @@ BOOL CPYLAApp::InitInstance() {
     if (!instanceMutex_) {
         return FALSE;
     }
+    // Started again by the system after a crash or an update.
+    RegisterForRestart();
     ComSession com;
 
     SystemClock clock;

@@ -47,6 +47,7 @@ const MessageMapEntry CPYLADlg::messageEntries[] = {
     On<TrayIcon::kCallbackMessage, &CPYLADlg::OnTrayNotification>(),
     On<kShowWindowMessage, &CPYLADlg::OnShowWindowRequest>(),
     On<WM_DEVICECHANGE, &CPYLADlg::OnDeviceChange>(),
+    OnRegistered<TrayIcon::kTaskbarCreated, &CPYLADlg::OnTaskbarCreated>(),
     On<WM_TIMER, &CPYLADlg::OnTimer>(),
     On<CDialogEx::kKickIdleMessage, &CPYLADlg::OnKickIdle>(),
     On<WM_DESTROY, &CPYLADlg::OnDestroy>(),
@@ -62,6 +63,9 @@ CPYLADlg::CPYLADlg(AppServices& services)
       noMouse_(services.skin) {
     // The tips of the windows of the first paint come after it.
     DeferToolTips();
+    // Every page object exists from here on, so that no message, however
+    // early, finds one missing; their windows come later.
+    CreatePages();
 }
 
 CPYLADlg::~CPYLADlg() {
@@ -83,13 +87,23 @@ BOOL CPYLADlg::OnInitDialog() {
     deviceNotifications_ = services_.registerForDeviceNotifications(GetSafeHwnd());
     StartStartupReading();
     CKivWindow::OnInitDialog();  // surface: background, buttons, hidden controls
-    CreatePages();
+    // Only the page the window opens with is built now; the others and the
+    // no-device screen follow after the first paint (BuildNextWindow), or
+    // at once when something needs them earlier.
+    BuildPage(*keyAssignment_);
+    keyAssignment_->ShowWindow(SW_SHOW);
     ApplyLanguageToAll(record_.language);
-    // Every sheet is read before the window first shows, used or not.
-    services_.skin.skins.LoadSkinSheets();
+    if (!SkinUsable()) {
+        // One message, and the program ends before its window ever shows.
+        EndDialog(IDCANCEL);
+        return TRUE;
+    }
     initialised_ = true;
     if (pendingReading_) {
         TakeStartupReading(*std::exchange(pendingReading_, std::nullopt));
+    }
+    if (const auto change = std::exchange(pendingDeviceChange_, std::nullopt)) {
+        *change == DBT_DEVICEARRIVAL ? OnMouseArrival() : OnMouseRemoval();
     }
     // The icon, the hidden pages and the no-device screen come once the
     // window has painted and the program has been idle (OnKickIdle).
@@ -118,25 +132,48 @@ void CPYLADlg::TakeStartupReading(const MouseReading& reading) {
         pendingReading_ = reading;
         return;
     }
-    if (!TakeReading(reading)) {
-        StartTimer(kNoMouseTimer, kNoMouseDelayMs);
+    if (!TakeReading(reading) && !StartTimer(kNoMouseTimer, kNoMouseDelayMs)) {
+        // Without its timer the swap happens at once.
+        Hide();
+        ShowNoDeviceScreen();
     }
+}
+
+bool CPYLADlg::SkinUsable() {
+    SkinStore& skins = services_.skin.skins;
+    // Every sheet is read before the window first shows, used or not; one
+    // that some window will need and that is missing or does not decode
+    // ends the program now, not half-way through its use.
+    if (!skins.MissingSheets().empty()) {
+        skins.Fail();
+    }
+    return !skins.Failed();
 }
 
 void CPYLADlg::AddTrayIcon() {
     if (trayIcon_ != nullptr) {
         return;
     }
-    trayIcon_ = std::make_unique<TrayIcon>(GetSafeHwnd(), IDI_TRAY, kTitle);
+    trayIcon_ = std::make_unique<TrayIcon>(GetSafeHwnd(), IDI_TRAY, kTitle, services_.notifyIcon);
+    if (!trayIcon_->added()) {
+        StartTimer(kTrayRetryTimer, kTrayRetryDelayMs);
+    }
     if (!deviceNotifications_) {
         services_.showMessage(L"RegisterDeviceNotification Failed!", kTitle,
                               MB_OK | MB_ICONEXCLAMATION);
     }
 }
 
+void CPYLADlg::OnTaskbarCreated() {
+    if (trayIcon_ != nullptr && !trayIcon_->AddAfterShellRestart()) {
+        StartTimer(kTrayRetryTimer, kTrayRetryDelayMs);
+    }
+}
+
 void CPYLADlg::Hide() {
     // Never hidden without the icon that brings it back.
     AddTrayIcon();
+    keyAssignment_->CloseLists();
     ShowWindow(SW_HIDE);
 }
 
@@ -152,12 +189,7 @@ void CPYLADlg::CreatePages() {
                                                          skin, *this, services_.system, parent);
     osSensitivity_ = std::make_unique<CMouseSettingsDlg>(CMouseSettingsDlg::kOsSensitivityMode,
                                                          skin, *this, services_.system, parent);
-    // Only the page the window opens with is built now; the others and the
-    // no-device screen follow after the first paint (BuildNextWindow), or
-    // at once when something needs them earlier.
     keyAssignment_->DeferToolTips();
-    BuildPage(*keyAssignment_);
-    keyAssignment_->ShowWindow(SW_SHOW);
 }
 
 void CPYLADlg::BuildPage(CKivPage& page) {
@@ -247,6 +279,9 @@ void CPYLADlg::PushAll() {
 void CPYLADlg::CollectAll() {
     for (const PageId id : {PageId::KeyAssignment, PageId::OsSensitivity, PageId::Sensor,
                             PageId::Led, PageId::Support, PageId::Language}) {
+        if (closing_ && pageObject(id).GetSafeHwnd() == nullptr) {
+            continue;
+        }
         page(id).CollectSettings(record_);
     }
 }
@@ -341,7 +376,11 @@ void CPYLADlg::Apply() {
         Transport& transport = services_.transport;
         if (!transport.IsPresent() && transport.Discover() != 1) {
             transport.Close();
-            services_.ui.Call([this] { ShowNoMouseNotice(); });
+            services_.ui.Call([this] {
+                if (!closing_) {
+                    ShowNoMouseNotice();
+                }
+            });
             return;
         }
         const auto record = services_.ui.Call([this] {
@@ -371,8 +410,8 @@ void CPYLADlg::SetTopmost(bool topmost) {
                    SWP_NOSIZE | SWP_NOMOVE);
 }
 
-void CPYLADlg::StartTimer(UINT_PTR id, UINT milliseconds) {
-    SetTimer(id, milliseconds);
+bool CPYLADlg::StartTimer(UINT_PTR id, UINT milliseconds) {
+    return SetTimer(id, milliseconds) != 0;
 }
 
 void CPYLADlg::ShowNoDeviceScreen() {
@@ -446,6 +485,7 @@ bool CPYLADlg::OnSysCommand(Message& m) {
         if (m.lParam == kMenuShow) {
             CallUp();
         } else if (m.lParam == kMenuExit) {
+            closing_ = true;
             ::PostQuitMessage(0);
         }
         m.result = 0;
@@ -458,7 +498,9 @@ bool CPYLADlg::OnSysCommand(Message& m) {
 }
 
 bool CPYLADlg::OnTrayNotification(Message& m) {
-    if (m.lParam == WM_LBUTTONDOWN) {
+    if (!initialised_) {
+        // No icon before the window is complete.
+    } else if (m.lParam == WM_LBUTTONDOWN) {
         CallUp();
     } else if (m.lParam == WM_RBUTTONDOWN) {
         ShowTrayMenu();
@@ -468,7 +510,10 @@ bool CPYLADlg::OnTrayNotification(Message& m) {
 }
 
 bool CPYLADlg::OnShowWindowRequest(Message& m) {
-    ShowWindow(SW_SHOW);
+    // During set-up the window shows itself once it is complete.
+    if (initialised_) {
+        ShowWindow(SW_SHOW);
+    }
     m.result = 0;
     return true;
 }
@@ -481,20 +526,35 @@ bool CPYLADlg::OnDeviceChange(Message& m) {
     if (!IsVandirDevicePath(DevicePathFromDeviceChange(m.lParam))) {
         return true;
     }
-    Transport& transport = services_.transport;
-    if (m.wParam == DBT_DEVICEARRIVAL && !transport.IsPresent()) {
-        // One connect for a burst of arrivals (one per HID interface).
-        if (!arrivalPending_) {
-            arrivalPending_ = true;
-            StartTimer(kArrivalTimer, kArrivalDelayMs);
-        }
-    } else if (m.wParam == DBT_DEVICEREMOVECOMPLETE && transport.IsPresent()) {
-        ShowNoDeviceScreen();
-        Hide();
-        transport.Close();
-        support_->SetFirmwareVersion(0);
+    if (!initialised_) {
+        // During set-up (a message box there runs a message loop) the last
+        // change waits until the window is complete.
+        pendingDeviceChange_ = m.wParam;
+        return true;
     }
+    m.wParam == DBT_DEVICEARRIVAL ? OnMouseArrival() : OnMouseRemoval();
     return true;
+}
+
+void CPYLADlg::OnMouseArrival() {
+    // One connect for a burst of arrivals (one per HID interface). A timer
+    // the system refused leaves the next arrival free to try again.
+    if (!services_.transport.IsPresent() && !arrivalPending_) {
+        arrivalPending_ = StartTimer(kArrivalTimer, kArrivalDelayMs);
+    }
+}
+
+void CPYLADlg::OnMouseRemoval() {
+    if (!services_.transport.IsPresent()) {
+        return;
+    }
+    // A dialog of a choice or a notice ends without a choice, its hooks
+    // removed, before the window it belongs to hides.
+    CDialogEx::EndModalDialogsOf(GetSafeHwnd());
+    ShowNoDeviceScreen();
+    Hide();
+    services_.transport.Close();
+    support_->SetFirmwareVersion(0);
 }
 
 void CPYLADlg::OnTimer(UINT_PTR id) {
@@ -510,10 +570,14 @@ void CPYLADlg::OnTimer(UINT_PTR id) {
     } else if (id == kArrivalTimer) {
         KillTimer(kArrivalTimer);
         arrivalPending_ = false;
-        ConnectMouse();
-        if (noMouse_.GetSafeHwnd() != nullptr && noMouse_.IsWindowVisible()) {
+        // Pulled out again within the delay: the no-device screen stays.
+        if (ConnectMouse() && noMouse_.GetSafeHwnd() != nullptr && noMouse_.IsWindowVisible()) {
             noMouse_.ShowWindow(SW_HIDE);
             ShowWindow(SW_SHOW);
+        }
+    } else if (id == kTrayRetryTimer) {
+        if (trayIcon_ == nullptr || trayIcon_->Add()) {
+            KillTimer(kTrayRetryTimer);
         }
     }
     Default();
@@ -548,7 +612,9 @@ bool CPYLADlg::BuildNextPiece() {
 
 void CPYLADlg::OnDestroy() {
     // Nothing ends while the mouse is read, or an Apply writes the profile
-    // or the mouse.
+    // or the mouse; what they still ask of this window builds and shows
+    // nothing more.
+    closing_ = true;
     startupReader_.Join();
     workers_.Join();
     trayIcon_.reset();

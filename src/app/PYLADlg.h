@@ -57,6 +57,10 @@ public:
     // waits for messages (and counts as idle) before the first piece.
     static constexpr UINT_PTR kBuildWindowsTimer = 3;
     static constexpr UINT kBuildWindowsDelayMs = USER_TIMER_MINIMUM;
+    // Timer 4: the notification area did not take the icon (the shell is not
+    // ready yet, as at a start at login); it is tried again until it does.
+    static constexpr UINT_PTR kTrayRetryTimer = 4;
+    static constexpr UINT kTrayRetryDelayMs = 1000;
     // The notification-area menu's entries.
     static constexpr int kMenuShow = 100;
     static constexpr int kMenuExit = 101;
@@ -97,12 +101,14 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
     void OnControlEvent(const ControlEvent& event) override;
-    // Starts a window timer; tests see the delays asked for here.
-    virtual void StartTimer(UINT_PTR id, UINT milliseconds);
+    // Starts a window timer; false when the system could not. Tests see the
+    // delays asked for here.
+    virtual bool StartTimer(UINT_PTR id, UINT milliseconds);
 
 private:
     static const MessageMapEntry messageEntries[];
 
+    // Makes the page objects; their windows are built later (BuildPage).
     void CreatePages();
     // The page object, whether or not its window exists yet.
     CKivPage& pageObject(PageId id) const;
@@ -112,6 +118,9 @@ private:
     // Builds the next window not built yet; false when none was left.
     bool BuildNextWindow();
     void PushAll();
+    // Collects every page into the record, building the ones not built yet;
+    // while the window closes, only the built ones (a page never built holds
+    // the record as it is).
     void CollectAll();
     // The connect sequence; hands the firmware version to the support page.
     bool ConnectMouse();
@@ -122,8 +131,17 @@ private:
     void StartStartupReading();
     void TakeStartupReading(const MouseReading& reading);
     // Adds the notification-area icon once; reports a failed registration
-    // for device notifications after it.
+    // for device notifications after it. An icon the system did not take is
+    // tried again on timer 4.
     void AddTrayIcon();
+    // The shell restarted: its notification area lost the icon.
+    void OnTaskbarCreated();
+    // True when every sheet some window uses is there and decodes; else the
+    // skin's failure path was taken.
+    bool SkinUsable();
+    // The mouse arrived or was pulled out (after set-up; earlier ones wait).
+    void OnMouseArrival();
+    void OnMouseRemoval();
     // Hides the main window (the icon brings it back).
     void Hide();
     // Shows the main window after a re-read when a mouse is there, else the
@@ -168,9 +186,14 @@ private:
     HICON icon_ = nullptr;
     bool arrivalPending_ = false;
     bool buildTimerRunning_ = false;
-    // OnInitDialog has run; a start-up reading that comes earlier waits here.
+    // OnInitDialog has run; a start-up reading and the last arrival or
+    // removal of the mouse that come earlier wait here.
     bool initialised_ = false;
     std::optional<MouseReading> pendingReading_;
+    std::optional<WPARAM> pendingDeviceChange_;
+    // "Exit" was chosen or the window is being destroyed: nothing more is
+    // built or shown under it.
+    bool closing_ = false;
     // The language last given to every window; pages built later take it.
     int appliedLanguage_ = 0;
     // Apply sequences never overlap; the user-interface thread never waits

@@ -2,16 +2,30 @@
 
 #include <windows.h>
 
+#include <cwchar>
+#include <iterator>
+
 namespace vandir {
 
 namespace {
 constexpr wchar_t kMainWindowTitle[] = L"Meridane Vandir II";
+
+// Posts the call-up to a top-level window with exactly the main window's
+// title. Every such window hears it: the program's own message boxes carry
+// the same caption, and the first window found could be one of them.
+BOOL CALLBACK CallUpIfTitled(HWND window, LPARAM) {
+    constexpr int kLength = static_cast<int>(std::size(kMainWindowTitle));
+    wchar_t title[kLength + 1] = {};
+    if (::GetWindowTextW(window, title, kLength + 1) == kLength - 1 &&
+        std::wcscmp(title, kMainWindowTitle) == 0) {
+        ::PostMessageW(window, kCallUpMessage, 0, 0);
+    }
+    return TRUE;
+}
 }  // namespace
 
 UniqueKernelHandle ClaimSingleInstance() {
-    if (const HWND running = ::FindWindowW(nullptr, kMainWindowTitle)) {
-        ::PostMessageW(running, kCallUpMessage, 0, 0);
-    }
+    ::EnumWindows(&CallUpIfTitled, 0);
     UniqueKernelHandle mutex(::CreateMutexW(nullptr, FALSE, kInstanceMutexName));
     if (::GetLastError() == ERROR_ALREADY_EXISTS) {
         return {};  // closing our handle leaves the other instance's mutex alone

@@ -2,10 +2,12 @@
 
 #include <cwchar>
 #include <iterator>
+#include <utility>
 
 namespace vandir {
 
-TrayIcon::TrayIcon(HWND window, UINT iconResource, const wchar_t* tip) {
+TrayIcon::TrayIcon(HWND window, UINT iconResource, const wchar_t* tip, ShellCall shell)
+    : shell_(shell ? std::move(shell) : ShellCall(&::Shell_NotifyIconW)) {
     data_.cbSize = sizeof(data_);
     data_.hWnd = window;
     data_.uID = kIconId;
@@ -13,13 +15,27 @@ TrayIcon::TrayIcon(HWND window, UINT iconResource, const wchar_t* tip) {
     data_.uCallbackMessage = kCallbackMessage;
     data_.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconResource));
     std::wcsncpy(data_.szTip, tip, std::size(data_.szTip) - 1);
-    added_ = ::Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+    Add();
 }
 
 TrayIcon::~TrayIcon() {
     if (added_) {
-        ::Shell_NotifyIconW(NIM_DELETE, &data_);
+        shell_(NIM_DELETE, &data_);
     }
+}
+
+bool TrayIcon::Add() {
+    // An icon the notification area still holds (a shell that only redrew)
+    // refuses the add and takes the modify.
+    if (!added_) {
+        added_ = shell_(NIM_ADD, &data_) != FALSE || shell_(NIM_MODIFY, &data_) != FALSE;
+    }
+    return added_;
+}
+
+bool TrayIcon::AddAfterShellRestart() {
+    added_ = false;
+    return Add();
 }
 
 }  // namespace vandir

@@ -213,8 +213,10 @@ void CKivMenu::ShowAt(int kind, int x, int y) {
 
 void CKivMenu::ShowAndHook() {
     // Shown on top of its owner and of the lists shown before, without
-    // taking the activation from the owner's window.
-    ::SetWindowPos(GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0,
+    // taking the activation from the owner's window; in the topmost band
+    // when one of them is there (the owner while another list hides, and the
+    // lists that turned topmost with it).
+    ::SetWindowPos(GetSafeHwnd(), MustBeTopmost() ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     hooks_.ShowMouseHookTarget(GetSafeHwnd());
 }
@@ -228,7 +230,7 @@ void CKivMenu::Hide() {
         return;
     }
     Notify(kListHiding, 1);
-    ShowWindow(SW_HIDE);
+    HideWindow();
     if (parentList_ != nullptr) {
         parentList_->Hide();
     }
@@ -237,6 +239,30 @@ void CKivMenu::Hide() {
     if (parentList_ == nullptr) {
         hooks_.RemoveMouseHook();
     }
+}
+
+bool CKivMenu::MustBeTopmost() const {
+    const auto topmost = [](HWND window) {
+        return window != nullptr && (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    };
+    if (topmost(::GetAncestor(owner_, GA_ROOT))) {
+        return true;
+    }
+    for (const CKivMenu* list = parentList_; list != nullptr; list = list->parentList_) {
+        if (list->IsWindowVisible() && topmost(list->GetSafeHwnd())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CKivMenu::HideWindow() {
+    // The owner turns topmost while a list hides (its topmost request), and
+    // the lists still shown turn topmost with it; they leave the topmost band
+    // as they hide. Otherwise the next list shown, in the ordinary band,
+    // would open below them and, under Wine, behind the owner.
+    ::SetWindowPos(GetSafeHwnd(), HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_HIDEWINDOW);
 }
 
 void CKivMenu::CloseSubLists() {
@@ -248,7 +274,7 @@ void CKivMenu::CloseSubLists() {
         }
         Notify(kListHiding, 1);
         list.CloseSubLists();
-        list.ShowWindow(SW_HIDE);
+        list.HideWindow();
         Notify(kListHiding, 0);
     }
     // The hook followed the sub-list shown last: while this list stays open,

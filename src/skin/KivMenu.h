@@ -139,6 +139,11 @@ private:
     void CloseSubLists();
     // Makes this list the one shown last: shows it and points the hook at it.
     void ShowAndHook();
+    // Hides this list's window and takes it out of the topmost band.
+    void HideWindow();
+    // True when the owner's window or a shown list of this chain is topmost:
+    // this list must then be too, to show over them.
+    bool MustBeTopmost() const;
     // Height of text in the list font, measured on dc with the font selected.
     static int TextHeight(HDC dc, const std::wstring& text);
     // The first entry's text height + 4; 0 without entries.

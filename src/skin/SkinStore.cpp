@@ -171,6 +171,18 @@ ImagePtr SkinStore::CropSkinSheet(layout::Sheet sheet, int left, int top, int ri
     return stored->Crop(left, top, static_cast<int>(width), static_cast<int>(height));
 }
 
+std::vector<layout::Sheet> SkinStore::MissingSheets() {
+    LoadSkinSheets();
+    std::vector<layout::Sheet> missing;
+    for (int slot = 1; slot <= kSkinSheetCount; ++slot) {
+        const layout::Sheet sheet = layout::SheetInSlot(slot);
+        if (!layout::IsOptionalSheet(sheet) && !sheets_[static_cast<size_t>(slot - 1)]) {
+            missing.push_back(sheet);
+        }
+    }
+    return missing;
+}
+
 size_t SkinStore::PixelBytes() {
     LoadSkinSheets();
     size_t bytes = 0;

@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/win32/Gdiplus.h"
 #include "platform/win32/ModulePath.h"
@@ -116,6 +117,14 @@ public:
     // a quit request (once per store), and no image.
     SkinElement GetSkinElementImage(int element, int state, int left, int top, int right,
                                     int bottom);
+
+    // Loads every sheet (LoadSkinSheets) and gives the sheets that some window
+    // uses but that are missing or did not decode, in slot order. A program
+    // checks this before its first window shows, so that a broken skin ends
+    // it at once instead of half-way through its use.
+    std::vector<layout::Sheet> MissingSheets();
+    // True once the failure path was taken.
+    bool Failed() const noexcept { return failed_; }
 
     // The failure path: shows "ui load failed!" and asks the application to
     // quit, the first time only (one missing sheet fails every picture cut

@@ -75,8 +75,9 @@ protected:
     // Function selectors: opens the list of button 1..7 and follows the path,
     // hovering sub-list entries and clicking the last one.
     bool ChooseFunction(int button, const layout::ListPath& path, const std::string& what);
-    // Notes a sub-list that another window covers (see the .cpp).
-    void ExpectListInFront(const Rect& list, const std::string& what);
+    // False, with a failure and a screenshot, when the list does not show
+    // on top of the windows under it.
+    bool ExpectListInFront(const Rect& list, const std::string& what);
     // "Keyboard" with the dialog: modifiers ticked, one key pressed in the
     // first field, OK.
     bool AssignKeyboard(int button, bool ctrl, bool shift, unsigned long keysym);

@@ -79,5 +79,27 @@ TEST_F(FunctionAssignment, KeyMultimediaRapidFireDpiAndSensorReachTheProfileAndT
     EXPECT_EQ(ImageEntry(*memory, 7), (Bytes{0x22, 0x00, 0x00, 0x00, 0x00, 0x00, 0x0C}));
 }
 
+// After a choice through one button's sub-list, the lists of another button
+// open in front of the main window at every level: a third-level choice
+// ("Rapid Fire" > "Mouse" > "Left Click") is made where the lists cover the
+// window, and both choices reach the mouse.
+TEST_F(FunctionAssignment, AfterAChoiceEveryListLevelOpensInFront) {
+    ASSERT_TRUE(StartDemo());
+    ASSERT_TRUE(ChooseFunction(3, layout::MultiMedia(1), "e-mail"));
+    ASSERT_TRUE(AssignRapidMouse(5, layout::RapidMouse(0), "5"));
+    ASSERT_TRUE(ChooseFunction(6, layout::Dpi(0), "dpi-up"));
+    WaitForStill(main_);
+    Shot("assigned");
+    ASSERT_TRUE(ApplyAndWait());
+    EndDemo();
+
+    const std::optional<Bytes> memory = MouseMemory();
+    ASSERT_TRUE(memory);
+    const Bytes email = ImageEntry(*memory, 3);
+    EXPECT_EQ((Bytes{email[0], email[2], email[3]}), (Bytes{0x20, 0x8A, 0x01})) << Hex(email);
+    EXPECT_EQ(ImageEntry(*memory, 5), (Bytes{0x21, 0x00, 0x01, 0x00, 0x05, 0x00, 0x0C}));
+    EXPECT_EQ(ImageEntry(*memory, 6)[0], 0x09);
+}
+
 }  // namespace
 }  // namespace vandir::e2e

@@ -108,6 +108,13 @@ inline constexpr std::array<SheetFile, kSheetCount> kSheetFiles{{
     {L"\\apply Bar-Full.bmp", SheetFormat::Bmp, Sheet::None},
 }};
 
+// The three sheets no window needs: the program runs normally without them.
+// Every other sheet is used by some window and must be there and decode.
+constexpr bool IsOptionalSheet(Sheet sheet) {
+    return sheet == Sheet::ApplyBarFull || sheet == Sheet::MainDisable ||
+           sheet == Sheet::KeyAssignmentDisable;
+}
+
 // The sheet in a slot (1..31), or None.
 constexpr Sheet SheetInSlot(int slot) {
     return slot >= 1 && slot <= static_cast<int>(kSheetCount) ? static_cast<Sheet>(slot)

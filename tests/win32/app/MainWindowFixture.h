@@ -6,8 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+// <windows.h> first.
+#include <dbt.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <set>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "app/AppServices.h"
@@ -23,17 +31,38 @@
 
 namespace vandir::testing {
 
+// A WM_DEVICECHANGE record as the system sends it for a HID interface.
+struct DeviceChange {
+    explicit DeviceChange(const std::u16string& path) {
+        bytes.resize(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) + path.size() * sizeof(wchar_t));
+        auto* record = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(bytes.data());
+        record->dbcc_size = static_cast<DWORD>(bytes.size());
+        record->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+        std::copy(path.begin(), path.end(), reinterpret_cast<char16_t*>(record->dbcc_name));
+    }
+    LPARAM lParam() { return reinterpret_cast<LPARAM>(bytes.data()); }
+    std::vector<uint8_t> bytes;
+};
+
+inline const std::u16string kMousePath = u"\\\\?\\hid#vid_1f2e&pid_002b&mi_01#7&1&0#{4d1e55b2}";
+
 struct TimerRequest {
     UINT_PTR id;
     UINT milliseconds;
     friend bool operator==(const TimerRequest&, const TimerRequest&) = default;
 };
 
-// The real main window, whose timers are recorded (and still started).
+// The real main window, whose timers are recorded (not started), and whose
+// showing and hiding are seen.
 class TestMainWindow : public CPYLADlg {
 public:
     using CPYLADlg::CPYLADlg;
     std::vector<TimerRequest> timers;
+    // Timers the system is made to refuse.
+    std::set<UINT_PTR> refusedTimers;
+    // How often the window was shown; runs when it is about to hide.
+    int timesShown = 0;
+    std::function<void()> onHide;
 
     // Delivers a timer's tick now.
     void Tick(UINT_PTR id) { SendMessage(WM_TIMER, id, 0); }
@@ -48,14 +77,29 @@ public:
     }
 
 protected:
-    void StartTimer(UINT_PTR id, UINT milliseconds) override {
+    bool StartTimer(UINT_PTR id, UINT milliseconds) override {
         timers.push_back({id, milliseconds});
+        return refusedTimers.count(id) == 0;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_SHOWWINDOW) {
+            if (wParam != FALSE) {
+                ++timesShown;
+            } else if (onHide) {
+                onHide();
+            }
+        }
+        return CPYLADlg::WindowProc(message, wParam, lParam);
     }
 };
 
 class MainWindowFixture {
 public:
-    explicit MainWindowFixture(bool mousePlugged = true) {
+    // skinFolder: the sheets the windows use (the generated ones beside the
+    // test program by default).
+    explicit MainWindowFixture(bool mousePlugged = true,
+                               std::wstring skinFolder = DefaultSkinFolder())
+        : skinFolder_(std::move(skinFolder)) {
         if (!mousePlugged) {
             mouse.Unplug();
         }
@@ -82,6 +126,7 @@ public:
             return false;
         }
         window->ShowWindow(SW_SHOW);  // as the modal loop shows it
+        ::SetForegroundWindow(window->GetSafeHwnd());
         window->WaitForStartupReading();
         if (state == Started::Settled) {
             // The pieces the running program builds in its first idle times.
@@ -95,13 +140,29 @@ public:
 
     std::u16string ProfilePath() const { return window->settings().profilePath; }
 
+    std::wstring skinFolder_;
+    // What the skin's failure path did: its messages and quit requests;
+    // onSkinFailure runs inside the message, as a message box's loop would.
+    std::vector<std::wstring> skinFailures;
+    int quitRequests = 0;
+    std::function<void()> onSkinFailure;
+    // While false, the notification area refuses every call (no shell yet).
+    bool shellReady = true;
+    std::vector<DWORD> iconCalls;
+
     EventLog log;
     LoggingClock clock{log};
     FakeSystem system{log};
     FakeFiles files{log};
     SimulatedMouse mouse;
     Transport transport{mouse, clock};
-    SkinStore skins{DefaultSkinFolder()};
+    SkinStore skins{skinFolder_, SkinFailureReporter{[this](const std::wstring& text) {
+                                                         skinFailures.push_back(text);
+                                                         if (onSkinFailure) {
+                                                             onSkinFailure();
+                                                         }
+                                                     },
+                                                     [this] { ++quitRequests; }}};
     InputHooks hooks;
     LedEffect led;
     SkinContext skin{skins, hooks, led, clock};
@@ -118,7 +179,11 @@ public:
             return registrationFails ? UniqueDeviceNotification()
                                      : RegisterForHidNotifications(window);
         },
-        [this](const std::wstring& text, const std::wstring&, UINT) { messages.push_back(text); }};
+        [this](const std::wstring& text, const std::wstring&, UINT) { messages.push_back(text); },
+        [this](DWORD call, NOTIFYICONDATAW* data) {
+            iconCalls.push_back(call);
+            return shellReady ? ::Shell_NotifyIconW(call, data) : FALSE;
+        }};
     std::unique_ptr<TestMainWindow> window;
 };
 

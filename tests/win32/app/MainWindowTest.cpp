@@ -37,20 +37,6 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-// A WM_DEVICECHANGE record as the system sends it for a HID interface.
-struct DeviceChange {
-    explicit DeviceChange(const std::u16string& path) {
-        bytes.resize(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) + path.size() * sizeof(wchar_t));
-        auto* record = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(bytes.data());
-        record->dbcc_size = static_cast<DWORD>(bytes.size());
-        record->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-        std::copy(path.begin(), path.end(), reinterpret_cast<char16_t*>(record->dbcc_name));
-    }
-    LPARAM lParam() { return reinterpret_cast<LPARAM>(bytes.data()); }
-    std::vector<uint8_t> bytes;
-};
-
-const std::u16string kMousePath = u"\\\\?\\hid#vid_1f2e&pid_002b&mi_01#7&1&0#{4d1e55b2}";
 const std::u16string kOtherPath = u"\\\\?\\hid#vid_046d&pid_c077#7&2&0#{4d1e55b2}";
 
 void ClickTab(CPYLADlg& window, int id) {
@@ -590,6 +576,150 @@ TEST(MainWindowLanguage, TipsOfEveryWindowFollowTheLanguage) {
     EXPECT_EQ(window.settings().language, 1);
     ClickTab(window, IDC_MAIN_TAB_LED);
     EXPECT_EQ(window.settings().language, 3);
+}
+
+// --- Exit, arrivals and the notification area --------------------------
+
+// Counts the windows this thread creates while it lives.
+class CreatedWindows {
+public:
+    CreatedWindows() {
+        count_ = 0;
+        hook_ = ::SetWindowsHookExW(WH_CBT, &CreatedWindows::Hook, nullptr, ::GetCurrentThreadId());
+    }
+    ~CreatedWindows() { ::UnhookWindowsHookEx(hook_); }
+    bool hooked() const { return hook_ != nullptr; }
+    static int count() { return count_; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_CREATEWND) {
+            ++count_;
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline int count_ = 0;
+    HHOOK hook_ = nullptr;
+};
+
+// "Exit" while an Apply runs: the window goes, the Apply finishes with what
+// the built pages hold, and nothing is built or shown under the dying window
+// (no page, no no-mouse notice).
+TEST(MainWindowExit, AnApplyRunningAtExitBuildsAndShowsNothingUnderTheDyingWindow) {
+    for (const bool plugged : {true, false}) {
+        SCOPED_TRACE(plugged ? "with the mouse" : "without the mouse");
+        MainWindowFixture app;
+        ASSERT_TRUE(app.Start(MainWindowFixture::Started::JustShown));  // one page built
+        if (!plugged) {
+            app.mouse.Unplug();
+            app.transport.Close();
+        }
+        app.log.Clear();
+        NoticeCloser closer(app.window->GetSafeHwnd());
+        CreatedWindows created;
+        ASSERT_TRUE(created.hooked());
+        // The worker's calls to this thread are answered only once the window
+        // is being destroyed.
+        app.window->Apply();
+        app.window->DestroyWindow();
+        EXPECT_EQ(CreatedWindows::count(), 0);
+        EXPECT_EQ(NoticeCloser::closed(), 0);
+        const Events events = app.log.Events();
+        const bool saved = std::find(events.begin(), events.end(), "profile saved") != events.end();
+        EXPECT_EQ(saved, plugged) << "the Apply was completed with the mouse, not without";
+        if (plugged) {
+            EXPECT_EQ(app.mouse.Memory(), EncodeConfigImage(app.window->settings()));
+        }
+    }
+}
+
+// The mouse pulled out again within the 900 ms: the no-device screen stays.
+TEST(MainWindowHotPlug, AnArrivalWhoseMouseIsGoneAgainLeavesTheNoDeviceScreen) {
+    MainWindowFixture app(false);
+    ASSERT_TRUE(app.Start(MainWindowFixture::Started::JustShown));
+    TestMainWindow& window = *app.window;
+    window.Tick(CPYLADlg::kNoMouseTimer);
+    ASSERT_TRUE(window.noDeviceScreen().IsWindowVisible());
+    app.mouse.PlugIn();
+    DeviceChange mouse(kMousePath);
+    window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, mouse.lParam());
+    app.mouse.Unplug();
+    window.Tick(CPYLADlg::kArrivalTimer);
+    EXPECT_FALSE(app.transport.IsPresent());
+    EXPECT_TRUE(window.noDeviceScreen().IsWindowVisible());
+    EXPECT_FALSE(window.IsWindowVisible());
+}
+
+// A delay timer the system refused leaves the next arrival free to try.
+TEST(MainWindowHotPlug, ARefusedArrivalTimerDoesNotSwallowLaterArrivals) {
+    MainWindowFixture app(false);
+    ASSERT_TRUE(app.Start(MainWindowFixture::Started::JustShown));
+    TestMainWindow& window = *app.window;
+    window.Tick(CPYLADlg::kNoMouseTimer);
+    app.mouse.PlugIn();
+    window.refusedTimers = {CPYLADlg::kArrivalTimer};
+    DeviceChange mouse(kMousePath);
+    window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, mouse.lParam());
+    window.refusedTimers.clear();
+    window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, mouse.lParam());
+    EXPECT_EQ(std::count(window.timers.begin(), window.timers.end(),
+                         TimerRequest{CPYLADlg::kArrivalTimer, 900}),
+              2);
+    window.Tick(CPYLADlg::kArrivalTimer);
+    EXPECT_TRUE(app.transport.IsPresent());
+    EXPECT_TRUE(window.IsWindowVisible());
+}
+
+// The icon is the hidden program's only way back: an add the notification
+// area refused (the shell not running yet) is tried again until it is taken.
+TEST(MainWindowTray, ARefusedIconIsAddedAgainUntilTheSystemTakesIt) {
+    MainWindowFixture app;
+    app.shellReady = false;
+    ASSERT_TRUE(app.Start(MainWindowFixture::Started::JustShown));
+    TestMainWindow& window = *app.window;
+    window.BuildNextPiece();  // the icon
+    ASSERT_NE(window.trayIcon(), nullptr);
+    EXPECT_FALSE(window.trayIcon()->added());
+    EXPECT_EQ(window.timers.back(),
+              (TimerRequest{CPYLADlg::kTrayRetryTimer, CPYLADlg::kTrayRetryDelayMs}));
+    window.Tick(CPYLADlg::kTrayRetryTimer);
+    EXPECT_FALSE(window.trayIcon()->added());
+    app.shellReady = true;
+    window.Tick(CPYLADlg::kTrayRetryTimer);
+    EXPECT_TRUE(window.trayIcon()->added());
+    const auto adds = [&] {
+        return std::count(app.iconCalls.begin(), app.iconCalls.end(), DWORD{NIM_ADD});
+    };
+    EXPECT_EQ(adds(), 3);
+    window.Tick(CPYLADlg::kTrayRetryTimer);  // taken: nothing more is asked
+    EXPECT_EQ(adds(), 3);
+}
+
+// A restarted shell has an empty notification area: the icon goes in again.
+TEST(MainWindowTray, TheIconIsAddedAgainWhenTheShellRestarts) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    TestMainWindow& window = *app.window;
+    ASSERT_NE(window.trayIcon(), nullptr);
+    ASSERT_TRUE(window.trayIcon()->added());
+    const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    ASSERT_NE(taskbarCreated, 0u);
+    app.iconCalls.clear();
+    window.SendMessage(taskbarCreated);
+    ASSERT_FALSE(app.iconCalls.empty());
+    EXPECT_EQ(app.iconCalls.front(), DWORD{NIM_ADD});
+    EXPECT_TRUE(window.trayIcon()->added());
+    // The new shell not ready at that moment: tried again on the timer.
+    app.shellReady = false;
+    window.timers.clear();
+    window.SendMessage(taskbarCreated);
+    EXPECT_FALSE(window.trayIcon()->added());
+    EXPECT_EQ(
+        window.timers,
+        (std::vector<TimerRequest>{{CPYLADlg::kTrayRetryTimer, CPYLADlg::kTrayRetryDelayMs}}));
+    app.shellReady = true;
+    window.Tick(CPYLADlg::kTrayRetryTimer);
+    EXPECT_TRUE(window.trayIcon()->added());
 }
 
 }  // namespace

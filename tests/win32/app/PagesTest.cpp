@@ -98,19 +98,7 @@ TEST(LanguagePage, AClickChecksOnlyThatLanguageAlsoTwice) {
     EXPECT_EQ(app.window->settings().language, 1);  // the record follows at a collect
 }
 
-TEST(LanguagePage, EscHidesThePageAndTheLanguageButtonBringsItBack) {
-    MainWindowFixture app;
-    ASSERT_TRUE(app.Start());
-    CKivPage& page = app.window->page(PageId::Language);
-    Click(*app.window, IDC_MAIN_LANGUAGE);
-    Click(page, IDC_LANGUAGE_2);
-    ASSERT_TRUE(page.IsWindowVisible());
-    page.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    EXPECT_FALSE(page.IsWindowVisible());
-    Click(*app.window, IDC_MAIN_LANGUAGE);
-    EXPECT_TRUE(page.IsWindowVisible());
-    EXPECT_EQ(Checked(page), std::vector<int>{2});
-}
+// Esc and Enter on this page: MainWindowInputTest.cpp (real keys).
 
 }  // namespace
 }  // namespace vandir::testing

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/win32/framework/Wnd.h"
 
 namespace vandir {
@@ -16,9 +18,9 @@ namespace {
 // A window titled as the main window, counting the call-up messages it gets.
 class TitledWindow : public CWnd {
 public:
-    TitledWindow() {
-        CreateEx(0, RegisterWindowClass(L"VandirSingleInstanceTest"), L"Meridane Vandir II",
-                 WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0);
+    explicit TitledWindow(const wchar_t* title = L"Meridane Vandir II") {
+        CreateEx(0, RegisterWindowClass(L"VandirSingleInstanceTest"), title, WS_POPUP,
+                 RECT{0, 0, 10, 10}, nullptr, 0);
     }
     ~TitledWindow() override { DestroyWindow(); }
 
@@ -48,6 +50,36 @@ TEST(SingleInstance, TheSecondStartCallsTheFirstUpAndEndsTheThirdToo) {
     first.Reset();  // the first program ended
     UniqueKernelHandle next = ClaimSingleInstance();
     EXPECT_TRUE(next);
+}
+
+// The program's own message boxes carry the main window's title: whichever
+// of the two the system finds first, the main window is called up.
+TEST(SingleInstance, AMessageBoxWithTheSameCaptionDoesNotTakeTheCallUp) {
+    for (const bool boxFirst : {true, false}) {
+        SCOPED_TRACE(boxFirst ? "message box made first" : "main window made first");
+        std::optional<TitledWindow> box;
+        std::optional<TitledWindow> mainWindow;
+        if (boxFirst) {
+            box.emplace();
+        }
+        mainWindow.emplace();
+        if (!boxFirst) {
+            box.emplace();
+        }
+        UniqueKernelHandle first = ClaimSingleInstance();
+        ASSERT_TRUE(first);
+        EXPECT_FALSE(ClaimSingleInstance());
+        EXPECT_EQ(mainWindow->CallUps(), 2);
+        EXPECT_EQ(box->CallUps(), 2);  // a message box ignores it
+    }
+}
+
+// Only that exact title: a longer one is another window.
+TEST(SingleInstance, AWindowWithALongerTitleIsNotCalledUp) {
+    TitledWindow longer(L"Meridane Vandir II - notes");
+    UniqueKernelHandle only = ClaimSingleInstance();
+    EXPECT_TRUE(only);
+    EXPECT_EQ(longer.CallUps(), 0);
 }
 
 TEST(SingleInstance, WithoutAWindowOfThatTitleNothingIsPosted) {

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <future>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -88,11 +89,45 @@ std::string Utf8(const std::wstring& text) {
     return std::string(text.begin(), text.end());  // the reports checked here are ASCII
 }
 
+// Exception reports a test provokes on purpose: recorded here, instead of
+// failing the test as every other report does.
+class ExpectedReports {
+public:
+    ExpectedReports() {
+        Recorded().clear();
+        previous_ = SetExceptionReporter(&Record);
+    }
+    ~ExpectedReports() { SetExceptionReporter(previous_); }
+    ExpectedReports(const ExpectedReports&) = delete;
+    ExpectedReports& operator=(const ExpectedReports&) = delete;
+
+    static std::vector<std::wstring> Reports() {
+        const std::lock_guard lock(Mutex());
+        return Recorded();
+    }
+
+private:
+    static std::mutex& Mutex() {
+        static std::mutex mutex;
+        return mutex;
+    }
+    static std::vector<std::wstring>& Recorded() {
+        static std::vector<std::wstring> reports;
+        return reports;
+    }
+    static void Record(const std::wstring& report) {
+        const std::lock_guard lock(Mutex());
+        Recorded().push_back(report);
+    }
+    ExceptionReporter previous_ = nullptr;
+};
+
 RECT Rect(int x, int y, int w, int h) {
     return RECT{x, y, x + w, y + h};
 }
 
 TEST(WindowMessageMaps, SearchTheChainAndLetHandlersDecline) {
+    const ExpectedReports expected;
     DerivedWindow window;
     const wchar_t* cls = CWnd::RegisterWindowClass(L"VandirTestWindow");
     ASSERT_TRUE(
@@ -103,6 +138,7 @@ TEST(WindowMessageMaps, SearchTheChainAndLetHandlersDecline) {
     EXPECT_EQ(window.SendMessage(kDerivedDeclines), 33) << "declined, so the base answers";
     EXPECT_EQ(window.SendMessage(WM_APP + 50), 0) << "default processing";
     EXPECT_EQ(window.SendMessage(kThrows), 0) << "no exception crosses the window procedure";
+    EXPECT_EQ(ExpectedReports::Reports().size(), 1u) << "and it is reported";
 
     window.SendMessage(WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), 0);
     window.SendMessage(WM_COMMAND, MAKEWPARAM(7, BN_SETFOCUS), 0);  // other code: not taken
@@ -525,6 +561,7 @@ TEST(ToolTips, RegisterToolsAndChangeTheirTexts) {
 }
 
 TEST(WorkerThreads, RunWorkElsewhereAndSurviveItsExceptions) {
+    const ExpectedReports expected;
     WorkerThreads workers;
     std::promise<DWORD> ranOn;
     ASSERT_TRUE(workers.Start([&] { ranOn.set_value(::GetCurrentThreadId()); }));
@@ -538,6 +575,8 @@ TEST(WorkerThreads, RunWorkElsewhereAndSurviveItsExceptions) {
         throw std::runtime_error("work failure");
     }));
     EXPECT_EQ(thrown.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    workers.Join();
+    EXPECT_EQ(ExpectedReports::Reports().size(), 1u);
 }
 
 TEST(UnboundWindows, OperationsDoNothingWithoutAWindow) {

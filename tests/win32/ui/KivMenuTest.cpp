@@ -8,6 +8,7 @@
 
 #include <windows.h>
 // <windows.h> first.
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -594,6 +595,89 @@ TEST_F(KivMenuTest, AfterASubListClosedAClickOutsideStillClosesTheRoot) {
     EXPECT_TRUE(AllHidden());
     EXPECT_EQ(owner_.SystemCommands(), (Notes{kAboutToHide, kHidden})) << "no choice";
     EXPECT_FALSE(hooks_.MouseHookInstalled());
+}
+
+// True when window a lies above window b in the system's Z-order.
+bool Above(HWND a, HWND b) {
+    for (HWND w = ::GetTopWindow(nullptr); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
+        if (w == a) {
+            return true;
+        }
+        if (w == b) {
+            return false;
+        }
+    }
+    return false;
+}
+
+// True when the screen shows the list in front: left of its entries' text a
+// list shows only its background colour.
+::testing::AssertionResult ShownInFront(const CKivMenu& list) {
+    const RECT r = list.GetWindowRect();
+    const RECT margin{r.left + 3, r.top + 6, r.left + 9, r.bottom - 6};
+    UniqueBitmap shot = CaptureScreen(margin);
+    WindowDC screen(nullptr);
+    MemoryDC dc(screen.get());
+    SelectedObject selected(dc.get(), shot.Get());
+    for (int y = 0; y < margin.bottom - margin.top; ++y) {
+        for (int x = 0; x < margin.right - margin.left; ++x) {
+            if (const COLORREF c = ::GetPixel(dc.get(), x, y); c != RGB(0x28, 0x28, 0x28)) {
+                return ::testing::AssertionFailure()
+                       << "at " << x << "," << y << " of the list's margin the screen shows "
+                       << std::hex << c << ": the list is behind another window";
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// The main window makes itself topmost while a list hides and then not
+// (its topmost requests). Lists opened after that, at any level, still show
+// over the owner (which lies under them, as the main window does) and over
+// the lists opened before them.
+TEST_F(KivMenuTest, AfterTheOwnersTopmostRequestsEveryListOpensInFront) {
+    // As in the program, which has its icon before any list opens (under
+    // Wine a window becomes topmost only once its process has one).
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof(icon);
+    icon.hWnd = owner_.GetSafeHwnd();
+    icon.uID = 1;
+    icon.uFlags = NIF_ICON;
+    icon.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    ASSERT_TRUE(::Shell_NotifyIconW(NIM_ADD, &icon));
+    owner_.MoveWindow(0, 0, 900, 600);
+    ASSERT_TRUE(MoveTo(OwnerCentre()));
+    ASSERT_TRUE(CreateFunctionList());
+    owner_.onEvent = [&](const ParentEvent& e) {
+        if (e == kAboutToHide || e == kHidden) {
+            ::SetWindowPos(owner_.GetSafeHwnd(), e == kAboutToHide ? HWND_TOPMOST : HWND_NOTOPMOST,
+                           0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+        }
+    };
+    // A first choice through a sub-list: the lists hide with the owner topmost.
+    ASSERT_TRUE(OpenThreeLevels());
+    ASSERT_TRUE(ClickAt(EntryOnScreen(RapidFireMouse(), 1)));
+    ASSERT_TRUE(PumpUntil([&] { return AllHidden(); }));
+    PumpPending();
+
+    // Then another sub-list, and three levels again.
+    root_.ShowAt(CKivMenu::kTopLeft, 100, 100);
+    ASSERT_TRUE(HoverAndOpen(root_, kDpiEntry, Dpi()));
+    PumpPending();
+    EXPECT_TRUE(ShownInFront(root_));
+    EXPECT_TRUE(ShownInFront(Dpi()));
+    EXPECT_TRUE(Above(Dpi().GetSafeHwnd(), root_.GetSafeHwnd()));
+    EXPECT_TRUE(Above(Dpi().GetSafeHwnd(), owner_.GetSafeHwnd()));
+    ASSERT_TRUE(HoverAndOpen(root_, kRapidFireEntry, RapidFire()));
+    ASSERT_TRUE(HoverAndOpen(RapidFire(), 0, RapidFireMouse()));
+    PumpPending();
+    EXPECT_TRUE(ShownInFront(RapidFire()));
+    EXPECT_TRUE(ShownInFront(RapidFireMouse()));
+    EXPECT_TRUE(Above(RapidFireMouse().GetSafeHwnd(), RapidFire().GetSafeHwnd()));
+    EXPECT_TRUE(Above(RapidFireMouse().GetSafeHwnd(), owner_.GetSafeHwnd()));
+    owner_.onEvent = nullptr;
+    root_.Hide();
+    ::Shell_NotifyIconW(NIM_DELETE, &icon);
 }
 
 TEST_F(KivMenuTest, NearTheScreenBottomASubListOpensUpwards) {

@@ -17,18 +17,15 @@
 
 namespace vandir {
 
-// Dispatches messages as the modal loop does (pre-translation chain, then the
-// dialog manager) until done() holds or the timeout passes.
+// Dispatches messages as the modal loop of dialog does (the loop's own step)
+// until done() holds or the timeout passes.
 inline bool PumpDialogUntil(const CWnd& dialog, const std::function<bool()>& done,
                             DWORD timeoutMs = kPumpTimeoutMs) {
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
     for (;;) {
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!CDialogEx::PreTranslateChain(msg, dialog) && !::IsDialogMessageW(dialog, &msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
-            }
+            CDialogEx::ProcessModalMessage(msg, dialog);
         }
         if (done()) {
             return true;

@@ -11,6 +11,7 @@
 #include "skin/layout/NoDeviceLayout.h"
 #include "win32/ui/InputInjection.h"
 #include "win32/ui/MessagePump.h"
+#include "win32/windows/DialogPump.h"
 #include "win32/windows/ScreenPixels.h"
 #include "win32/windows/SkinFixture.h"
 #include "win32/windows/SystemCommandRecorder.h"
@@ -73,29 +74,32 @@ TEST_F(NoMouseScreen, TheCloseButtonLightsUpFromTheDownSheet) {
     }));
 }
 
-TEST_F(NoMouseScreen, CloseEscAndEnterHideItAndItShowsAgain) {
-    const struct {
-        const char* what;
-        UINT message;
-        WPARAM wParam;
-    } closers[] = {
-        {"close button", WM_COMMAND, MAKEWPARAM(IDC_NO_DEVICE_CLOSE, BN_CLICKED)},
-        {"Esc", WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED)},
-        {"Enter", WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED)},
-    };
-    for (const auto& c : closers) {
-        SCOPED_TRACE(c.what);
-        screen.ShowCentred();
-        ASSERT_TRUE(screen.IsWindowVisible());
-        const LPARAM from = c.wParam == MAKEWPARAM(IDC_NO_DEVICE_CLOSE, BN_CLICKED)
-                                ? reinterpret_cast<LPARAM>(closeButton())
-                                : 0;
-        screen.SendMessage(c.message, c.wParam, from);
-        EXPECT_FALSE(screen.IsWindowVisible());
-        EXPECT_TRUE(::IsWindow(screen.GetSafeHwnd()));  // hidden, not destroyed
-    }
+TEST_F(NoMouseScreen, TheCloseCommandHidesItAndItShowsAgain) {
+    screen.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_NO_DEVICE_CLOSE, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(closeButton()));
+    EXPECT_FALSE(screen.IsWindowVisible());
+    EXPECT_TRUE(::IsWindow(screen.GetSafeHwnd()));  // hidden, not destroyed
     screen.ShowCentred();
     EXPECT_TRUE(screen.IsWindowVisible());
+}
+
+// The screen is a top-level window of its own while another window's modal
+// loop runs (the main window's): real Esc and Enter keys still hide it.
+TEST_F(NoMouseScreen, EscAndEnterHideItWhileAnotherWindowsLoopRuns) {
+    CWnd loopOwner;
+    ASSERT_TRUE(loopOwner.CreateEx(0, CWnd::RegisterWindowClass(L"VandirNoMouseLoopOwner"), L"",
+                                   WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0));
+    for (const WORD key : {WORD{VK_ESCAPE}, WORD{VK_RETURN}}) {
+        SCOPED_TRACE(key == VK_ESCAPE ? "Esc" : "Enter");
+        screen.ShowCentred();
+        ::SetForegroundWindow(screen.GetSafeHwnd());
+        ASSERT_TRUE(PumpDialogUntil(
+            loopOwner, [&] { return ::GetForegroundWindow() == screen.GetSafeHwnd(); }));
+        ASSERT_TRUE(SendInputs(Tap(key)));
+        EXPECT_TRUE(PumpDialogUntil(loopOwner, [&] { return !screen.IsWindowVisible(); }));
+        EXPECT_TRUE(::IsWindow(screen.GetSafeHwnd()));
+    }
+    loopOwner.DestroyWindow();
 }
 
 TEST_F(NoMouseScreen, AClickOnTheCloseButtonHidesIt) {

@@ -342,7 +342,9 @@ INSTANTIATE_TEST_SUITE_P(
         DialogStyleCase{"sensor page", IDD_SENSOR, kPageRequired, kPageForbidden, 0},
         DialogStyleCase{"LED page", IDD_LED, kPageRequired, kPageForbidden, 0},
         DialogStyleCase{"support page", IDD_SUPPORT, kPageRequired, kPageForbidden, 0},
-        DialogStyleCase{"language page", IDD_LANGUAGE, kPageRequired, kPageForbidden, 0},
+        // Its own dialog for the keys, not a control of the main window: Enter
+        // and Esc reach it and hide it.
+        DialogStyleCase{"language page", IDD_LANGUAGE, WS_CHILD, kPageForbidden | DS_CONTROL, 0},
         DialogStyleCase{"key capture dialog", IDD_KEY_CAPTURE, WS_POPUP, kPopupForbidden, 0},
         DialogStyleCase{"pop-up dialog", IDD_POPUP, WS_POPUP, kPopupForbidden, 0},
         DialogStyleCase{"no-device screen", IDD_NO_DEVICE, WS_POPUP, kPopupForbidden, 0}),

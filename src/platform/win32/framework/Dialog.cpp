@@ -1,8 +1,27 @@
 #include "platform/win32/framework/Dialog.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "platform/win32/ReportException.h"
 
 namespace vandir {
+namespace {
+
+// The modal runs of the user-interface thread, outermost first.
+std::vector<CDialogEx*>& ModalRuns() {
+    static std::vector<CDialogEx*> runs;
+    return runs;
+}
+
+// The top-level window a dialog owned by owner belongs to: a page's pop-up
+// belongs to the page's top-level window, as the system's modal dialogs do.
+HWND TopLevelOf(HWND owner) {
+    return owner != nullptr ? ::GetAncestor(owner, GA_ROOT) : nullptr;
+}
+
+}  // namespace
 
 const MessageMapEntry CDialogEx::messageEntries[] = {
     // Clicks only: Enter, Esc and the close box arrive as clicks too (code 0,
@@ -60,6 +79,70 @@ bool CDialogEx::PreTranslateChain(MSG& msg, HWND top) {
     return false;
 }
 
+HWND CDialogEx::DialogAround(HWND window, HWND top) {
+    for (HWND hwnd = window; hwnd != nullptr; hwnd = ::GetAncestor(hwnd, GA_PARENT)) {
+        if (dynamic_cast<CDialogEx*>(CWnd::FromHandle(hwnd)) != nullptr) {
+            return hwnd;
+        }
+        if (hwnd == top) {
+            break;
+        }
+    }
+    return top;
+}
+
+void CDialogEx::ProcessModalMessage(MSG& msg, HWND top) {
+    if (PreTranslateChain(msg, top)) {
+        return;
+    }
+    // The dialog manager of the dialog the message is for, not only the
+    // modal one: a top-level window of its own (the no-device screen) or a
+    // child dialog that is not a control of its parent has its own Enter,
+    // Esc and Tab. A child dialog with DS_CONTROL is a control of its
+    // parent, and the system hands its keys to the parent's dialog manager.
+    const HWND dialog = DialogAround(msg.hwnd, top);
+    if (dialog == nullptr || !::IsDialogMessageW(dialog, &msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+void CDialogEx::EnableOwnerAgain() {
+    if (const HWND owner = std::exchange(disabledOwner_, nullptr)) {
+        ::EnableWindow(owner, TRUE);
+    }
+}
+
+void CDialogEx::Abort() {
+    modalResult_ = IDCANCEL;
+    modalDone_ = true;
+    // Enabled before the dialog goes, so that the system has a window of this
+    // program to activate.
+    EnableOwnerAgain();
+    if (GetSafeHwnd() != nullptr) {
+        DestroyWindow();
+    }
+}
+
+void CDialogEx::EndModalDialogsOf(HWND owner) {
+    if (owner == nullptr) {
+        return;
+    }
+    // Innermost first; a copy, as each end may change the list.
+    std::vector<CDialogEx*> runs = ModalRuns();
+    std::reverse(runs.begin(), runs.end());
+    for (CDialogEx* dialog : runs) {
+        const auto& live = ModalRuns();
+        if (std::find(live.begin(), live.end(), dialog) == live.end() || dialog->modalDone_) {
+            continue;
+        }
+        const HWND self = dialog->GetSafeHwnd();
+        if (self != nullptr && self != owner && ::GetAncestor(self, GA_ROOTOWNER) == owner) {
+            dialog->Abort();
+        }
+    }
+}
+
 INT_PTR CDialogEx::DoModal() {
     const HWND owner = parent_ != nullptr ? parent_->GetSafeHwnd() : nullptr;
     modal_ = true;
@@ -69,10 +152,15 @@ INT_PTR CDialogEx::DoModal() {
         modal_ = false;
         return -1;
     }
-    const bool ownerWasEnabled = owner != nullptr && ::IsWindowEnabled(owner);
-    if (ownerWasEnabled) {
-        ::EnableWindow(owner, FALSE);
+    // The whole top-level window, not only the page that opened the dialog:
+    // otherwise a click on the window would raise it over the dialog and use
+    // it meanwhile.
+    const HWND topOwner = TopLevelOf(owner);
+    if (topOwner != nullptr && topOwner != GetSafeHwnd() && ::IsWindowEnabled(topOwner)) {
+        disabledOwner_ = topOwner;
+        ::EnableWindow(topOwner, FALSE);
     }
+    ModalRuns().push_back(this);
     if (!modalDone_ && !IsWindowVisible()) {
         ShowWindow(SW_SHOW);
     }
@@ -95,10 +183,7 @@ INT_PTR CDialogEx::DoModal() {
         if (got == -1) {
             break;
         }
-        if (!PreTranslateChain(msg, self) && !::IsDialogMessageW(self, &msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
+        ProcessModalMessage(msg, self);
         // Painting and timers leave the idle state as it was; anything else
         // may have brought new work.
         if (msg.message != WM_PAINT && msg.message != WM_TIMER) {
@@ -106,9 +191,13 @@ INT_PTR CDialogEx::DoModal() {
             idleCount = 0;
         }
     }
-    if (ownerWasEnabled) {
-        ::EnableWindow(owner, TRUE);
-        ::SetActiveWindow(owner);
+    std::erase(ModalRuns(), this);
+    if (disabledOwner_ != nullptr) {
+        const HWND enabled = disabledOwner_;
+        EnableOwnerAgain();
+        if (::IsWindowVisible(enabled)) {
+            ::SetActiveWindow(enabled);
+        }
     }
     if (GetSafeHwnd() != nullptr) {
         DestroyWindow();

@@ -52,6 +52,9 @@
 //   WM_COMMAND                                   void (UINT code)
 // Commands from controls: OnCommand<&Class::Handler>(id, code = BN_CLICKED)
 // with void ().
+// Messages known by name (RegisterWindowMessageW, such as "TaskbarCreated"):
+// OnRegistered<kName, &Class::Handler>(), with the forms of "any other
+// message"; kName is a static wide string.
 //
 // Every message also takes the raw form
 //   bool Handler(Message& m)    sets m.result; true = handled, false = declined
@@ -84,6 +87,14 @@ inline constexpr UINT kReflectBase = WM_APP + 0x3000;
 // True for a reflected message (all of them come from below WM_USER).
 constexpr bool IsReflected(UINT message) {
     return message >= kReflectBase && message < kReflectBase + WM_USER;
+}
+
+// The message of an OnRegistered entry: any registered message number
+// (0xC000..0xFFFF); the entry's handler takes only its own.
+inline constexpr UINT kRegisteredMessages = 0xFFFFFFFE;
+
+constexpr bool IsRegisteredMessage(UINT message) {
+    return message >= 0xC000 && message <= 0xFFFF;
 }
 
 inline constexpr UINT kAnyId = 0xFFFFFFFF;
@@ -289,7 +300,24 @@ constexpr MessageHandler Adapt() {
     }
 }
 
+// An OnRegistered entry: declines every message but the one registered
+// under Name (registered on first use; the number holds for the session).
+template <const wchar_t* Name, auto Handler>
+bool CallRegistered(CWnd& window, Message& m) {
+    static const UINT registered = ::RegisterWindowMessageW(Name);
+    if (registered == 0 || m.message != registered) {
+        return false;
+    }
+    return CallCracked<WM_APP, Handler>(window, m);
+}
+
 }  // namespace detail
+
+// The handler of the message registered under Name (RegisterWindowMessageW).
+template <const wchar_t* Name, auto Handler>
+constexpr MessageMapEntry OnRegistered() {
+    return {kRegisteredMessages, kAnyId, kAnyCode, &detail::CallRegistered<Name, Handler>};
+}
 
 // The handler of message Msg, its parameters cracked as the table above says.
 template <UINT Msg, auto Handler>

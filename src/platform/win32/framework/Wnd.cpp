@@ -216,7 +216,8 @@ bool CWnd::DispatchToMaps(Message& m) {
     const UINT code = HIWORD(m.wParam);
     for (const MessageMap* map = GetMessageMap(); map != nullptr; map = map->base()) {
         for (const MessageMapEntry& entry : map->entries()) {
-            if (entry.message != m.message) {
+            if (entry.message != m.message &&
+                !(entry.message == kRegisteredMessages && IsRegisteredMessage(m.message))) {
                 continue;
             }
             if (m.message == WM_COMMAND && ((entry.id != kAnyId && entry.id != id) ||
