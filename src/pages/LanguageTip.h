@@ -17,6 +17,12 @@ public:
     int selectedLanguage() const { return selectedLanguage_; }
 
 protected:
+    // Built hidden in idle time: it takes no focus, which would activate
+    // (and raise) the main window from under whatever the user is looking at.
+    BOOL OnInitDialog() override {
+        CKivPage::OnInitDialog();
+        return FALSE;
+    }
     void OnControlEvent(const ControlEvent& event) override;
     void OnOK() override { EndDialog(IDOK); }
     void OnCancel() override { EndDialog(IDCANCEL); }
