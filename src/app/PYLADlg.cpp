@@ -103,7 +103,11 @@ BOOL CPYLADlg::OnInitDialog() {
         TakeStartupReading(*std::exchange(pendingReading_, std::nullopt));
     }
     if (const auto change = std::exchange(pendingDeviceChange_, std::nullopt)) {
-        *change == DBT_DEVICEARRIVAL ? OnMouseArrival() : OnMouseRemoval();
+        if (*change == DBT_DEVICEARRIVAL) {
+            OnMouseArrival();
+        } else {
+            OnMouseRemoval();
+        }
     }
     // The icon, the hidden pages and the no-device screen come once the
     // window has painted and the program has been idle (OnKickIdle).
@@ -498,11 +502,10 @@ bool CPYLADlg::OnSysCommand(Message& m) {
 }
 
 bool CPYLADlg::OnTrayNotification(Message& m) {
-    if (!initialised_) {
-        // No icon before the window is complete.
-    } else if (m.lParam == WM_LBUTTONDOWN) {
+    // There is no icon before the window is complete.
+    if (initialised_ && m.lParam == WM_LBUTTONDOWN) {
         CallUp();
-    } else if (m.lParam == WM_RBUTTONDOWN) {
+    } else if (initialised_ && m.lParam == WM_RBUTTONDOWN) {
         ShowTrayMenu();
     }
     m.result = 1;
@@ -532,7 +535,11 @@ bool CPYLADlg::OnDeviceChange(Message& m) {
         pendingDeviceChange_ = m.wParam;
         return true;
     }
-    m.wParam == DBT_DEVICEARRIVAL ? OnMouseArrival() : OnMouseRemoval();
+    if (m.wParam == DBT_DEVICEARRIVAL) {
+        OnMouseArrival();
+    } else {
+        OnMouseRemoval();
+    }
     return true;
 }
 
