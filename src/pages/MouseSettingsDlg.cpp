@@ -163,7 +163,8 @@ void CMouseSettingsDlg::PushOsSensitivity(const MouseSettings& settings) {
         lock.SetChecked(true);
         // Locked: the program's settings are the system's, kept in its profile.
         const std::optional<uint32_t> speed = system_.PointerSpeed();
-        if (speed && *speed != PointerSpeedForStep(settings.pointerSpeed)) {
+        const std::optional<uint32_t> wanted = PointerSpeedForStep(settings.pointerSpeed);
+        if (speed && wanted && *speed != *wanted) {
             system_.SetPointerSpeed(settings.pointerSpeed, SettingScope::Saved);
         }
         system_.SetDoubleClickTime(settings.doubleClickSpeed, SettingScope::Saved);

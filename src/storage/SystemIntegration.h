@@ -30,10 +30,12 @@ public:
     // Opens address in the default browser on a thread of its own; returns at once.
     virtual void OpenSupportPage(const std::u16string& address) = 0;
 
-    // Sets the system double-click time for a page step (see DoubleClickTimeForStep).
+    // Sets the system double-click time for a page step (see DoubleClickTimeForStep);
+    // another step leaves it as it is.
     virtual void SetDoubleClickTime(uint8_t doubleClickSpeed, SettingScope scope) = 0;
 
-    // Sets the system pointer speed for a page step (see PointerSpeedForStep).
+    // Sets the system pointer speed for a page step (see PointerSpeedForStep);
+    // another step leaves it as it is.
     virtual void SetPointerSpeed(uint8_t pointerSpeed, SettingScope scope) = 0;
 
     // The system pointer speed (1..20); nothing when it cannot be read.

@@ -2,11 +2,23 @@
 
 namespace vandir {
 
-uint32_t DoubleClickTimeForStep(uint8_t doubleClickSpeed) {
+namespace {
+bool IsSystemStep(uint8_t step) {
+    return step >= kFirstSystemStep && step <= kLastSystemStep;
+}
+}  // namespace
+
+std::optional<uint32_t> DoubleClickTimeForStep(uint8_t doubleClickSpeed) {
+    if (!IsSystemStep(doubleClickSpeed)) {
+        return std::nullopt;
+    }
     return static_cast<uint32_t>(970 - 70 * static_cast<int32_t>(doubleClickSpeed));
 }
 
-uint32_t PointerSpeedForStep(uint8_t pointerSpeed) {
+std::optional<uint32_t> PointerSpeedForStep(uint8_t pointerSpeed) {
+    if (!IsSystemStep(pointerSpeed)) {
+        return std::nullopt;
+    }
     // 20/11 rounded to single precision, as the system's scale has always been computed.
     constexpr float kScale = 1.8181819f;
     return static_cast<uint32_t>(static_cast<float>(pointerSpeed) * kScale);

@@ -10,8 +10,16 @@ TEST(SystemSettings, PointerSpeedForEveryPageStep) {
     for (uint8_t step = 1; step <= 11; ++step) {
         EXPECT_EQ(PointerSpeedForStep(step), expected[step - 1]) << "step " << int{step};
     }
-    // Step 0 gives 0, which the system rejects; the page never offers it.
-    EXPECT_EQ(PointerSpeedForStep(0), 0u);
+}
+
+// Steps no slider has (a damaged or foreign profile) give nothing for the
+// system: before, 14 gave a double-click time of 4294967286 ms and 200 a
+// pointer speed of 363.
+TEST(SystemSettings, StepsOutsideTheSlidersGiveNothing) {
+    for (const uint8_t step : {0, 12, 14, 200, 255}) {
+        EXPECT_FALSE(PointerSpeedForStep(step)) << "step " << int{step};
+        EXPECT_FALSE(DoubleClickTimeForStep(step)) << "step " << int{step};
+    }
 }
 
 TEST(SystemSettings, DoubleClickTimeForEveryPageStep) {

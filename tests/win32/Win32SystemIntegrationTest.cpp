@@ -281,6 +281,24 @@ TEST_F(SystemParametersTest, DoubleClickTimeFollowsTheStepAndIsStored) {
     }
 }
 
+// A step no slider has (from a damaged or foreign profile) leaves the system's
+// settings, and what the user profile stores of them, as they were.
+TEST_F(SystemParametersTest, StepsOutsideTheSlidersLeaveTheSystemAlone) {
+    system_.SetPointerSpeed(5, SettingScope::Saved);
+    system_.SetDoubleClickTime(7, SettingScope::Saved);
+    for (const uint8_t step : {0, 12, 14, 200}) {
+        SCOPED_TRACE(static_cast<int>(step));
+        for (const SettingScope scope : {SettingScope::Saved, SettingScope::Session}) {
+            system_.SetPointerSpeed(step, scope);
+            system_.SetDoubleClickTime(step, scope);
+            EXPECT_EQ(system_.PointerSpeed(), std::optional<uint32_t>(9));
+            EXPECT_EQ(::GetDoubleClickTime(), 480u);
+            EXPECT_EQ(ReadSetting(kMouseKey, L"MouseSensitivity"), L"9");
+            EXPECT_EQ(ReadSetting(kMouseKey, L"DoubleClickSpeed"), L"480");
+        }
+    }
+}
+
 // The page's slider writes last for the session: the profile keeps what was
 // saved before.
 TEST_F(SystemParametersTest, SessionWritesLeaveTheSavedSettings) {

@@ -84,14 +84,19 @@ UINT FlagsFor(SettingScope scope) {
 }  // namespace
 
 void Win32SystemIntegration::SetDoubleClickTime(uint8_t doubleClickSpeed, SettingScope scope) {
-    ::SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, DoubleClickTimeForStep(doubleClickSpeed),
-                            nullptr, FlagsFor(scope));
+    if (const auto time = DoubleClickTimeForStep(doubleClickSpeed)) {
+        ::SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, *time, nullptr, FlagsFor(scope));
+    }
 }
 
 void Win32SystemIntegration::SetPointerSpeed(uint8_t pointerSpeed, SettingScope scope) {
     // Windows takes this value from the pointer argument and ignores the integer
     // one; Wine (8) reads the integer one. Passing it in both sets it on either.
-    const UINT speed = PointerSpeedForStep(pointerSpeed);
+    const std::optional<uint32_t> step = PointerSpeedForStep(pointerSpeed);
+    if (!step) {
+        return;
+    }
+    const UINT speed = *step;
     ::SystemParametersInfoW(SPI_SETMOUSESPEED, speed,
                             reinterpret_cast<PVOID>(static_cast<UINT_PTR>(speed)), FlagsFor(scope));
 }

@@ -64,13 +64,21 @@ public:
     void WriteAutostartEntry(const std::u16string&) override { log_.Add("autostart on"); }
     void RemoveAutostartEntry(const std::u16string&) override { log_.Add("autostart off"); }
     void OpenSupportPage(const std::u16string&) override { log_.Add("support page"); }
-    // Saved writes log as "double-click 4", session-only ones with " (session)".
+    // Saved writes log as "double-click 4", session-only ones with " (session)";
+    // with a real system given, they reach it too.
     void SetDoubleClickTime(uint8_t step, SettingScope scope) override {
         log_.Add("double-click " + std::to_string(step) + Suffix(scope));
+        if (real != nullptr) {
+            real->SetDoubleClickTime(step, scope);
+        }
     }
     void SetPointerSpeed(uint8_t step, SettingScope scope) override {
         log_.Add("pointer speed " + std::to_string(step) + Suffix(scope));
+        if (real != nullptr) {
+            real->SetPointerSpeed(step, scope);
+        }
     }
+    SystemIntegration* real = nullptr;
     // The system pointer speed the page reads; nothing makes the read fail.
     std::optional<uint32_t> PointerSpeed() override { return pointerSpeed; }
     std::optional<uint32_t> pointerSpeed = 10;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "device/ConfigImage.h"
@@ -18,6 +19,7 @@
 #include "pages/MouseSettingsDlg.h"
 #include "pages/PopDlg.h"
 #include "pages/SupportDlg.h"
+#include "platform/win32/Win32SystemIntegration.h"
 #include "skin/KivButton.h"
 #include "skin/KivCheckBox.h"
 #include "skin/KivComboButton.h"
@@ -26,6 +28,7 @@
 #include "skin/layout/MainWindowLayout.h"
 #include "skin/layout/ResourceIds.h"
 #include "storage/Profile.h"
+#include "storage/SystemSettings.h"
 #include "win32/app/MainWindowFixture.h"
 #include "win32/ui/MessagePump.h"
 #include "win32/ui/PngCapture.h"
@@ -720,6 +723,65 @@ TEST(MainWindowTray, TheIconIsAddedAgainWhenTheShellRestarts) {
     app.shellReady = true;
     window.Tick(CPYLADlg::kTrayRetryTimer);
     EXPECT_TRUE(window.trayIcon()->added());
+}
+
+// A setting of the system as the user profile stores it (a number in text).
+std::wstring StoredMouseSetting(const wchar_t* name) {
+    wchar_t text[64] = {};
+    DWORD size = sizeof(text);
+    ::RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Mouse", name, RRF_RT_REG_SZ, nullptr, text,
+                   &size);
+    return text;
+}
+
+// Steps no slider has (a damaged or foreign profile) never reach the system,
+// neither under Lock at start nor at Apply: the pointer speed and what the
+// user profile stores stay as they were (the double-click time only takes
+// the page's own set-up step for the session); the record and the profile
+// keep the steps as they are.
+TEST(MainWindowSystemSettings, StepsOutsideTheSlidersNeverReachTheSystem) {
+    Win32SystemIntegration real;
+    const UINT timeBefore = ::GetDoubleClickTime();
+    int speedBefore = 0;
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_GETMOUSESPEED, 0, &speedBefore, 0));
+    const auto expectSystemKept = [&](const char* when) {
+        int speed = 0;
+        ::SystemParametersInfoW(SPI_GETMOUSESPEED, 0, &speed, 0);
+        EXPECT_EQ(speed, 9) << when;
+        const UINT time = ::GetDoubleClickTime();
+        EXPECT_TRUE(time >= 200 && time <= 900 && (970 - time) % 70 == 0) << when << ": " << time;
+        EXPECT_EQ(StoredMouseSetting(L"MouseSensitivity"), L"9") << when;
+        EXPECT_EQ(StoredMouseSetting(L"DoubleClickSpeed"), L"480") << when;
+    };
+    for (const uint8_t step : {0, 12, 14, 200}) {
+        SCOPED_TRACE(static_cast<int>(step));
+        real.SetDoubleClickTime(7, SettingScope::Saved);  // 480 ms
+        real.SetPointerSpeed(5, SettingScope::Saved);     // 9
+        MainWindowFixture app;
+        app.system.real = &real;
+        MouseSettings stored = MouseSettings::CreateWithDefaults();
+        stored.profilePath = ProfilePathUnder(app.system.ApplicationDataFolder());
+        stored.doubleClickSpeed = step;
+        stored.pointerSpeed = step;
+        stored.osSettingsUnlocked = 0;  // Lock: the profile's settings go to the system
+        ASSERT_TRUE(SaveProfile(stored, app.files));
+        ASSERT_TRUE(app.Start());
+        expectSystemKept("at start");
+        app.window->Apply();
+        app.window->WaitForApply();
+        expectSystemKept("at Apply");
+        EXPECT_EQ(app.window->settings().doubleClickSpeed, step);
+        EXPECT_EQ(app.window->settings().pointerSpeed, step);
+        MouseSettings saved = MouseSettings::CreateWithDefaults();
+        saved.profilePath = stored.profilePath;
+        ASSERT_EQ(LoadProfile(saved, app.files), ProfileLoadResult::Loaded);
+        EXPECT_EQ(saved.doubleClickSpeed, step);
+        EXPECT_EQ(saved.pointerSpeed, step);
+    }
+    constexpr UINT kStore = SPIF_UPDATEINIFILE | SPIF_SENDCHANGE;
+    ::SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, timeBefore, nullptr, kStore);
+    ::SystemParametersInfoW(SPI_SETMOUSESPEED, static_cast<UINT>(speedBefore),
+                            reinterpret_cast<PVOID>(static_cast<UINT_PTR>(speedBefore)), kStore);
 }
 
 }  // namespace
