@@ -86,8 +86,9 @@ public:
     void EnsureFoldersOf(const std::u16string& path) override {
         watch.Time([&] { Win32FileSystem::EnsureFoldersOf(path); });
     }
-    bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes) override {
-        return watch.Time([&] { return Win32FileSystem::ReplaceWholeFile(path, bytes); });
+    bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes,
+                          std::u16string* reason = nullptr) override {
+        return watch.Time([&] { return Win32FileSystem::ReplaceWholeFile(path, bytes, reason); });
     }
     Stopwatch watch;
 };

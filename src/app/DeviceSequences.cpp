@@ -44,8 +44,23 @@ void ReRead(Transport& transport, MouseSettings& record, const std::function<voi
     }
 }
 
-void ApplyRecord(const MouseSettings& record, Transport& transport, SystemIntegration& system,
-                 FileSystem& files) {
+MouseReading CompleteApply(Transport& transport, const MouseSettings& saved) {
+    MouseReading reading;
+    if (!transport.IsPresent() && transport.Discover() != 1) {
+        return reading;
+    }
+    reading.present = true;
+    reading.completedApply =
+        WriteConfiguration(transport, DeviceConfigFromSettings(saved), saved.profileIndex) == 1;
+    InformationBlock block{};
+    if (ReadInformation(transport, block) == 1) {
+        reading.firmwareVersion = FirmwareVersion(block);
+    }
+    return reading;
+}
+
+ApplyOutcome ApplyRecord(const MouseSettings& record, Transport& transport,
+                         SystemIntegration& system, FileSystem& files) {
     system.SetDoubleClickTime(record.doubleClickSpeed, SettingScope::Saved);
     system.SetPointerSpeed(record.pointerSpeed, SettingScope::Saved);
     if (record.autoStart == 1) {
@@ -53,8 +68,11 @@ void ApplyRecord(const MouseSettings& record, Transport& transport, SystemIntegr
     } else {
         system.RemoveAutostartEntry(kAutostartValueName);
     }
-    SaveProfile(record, files);
-    WriteConfiguration(transport, DeviceConfigFromSettings(record), record.profileIndex);
+    ApplyOutcome outcome;
+    outcome.saved = SaveProfile(record, files, &outcome.saveFailure);
+    outcome.written =
+        WriteConfiguration(transport, DeviceConfigFromSettings(record), record.profileIndex) == 1;
+    return outcome;
 }
 
 }  // namespace vandir

@@ -5,8 +5,10 @@
 #include <utility>
 
 #include "app/DeviceSequences.h"
+#include "device/ConfigImage.h"
 #include "device/DeviceCommands.h"
 #include "i18n/MainWindowToolTips.h"
+#include "model/MergeEdits.h"
 #include "pages/ColorSettingsDlg.h"
 #include "pages/LanguageTip.h"
 #include "pages/MouseSettingsDlg.h"
@@ -22,6 +24,12 @@
 namespace vandir {
 
 namespace {
+
+// Told when Apply could not save the profile, followed by its path and the
+// system's reason.
+constexpr wchar_t kSaveFailedText[] =
+    L"Your settings could not be saved for the next start. The profile file stays as it "
+    L"was:\n\n";
 
 // SC_MOVE + HTCAPTION: the system's move loop, as if the caption were dragged.
 constexpr WPARAM kDragByCaption = SC_MOVE | HTCAPTION;
@@ -69,7 +77,7 @@ CPYLADlg::CPYLADlg(AppServices& services)
 }
 
 CPYLADlg::~CPYLADlg() {
-    workers_.Join();
+    mouseWork_.Join();
 }
 
 BOOL CPYLADlg::OnInitDialog() {
@@ -85,7 +93,9 @@ BOOL CPYLADlg::OnInitDialog() {
     // Registered before the mouse is looked for, so that no arrival can fall
     // between the two; a failure is reported once the icon is added.
     deviceNotifications_ = services_.registerForDeviceNotifications(GetSafeHwnd());
-    StartStartupReading();
+    // The mouse's answers take their waits (80 and 50 ms) on a worker while
+    // the window is built and painted.
+    RequestReading(ReadingFor::Startup);
     CKivWindow::OnInitDialog();  // surface: background, buttons, hidden controls
     // Only the page the window opens with is built now; the others and the
     // no-device screen follow after the first paint (BuildNextWindow), or
@@ -100,7 +110,7 @@ BOOL CPYLADlg::OnInitDialog() {
     }
     initialised_ = true;
     if (pendingReading_) {
-        TakeStartupReading(*std::exchange(pendingReading_, std::nullopt));
+        TakeReading(*std::exchange(pendingReading_, std::nullopt));
     }
     if (const auto change = std::exchange(pendingDeviceChange_, std::nullopt)) {
         if (*change == DBT_DEVICEARRIVAL) {
@@ -114,33 +124,91 @@ BOOL CPYLADlg::OnInitDialog() {
     return TRUE;
 }
 
-void CPYLADlg::StartStartupReading() {
-    // The mouse's answers take their waits (80 and 50 ms) on a worker while
-    // the window is built and painted. The worker holds the Apply lock until
-    // the record has the mouse's configuration, so an early Apply never
-    // collects the profile's values and has them overwritten after.
-    const auto read = [this] {
-        const std::lock_guard lock(applyLock_);
-        const MouseReading reading = ReadMouse(services_.transport);
-        services_.ui.Call([this, &reading] { TakeStartupReading(reading); });
-    };
-    if (!startupReader_.Start(read)) {
-        pendingReading_ = ReadMouse(services_.transport);
+void CPYLADlg::RunWithMouse(std::function<void()> work) {
+    if (!mouseWork_.Start(work)) {
+        work();
     }
 }
 
-void CPYLADlg::TakeStartupReading(const MouseReading& reading) {
+void CPYLADlg::PostToWindow(std::function<void()> function) {
+    services_.ui.Post([alive = std::weak_ptr<int>(lifetime_), function = std::move(function)] {
+        if (alive.lock()) {
+            function();
+        }
+    });
+}
+
+void CPYLADlg::WaitForMouseWork() {
+    mouseWork_.Join();
+    services_.ui.RunPending();
+}
+
+void CPYLADlg::RequestReading(ReadingFor purpose) {
+    // A mouse that missed an Apply is written, not read: its old memory must
+    // not come back over what was saved.
+    std::optional<MouseSettings> unwritten = unwritten_;
+    const uint64_t actions = actions_;
+    RunWithMouse([this, purpose, actions, unwritten = std::move(unwritten)] {
+        PendingReading pending{unwritten ? CompleteApply(services_.transport, *unwritten)
+                                         : ReadMouse(services_.transport),
+                               actions, purpose};
+        PostToWindow([this, pending] { TakeReading(pending); });
+    });
+}
+
+void CPYLADlg::TakeReading(const PendingReading& pending) {
     if (!initialised_) {
         // Answered while the window was still being set up (its pages do
         // not exist yet): taken at the end of the set-up.
-        pendingReading_ = reading;
+        pendingReading_ = pending;
         return;
     }
-    if (!TakeReading(reading) && !StartTimer(kNoMouseTimer, kNoMouseDelayMs)) {
-        // Without its timer the swap happens at once.
-        Hide();
-        ShowNoDeviceScreen();
+    if (closing_) {
+        return;
     }
+    const MouseReading& reading = pending.reading;
+    support_->SetFirmwareVersion(reading.firmwareVersion);
+    if (reading.completedApply) {
+        unwritten_.reset();
+    }
+    // After an Apply or a Reset asked since, the reading is stale: the pages
+    // hold what the person wanted, and the mouse has it or will.
+    if (reading.configuration && pending.actionsAtRequest == actions_) {
+        MergeReading(*reading.configuration);
+    }
+    switch (pending.purpose) {
+        case ReadingFor::Startup:
+            if (!reading.present && !StartTimer(kNoMouseTimer, kNoMouseDelayMs)) {
+                // Without its timer the swap happens at once.
+                Hide();
+                ShowNoDeviceScreen();
+            }
+            break;
+        case ReadingFor::Arrival:
+            // Pulled out again within the delay: the no-device screen stays.
+            if (reading.present && noMouse_.GetSafeHwnd() != nullptr &&
+                noMouse_.IsWindowVisible()) {
+                noMouse_.ShowWindow(SW_HIDE);
+                ShowWindow(SW_SHOW);
+            }
+            break;
+        case ReadingFor::CallUp:
+            if (reading.present) {
+                ShowWindow(SW_SHOW);
+            } else if (!IsWindowVisible()) {
+                ShowNoDeviceScreen();
+            }
+            break;
+    }
+}
+
+void CPYLADlg::MergeReading(const DeviceConfig& configuration) {
+    MouseSettings edited = record_;
+    CollectBuilt(edited);
+    MouseSettings incoming = pushed_;
+    ApplyDeviceConfig(configuration, incoming);
+    record_ = MergeEdits(pushed_, edited, std::move(incoming));
+    PushAll();
 }
 
 bool CPYLADlg::SkinUsable() {
@@ -187,7 +255,8 @@ void CPYLADlg::CreatePages() {
     sensor_ = std::make_unique<CSensorDlg>(skin, *this, parent);
     led_ = std::make_unique<CColorSettingsDlg>(skin, *this, parent);
     support_ = std::make_unique<CSupportDlg>(skin, *this, services_.system, parent);
-    support_->SetMouseLink([this] { return services_.transport.EnsureOpen() == 1; });
+    // The version pop-up never waits for the mouse while an Apply holds it.
+    support_->SetMouseLink([this] { return services_.transport.TryEnsureOpen() == 1; });
     language_ = std::make_unique<CLanguageTip>(skin, *this, parent);
     keyAssignment_ = std::make_unique<CMouseSettingsDlg>(CMouseSettingsDlg::kKeyAssignmentMode,
                                                          skin, *this, services_.system, parent);
@@ -271,6 +340,7 @@ CNoMouse& CPYLADlg::noDeviceScreen() {
 }
 
 void CPYLADlg::PushAll() {
+    pushed_ = record_;
     // A page not built yet takes the record when it is built.
     for (const PageId id : {PageId::KeyAssignment, PageId::OsSensitivity, PageId::Sensor,
                             PageId::Led, PageId::Support, PageId::Language}) {
@@ -290,6 +360,15 @@ void CPYLADlg::CollectAll() {
     }
 }
 
+void CPYLADlg::CollectBuilt(MouseSettings& target) {
+    for (const PageId id : {PageId::KeyAssignment, PageId::OsSensitivity, PageId::Sensor,
+                            PageId::Led, PageId::Support, PageId::Language}) {
+        if (CKivPage& built = pageObject(id); built.GetSafeHwnd() != nullptr) {
+            built.CollectSettings(target);
+        }
+    }
+}
+
 void CPYLADlg::CollectPage(PageId id) {
     page(id).CollectSettings(record_);
 }
@@ -306,16 +385,6 @@ void CPYLADlg::ApplyLanguageToAll(int language) {
             target.ApplyLanguage(language);
         }
     }
-}
-
-bool CPYLADlg::ConnectMouse() {
-    return TakeReading(ReadMouse(services_.transport));
-}
-
-bool CPYLADlg::TakeReading(const MouseReading& reading) {
-    const ConnectResult result = ApplyReading(reading, record_, [this] { PushAll(); });
-    support_->SetFirmwareVersion(result.firmwareVersion);
-    return result.present;
 }
 
 void CPYLADlg::ShowPage(PageId target) {
@@ -375,12 +444,12 @@ void CPYLADlg::OnControlEvent(const ControlEvent& event) {
 }
 
 void CPYLADlg::Apply() {
-    workers_.Start([this] {
-        const std::lock_guard lock(applyLock_);
+    ++actions_;
+    RunWithMouse([this] {
         Transport& transport = services_.transport;
         if (!transport.IsPresent() && transport.Discover() != 1) {
             transport.Close();
-            services_.ui.Call([this] {
+            PostToWindow([this] {
                 if (!closing_) {
                     ShowNoMouseNotice();
                 }
@@ -391,10 +460,32 @@ void CPYLADlg::Apply() {
             CollectAll();
             return record_;
         });
-        if (record) {
-            ApplyRecord(*record, transport, services_.system, services_.files);
+        if (!record) {
+            return;
         }
+        const ApplyOutcome outcome =
+            ApplyRecord(*record, transport, services_.system, services_.files);
+        PostToWindow([this, applied = *record, outcome] { TakeApplyOutcome(applied, outcome); });
     });
+}
+
+void CPYLADlg::TakeApplyOutcome(const MouseSettings& applied, const ApplyOutcome& outcome) {
+    if (!outcome.saved && !closing_) {
+        const std::wstring path(applied.profilePath.begin(), applied.profilePath.end());
+        const std::wstring reason(outcome.saveFailure.begin(), outcome.saveFailure.end());
+        services_.showMessage(kSaveFailedText + path + L"\n\n" + reason, kTitle,
+                              MB_OK | MB_ICONEXCLAMATION);
+    }
+    if (outcome.written) {
+        unwritten_.reset();
+        return;
+    }
+    // Written when the mouse is found again, instead of reading its old
+    // memory over what was saved.
+    unwritten_ = applied;
+    if (!closing_ && IsWindowVisible()) {
+        ShowNoMouseNotice();
+    }
 }
 
 void CPYLADlg::Reset() {
@@ -423,13 +514,12 @@ void CPYLADlg::ShowNoDeviceScreen() {
 }
 
 void CPYLADlg::CallUp() {
-    Transport& transport = services_.transport;
-    if (transport.IsPresent() || transport.Discover() == 1) {
-        ReRead(transport, record_, [this] { PushAll(); });
+    // The window comes at once when the mouse is known to be there; the
+    // reading follows (after an Apply still waiting on the mouse).
+    if (services_.transport.IsPresent()) {
         ShowWindow(SW_SHOW);
-    } else {
-        ShowNoDeviceScreen();
     }
+    RequestReading(ReadingFor::CallUp);
 }
 
 void CPYLADlg::ShowTrayMenu() {
@@ -560,7 +650,10 @@ void CPYLADlg::OnMouseRemoval() {
     CDialogEx::EndModalDialogsOf(GetSafeHwnd());
     ShowNoDeviceScreen();
     Hide();
-    services_.transport.Close();
+    // At once for this thread; the handle goes once the mouse's work before
+    // it is done.
+    services_.transport.MarkGone();
+    RunWithMouse([&transport = services_.transport] { transport.Close(); });
     support_->SetFirmwareVersion(0);
 }
 
@@ -577,11 +670,7 @@ void CPYLADlg::OnTimer(UINT_PTR id) {
     } else if (id == kArrivalTimer) {
         KillTimer(kArrivalTimer);
         arrivalPending_ = false;
-        // Pulled out again within the delay: the no-device screen stays.
-        if (ConnectMouse() && noMouse_.GetSafeHwnd() != nullptr && noMouse_.IsWindowVisible()) {
-            noMouse_.ShowWindow(SW_HIDE);
-            ShowWindow(SW_SHOW);
-        }
+        RequestReading(ReadingFor::Arrival);
     } else if (id == kTrayRetryTimer) {
         if (trayIcon_ == nullptr || trayIcon_->Add()) {
             KillTimer(kTrayRetryTimer);
@@ -622,8 +711,7 @@ void CPYLADlg::OnDestroy() {
     // or the mouse; what they still ask of this window builds and shows
     // nothing more.
     closing_ = true;
-    startupReader_.Join();
-    workers_.Join();
+    mouseWork_.Join();
     trayIcon_.reset();
 }
 

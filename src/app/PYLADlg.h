@@ -7,10 +7,15 @@
 // program. Closing it only hides it; "Exit" in the icon's menu ends the
 // program.
 //
-// Apply and Reset run their device and file work on a worker thread that
-// holds the Apply lock for the whole sequence; whatever touches windows or
-// the record (collecting the pages, the no-mouse notice) the worker asks the
-// user-interface thread to do, and it works on a copy of the record.
+// Everything that talks to the mouse (the readings at start, after an
+// arrival and on the icon's click, Apply, Reset's Apply, closing the link)
+// runs on worker threads one piece at a time in the order asked, so the
+// window never waits for the mouse: what needs it while an Apply waits on a
+// busy mouse runs when that Apply is done. A worker asks the user-interface
+// thread to collect the pages (and waits for that); its results come back to
+// this thread as posted functions. A reading never undoes what the person did
+// meanwhile: edits made since the pages were last given the record survive
+// it (MergeEdits), and after an Apply or a Reset it is not taken at all.
 
 #include <windows.h>
 
@@ -27,7 +32,7 @@
 #include "model/MouseSettings.h"
 #include "pages/KivPage.h"
 #include "pages/PageHost.h"
-#include "platform/win32/framework/WorkerThread.h"
+#include "platform/win32/framework/SerialWorkers.h"
 #include "skin/KivMenu.h"
 #include "skin/KivWindow.h"
 
@@ -78,10 +83,14 @@ public:
     // Collects one page into the record, without an Apply.
     void CollectPage(PageId id) override;
 
-    // Waits until every Apply and Reset started so far has finished.
-    void WaitForApply() { workers_.Join(); }
-    // Waits until the mouse read at start-up is in the record and the pages.
-    void WaitForStartupReading() { startupReader_.Join(); }
+    // Waits until everything asked of the mouse so far (readings, Apply and
+    // Reset) has finished and its results reached the window.
+    void WaitForMouseWork();
+    void WaitForApply() { WaitForMouseWork(); }
+    void WaitForStartupReading() { WaitForMouseWork(); }
+    // An Apply whose write did not reach the mouse; it is written when the
+    // mouse is next found.
+    bool ApplyUnwritten() const { return unwritten_.has_value(); }
 
     const MouseSettings& settings() const { return record_; }
     // The page, built first when it was not yet.
@@ -122,14 +131,31 @@ private:
     // while the window closes, only the built ones (a page never built holds
     // the record as it is).
     void CollectAll();
-    // The connect sequence; hands the firmware version to the support page.
-    bool ConnectMouse();
-    // The record half of the connect sequence, for a reading made elsewhere.
-    bool TakeReading(const MouseReading& reading);
-    // Reads the mouse on a worker; the reading reaches the record and the
-    // pages on this thread, and without a mouse the no-device timer starts.
-    void StartStartupReading();
-    void TakeStartupReading(const MouseReading& reading);
+    // Why the mouse is read; what follows the reading on this thread.
+    enum class ReadingFor { Startup, Arrival, CallUp };
+    struct PendingReading {
+        MouseReading reading;
+        uint64_t actionsAtRequest;
+        ReadingFor purpose;
+    };
+    // Runs work that talks to the mouse behind what was asked before; at
+    // once on this thread when no worker can be started.
+    void RunWithMouse(std::function<void()> work);
+    // Runs function on this thread when its loop next pumps, unless the
+    // window is gone by then.
+    void PostToWindow(std::function<void()> function);
+    // Reads the mouse (or completes the Apply it missed) on a worker; the
+    // result comes to TakeReading.
+    void RequestReading(ReadingFor purpose);
+    void TakeReading(const PendingReading& pending);
+    // The reading's configuration into the record and the pages, keeping the
+    // edits the person made since the pages were last given the record.
+    void MergeReading(const DeviceConfig& configuration);
+    // What an Apply achieved, on this thread: a failed save and a write that
+    // did not reach the mouse are told.
+    void TakeApplyOutcome(const MouseSettings& applied, const ApplyOutcome& outcome);
+    // Collects the built pages into target.
+    void CollectBuilt(MouseSettings& target);
     // Adds the notification-area icon once; reports a failed registration
     // for device notifications after it. An icon the system did not take is
     // tried again on timer 4.
@@ -189,19 +215,24 @@ private:
     // OnInitDialog has run; a start-up reading and the last arrival or
     // removal of the mouse that come earlier wait here.
     bool initialised_ = false;
-    std::optional<MouseReading> pendingReading_;
+    std::optional<PendingReading> pendingReading_;
+    // The record as the pages were last given it (PushAll).
+    MouseSettings pushed_;
+    // Applies and Resets asked for so far: a reading asked before one of
+    // them is stale when it arrives.
+    uint64_t actions_ = 0;
+    // The record of the last Apply whose write did not reach the mouse.
+    std::optional<MouseSettings> unwritten_;
     std::optional<WPARAM> pendingDeviceChange_;
     // "Exit" was chosen or the window is being destroyed: nothing more is
     // built or shown under it.
     bool closing_ = false;
     // The language last given to every window; pages built later take it.
     int appliedLanguage_ = 0;
-    // Apply sequences never overlap; the user-interface thread never waits
-    // for this lock.
-    std::mutex applyLock_;
+    // Posted functions hold it weakly: they do nothing once the window is gone.
+    std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);
     // Last: destroyed (joined) first, while the pages still exist.
-    WorkerThreads startupReader_;
-    WorkerThreads workers_;
+    SerialWorkers mouseWork_;
 };
 
 }  // namespace vandir

@@ -47,6 +47,18 @@ int Transport::EnsureOpen() {
     return present_ ? 1 : Discover();
 }
 
+int Transport::TryEnsureOpen() {
+    if (present_) {
+        return 1;
+    }
+    std::unique_lock lock(mutex_, std::try_to_lock);
+    return lock.owns_lock() ? Discover() : 0;
+}
+
+void Transport::MarkGone() {
+    present_ = false;
+}
+
 int Transport::Close() {
     const auto lock = Lock();
     present_ = false;

@@ -46,6 +46,13 @@ public:
     int Discover();
     // 1 when the present flag is set (the devices are not touched), else Discover.
     int EnsureOpen();
+    // EnsureOpen for a thread that must not wait: 0 at once, without looking,
+    // while another thread holds the transport for a command.
+    int TryEnsureOpen();
+    // Clears the present flag at once, without the lock, when the mouse was
+    // pulled out: a command running elsewhere then fails on its own, and the
+    // handle goes with the next Close or Discover.
+    void MarkGone();
     // Clears the present flag and closes the handle, if any. Always 1.
     int Close();
 

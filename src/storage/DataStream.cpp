@@ -106,9 +106,10 @@ bool DataStream::loadFile(const std::u16string& path, FileSystem& files) {
     return true;
 }
 
-bool DataStream::saveFile(const std::u16string& path, FileSystem& files) const {
+bool DataStream::saveFile(const std::u16string& path, FileSystem& files,
+                          std::u16string* reason) const {
     files.EnsureFoldersOf(path);
-    return files.ReplaceWholeFile(path, bytes());
+    return files.ReplaceWholeFile(path, bytes(), reason);
 }
 
 void DataStream::markOverrun() {

@@ -53,8 +53,10 @@ public:
     // file cannot be opened or read; the stream is then unchanged.
     bool loadFile(const std::u16string& path, FileSystem& files);
     // Makes sure the file's folders exist and replaces the file with the
-    // written bytes in one step. False when the file could not be written.
-    bool saveFile(const std::u16string& path, FileSystem& files) const;
+    // written bytes in one step. False when the file could not be written;
+    // reason, when given, then gets the system's words for it.
+    bool saveFile(const std::u16string& path, FileSystem& files,
+                  std::u16string* reason = nullptr) const;
 
     uint8_t readByte();
     uint16_t readUInt16();

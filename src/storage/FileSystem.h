@@ -23,9 +23,13 @@ public:
     virtual void EnsureFoldersOf(const std::u16string& filePath) = 0;
 
     // Writes bytes to a temporary file beside path, flushes it to the disk and
-    // replaces path with it in one step. On failure path keeps its old contents
-    // (or stays absent), the temporary file is removed and false is returned.
-    virtual bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes) = 0;
+    // replaces path with it in one step; after a success, temporary files that
+    // earlier saves of path left (killed half-way) are removed. On failure
+    // path keeps its old contents (or stays absent), the temporary file is
+    // removed, false is returned and reason, when given, gets the system's
+    // words for what went wrong.
+    virtual bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes,
+                                  std::u16string* reason = nullptr) = 0;
 };
 
 }  // namespace vandir

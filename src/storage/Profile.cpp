@@ -115,8 +115,8 @@ ProfileLoadResult LoadProfile(MouseSettings& settings, FileSystem& files) {
     return ReadProfile(in, settings);
 }
 
-bool SaveProfile(const MouseSettings& settings, FileSystem& files) {
-    return WriteProfile(settings).saveFile(settings.profilePath, files);
+bool SaveProfile(const MouseSettings& settings, FileSystem& files, std::u16string* reason) {
+    return WriteProfile(settings).saveFile(settings.profilePath, files, reason);
 }
 
 }  // namespace vandir

@@ -36,7 +36,9 @@ ProfileLoadResult ReadProfile(DataStream& stream, MouseSettings& settings);
 ProfileLoadResult LoadProfile(MouseSettings& settings, FileSystem& files);
 
 // Saves settings to settings.profilePath, replacing the old file in one step
-// so that a failed save never damages it. False when it could not be written.
-bool SaveProfile(const MouseSettings& settings, FileSystem& files);
+// so that a failed save never damages it. False when it could not be written;
+// reason, when given, then gets the system's words for it.
+bool SaveProfile(const MouseSettings& settings, FileSystem& files,
+                 std::u16string* reason = nullptr);
 
 }  // namespace vandir

@@ -25,8 +25,12 @@ public:
         ensuredFolders.push_back(filePath);
     }
 
-    bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes) override {
+    bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes,
+                          std::u16string* reason = nullptr) override {
         if (failWrites) {
+            if (reason != nullptr) {
+                *reason = u"Access is denied.";
+            }
             return false;
         }
         files[path].assign(bytes.begin(), bytes.end());

@@ -88,6 +88,46 @@ TEST_F(TransportTest, EnsureOpenDoesNotTouchDevicesWhilePresent) {
     EXPECT_EQ(hid_.state->enumerations, 2);
 }
 
+// A thread that must not wait (the window's) asks without waiting: while
+// another thread holds the transport for a command, the answer is 0 at once.
+TEST_F(TransportTest, TryEnsureOpenNeverWaitsForACommandElsewhere) {
+    Connect();
+    transport_.Close();
+    std::promise<void> held;
+    std::promise<void> release;
+    auto holder = std::async(std::launch::async, [&] {
+        const auto lock = transport_.Lock();
+        held.set_value();
+        release.get_future().wait();
+    });
+    held.get_future().wait();
+    EXPECT_EQ(transport_.TryEnsureOpen(), 0);
+    EXPECT_EQ(hid_.state->enumerations, 1) << "it did not look while the transport was held";
+    // The mouse is pulled out meanwhile: the flag drops without the lock.
+    release.set_value();
+    holder.get();
+    EXPECT_EQ(transport_.TryEnsureOpen(), 1);  // free again: it discovers
+    EXPECT_EQ(hid_.state->enumerations, 2);
+}
+
+TEST_F(TransportTest, MarkGoneClearsThePresentFlagWhileACommandHoldsTheTransport) {
+    Connect();
+    std::promise<void> held;
+    std::promise<void> release;
+    auto holder = std::async(std::launch::async, [&] {
+        const auto lock = transport_.Lock();
+        held.set_value();
+        release.get_future().wait();
+    });
+    held.get_future().wait();
+    transport_.MarkGone();
+    EXPECT_FALSE(transport_.IsPresent());
+    release.set_value();
+    holder.get();
+    EXPECT_EQ(transport_.Close(), 1);
+    EXPECT_EQ(transport_.DevicePath(), "");
+}
+
 TEST_F(TransportTest, CloseAlwaysSucceedsAndClearsThePresentFlag) {
     EXPECT_EQ(transport_.Close(), 1);  // nothing open
     EXPECT_FALSE(transport_.IsPresent());

@@ -15,8 +15,13 @@ void PosixFileSystem::EnsureFoldersOf(const std::u16string& filePath) {
     EnsureFoldersOfFile(Utf8FromUtf16(filePath));
 }
 
-bool PosixFileSystem::ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes) {
-    return ReplaceRegularFile(Utf8FromUtf16(path), bytes) == 0;
+bool PosixFileSystem::ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes,
+                                       std::u16string* reason) {
+    const int error = ReplaceRegularFile(Utf8FromUtf16(path), bytes);
+    if (error != 0 && reason != nullptr) {
+        *reason = Utf16FromUtf8(DescribeFileError(error));
+    }
+    return error == 0;
 }
 
 }  // namespace vandir

@@ -9,7 +9,8 @@ class PosixFileSystem : public FileSystem {
 public:
     bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& contents) override;
     void EnsureFoldersOf(const std::u16string& filePath) override;
-    bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes) override;
+    bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes,
+                          std::u16string* reason = nullptr) override;
 };
 
 }  // namespace vandir

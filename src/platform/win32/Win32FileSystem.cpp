@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <string>
+#include <string_view>
 
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WideText.h"
@@ -59,6 +60,56 @@ std::wstring WriteFreshTemporary(const std::wstring& target, std::span<const uin
     return {};
 }
 
+// The system's words for an error code, without the line break it ends with.
+std::wstring DescribeSystemError(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring words = length > 0 && text != nullptr ? std::wstring(text, length) : L"";
+    if (text != nullptr) {
+        ::LocalFree(text);
+    }
+    while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r' ||
+                              words.back() == L' ' || words.back() == L'.')) {
+        words.pop_back();
+    }
+    return words.empty() ? L"error " + std::to_wstring(error) : words;
+}
+
+// True for the name WriteFreshTemporary gives a temporary of file: file + "."
+// + digits and dashes + ".tmp".
+bool IsTemporaryName(const std::wstring& name, const std::wstring& file) {
+    constexpr std::wstring_view kSuffix = L".tmp";
+    if (name.size() <= file.size() + 1 + kSuffix.size() ||
+        name.compare(0, file.size(), file) != 0 || name[file.size()] != L'.' ||
+        name.compare(name.size() - kSuffix.size(), kSuffix.size(), kSuffix) != 0) {
+        return false;
+    }
+    const std::wstring middle =
+        name.substr(file.size() + 1, name.size() - file.size() - 1 - kSuffix.size());
+    return middle.find_first_not_of(L"0123456789-") == std::wstring::npos;
+}
+
+// Removes the temporaries of target that saves killed half-way left beside it.
+void RemoveStaleTemporaries(const std::wstring& target) {
+    const size_t slash = target.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
+    const std::wstring file = target.substr(folder.size());
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW((target + L".*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            IsTemporaryName(found.cFileName, file)) {
+            ::DeleteFileW((folder + found.cFileName).c_str());
+        }
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+}
+
 }  // namespace
 
 bool Win32FileSystem::PathExists(const std::wstring& path) {
@@ -110,17 +161,26 @@ void Win32FileSystem::EnsureFoldersOf(const std::u16string& filePath) {
     }
 }
 
-bool Win32FileSystem::ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes) {
+bool Win32FileSystem::ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes,
+                                       std::u16string* reason) {
     const std::wstring target = ToWide(path);
+    const auto fail = [&](DWORD error) {
+        if (reason != nullptr) {
+            *reason = FromWide(DescribeSystemError(error));
+        }
+        return false;
+    };
     const std::wstring temporary = WriteFreshTemporary(target, bytes);
     if (temporary.empty()) {
-        return false;
+        return fail(::GetLastError());
     }
     if (!::MoveFileExW(temporary.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = ::GetLastError();
         ::DeleteFileW(temporary.c_str());
-        return false;
+        return fail(error);
     }
+    RemoveStaleTemporaries(target);
     return true;
 }
 

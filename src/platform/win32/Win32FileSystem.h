@@ -25,7 +25,8 @@ public:
     // Writes a temporary file of a fresh name beside path, flushes it and moves
     // it over path (replace, write-through); the temporary is removed on
     // failure, and the old file stays as it was.
-    bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes) override;
+    bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes,
+                          std::u16string* reason = nullptr) override;
 
     // True when a file or folder of exactly that name exists (* and ? are
     // characters of the name, never wildcards).

@@ -101,12 +101,22 @@ public:
         return it != files.end();
     }
     void EnsureFoldersOf(const std::u16string&) override {}
-    bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes) override {
+    // With saveFailure set, every save fails with it as the system's reason.
+    bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes,
+                          std::u16string* reason = nullptr) override {
         const std::lock_guard lock(mutex_);
+        if (saveFailure) {
+            log_.Add("profile not saved");
+            if (reason != nullptr) {
+                *reason = *saveFailure;
+            }
+            return false;
+        }
         files[path].assign(bytes.begin(), bytes.end());
         log_.Add("profile saved");
         return true;
     }
+    std::optional<std::u16string> saveFailure;
     std::vector<uint8_t> Contents(const std::u16string& path) {
         const std::lock_guard lock(mutex_);
         return files[path];

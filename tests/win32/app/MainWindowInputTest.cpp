@@ -202,6 +202,7 @@ TEST_F(MainWindowInput, EscAndEnterHideTheNoDeviceScreen) {
         EXPECT_FALSE(window.IsWindowVisible());
         // The icon's click brings it back while no mouse is there.
         window.SendMessage(2027, 0, WM_LBUTTONDOWN);
+        window.WaitForMouseWork();  // the reading, done on a worker
         EXPECT_TRUE(screen.IsWindowVisible());
     }
 }

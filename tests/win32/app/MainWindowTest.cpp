@@ -329,6 +329,7 @@ TEST(MainWindowHotPlug, ArrivalConnectsOnceAfter900MsAndRemovalShowsTheNoDeviceS
     EXPECT_EQ(window.timers.back(), (TimerRequest{CPYLADlg::kArrivalTimer, 900}));
     EXPECT_EQ(window.timers.size(), 2u);
     window.Tick(CPYLADlg::kArrivalTimer);
+    window.WaitForMouseWork();  // the reading, done on a worker
     EXPECT_TRUE(app.transport.IsPresent());
     EXPECT_FALSE(window.noDeviceScreen().IsWindowVisible());
     EXPECT_TRUE(window.IsWindowVisible());
@@ -352,6 +353,7 @@ TEST(MainWindowHotPlug, AnArrivalWhileTheScreenWasClosedLeavesTheWindowHidden) {
     DeviceChange mouse(kMousePath);
     window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, mouse.lParam());
     window.Tick(CPYLADlg::kArrivalTimer);
+    window.WaitForMouseWork();  // the reading, done on a worker
     EXPECT_TRUE(app.transport.IsPresent());
     EXPECT_FALSE(window.IsWindowVisible());
 }
@@ -388,6 +390,7 @@ TEST(MainWindowTray, ClicksShowTheWindowOrTheScreenAndTheMenuIsMadeOnce) {
     EXPECT_NE(window.trayIcon(), nullptr);
     window.ShowWindow(SW_HIDE);
     EXPECT_EQ(window.SendMessage(2027, 0, WM_LBUTTONDOWN), 1);
+    window.WaitForMouseWork();
     EXPECT_TRUE(window.IsWindowVisible());
 
     EXPECT_EQ(window.trayMenu(), nullptr);
@@ -403,6 +406,7 @@ TEST(MainWindowTray, ClicksShowTheWindowOrTheScreenAndTheMenuIsMadeOnce) {
     window.ShowWindow(SW_HIDE);
     const WPARAM menuId = window.trayMenuCommandId();
     window.SendMessage(WM_SYSCOMMAND, menuId, CPYLADlg::kMenuShow);
+    window.WaitForMouseWork();  // the reading, done on a worker
     EXPECT_TRUE(window.IsWindowVisible());
     MSG quit{};
     EXPECT_FALSE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
@@ -418,6 +422,7 @@ TEST(MainWindowTray, WithoutAMouseAClickShowsTheNoDeviceScreen) {
     app.window->Tick(CPYLADlg::kNoMouseTimer);
     app.window->noDeviceScreen().ShowWindow(SW_HIDE);
     app.window->SendMessage(2027, 0, WM_LBUTTONDOWN);
+    app.window->WaitForMouseWork();
     EXPECT_TRUE(app.window->noDeviceScreen().IsWindowVisible());
     EXPECT_FALSE(app.window->IsWindowVisible());
 }
@@ -648,6 +653,7 @@ TEST(MainWindowHotPlug, AnArrivalWhoseMouseIsGoneAgainLeavesTheNoDeviceScreen) {
     window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, mouse.lParam());
     app.mouse.Unplug();
     window.Tick(CPYLADlg::kArrivalTimer);
+    window.WaitForMouseWork();  // the reading, done on a worker
     EXPECT_FALSE(app.transport.IsPresent());
     EXPECT_TRUE(window.noDeviceScreen().IsWindowVisible());
     EXPECT_FALSE(window.IsWindowVisible());
@@ -669,6 +675,7 @@ TEST(MainWindowHotPlug, ARefusedArrivalTimerDoesNotSwallowLaterArrivals) {
                          TimerRequest{CPYLADlg::kArrivalTimer, 900}),
               2);
     window.Tick(CPYLADlg::kArrivalTimer);
+    window.WaitForMouseWork();  // the reading, done on a worker
     EXPECT_TRUE(app.transport.IsPresent());
     EXPECT_TRUE(window.IsWindowVisible());
 }

@@ -59,6 +59,10 @@ public:
     // runs) when it cannot be queued. An exception it throws is reported.
     bool Post(std::function<void()> function);
 
+    // On the user-interface thread: runs what is queued now, as its loop would
+    // (after a wait for work that posts its result).
+    void RunPending() { RunPosted(); }
+
 private:
     class Window;
 
