@@ -172,6 +172,49 @@ TEST_F(Win32FileSystemTest, ALeftoverTemporaryFileDoesNotBlockTheSave) {
     ::SetFileAttributesW(leftover.c_str(), FILE_ATTRIBUTE_NORMAL);  // so the folder can go
 }
 
+// Saves killed half-way left their temporaries beside the profile; the next
+// successful save removes them, and only them.
+TEST_F(Win32FileSystemTest, ASuccessfulSaveRemovesTheTemporariesKilledSavesLeft) {
+    const std::wstring path = root_ / L"DefaultPf.profile";
+    const std::vector<std::wstring> killed = {L"DefaultPf.profile.4711-0-123456.tmp",
+                                              L"DefaultPf.profile.12-3-9.tmp"};
+    const std::vector<std::wstring> others = {
+        L"DefaultPf.profile.tmp", L"DefaultPf.profile.notes.tmp", L"Other.profile.12-3-9.tmp"};
+    for (const auto& name : killed) {
+        WriteFile(root_ / name, {9});
+    }
+    for (const auto& name : others) {
+        WriteFile(root_ / name, {8});
+    }
+    // A failed save leaves them: nothing has replaced the profile yet.
+    UniqueFileHandle holder(::CreateFileW((root_ / L"DefaultPf.profile").c_str(), GENERIC_WRITE, 0,
+                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder.Valid());
+    EXPECT_FALSE(files_.ReplaceWholeFile(FromWide(path), SampleBytes(10)));
+    EXPECT_TRUE(fs::exists(root_ / killed[0]));
+    holder.Reset();
+
+    EXPECT_TRUE(files_.ReplaceWholeFile(FromWide(path), SampleBytes(10)));
+    std::vector<std::wstring> expected = others;
+    expected.push_back(L"DefaultPf.profile");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Contents(root_.Path()), expected);
+}
+
+// A failed save tells why, in the system's words.
+TEST_F(Win32FileSystemTest, AFailedSaveGivesTheSystemsReason) {
+    const std::wstring path = root_ / L"DefaultPf.profile";
+    fs::create_directories(path);  // the name is taken by a folder
+    std::u16string reason;
+    EXPECT_FALSE(files_.ReplaceWholeFile(FromWide(path), SampleBytes(10), &reason));
+    EXPECT_FALSE(reason.empty());
+    reason.clear();
+    EXPECT_FALSE(files_.ReplaceWholeFile(FromWide(root_ / L"missing\\DefaultPf.profile"),
+                                         SampleBytes(10), &reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_NE(reason.back(), u'\n');
+}
+
 TEST_F(Win32FileSystemTest, PathExistsTakesTheNameLiterally) {
     WriteFile(root_ / L"DefaultPf.profile", {1});
     fs::create_directories(root_ / L"Vandir II");

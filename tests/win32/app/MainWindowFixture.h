@@ -28,6 +28,7 @@
 #include "skin/LedEffect.h"
 #include "skin/SkinStore.h"
 #include "win32/app/AppFakes.h"
+#include "win32/app/GatedMouse.h"
 
 namespace vandir::testing {
 
@@ -105,6 +106,7 @@ public:
         }
     }
     ~MainWindowFixture() {
+        gate.Open();  // a test that stopped half-way leaves nothing held
         if (window != nullptr && window->GetSafeHwnd() != nullptr) {
             window->WaitForApply();
             window->DestroyWindow();
@@ -117,6 +119,7 @@ public:
     enum class Started {
         Settled,    // as a user meets it: the mouse read, the icon and every page built
         JustShown,  // the mouse read, the window shown; its idle time has not come yet
+        Unread,     // the window shown, the start-up reading still under way
     };
 
     // Makes and shows the main window; false when it could not be created.
@@ -127,6 +130,9 @@ public:
         }
         window->ShowWindow(SW_SHOW);  // as the modal loop shows it
         ::SetForegroundWindow(window->GetSafeHwnd());
+        if (state == Started::Unread) {
+            return true;
+        }
         window->WaitForStartupReading();
         if (state == Started::Settled) {
             // The pieces the running program builds in its first idle times.
@@ -155,7 +161,9 @@ public:
     FakeSystem system{log};
     FakeFiles files{log};
     SimulatedMouse mouse;
-    Transport transport{mouse, clock};
+    // Open unless a test holds a command at it.
+    GatedMouse gate{mouse};
+    Transport transport{gate, clock};
     SkinStore skins{skinFolder_, SkinFailureReporter{[this](const std::wstring& text) {
                                                          skinFailures.push_back(text);
                                                          if (onSkinFailure) {

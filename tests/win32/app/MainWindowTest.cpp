@@ -9,7 +9,10 @@
 #include <dbt.h>
 
 #include <algorithm>
+#include <atomic>
+#include <functional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -25,11 +28,13 @@
 #include "skin/KivComboButton.h"
 #include "skin/KivMenu.h"
 #include "skin/KivStatic.h"
+#include "skin/layout/KeyAssignmentLayout.h"
 #include "skin/layout/MainWindowLayout.h"
 #include "skin/layout/ResourceIds.h"
 #include "storage/Profile.h"
 #include "storage/SystemSettings.h"
 #include "win32/app/MainWindowFixture.h"
+#include "win32/app/PageTestSupport.h"
 #include "win32/ui/MessagePump.h"
 #include "win32/ui/PngCapture.h"
 #include "win32/windows/ScreenPixels.h"
@@ -789,6 +794,213 @@ TEST(MainWindowSystemSettings, StepsOutsideTheSlidersNeverReachTheSystem) {
     ::SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, timeBefore, nullptr, kStore);
     ::SystemParametersInfoW(SPI_SETMOUSESPEED, static_cast<UINT>(speedBefore),
                             reinterpret_cast<PVOID>(static_cast<UINT_PTR>(speedBefore)), kStore);
+}
+
+// --- Nothing a person does is lost ----------------------------------------
+
+constexpr uint8_t kReadConfiguration = 7;
+constexpr uint8_t kWriteConfiguration = 6;
+
+CKivComboButton& ButtonSelector(CPYLADlg& window, int button) {
+    return window.page(PageId::KeyAssignment)
+        .Item<CKivComboButton>(layout::kMouseButtonControls[static_cast<size_t>(button)].selector);
+}
+
+// A list entry chosen for a button, as the selector's list reports it, after
+// the pointer came over the selector (which makes the lists, if need be).
+void ChooseFunction(CPYLADlg& window, int button, FunctionId chosen) {
+    CKivComboButton& selector = ButtonSelector(window, button);
+    window.page(PageId::KeyAssignment)
+        .SendMessage(WM_SYSCOMMAND, 1124, static_cast<LPARAM>(selector.GetDlgCtrlID()));
+    selector.SendMessage(WM_SYSCOMMAND, static_cast<WPARAM>(selector.GetDlgCtrlID()), chosen);
+    ASSERT_EQ(selector.selectedValue(), chosen);
+}
+
+// The mouse's memory with level 1 at 1750 DPI and button 5 on Wheel Click:
+// what a reading brings that the profile does not have.
+ConfigImage MouseMemoryOfAnotherComputer() {
+    MouseSettings other = MouseSettings::CreateWithDefaults();
+    other.dpi[0] = {1750, 1750};
+    other.buttons[4] = {4, 0, 4, 0, 0, 8};
+    return EncodeConfigImage(other);
+}
+
+// A reading that arrives after the person edited keeps the edit and brings
+// what the person did not touch.
+TEST(MainWindowReadings, AnEditMadeBeforeTheStartupReadingSurvivesIt) {
+    MainWindowFixture app;
+    app.mouse.SetMemory(MouseMemoryOfAnotherComputer());
+    app.gate.Close(kReadConfiguration);
+    ASSERT_TRUE(app.Start(MainWindowFixture::Started::Unread));
+    TestMainWindow& window = *app.window;
+    ASSERT_TRUE(app.gate.WaitUntilHeld());
+    ChooseFunction(window, 3, 2205);  // Volume Up for button 4, while the mouse is read
+    app.gate.Open();
+    window.WaitForMouseWork();
+    EXPECT_EQ(ButtonSelector(window, 3).selectedValue(), 2205) << "the edit was undone";
+    EXPECT_EQ(ButtonSelector(window, 4).selectedValue(), 1103) << "the mouse's button 5";
+    EXPECT_EQ(window.settings().dpi[0], (DpiPair{1750, 1750})) << "the mouse's level 1";
+}
+
+// Reset and Apply before the reading arrives: the reading is stale, and the
+// mouse gets what the person asked for, not its old memory back.
+TEST(MainWindowReadings, AResetOrApplyBeforeTheStartupReadingIsNotUndone) {
+    for (const bool reset : {true, false}) {
+        SCOPED_TRACE(reset ? "Reset" : "Apply");
+        MainWindowFixture app;
+        app.mouse.SetMemory(MouseMemoryOfAnotherComputer());
+        app.gate.Close(kReadConfiguration);
+        ASSERT_TRUE(app.Start(MainWindowFixture::Started::Unread));
+        TestMainWindow& window = *app.window;
+        ASSERT_TRUE(app.gate.WaitUntilHeld());
+        ChooseFunction(window, 3, 2205);
+        reset ? window.Reset() : window.Apply();
+        app.gate.Open();
+        window.WaitForMouseWork();
+        MouseSettings expected = MouseSettings::CreateWithDefaults();
+        if (!reset) {
+            expected.buttons[3] = window.settings().buttons[3];
+            EXPECT_EQ(ButtonSelector(window, 3).selectedValue(), 2205);
+        }
+        EXPECT_EQ(window.settings().dpi[0], expected.dpi[0]) << "the old memory came back";
+        EXPECT_EQ(app.mouse.Memory(), EncodeConfigImage(window.settings()));
+        EXPECT_EQ(UnpackConfigImage(app.mouse.Memory()).levels[0].x, 500);
+    }
+}
+
+// The 900 ms after an arrival are no different.
+TEST(MainWindowReadings, AnEditMadeBeforeTheArrivalsReadingSurvivesIt) {
+    MainWindowFixture app(false);
+    app.mouse.SetMemory(MouseMemoryOfAnotherComputer());
+    ASSERT_TRUE(app.Start(MainWindowFixture::Started::JustShown));
+    TestMainWindow& window = *app.window;
+    window.Tick(CPYLADlg::kNoMouseTimer);
+    app.mouse.PlugIn();
+    DeviceChange mouse(kMousePath);
+    window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, mouse.lParam());
+    ChooseFunction(window, 3, 2205);
+    window.Tick(CPYLADlg::kArrivalTimer);
+    window.WaitForMouseWork();
+    EXPECT_EQ(ButtonSelector(window, 3).selectedValue(), 2205);
+    EXPECT_EQ(window.settings().dpi[0], (DpiPair{1750, 1750}));
+}
+
+// While an Apply waits on the mouse (held in its write), the window answers:
+// the icon's click, the version pop-up, an arrival and a removal take no
+// time; what needs the mouse runs once the Apply is done.
+TEST(MainWindowMouseWork, TheWindowAnswersWhileAnApplyWaitsOnTheMouse) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    TestMainWindow& window = *app.window;
+    app.gate.Close(kWriteConfiguration);
+    window.Apply();
+    ASSERT_TRUE(app.gate.WaitUntilHeld());
+    // Should the window wait after all, the Apply goes on after 3 s and the
+    // test fails instead of hanging.
+    std::atomic<bool> releasedByWatchdog{false};
+    std::atomic<bool> done{false};
+    std::thread watchdog([&] {
+        for (int i = 0; i < 300 && !done; ++i) {
+            ::Sleep(10);
+        }
+        if (!done) {
+            releasedByWatchdog = true;
+            app.gate.Open();
+        }
+    });
+    const auto took = [](const std::function<void()>& action) {
+        const ULONGLONG start = ::GetTickCount64();
+        action();
+        return ::GetTickCount64() - start;
+    };
+    NoticeCloser closer(window.GetSafeHwnd());
+    CKivPage& support = window.page(PageId::Support);
+    EXPECT_LT(took([&] { window.SendMessage(2027, 0, WM_LBUTTONDOWN); }), 1000u) << "icon";
+    EXPECT_LT(took([&] {
+                  support.SendMessage(
+                      WM_COMMAND, MAKEWPARAM(IDC_SUPPORT_VERSION, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(support.GetDlgItem(IDC_SUPPORT_VERSION)));
+              }),
+              1000u)
+        << "version pop-up";
+    EXPECT_EQ(NoticeCloser::firmwareText(), L"V1.05");
+    DeviceChange mouse(kMousePath);
+    EXPECT_LT(took([&] {
+                  window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, mouse.lParam());
+              }),
+              1000u)
+        << "removal";
+    EXPECT_FALSE(app.transport.IsPresent());
+    EXPECT_LT(took([&] {
+                  window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, mouse.lParam());
+                  window.Tick(CPYLADlg::kArrivalTimer);
+              }),
+              1000u)
+        << "arrival";
+    done = true;
+    watchdog.join();
+    EXPECT_FALSE(releasedByWatchdog) << "the window waited for the mouse";
+    app.gate.Open();
+    window.WaitForMouseWork();
+    // In order: the Apply's write, the re-read, the close, the arrival's connect.
+    EXPECT_TRUE(app.transport.IsPresent());
+    EXPECT_EQ(app.mouse.Memory(), EncodeConfigImage(window.settings()));
+}
+
+// Pulled out at the moment of Apply: the person is told, the profile holds
+// the settings, and when the mouse comes back they are written to it instead
+// of its old memory being read over them.
+TEST(MainWindowMouseWork, AnApplyThatMissedTheMouseIsToldAndCompletedWhenItComesBack) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    TestMainWindow& window = *app.window;
+    const ConfigImage before = app.mouse.Memory();
+    ChooseFunction(window, 3, 2205);
+    app.gate.Close(kWriteConfiguration);
+    window.Apply();
+    ASSERT_TRUE(app.gate.WaitUntilHeld());
+    app.mouse.Unplug();
+    app.gate.Open();
+    {
+        NoticeCloser closer(window.GetSafeHwnd());
+        window.WaitForApply();
+        EXPECT_EQ(NoticeCloser::closed(), 1) << "the person was not told";
+    }
+    EXPECT_TRUE(window.ApplyUnwritten());
+    EXPECT_EQ(app.mouse.Memory(), before);
+    EXPECT_EQ(SavedProfile(app).buttons[3].kind, 32) << "the profile has the new settings";
+
+    DeviceChange mouse(kMousePath);
+    window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, mouse.lParam());
+    window.WaitForMouseWork();
+    app.mouse.PlugIn();
+    window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, mouse.lParam());
+    window.Tick(CPYLADlg::kArrivalTimer);
+    window.WaitForMouseWork();
+    EXPECT_FALSE(window.ApplyUnwritten());
+    EXPECT_EQ(app.mouse.Memory(), EncodeConfigImage(window.settings()));
+    EXPECT_EQ(ButtonSelector(window, 3).selectedValue(), 2205) << "the old memory came back";
+    EXPECT_TRUE(window.IsWindowVisible());
+}
+
+// A profile that cannot be saved is told, with its path and the system's
+// reason; the mouse is still written and the old file stays.
+TEST(MainWindowMouseWork, AProfileThatCannotBeSavedIsToldWithItsPathAndReason) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    TestMainWindow& window = *app.window;
+    ChooseFunction(window, 3, 2205);
+    app.files.saveFailure = u"Access is denied.";
+    window.Apply();
+    window.WaitForApply();
+    ASSERT_EQ(app.messages.size(), 1u);
+    const std::wstring& told = app.messages[0];
+    const std::u16string path = app.ProfilePath();
+    EXPECT_NE(told.find(std::wstring(path.begin(), path.end())), std::wstring::npos) << "no path";
+    EXPECT_NE(told.find(L"Access is denied."), std::wstring::npos) << "no reason";
+    EXPECT_NE(told.find(L"could not be saved"), std::wstring::npos);
+    EXPECT_TRUE(app.files.files.find(path) == app.files.files.end()) << "no file was made";
+    EXPECT_EQ(app.mouse.Memory(), EncodeConfigImage(window.settings()));
 }
 
 }  // namespace
