@@ -101,6 +101,23 @@ void PrintHeader() {
                 std::string(11, '-').c_str(), std::string(11, '-').c_str());
 }
 
+// answer: bench_answer's result line.
+void PrintAnswers(const Report& answer) {
+    const double longestMs = static_cast<double>(answer.at("longest_answer_us")) / 1000.0;
+    std::printf(
+        "\nThe main window while an Apply waits on a mouse busy for its polls, %d Applies "
+        "in-process\n\n",
+        static_cast<int>(answer.at("applies")));
+    std::printf("| %-62s | %9s |\n", "", "ms");
+    std::printf("|%s|%s|\n", std::string(64, '-').c_str(), std::string(11, '-').c_str());
+    std::printf("| %-62s | %9.2f |\n", "Apply wall time (mean)",
+                static_cast<double>(answer.at("apply_us")) / 1000.0);
+    std::printf("| %-62s | %9.2f |\n", "longest time the window took to answer a message",
+                longestMs);
+    std::printf("\nThe window answers within 50 ms while the mouse is busy: %s\n",
+                longestMs < 50.0 ? "met" : "NOT met");
+}
+
 // apply: bench_apply's result line; session: the program used from outside.
 void PrintSession(const Report& apply, const SessionFigures& session, const RestFigures& minimal) {
     const double applies = static_cast<double>(apply.at("applies"));
@@ -277,9 +294,14 @@ int wmain(int argc, wchar_t** argv) {
         [&] { return RunDemoSession(folder + L"\\VandirII-Demo.exe", applies, restSeconds); });
     const std::optional<RestFigures> minimalRest =
         Settled([&] { return RunMinimalRest(folder + L"\\bench_minimal.exe", restSeconds); });
-    if (!apply || !session || !minimalRest) {
+    const std::optional<Report> answer = Settled([&] {
+        return RunReporting(folder + L"\\bench_answer.exe",
+                            {"applies", "apply_us", "longest_answer_us"}, L"5");
+    });
+    if (!apply || !session || !minimalRest || !answer) {
         return 1;
     }
     PrintSession(*apply, *session, *minimalRest);
+    PrintAnswers(*answer);
     return 0;
 }

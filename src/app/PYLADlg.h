@@ -87,6 +87,8 @@ public:
     // Reset) has finished and its results reached the window.
     void WaitForMouseWork();
     void WaitForApply() { WaitForMouseWork(); }
+    // True while something asked of the mouse is still running or queued.
+    bool MouseWorkPending() { return mouseWork_.Busy(); }
     void WaitForStartupReading() { WaitForMouseWork(); }
     // An Apply whose write did not reach the mouse; it is written when the
     // mouse is next found.
