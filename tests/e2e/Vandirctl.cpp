@@ -64,6 +64,14 @@ bool Vandirctl::Unplug(const std::filesystem::path& state) const {
     return Call({"device", "unplug", "--simulate", state.string()}).exitCode == 0;
 }
 
+bool Vandirctl::Simulate(const std::filesystem::path& state,
+                         std::vector<std::string> command) const {
+    command.insert(command.begin(), "device");
+    command.push_back("--simulate");
+    command.push_back(state.string());
+    return Call(command).exitCode == 0;
+}
+
 std::optional<Bytes> ReadFileBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {

@@ -30,6 +30,8 @@ public:
     std::optional<Bytes> MouseMemory(const std::filesystem::path& state) const;
     bool Plug(const std::filesystem::path& state) const;
     bool Unplug(const std::filesystem::path& state) const;
+    // "device COMMAND... --simulate STATE" (busy N, fail CODE, ok); true when it exited 0.
+    bool Simulate(const std::filesystem::path& state, std::vector<std::string> command) const;
 
 private:
     std::filesystem::path tool_;
