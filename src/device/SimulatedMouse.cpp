@@ -593,10 +593,16 @@ SimulatedMouse::StateFileUpdate SimulatedMouse::UpdateStateFile(
         return StateFileUpdate::NotWritten;
     }
     StoredState stored = ifMissing;
-    if (ReadStateFile(target, stored) == StateFileRead::Bad) {
+    const StateFileRead read = ReadStateFile(target, stored);
+    if (read == StateFileRead::Bad) {
         return StateFileUpdate::NotAStateFile;
     }
+    const StoredState before = stored;
     change(stored);
+    if (read == StateFileRead::Loaded && stored == before) {
+        // Rewriting the same state would only wake whoever watches the file.
+        return StateFileUpdate::Written;
+    }
     return WriteStateBytes(target, EncodeState(stored), &clock) ? StateFileUpdate::Written
                                                                 : StateFileUpdate::NotWritten;
 }

@@ -148,7 +148,8 @@ public:
     // A state file that several processes change (vandirctl and the demo
     // program) is changed in one step that no other update interleaves with:
     // under the file's lock it reads the file (ifMissing when there is none),
-    // lets change edit the state and writes it back as SaveState does. Each
+    // lets change edit the state and writes it back as SaveState does (not
+    // when the file holds that state already, also in an older format). Each
     // writer changes only its part (plug and unplug the plugged state, a
     // configuration write the memory), so none loses another's change.
     // The lock is the folder PATH.lock, which only one process at a time can
@@ -158,7 +159,7 @@ public:
     // reader has open fails on Windows, the rename is tried again (up to 20
     // times, kLockWaitMilliseconds apart).
     enum class StateFileUpdate {
-        Written,
+        Written,        // the file holds the changed state
         NotAStateFile,  // the file cannot be read or is not a state file; left alone
         NotWritten,     // the lock could not be taken, or writing failed
     };

@@ -762,6 +762,33 @@ TEST_F(SimulatedMouseStateFile, UpdateChangesOnlyWhatItIsToldAndLeavesNothingBeh
     EXPECT_EQ(FolderContents(), std::vector<std::string>{"mouse.sim"});
 }
 
+TEST_F(SimulatedMouseStateFile, UpdateThatChangesNothingLeavesTheFileAsItIs) {
+    // A version 1 file shows whether it was rewritten: a write is in the current format.
+    Bytes version1 = {'V', 'S', 'I', 'M', 0x01, 0x00, 0x03, 0x02};
+    const ConfigImage pattern = Pattern();
+    version1.insert(version1.end(), pattern.begin(), pattern.end());
+    version1.resize(version1.size() + 4);
+    version1 = Sealed(version1);
+    const std::string path = File("old.sim");
+    WriteFile(path, version1);
+
+    testing::RecordingClock clock;
+    const auto plugIn = [](StoredState& stored) { stored.pluggedIn = true; };
+    EXPECT_EQ(SimulatedMouse::UpdateStateFile(path, Factory(), plugIn, clock),
+              StateFileUpdate::Written);
+    EXPECT_EQ(ReadFile(path), version1) << "it reads as plugged in already";
+
+    EXPECT_EQ(SimulatedMouse::UpdateStateFile(path, Factory(), Unplugged, clock),
+              StateFileUpdate::Written);
+    EXPECT_EQ(ReadFile(path).size(), SimulatedMouse::kStateFileSize);
+    EXPECT_EQ(FolderContents(), std::vector<std::string>{"old.sim"});
+
+    // A missing file is made, whatever the change.
+    EXPECT_EQ(SimulatedMouse::UpdateStateFile(File("new.sim"), Factory(), plugIn, clock),
+              StateFileUpdate::Written);
+    EXPECT_EQ(ReadFile(File("new.sim")), SimulatedMouse::EncodeState(Factory()));
+}
+
 TEST_F(SimulatedMouseStateFile, UpdateOfAMissingFileStartsFromWhatItIsGiven) {
     const std::string path = File("new.sim");
     const StoredState start{0x0304, Pattern(), true};
