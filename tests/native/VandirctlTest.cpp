@@ -1801,8 +1801,11 @@ TEST_F(VandirctlTest, AFailedSaveSaysWhy) {
     EXPECT_TRUE(ContainsAny(readOnly.err, {"permission denied"})) << readOnly.err;
 }
 
-// The state file's layout: the memory at bytes 8-135, the plugged state at 136.
+// The state file's layout: the memory at bytes 8-135, the plugged state at
+// 136, the busy polls of each request at 137, the failing transfers' error at
+// 138, then the CRC.
 constexpr size_t kStatePluggedOffset = 136;
+constexpr size_t kStateFileSize = 143;
 
 TEST_F(VandirctlTest, PlugAndUnplugChangeOnlyThePluggedState) {
     const std::string state = At("mouse.state");
@@ -1811,13 +1814,13 @@ TEST_F(VandirctlTest, PlugAndUnplugChangeOnlyThePluggedState) {
     ASSERT_EQ(Run({"device", "write", At("p.profile"), "--simulate", state}).exitCode, 0);
     const std::optional<Bytes> pluggedIn = ReadBytes(state);
     ASSERT_TRUE(pluggedIn);
-    ASSERT_EQ(pluggedIn->size(), 141u);
+    ASSERT_EQ(pluggedIn->size(), kStateFileSize);
     EXPECT_EQ(pluggedIn->at(kStatePluggedOffset), 1);
 
     ExpectSucceededSilently(Run({"device", "unplug", "--simulate", state}), "device unplug");
     const std::optional<Bytes> unplugged = ReadBytes(state);
     ASSERT_TRUE(unplugged);
-    ASSERT_EQ(unplugged->size(), 141u);
+    ASSERT_EQ(unplugged->size(), kStateFileSize);
     EXPECT_EQ(Bytes(unplugged->begin(), unplugged->begin() + kStatePluggedOffset),
               Bytes(pluggedIn->begin(), pluggedIn->begin() + kStatePluggedOffset))
         << "the memory is kept";
@@ -1844,7 +1847,7 @@ TEST_F(VandirctlTest, UnplugOfAMissingStateFileMakesAFactoryMouse) {
     ExpectSucceededSilently(Run({"device", "unplug", "--simulate", state}), "device unplug");
     const std::optional<Bytes> written = ReadBytes(state);
     ASSERT_TRUE(written);
-    ASSERT_EQ(written->size(), 141u);
+    ASSERT_EQ(written->size(), kStateFileSize);
     EXPECT_EQ(written->at(kStatePluggedOffset), 0);
 
     ExpectSucceededSilently(Run({"device", "plug", "--simulate", state}), "device plug");
