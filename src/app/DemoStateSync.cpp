@@ -49,6 +49,8 @@ std::optional<SimulatedMouse::StoredState> DemoStateSync::Look() {
         mouse_->SetMemory(stored->memory);
         mouse_->SetFirmwareVersion(stored->firmwareVersion);
     }
+    mouse_->StayBusyForEachRequest(stored->busyPollsPerRequest);
+    mouse_->FailTransfers(stored->transferError);
     return stored;
 }
 

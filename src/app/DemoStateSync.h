@@ -7,7 +7,8 @@
 //   request, at the next look and when the demo ends.
 // - a look at the file (the watcher's, after the file changed) takes the
 //   file's memory and firmware version into the mouse, unless a write of the
-//   demo's has not reached the file yet.
+//   demo's has not reached the file yet, and its busy polls and failing
+//   transfers (vandirctl device busy | fail | ok --simulate STATE).
 // The plugged state is the watcher's to follow (DemoHotPlug), as the window
 // has to hear of it.
 //

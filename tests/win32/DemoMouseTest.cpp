@@ -376,6 +376,56 @@ TEST_F(DemoMouseTest, ALookKeepsAWriteThatHasNotReachedTheFileAndSavesIt) {
     EXPECT_FALSE(written->pluggedIn);
 }
 
+TEST_F(DemoMouseTest, TheMouseIsSlowOrFailsAsTheFileSaysUntilItSaysOk) {
+    DemoMouse demo(Options(), clock_);
+    test::DeviceChangeRecorder recorder;
+    DemoHotPlug* hotPlug = demo.WatchFor(recorder.Window());
+    ASSERT_NE(hotPlug, nullptr);
+    Transport transport(demo.Backend(), clock_);
+    ASSERT_EQ(transport.Discover(), 1);
+
+    // What vandirctl device busy N | fail CODE | ok --simulate write.
+    const auto busy = [](uint8_t polls) {
+        return [polls](StoredState& stored) { stored.busyPollsPerRequest = polls; };
+    };
+    const auto fail = [](HidError error) {
+        return [error](StoredState& stored) { stored.transferError = error; };
+    };
+    const auto ok = [](StoredState& stored) {
+        stored.busyPollsPerRequest = 0;
+        stored.transferError = HidError::None;
+    };
+    struct Case {
+        const char* what;
+        std::function<void(StoredState&)> change;
+        int result;  // of a read of the firmware version
+        std::vector<uint32_t> waits;
+    };
+    const std::vector<Case> cases = {
+        {"busy 3", busy(3), 1, {50, 0, 100}},
+        {"busy 11", busy(11), kStatusBusy, {50, 0, 100, 200, 300, 400, 500, 600, 700, 800, 900}},
+        {"fail crc", fail(HidError::Crc), 2, {50, 50, 50, 50}},
+        {"fail other", fail(HidError::Other), 2, {50}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        UpdateFromOutside(c.change);
+        EXPECT_FALSE(hotPlug->Poll());
+        clock_.waits.clear();
+        InformationBlock block{};
+        EXPECT_EQ(ReadInformation(transport, block), c.result);
+        EXPECT_EQ(clock_.waits, c.waits);
+
+        UpdateFromOutside(ok);
+        EXPECT_FALSE(hotPlug->Poll());
+        clock_.waits.clear();
+        EXPECT_EQ(ReadInformation(transport, block), 1);
+        EXPECT_EQ(FirmwareVersion(block), SimulatedMouse::kDefaultFirmwareVersion);
+        EXPECT_EQ(clock_.waits, std::vector<uint32_t>{50});
+    }
+    EXPECT_TRUE(recorder.changes.empty()) << "the mouse stays plugged in throughout";
+}
+
 TEST_F(DemoMouseTest, ASaveThatFailedIsMadeLater) {
     // A lock folder that cannot be taken over (it is not empty) blocks every
     // update of the file.
