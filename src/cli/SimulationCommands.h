@@ -1,7 +1,7 @@
 #pragma once
-// vandirctl device plug | unplug --simulate STATE: what a person does to the
-// simulated mouse from outside, each a change of its own part of the state
-// file, which a running demo program follows.
+// vandirctl device plug | unplug | busy N | fail CODE | ok --simulate STATE:
+// what a person does to the simulated mouse from outside, each a change of its own part of the
+// state file, which a running demo program follows.
 
 #include <CLI/CLI.hpp>
 

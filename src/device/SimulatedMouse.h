@@ -3,8 +3,8 @@
 // three commands as the firmware does, with a 128-byte configuration memory
 // and a firmware version. Tests script it (busy replies, failing transfers and
 // opens, unplugging, extra interfaces) and read its counters; the demo and
-// vandirctl --simulate keep its memory and its plugged state in a small state
-// file.
+// vandirctl --simulate keep its memory, its plugged state and whether it is
+// slow or failing in a small state file.
 //
 // Requests (SetFeature on the vendor collection; byte 0 report ID, byte 1
 // command):
@@ -139,7 +139,7 @@ public:
     static constexpr size_t kStateFileSize = 143;
     static std::vector<uint8_t> EncodeState(const StoredState& state);
     // Empty unless the bytes are exactly such a file (any other length,
-    // magic, version or plugged value, or a CRC that does not match).
+    // magic, version, plugged value or error, or a CRC that does not match).
     static std::optional<StoredState> DecodeState(const std::vector<uint8_t>& bytes);
 
     // Writes this mouse's state: a temporary file of a fresh name beside the
@@ -157,8 +157,9 @@ public:
     // under the file's lock it reads the file (ifMissing when there is none),
     // lets change edit the state and writes it back as SaveState does (not
     // when the file holds that state already, also in an older format). Each
-    // writer changes only its part (plug and unplug the plugged state, a
-    // configuration write the memory), so none loses another's change.
+    // writer changes only its part (plug and unplug the plugged state, busy,
+    // fail and ok theirs, a configuration write the memory), so none loses
+    // another's change.
     // The lock is the folder PATH.lock, which only one process at a time can
     // make; one left behind by a process that died is taken over after
     // kStaleLockMilliseconds of waiting, in slices of kLockWaitMilliseconds
