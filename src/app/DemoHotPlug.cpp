@@ -105,11 +105,10 @@ const MessageMapEntry DemoHotPlug::WatchWindow::messageEntries[] = {
 const ClassMessageMap<DemoHotPlug::WatchWindow> DemoHotPlug::WatchWindow::messageMap{
     messageEntries};
 
-DemoHotPlug::DemoHotPlug(SimulatedMouse& mouse, const DemoStateFile& file, HWND window)
-    : mouse_(mouse),
-      file_(file),
+DemoHotPlug::DemoHotPlug(DemoStateSync& sync, HWND window)
+    : sync_(sync),
       window_(window),
-      watchWindow_(std::make_unique<WatchWindow>(*this, FolderOf(ToWide(file.Path())))) {}
+      watchWindow_(std::make_unique<WatchWindow>(*this, FolderOf(ToWide(sync.File().Path())))) {}
 
 DemoHotPlug::~DemoHotPlug() = default;
 
@@ -123,8 +122,9 @@ bool DemoHotPlug::Poll() {
         pollAgain_ = true;
         return false;
     }
-    const std::optional<SimulatedMouse::StoredState> stored = file_.Read();
-    if (!stored || stored->pluggedIn == mouse_.IsPluggedIn()) {
+    const std::optional<SimulatedMouse::StoredState> stored = sync_.Look();
+    SimulatedMouse& mouse = sync_.Mouse();
+    if (!stored || stored->pluggedIn == mouse.IsPluggedIn()) {
         return false;
     }
     // Set while the window handles the notifications.
@@ -136,11 +136,11 @@ bool DemoHotPlug::Poll() {
     // The interfaces are those of the mouse while it is there.
     std::vector<std::string> paths;
     if (stored->pluggedIn) {
-        mouse_.PlugIn();
-        paths = mouse_.EnumerateInterfaces();
+        mouse.PlugIn();
+        paths = mouse.EnumerateInterfaces();
     } else {
-        paths = mouse_.EnumerateInterfaces();
-        mouse_.Unplug();
+        paths = mouse.EnumerateInterfaces();
+        mouse.Unplug();
     }
     const WPARAM event = stored->pluggedIn ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE;
     for (const std::string& path : paths) {

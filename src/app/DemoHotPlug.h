@@ -1,7 +1,8 @@
 #pragma once
-// Hot-plug for the demo program without a mouse: a watcher follows the plugged
-// state that the simulated mouse's state file holds (vandirctl device
-// plug | unplug --simulate STATE sets it). When the file's state differs from
+// Hot-plug for the demo program without a mouse: a watcher follows the
+// simulated mouse's state file. Each look lets the sync take what the file
+// says of the mouse (DemoStateSync), then follows its plugged state (vandirctl
+// device plug | unplug --simulate STATE sets it): when the file's differs from
 // the mouse's, the watcher plugs the mouse in or unplugs it and sends the
 // window the notifications the system sends for a real mouse: a
 // WM_DEVICECHANGE with DBT_DEVICEARRIVAL or DBT_DEVICEREMOVECOMPLETE and a
@@ -22,8 +23,7 @@
 #include <memory>
 #include <string_view>
 
-#include "app/DemoStateFile.h"
-#include "device/SimulatedMouse.h"
+#include "app/DemoStateSync.h"
 
 namespace vandir {
 
@@ -37,14 +37,15 @@ class DemoHotPlug {
 public:
     static constexpr UINT kPollMilliseconds = 100;
 
-    // mouse and file must outlive the watcher. Starts watching.
-    DemoHotPlug(SimulatedMouse& mouse, const DemoStateFile& file, HWND window);
+    // sync must outlive the watcher. Starts watching.
+    DemoHotPlug(DemoStateSync& sync, HWND window);
     ~DemoHotPlug();
     DemoHotPlug(const DemoHotPlug&) = delete;
     DemoHotPlug& operator=(const DemoHotPlug&) = delete;
 
     // One look at the file, as a change takes it: true when the mouse was
-    // plugged in or unplugged (and the window told). A poll that comes while
+    // plugged in or unplugged (and the window told). The file's memory is
+    // taken before an arrival is told, so the window reads it. A poll that comes while
     // the window handles a notification (a modal loop in its handler) does
     // nothing then, and is taken again once the window has handled it.
     bool Poll();
@@ -56,8 +57,7 @@ public:
 private:
     class WatchWindow;
 
-    SimulatedMouse& mouse_;
-    const DemoStateFile& file_;
+    DemoStateSync& sync_;
     HWND window_;
     bool polling_ = false;
     bool pollAgain_ = false;

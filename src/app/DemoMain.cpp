@@ -2,7 +2,8 @@
 // memory and plugged state live in a state file (--simulate STATE; without
 // it, a file in the temporary folder; --unplugged starts it unplugged).
 // `vandirctl device plug|unplug --simulate STATE` plugs it in and out while
-// the demo runs.
+// the demo runs, `busy|fail|ok` make it slow or failing and well again, and
+// `write` changes its memory.
 
 #include <windows.h>
 

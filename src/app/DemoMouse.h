@@ -6,18 +6,18 @@
 //   DemoMouse demo(::GetCommandLineW(), clock);
 //   Transport transport(demo.Backend(), clock);
 //   ...
-//   demo.WatchFor(mainWindow);   // vandirctl device plug | unplug reach it
+//   demo.WatchFor(mainWindow);   // vandirctl device plug | unplug | write reach it
 //
 // At start the memory comes from the state file (factory memory when there is
 // none) and the mouse is plugged in, or unplugged with --unplugged; that
 // plugged state is written to the file, so vandirctl and the watcher see the
-// same mouse. After every transfer that changed the memory (a configuration
-// write) the memory goes back to the file; a save that failed is tried again
-// after the next transfer and when the demo ends.
+// same mouse. From then on the mouse and the file are kept in step both ways
+// (DemoStateSync): a configuration write goes to the file, and the watcher
+// takes what the file says when it changes.
 //
 // A state file that exists but is not a simulated mouse's is left alone: the
-// demo runs with a factory mouse, saves nothing and cannot follow plug and
-// unplug (StateFileLoaded tells).
+// demo runs with a factory mouse, saves nothing and cannot follow the file
+// (StateFileLoaded tells).
 //
 // Made, watched and destroyed on the user-interface thread; the backend may be
 // used from any thread.
@@ -29,7 +29,7 @@
 
 #include "app/DemoHotPlug.h"
 #include "app/DemoOptions.h"
-#include "app/DemoStateFile.h"
+#include "app/DemoStateSync.h"
 #include "base/Clock.h"
 #include "device/HidBackend.h"
 #include "device/SimulatedMouse.h"
@@ -46,27 +46,21 @@ public:
     DemoMouse(const DemoMouse&) = delete;
     DemoMouse& operator=(const DemoMouse&) = delete;
 
-    // The backend for the transport: the simulated mouse, saving its memory.
+    // The backend for the transport: the simulated mouse, in step with the file.
     HidBackend& Backend();
-    SimulatedMouse& Mouse() { return *mouse_; }
-    const std::u16string& StatePath() const { return file_.Path(); }
+    SimulatedMouse& Mouse() { return sync_->Mouse(); }
+    const std::u16string& StatePath() const { return sync_->File().Path(); }
     // False when the state file exists but is not a simulated mouse's.
     bool StateFileLoaded() const { return loaded_; }
 
-    // Starts following the file's plugged state for window (replacing an
-    // earlier watcher); the watcher, or null when the state file is not
-    // loaded.
+    // Starts following the state file for window (replacing an earlier
+    // watcher); the watcher, or null when the state file is not loaded.
     DemoHotPlug* WatchFor(HWND window);
 
 private:
-    class MemorySaver;
-    class SavingBackend;
-
-    std::shared_ptr<SimulatedMouse> mouse_;
-    DemoStateFile file_;
     bool loaded_ = false;
-    std::shared_ptr<MemorySaver> saver_;
-    std::unique_ptr<SavingBackend> backend_;
+    std::shared_ptr<DemoStateSync> sync_;
+    std::unique_ptr<HidBackend> backend_;
     std::unique_ptr<DemoHotPlug> hotPlug_;
 };
 

@@ -5,10 +5,11 @@
 //
 // How neither side loses the other's change: every write is an update of one
 // part of the file under the file's lock (SimulatedMouse::UpdateStateFile).
-// The demo writes the memory after each configuration write and the plugged
-// state only once, at start; vandirctl plug and unplug write only the plugged
-// state. So an unplug that vandirctl wrote and the demo has not noticed yet is
-// still in the file after the demo's next save, and the watcher then acts on it.
+// The demo writes the memory after its configuration writes and the plugged
+// state only once, at start; vandirctl write writes only the memory, plug and
+// unplug only the plugged state. So an unplug that vandirctl wrote and the
+// demo has not noticed yet is still in the file after the demo's next save,
+// and the watcher then acts on it.
 //
 // Reads take no lock: they open the file for one read, sharing it fully, and a
 // writer whose rename over the file meets such a read tries again.

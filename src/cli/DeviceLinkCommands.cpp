@@ -10,6 +10,7 @@
 #include "cli/CommandError.h"
 #include "cli/ImageText.h"
 #include "cli/ProfileFiles.h"
+#include "cli/SimulationCommands.h"
 #include "device/DeviceCommands.h"
 #include "device/SimulatedMouse.h"
 #include "storage/Profile.h"
@@ -113,26 +114,6 @@ std::string VersionText(uint16_t version) {
     char text[16];
     std::snprintf(text, sizeof text, "%u.%02u", version / 100u, version % 100u);
     return text;
-}
-
-// Sets the plugged state of the simulated mouse kept in args.simulate, and
-// nothing else of it.
-void SetSimulatedPluggedState(const DeviceArguments& args, bool pluggedIn) {
-    if (args.simulate.empty()) {
-        throw CommandError(kExitUsage, std::string("a real mouse cannot be ") +
-                                           (pluggedIn ? "plugged in" : "unplugged") +
-                                           " by software; give --simulate STATE");
-    }
-    SystemClock clock;
-    const SimulatedMouse::StateFileUpdate result = SimulatedMouse::UpdateStateFile(
-        args.simulate, SimulatedMouse().GetStoredState(),
-        [pluggedIn](SimulatedMouse::StoredState& stored) { stored.pluggedIn = pluggedIn; }, clock);
-    if (result == SimulatedMouse::StateFileUpdate::NotAStateFile) {
-        throw CommandError(kExitUsage, args.simulate + ": not a simulated mouse's state file");
-    }
-    if (result != SimulatedMouse::StateFileUpdate::Written) {
-        throw CommandError(kExitFailure, args.simulate + ": cannot be written");
-    }
 }
 
 void AddLinkOptions(CLI::App* command, DeviceArguments& args) {
@@ -256,18 +237,7 @@ void AddDeviceLinkCommands(CLI::App& app, CliContext& context) {
         }
     });
 
-    for (const bool pluggedIn : {true, false}) {
-        CLI::App* plug = device->add_subcommand(
-            pluggedIn ? "plug" : "unplug",
-            pluggedIn ? "Plug in the simulated mouse kept in STATE (a running demo program sees "
-                        "it arrive)"
-                      : "Unplug the simulated mouse kept in STATE (a running demo program sees it "
-                        "go)");
-        plug->add_option("--simulate", args->simulate,
-                         "The simulated mouse's state file (created in factory state when "
-                         "missing); required, as a real mouse cannot be told");
-        plug->callback([args, pluggedIn] { SetSimulatedPluggedState(*args, pluggedIn); });
-    }
+    AddSimulationCommands(*device);
 }
 
 }  // namespace vandir::cli

@@ -1,5 +1,6 @@
 #pragma once
-// vandirctl image, and vandirctl device find | info | read | pull | write | plug | unplug
+// vandirctl image, and vandirctl device find | info | read | pull | write (and the
+// simulated mouse's commands, SimulationCommands)
 
 #include <CLI/CLI.hpp>
 

@@ -60,17 +60,36 @@ bool IsKnownReportId(uint8_t reportId) {
     return reportId == kReportA0 || reportId == kReportA1;
 }
 
-// State file layout: magic, format version, firmware version, memory, then in
-// version 2 the plugged state, then the CRC of everything before it.
+// State file layout: magic, format version, firmware version, memory, from
+// version 2 the plugged state, from version 3 the busy polls of each request
+// and the failing transfers' error, then the CRC of everything before it.
 constexpr std::array<uint8_t, 4> kStateMagic{'V', 'S', 'I', 'M'};
-constexpr uint16_t kStateFormatVersion = 2;
+constexpr uint16_t kStateFormatVersion = 3;
 constexpr size_t kMemoryOffset = 4 + 2 + 2;
 constexpr size_t kPluggedOffset = kMemoryOffset + kConfigImageSize;
+constexpr size_t kBusyPollsOffset = kPluggedOffset + 1;
+constexpr size_t kTransferErrorOffset = kBusyPollsOffset + 1;
 constexpr size_t kVersion1FileSize = kPluggedOffset + 4;
 constexpr size_t kVersion2FileSize = kPluggedOffset + 1 + 4;
-static_assert(kVersion2FileSize == SimulatedMouse::kStateFileSize);
+constexpr size_t kVersion3FileSize = kTransferErrorOffset + 1 + 4;
+static_assert(kVersion3FileSize == SimulatedMouse::kStateFileSize);
 constexpr uint8_t kStoredPluggedIn = 1;
 constexpr uint8_t kStoredUnplugged = 0;
+// The error byte is the error's place here; the order never changes, as
+// files keep it.
+constexpr std::array<HidError, 7> kStoredErrors{
+    HidError::None,       HidError::NotReady,         HidError::Crc,
+    HidError::WriteFault, HidError::InvalidParameter, HidError::FunctionFailed,
+    HidError::Other,
+};
+static_assert(SimulatedMouse::kMaxBusyPollsPerRequest == UINT8_MAX);
+
+uint8_t StoredErrorByte(HidError error) {
+    const auto it = std::find(kStoredErrors.begin(), kStoredErrors.end(), error);
+    // Every HidError is in the list; one that is not would read back as Other.
+    return static_cast<uint8_t>(it == kStoredErrors.end() ? kStoredErrors.size() - 1
+                                                          : it - kStoredErrors.begin());
+}
 
 // CRC-32 (IEEE 802.3, reflected, as in zip and PNG).
 uint32_t Crc32(const uint8_t* data, size_t length) {
@@ -121,7 +140,9 @@ struct SimulatedMouse::State {
     Reply reply;
 
     int busyPolls = 0;
+    int busyPollsPerRequest = 0;
     std::deque<HidError> queuedErrors;
+    HidError transferError = HidError::None;
     bool allOpensFail = false;
     std::set<std::string> failingOpens;
 
@@ -154,6 +175,7 @@ struct SimulatedMouse::State {
         const uint8_t reportId = request[0];
         const uint8_t command = request[1];
         hasReply = true;
+        busyPolls = std::max(busyPolls, busyPollsPerRequest);
         if (RequestLength(reportId, command) == 0) {
             reply = MakeReply(reportId, kStatusUnknownCommand, kShortReportLength);
         } else if (command == kCommandReadInformation) {
@@ -221,8 +243,8 @@ public:
         if (!Answers()) {
             return Fail(HidError::Other);
         }
-        if (const HidError queued = TakeQueuedError(); queued != HidError::None) {
-            return Fail(queued);
+        if (const HidError error = TakeTransferError(); error != HidError::None) {
+            return Fail(error);
         }
         if (report == nullptr || length < 2 || !IsKnownReportId(report[0])) {
             return Fail(HidError::InvalidParameter);
@@ -240,8 +262,8 @@ public:
         if (!Answers()) {
             return Fail(HidError::Other);
         }
-        if (const HidError queued = TakeQueuedError(); queued != HidError::None) {
-            return Fail(queued);
+        if (const HidError error = TakeTransferError(); error != HidError::None) {
+            return Fail(error);
         }
         if (report == nullptr || length < 2 || !IsKnownReportId(report[0])) {
             return Fail(HidError::InvalidParameter);
@@ -275,9 +297,11 @@ private:
                hidInterface_.serial == state_->vendorSerial;
     }
 
-    HidError TakeQueuedError() {
+    // The error this transfer fails with: the next queued one, else the one
+    // every transfer fails with; None lets it through.
+    HidError TakeTransferError() {
         if (state_->queuedErrors.empty()) {
-            return HidError::None;
+            return state_->transferError;
         }
         const HidError error = state_->queuedErrors.front();
         state_->queuedErrors.pop_front();
@@ -387,7 +411,8 @@ void SimulatedMouse::SetFirmwareVersion(uint16_t version) {
 
 SimulatedMouse::StoredState SimulatedMouse::GetStoredState() const {
     std::lock_guard lock(state_->mutex);
-    return {state_->firmwareVersion, state_->memory, state_->pluggedIn};
+    return {state_->firmwareVersion, state_->memory, state_->pluggedIn,
+            static_cast<uint8_t>(state_->busyPollsPerRequest), state_->transferError};
 }
 
 void SimulatedMouse::RestoreStoredState(const StoredState& stored) {
@@ -395,6 +420,8 @@ void SimulatedMouse::RestoreStoredState(const StoredState& stored) {
     state_->firmwareVersion = stored.firmwareVersion;
     state_->memory = stored.memory;
     state_->SetPluggedIn(stored.pluggedIn);
+    state_->busyPollsPerRequest = stored.busyPollsPerRequest;
+    state_->transferError = stored.transferError;
 }
 
 std::vector<uint8_t> SimulatedMouse::EncodeState(const StoredState& stored) {
@@ -403,6 +430,8 @@ std::vector<uint8_t> SimulatedMouse::EncodeState(const StoredState& stored) {
     PutUint16(bytes, stored.firmwareVersion);
     bytes.insert(bytes.end(), stored.memory.begin(), stored.memory.end());
     bytes.push_back(stored.pluggedIn ? kStoredPluggedIn : kStoredUnplugged);
+    bytes.push_back(stored.busyPollsPerRequest);
+    bytes.push_back(StoredErrorByte(stored.transferError));
     const uint32_t crc = Crc32(bytes.data(), bytes.size());
     PutUint16(bytes, static_cast<uint16_t>(crc & 0xFFFF));
     PutUint16(bytes, static_cast<uint16_t>(crc >> 16));
@@ -418,6 +447,7 @@ std::optional<SimulatedMouse::StoredState> SimulatedMouse::DecodeState(
     const uint16_t version = GetUint16(&bytes[4]);
     const size_t expectedSize = version == 1   ? kVersion1FileSize
                                 : version == 2 ? kVersion2FileSize
+                                : version == 3 ? kVersion3FileSize
                                                : 0;
     if (bytes.size() != expectedSize) {
         return std::nullopt;
@@ -429,12 +459,20 @@ std::optional<SimulatedMouse::StoredState> SimulatedMouse::DecodeState(
     StoredState stored;
     stored.firmwareVersion = GetUint16(&bytes[6]);
     std::copy_n(bytes.begin() + kMemoryOffset, kConfigImageSize, stored.memory.begin());
-    if (version == 2) {
+    if (version >= 2) {
         const uint8_t plugged = bytes[kPluggedOffset];
         if (plugged != kStoredPluggedIn && plugged != kStoredUnplugged) {
             return std::nullopt;
         }
         stored.pluggedIn = plugged == kStoredPluggedIn;
+    }
+    if (version >= 3) {
+        const uint8_t error = bytes[kTransferErrorOffset];
+        if (error >= kStoredErrors.size()) {
+            return std::nullopt;
+        }
+        stored.busyPollsPerRequest = bytes[kBusyPollsOffset];
+        stored.transferError = kStoredErrors[error];
     }
     return stored;
 }
@@ -459,7 +497,7 @@ StateFileRead ReadStateFile(const std::filesystem::path& source,
         return StateFileRead::Bad;
     }
     // One byte more than the longest state file, to notice a longer file.
-    std::vector<uint8_t> bytes(kVersion2FileSize + 1);
+    std::vector<uint8_t> bytes(kVersion3FileSize + 1);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (in.bad()) {
         return StateFileRead::Bad;
@@ -593,10 +631,16 @@ SimulatedMouse::StateFileUpdate SimulatedMouse::UpdateStateFile(
         return StateFileUpdate::NotWritten;
     }
     StoredState stored = ifMissing;
-    if (ReadStateFile(target, stored) == StateFileRead::Bad) {
+    const StateFileRead read = ReadStateFile(target, stored);
+    if (read == StateFileRead::Bad) {
         return StateFileUpdate::NotAStateFile;
     }
+    const StoredState before = stored;
     change(stored);
+    if (read == StateFileRead::Loaded && stored == before) {
+        // Rewriting the same state would only wake whoever watches the file.
+        return StateFileUpdate::Written;
+    }
     return WriteStateBytes(target, EncodeState(stored), &clock) ? StateFileUpdate::Written
                                                                 : StateFileUpdate::NotWritten;
 }
@@ -604,6 +648,16 @@ SimulatedMouse::StateFileUpdate SimulatedMouse::UpdateStateFile(
 void SimulatedMouse::StayBusyFor(int polls) {
     std::lock_guard lock(state_->mutex);
     state_->busyPolls = std::max(polls, 0);
+}
+
+void SimulatedMouse::StayBusyForEachRequest(int polls) {
+    std::lock_guard lock(state_->mutex);
+    state_->busyPollsPerRequest = std::clamp(polls, 0, kMaxBusyPollsPerRequest);
+}
+
+void SimulatedMouse::FailTransfers(HidError error) {
+    std::lock_guard lock(state_->mutex);
+    state_->transferError = error;
 }
 
 void SimulatedMouse::QueueTransferErrors(const std::vector<HidError>& errors) {

@@ -24,6 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
+using StoredState = SimulatedMouse::StoredState;
 
 constexpr const char* kVendor = SimulatedMouse::kVendorPath;
 
@@ -375,6 +376,110 @@ TEST(SimulatedMouseScripting, QueuedErrorsFailTransfersInEitherDirection) {
     EXPECT_EQ(device->LastError(), HidError::None);
 }
 
+TEST(SimulatedMouseScripting, ASlowMouseIsBusyBeforeEveryReply) {
+    SimulatedMouse mouse;
+    mouse.SetMemory(Pattern());
+    mouse.StayBusyForEachRequest(2);
+    const auto device = OpenVendor(mouse);
+    const Bytes configuration = Reply(kReportA1, 1, 1041, ToBytes(Pattern()));
+    for (int request = 0; request < 2; ++request) {
+        SCOPED_TRACE(request);
+        ASSERT_TRUE(Send(*device, ReadConfigurationRequest()));
+        EXPECT_EQ(Fetch(*device, kReportA1, 1041), Reply(kReportA1, kStatusBusy, 1041));
+        EXPECT_EQ(Fetch(*device, kReportA1, 1041), Reply(kReportA1, kStatusBusy, 1041));
+        EXPECT_EQ(Fetch(*device, kReportA1, 1041), configuration);
+    }
+    // A one-off wait longer than the slow mouse's is not cut short.
+    mouse.StayBusyFor(3);
+    ASSERT_TRUE(Send(*device, ReadConfigurationRequest()));
+    for (int poll = 0; poll < 3; ++poll) {
+        EXPECT_EQ(Fetch(*device, kReportA1, 1041), Reply(kReportA1, kStatusBusy, 1041)) << poll;
+    }
+    EXPECT_EQ(Fetch(*device, kReportA1, 1041), configuration);
+
+    mouse.StayBusyForEachRequest(0);
+    ASSERT_TRUE(Send(*device, ReadConfigurationRequest()));
+    EXPECT_EQ(Fetch(*device, kReportA1, 1041), configuration);
+
+    // Beyond the range: the nearest bound.
+    mouse.StayBusyForEachRequest(-1);
+    EXPECT_EQ(mouse.GetStoredState().busyPollsPerRequest, 0);
+    mouse.StayBusyForEachRequest(1000);
+    EXPECT_EQ(mouse.GetStoredState().busyPollsPerRequest, 255);
+}
+
+TEST(SimulatedMouseScripting, ASlowMouseThroughTheTransport) {
+    // The first fetch and ten polls: up to ten busy replies are outwaited.
+    struct Case {
+        int polls;
+        int result;
+        std::vector<uint32_t> waits;
+    };
+    const std::vector<Case> cases = {
+        {0, 1, {50}},
+        {1, 1, {50}},
+        {3, 1, {50, 0, 100}},
+        {10, 1, {50, 0, 100, 200, 300, 400, 500, 600, 700, 800}},
+        {11, kStatusBusy, {50, 0, 100, 200, 300, 400, 500, 600, 700, 800, 900}},
+        {255, kStatusBusy, {50, 0, 100, 200, 300, 400, 500, 600, 700, 800, 900}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.polls);
+        SimulatedMouse mouse;
+        mouse.StayBusyForEachRequest(c.polls);
+        testing::RecordingClock clock;
+        Transport transport(mouse, clock);
+        ASSERT_EQ(transport.Discover(), 1);
+        InformationBlock block{};
+        EXPECT_EQ(ReadInformation(transport, block), c.result);
+        EXPECT_EQ(clock.waits, c.waits);
+    }
+}
+
+TEST(SimulatedMouseScripting, AFailingMouseFailsEveryTransferUntilToldOtherwise) {
+    struct Case {
+        HidError error;
+        int transfers;  // of the request, retries included
+        std::vector<uint32_t> waits;
+    };
+    const std::vector<Case> cases = {
+        {HidError::NotReady, 4, {50, 50, 50, 50}},
+        {HidError::Crc, 4, {50, 50, 50, 50}},
+        {HidError::WriteFault, 4, {50, 50, 50, 50}},
+        {HidError::InvalidParameter, 4, {50, 50, 50, 50}},
+        {HidError::FunctionFailed, 4, {50, 50, 50, 50}},
+        {HidError::Other, 1, {50}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.error));
+        SimulatedMouse mouse;
+        testing::RecordingClock clock;
+        Transport transport(mouse, clock);
+        ASSERT_EQ(transport.Discover(), 1);
+        mouse.FailTransfers(c.error);
+        EXPECT_EQ(mouse.GetStoredState().transferError, c.error);
+
+        InformationBlock block{};
+        EXPECT_EQ(ReadInformation(transport, block), 2) << "not sent";
+        EXPECT_EQ(mouse.GetCounters().setFeatures, c.transfers);
+        EXPECT_EQ(clock.waits, c.waits);
+        const auto device = OpenVendor(mouse);
+        Bytes reply = Request(kReportA0, 0, 1041);
+        EXPECT_FALSE(device->GetFeature(reply.data(), reply.size()));
+        EXPECT_EQ(device->LastError(), c.error);
+
+        // A queued error comes first, even one that lets a transfer through.
+        mouse.QueueTransferErrors({HidError::None});
+        EXPECT_TRUE(Send(*device, ReadInformationRequest()));
+        EXPECT_FALSE(Send(*device, ReadInformationRequest()));
+
+        mouse.FailTransfers(HidError::None);
+        clock.waits.clear();
+        EXPECT_EQ(ReadInformation(transport, block), 1);
+        EXPECT_EQ(clock.waits, std::vector<uint32_t>{50});
+    }
+}
+
 TEST(SimulatedMouseScripting, FailingOpens) {
     SimulatedMouse mouse;
     mouse.AddInterface("sim://vandir-ii/keyboard", 0x1F2E, 0x002B, 0xFF00, 1);
@@ -597,12 +702,14 @@ TEST_F(SimulatedMouseStateFile, SaveAndLoadKeepMemoryAndFirmwareVersion) {
 
     EXPECT_EQ(FolderContents(), std::vector<std::string>{name}) << "no temporary file is left";
     const Bytes file = ReadFile(path);
-    ASSERT_EQ(file.size(), 141u);
+    ASSERT_EQ(file.size(), 143u);
     EXPECT_EQ(Bytes(file.begin(), file.begin() + 8),
-              (Bytes{'V', 'S', 'I', 'M', 0x02, 0x00, 0x03, 0x02}));
+              (Bytes{'V', 'S', 'I', 'M', 0x03, 0x00, 0x03, 0x02}));
     EXPECT_EQ(Bytes(file.begin() + 8, file.begin() + 136), ToBytes(Pattern()));
     EXPECT_EQ(file[136], 1) << "plugged in";
-    EXPECT_EQ(Le32(file, 137), Crc32(Bytes(file.begin(), file.begin() + 137)));
+    EXPECT_EQ(file[137], 0) << "never busy";
+    EXPECT_EQ(file[138], 0) << "no failing transfers";
+    EXPECT_EQ(Le32(file, 139), Crc32(Bytes(file.begin(), file.begin() + 139)));
 
     SimulatedMouse loaded;
     ASSERT_TRUE(loaded.LoadState(path));
@@ -641,9 +748,11 @@ TEST_F(SimulatedMouseStateFile, DamagedFilesAreRefused) {
     source.SetMemory(Pattern());
     source.SetFirmwareVersion(0x0203);
     source.Unplug();
+    source.StayBusyForEachRequest(4);
+    source.FailTransfers(HidError::Crc);
     ASSERT_TRUE(source.SaveState(good));
     const Bytes bytes = ReadFile(good);
-    ASSERT_EQ(bytes.size(), 141u);
+    ASSERT_EQ(bytes.size(), 143u);
 
     struct Damage {
         const char* what;
@@ -656,7 +765,7 @@ TEST_F(SimulatedMouseStateFile, DamagedFilesAreRefused) {
         {"one byte more", bytes},
     };
     damages[3].contents.push_back(0);
-    for (const size_t offset : {0, 3, 4, 5, 6, 8, 135, 136, 137, 140}) {
+    for (const size_t offset : {0, 3, 4, 5, 6, 8, 135, 136, 137, 138, 139, 142}) {
         Bytes flipped = bytes;
         flipped[offset] ^= 0x01;
         damages.push_back({"a flipped byte", flipped});
@@ -665,13 +774,25 @@ TEST_F(SimulatedMouseStateFile, DamagedFilesAreRefused) {
     Bytes plugged2 = bytes;
     plugged2[136] = 2;
     damages.push_back({"plugged state neither 0 nor 1", Sealed(plugged2)});
-    Bytes version3 = bytes;
-    version3[4] = 3;
-    damages.push_back({"format version 3", Sealed(version3)});
-    Bytes shortVersion2 = bytes;
-    shortVersion2.erase(shortVersion2.begin() + 136);  // a version 1 body claiming version 2
+    for (const uint8_t error : {7, 0xFF}) {
+        Bytes unknownError = bytes;
+        unknownError[138] = error;
+        damages.push_back({"an error past the list", Sealed(unknownError)});
+    }
+    Bytes version4 = bytes;
+    version4[4] = 4;
+    damages.push_back({"format version 4", Sealed(version4)});
+    // Bodies of one version claiming another.
+    Bytes shortVersion3 = bytes;
+    shortVersion3.erase(shortVersion3.begin() + 137, shortVersion3.begin() + 139);
+    damages.push_back({"version 3 without busy polls and error", Sealed(shortVersion3)});
+    Bytes longVersion2 = bytes;
+    longVersion2[4] = 2;
+    damages.push_back({"version 2 with busy polls and error", Sealed(longVersion2)});
+    Bytes shortVersion2 = longVersion2;
+    shortVersion2.erase(shortVersion2.begin() + 136, shortVersion2.begin() + 139);
     damages.push_back({"version 2 without its plugged state", Sealed(shortVersion2)});
-    Bytes longVersion1 = bytes;
+    Bytes longVersion1 = shortVersion3;
     longVersion1[4] = 1;
     damages.push_back({"version 1 with a plugged state", Sealed(longVersion1)});
 
@@ -684,6 +805,7 @@ TEST_F(SimulatedMouseStateFile, DamagedFilesAreRefused) {
         EXPECT_EQ(mouse.Memory(), EncodeConfigImage(MouseSettings{}));
         EXPECT_EQ(mouse.FirmwareVersionNumber(), 105);
         EXPECT_TRUE(mouse.IsPluggedIn());
+        EXPECT_EQ(mouse.GetStoredState(), SimulatedMouse().GetStoredState());
     }
 }
 
@@ -709,6 +831,69 @@ TEST_F(SimulatedMouseStateFile, PluggedStateTravelsThroughTheFile) {
     EXPECT_EQ(mouse.EnumerateInterfaces(), std::vector<std::string>{kVendor});
 }
 
+TEST_F(SimulatedMouseStateFile, BusyPollsAndFailingTransfersTravelThroughTheFile) {
+    struct Case {
+        int polls;
+        HidError error;
+        uint8_t errorByte;
+    };
+    const std::vector<Case> cases = {
+        {0, HidError::None, 0},
+        {1, HidError::NotReady, 1},
+        {10, HidError::Crc, 2},
+        {11, HidError::WriteFault, 3},
+        {200, HidError::InvalidParameter, 4},
+        {255, HidError::FunctionFailed, 5},
+        {0, HidError::Other, 6},
+    };
+    const std::string path = File("mouse.sim");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.polls << ", " << static_cast<int>(c.errorByte));
+        SimulatedMouse saved;
+        saved.StayBusyForEachRequest(c.polls);
+        saved.FailTransfers(c.error);
+        ASSERT_TRUE(saved.SaveState(path));
+        const Bytes file = ReadFile(path);
+        ASSERT_EQ(file.size(), 143u);
+        EXPECT_EQ(file[137], c.polls);
+        EXPECT_EQ(file[138], c.errorByte);
+
+        // Loading takes them, and also clears what the file does not hold.
+        SimulatedMouse loaded;
+        loaded.StayBusyForEachRequest(7);
+        loaded.FailTransfers(HidError::Crc);
+        ASSERT_TRUE(loaded.LoadState(path));
+        EXPECT_EQ(loaded.GetStoredState(), saved.GetStoredState());
+        EXPECT_EQ(loaded.GetStoredState().busyPollsPerRequest, c.polls);
+        EXPECT_EQ(loaded.GetStoredState().transferError, c.error);
+    }
+}
+
+TEST_F(SimulatedMouseStateFile, Version2FilesReadAsNeitherBusyNorFailing) {
+    Bytes version2 = {'V', 'S', 'I', 'M', 0x02, 0x00, 0x03, 0x02};
+    const ConfigImage pattern = Pattern();
+    version2.insert(version2.end(), pattern.begin(), pattern.end());
+    version2.push_back(0);  // unplugged
+    version2.resize(version2.size() + 4);
+    const std::string path = File("old.sim");
+    WriteFile(path, Sealed(version2));
+
+    SimulatedMouse mouse;
+    mouse.StayBusyForEachRequest(20);
+    mouse.FailTransfers(HidError::Other);
+    ASSERT_TRUE(mouse.LoadState(path));
+    EXPECT_EQ(mouse.GetStoredState(), (StoredState{0x0203, Pattern(), false}));
+
+    // The mouse answers at once again.
+    mouse.PlugIn();
+    testing::RecordingClock clock;
+    Transport transport(mouse, clock);
+    ASSERT_EQ(transport.Discover(), 1);
+    InformationBlock block{};
+    EXPECT_EQ(ReadInformation(transport, block), 1);
+    EXPECT_EQ(clock.waits, std::vector<uint32_t>{50});
+}
+
 TEST_F(SimulatedMouseStateFile, Version1FilesReadAsPluggedIn) {
     ASSERT_EQ(Crc32(Bytes{'1', '2', '3', '4', '5', '6', '7', '8', '9'}), 0xCBF43926u);
     Bytes version1 = {'V', 'S', 'I', 'M', 0x01, 0x00, 0x03, 0x02};
@@ -729,7 +914,6 @@ TEST_F(SimulatedMouseStateFile, Version1FilesReadAsPluggedIn) {
 // Updates of a shared state file
 
 using StateFileUpdate = SimulatedMouse::StateFileUpdate;
-using StoredState = SimulatedMouse::StoredState;
 
 StoredState Factory() {
     return SimulatedMouse().GetStoredState();
@@ -760,6 +944,33 @@ TEST_F(SimulatedMouseStateFile, UpdateChangesOnlyWhatItIsToldAndLeavesNothingBeh
                      path, Factory(), [](StoredState&) { throw std::runtime_error("no"); }, clock),
                  std::runtime_error);
     EXPECT_EQ(FolderContents(), std::vector<std::string>{"mouse.sim"});
+}
+
+TEST_F(SimulatedMouseStateFile, UpdateThatChangesNothingLeavesTheFileAsItIs) {
+    // A version 1 file shows whether it was rewritten: a write is in the current format.
+    Bytes version1 = {'V', 'S', 'I', 'M', 0x01, 0x00, 0x03, 0x02};
+    const ConfigImage pattern = Pattern();
+    version1.insert(version1.end(), pattern.begin(), pattern.end());
+    version1.resize(version1.size() + 4);
+    version1 = Sealed(version1);
+    const std::string path = File("old.sim");
+    WriteFile(path, version1);
+
+    testing::RecordingClock clock;
+    const auto plugIn = [](StoredState& stored) { stored.pluggedIn = true; };
+    EXPECT_EQ(SimulatedMouse::UpdateStateFile(path, Factory(), plugIn, clock),
+              StateFileUpdate::Written);
+    EXPECT_EQ(ReadFile(path), version1) << "it reads as plugged in already";
+
+    EXPECT_EQ(SimulatedMouse::UpdateStateFile(path, Factory(), Unplugged, clock),
+              StateFileUpdate::Written);
+    EXPECT_EQ(ReadFile(path).size(), SimulatedMouse::kStateFileSize);
+    EXPECT_EQ(FolderContents(), std::vector<std::string>{"old.sim"});
+
+    // A missing file is made, whatever the change.
+    EXPECT_EQ(SimulatedMouse::UpdateStateFile(File("new.sim"), Factory(), plugIn, clock),
+              StateFileUpdate::Written);
+    EXPECT_EQ(ReadFile(File("new.sim")), SimulatedMouse::EncodeState(Factory()));
 }
 
 TEST_F(SimulatedMouseStateFile, UpdateOfAMissingFileStartsFromWhatItIsGiven) {

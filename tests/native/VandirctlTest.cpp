@@ -1172,9 +1172,14 @@ TEST_F(VandirctlTest, HelpDescribesTheCommands) {
         {{"key", "name", "--help"}, {"CODE"}},
         {{"key", "usage", "--help"}, {"CODE"}},
         {{"key", "code", "--help"}, {"USAGE"}},
-        {{"device", "--help"}, {"plug", "unplug"}},
+        {{"device", "--help"}, {"plug", "unplug", "busy", "fail", "ok"}},
         {{"device", "plug", "--help"}, {"--simulate", "STATE"}},
         {{"device", "unplug", "--help"}, {"--simulate", "STATE"}},
+        {{"device", "busy", "--help"}, {"N", "0 to 255", "--simulate", "STATE"}},
+        {{"device", "fail", "--help"},
+         {"CODE", "not-ready", "crc", "write-fault", "invalid-parameter", "function-failed",
+          "other", "not retried", "--simulate", "STATE"}},
+        {{"device", "ok", "--help"}, {"--simulate", "STATE"}},
     };
     for (const Case& c : cases) {
         const RunResult r = Run(c.args);
@@ -1218,6 +1223,10 @@ TEST_F(VandirctlTest, BadUsagePrintsTheUsage) {
         {"device", "info", "--simulate"},
         {"device", "plug", "--simulate"},
         {"device", "unplug", "--simulate", "a.state", "b.state"},
+        {"device", "busy", "--simulate", "a.state"},
+        {"device", "busy", "1", "2", "--simulate", "a.state"},
+        {"device", "fail", "--simulate", "a.state"},
+        {"device", "ok", "crc", "--simulate", "a.state"},
     };
     for (const std::vector<std::string>& args : cases) {
         const RunResult r = Run(args);
@@ -1801,8 +1810,11 @@ TEST_F(VandirctlTest, AFailedSaveSaysWhy) {
     EXPECT_TRUE(ContainsAny(readOnly.err, {"permission denied"})) << readOnly.err;
 }
 
-// The state file's layout: the memory at bytes 8-135, the plugged state at 136.
+// The state file's layout: the memory at bytes 8-135, the plugged state at
+// 136, the busy polls of each request at 137, the failing transfers' error at
+// 138, then the CRC.
 constexpr size_t kStatePluggedOffset = 136;
+constexpr size_t kStateFileSize = 143;
 
 TEST_F(VandirctlTest, PlugAndUnplugChangeOnlyThePluggedState) {
     const std::string state = At("mouse.state");
@@ -1811,13 +1823,13 @@ TEST_F(VandirctlTest, PlugAndUnplugChangeOnlyThePluggedState) {
     ASSERT_EQ(Run({"device", "write", At("p.profile"), "--simulate", state}).exitCode, 0);
     const std::optional<Bytes> pluggedIn = ReadBytes(state);
     ASSERT_TRUE(pluggedIn);
-    ASSERT_EQ(pluggedIn->size(), 141u);
+    ASSERT_EQ(pluggedIn->size(), kStateFileSize);
     EXPECT_EQ(pluggedIn->at(kStatePluggedOffset), 1);
 
     ExpectSucceededSilently(Run({"device", "unplug", "--simulate", state}), "device unplug");
     const std::optional<Bytes> unplugged = ReadBytes(state);
     ASSERT_TRUE(unplugged);
-    ASSERT_EQ(unplugged->size(), 141u);
+    ASSERT_EQ(unplugged->size(), kStateFileSize);
     EXPECT_EQ(Bytes(unplugged->begin(), unplugged->begin() + kStatePluggedOffset),
               Bytes(pluggedIn->begin(), pluggedIn->begin() + kStatePluggedOffset))
         << "the memory is kept";
@@ -1844,7 +1856,7 @@ TEST_F(VandirctlTest, UnplugOfAMissingStateFileMakesAFactoryMouse) {
     ExpectSucceededSilently(Run({"device", "unplug", "--simulate", state}), "device unplug");
     const std::optional<Bytes> written = ReadBytes(state);
     ASSERT_TRUE(written);
-    ASSERT_EQ(written->size(), 141u);
+    ASSERT_EQ(written->size(), kStateFileSize);
     EXPECT_EQ(written->at(kStatePluggedOffset), 0);
 
     ExpectSucceededSilently(Run({"device", "plug", "--simulate", state}), "device plug");
@@ -1869,6 +1881,146 @@ TEST_F(VandirctlTest, PlugAndUnplugRefuseWhatTheyCannotDo) {
         EXPECT_NE(r.err.find("cannot be written"), std::string::npos) << r.err;
     }
     EXPECT_EQ(Listing(), std::vector<std::string>{"garbage.state"}) << "no file left behind";
+}
+
+// The slow and failing mouse's bytes in the state file.
+constexpr size_t kStateBusyOffset = 137;
+constexpr size_t kStateErrorOffset = 138;
+
+TEST_F(VandirctlTest, BusyFailAndOkChangeOnlyTheirPartOfTheState) {
+    const std::string state = At("mouse.state");
+    ASSERT_EQ(Run({"profile", "new", At("p.profile")}).exitCode, 0);
+    ASSERT_EQ(Run({"profile", "set", At("p.profile"), "dpi.2.x=250"}).exitCode, 0);
+    ASSERT_EQ(Run({"device", "write", At("p.profile"), "--simulate", state}).exitCode, 0);
+    ASSERT_EQ(Run({"device", "unplug", "--simulate", state}).exitCode, 0);
+    const std::optional<Bytes> normal = ReadBytes(state);
+    ASSERT_TRUE(normal);
+    ASSERT_EQ(normal->size(), kStateFileSize);
+    EXPECT_EQ(normal->at(kStateBusyOffset), 0);
+    EXPECT_EQ(normal->at(kStateErrorOffset), 0);
+    // The memory and the plugged state, which none of these commands touches.
+    const Bytes kept(normal->begin(), normal->begin() + kStatePluggedOffset + 1);
+
+    struct Step {
+        std::vector<std::string> command;
+        uint8_t busy;
+        uint8_t error;
+    };
+    const std::vector<Step> steps = {
+        {{"busy", "5"}, 5, 0},
+        {{"fail", "not-ready"}, 5, 1},
+        {{"fail", "crc"}, 5, 2},
+        {{"busy", "0x0A"}, 10, 2},
+        {{"fail", "write-fault"}, 10, 3},
+        {{"fail", "invalid-parameter"}, 10, 4},
+        {{"fail", "function-failed"}, 10, 5},
+        {{"busy", "255"}, 255, 5},
+        {{"fail", "other"}, 255, 6},
+        {{"busy", "0"}, 0, 6},
+        {{"busy", "7"}, 7, 6},
+        {{"ok"}, 0, 0},
+    };
+    for (const Step& step : steps) {
+        std::vector<std::string> args = {"device"};
+        args.insert(args.end(), step.command.begin(), step.command.end());
+        args.insert(args.end(), {"--simulate", state});
+        ExpectSucceededSilently(Run(args), Joined(args));
+        const std::optional<Bytes> bytes = ReadBytes(state);
+        ASSERT_TRUE(bytes) << Joined(args);
+        ASSERT_EQ(bytes->size(), kStateFileSize) << Joined(args);
+        EXPECT_EQ(Bytes(bytes->begin(), bytes->begin() + kStatePluggedOffset + 1), kept)
+            << Joined(args);
+        EXPECT_EQ(bytes->at(kStateBusyOffset), step.busy) << Joined(args);
+        EXPECT_EQ(bytes->at(kStateErrorOffset), step.error) << Joined(args);
+    }
+    EXPECT_EQ(ReadBytes(state), normal) << "ok is the mouse as it was";
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"mouse.state", "p.profile"}));
+}
+
+TEST_F(VandirctlTest, AFailingSimulatedMouseFailsTheDeviceCommandsUntilOk) {
+    const std::string state = At("mouse.state");
+    ASSERT_EQ(Run({"profile", "new", At("p.profile")}).exitCode, 0);
+    ASSERT_EQ(Run({"profile", "set", At("p.profile"), "dpi.2.x=250"}).exitCode, 0);
+    ExpectSucceededSilently(Run({"device", "fail", "other", "--simulate", state}), "fail other");
+
+    struct Case {
+        std::vector<std::string> args;
+        const char* says;
+    };
+    const std::vector<Case> cases = {
+        {{"device", "info", "--simulate", state}, "the request could not be sent"},
+        {{"device", "read", "--simulate", state}, "the configuration could not be read"},
+        {{"device", "write", At("p.profile"), "--simulate", state},
+         "the request could not be sent"},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = Run(c.args);
+        EXPECT_EQ(r.exitCode, 1) << Joined(c.args) << "\n" << r;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << Joined(c.args) << "\n" << r.err;
+    }
+
+    ExpectSucceededSilently(Run({"device", "ok", "--simulate", state}), "ok");
+    RunResult r = Run({"device", "info", "--simulate", state});
+    EXPECT_EQ(r.exitCode, 0) << r;
+    EXPECT_EQ(r.out, "1.05\n");
+    r = Run({"device", "read", "--simulate", state});
+    EXPECT_EQ(r.exitCode, 0) << r;
+    EXPECT_EQ(r.out, kFactoryImageText) << "the failed write did not reach the memory";
+}
+
+TEST_F(VandirctlTest, BusyFailAndOkRefuseWhatTheyCannotDo) {
+    const std::string state = At("mouse.state");
+    ASSERT_EQ(Run({"device", "busy", "3", "--simulate", state}).exitCode, 0);
+    const std::optional<Bytes> before = ReadBytes(state);
+    ASSERT_TRUE(before);
+
+    struct Case {
+        std::vector<std::string> command;
+        const char* names;  // the input the message names
+    };
+    const std::vector<Case> badValues = {
+        {{"busy", "-1"}, "N must be"},      {{"busy", "256"}, "N must be"},
+        {{"busy", "0x100"}, "N must be"},   {{"busy", "three"}, "N must be"},
+        {{"busy", "1.5"}, "N must be"},     {{"busy", ""}, "N must be"},
+        {{"fail", "crc2"}, "CODE must be"}, {{"fail", "CRC"}, "CODE must be"},
+        {{"fail", "21"}, "CODE must be"},   {{"fail", "retryable"}, "CODE must be"},
+        {{"fail", ""}, "CODE must be"},
+    };
+    for (const Case& c : badValues) {
+        std::vector<std::string> args = {"device"};
+        args.insert(args.end(), c.command.begin(), c.command.end());
+        args.insert(args.end(), {"--simulate", state});
+        const RunResult r = Run(args);
+        ExpectRefused(r, Joined(args));
+        EXPECT_NE(r.err.find(c.names), std::string::npos) << Joined(args) << "\n" << r.err;
+        EXPECT_NE(r.err.find("'" + c.command[1] + "'"), std::string::npos) << r.err;
+        EXPECT_EQ(ReadBytes(state), before) << Joined(args);
+    }
+    const RunResult badCode = Run({"device", "fail", "crc2", "--simulate", state});
+    EXPECT_TRUE(ContainsAny(badCode.err, {"not-ready"}) && ContainsAny(badCode.err, {"other"}))
+        << "lists the codes: " << badCode.err;
+
+    WriteBytes(At("garbage.state"), Bytes(143, 0x42));
+    for (const std::vector<std::string>& command :
+         std::vector<std::vector<std::string>>{{"busy", "3"}, {"fail", "crc"}, {"ok"}}) {
+        std::vector<std::string> args = {"device"};
+        args.insert(args.end(), command.begin(), command.end());
+        RunResult r = Run(args);
+        ExpectRefused(r, Joined(args) + " of a real mouse");
+        EXPECT_NE(r.err.find("--simulate"), std::string::npos) << r.err;
+
+        args.insert(args.end(), {"--simulate", At("garbage.state")});
+        ExpectRefused(Run(args), Joined(args) + ": a damaged state");
+        EXPECT_FILE_BYTES(At("garbage.state"), Bytes(143, 0x42));
+
+        args.back() = At("no-such-folder/mouse.state");
+        r = Run(args);
+        EXPECT_EQ(r.exitCode, 1) << r;
+        EXPECT_NE(r.err.find("cannot be written"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(ReadBytes(state), before);
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"garbage.state", "mouse.state"}))
+        << "no file left behind";
 }
 
 TEST_F(VandirctlTest, WithoutTheMouseDeviceCommandsSaySo) {

@@ -14,10 +14,12 @@ extern "C" {
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/DemoStateFile.h"
+#include "app/DemoStateSync.h"
 #include "core/RecordingClock.h"
 #include "device/DeviceCommands.h"
 #include "device/SimulatedMouse.h"
@@ -57,7 +59,9 @@ void ExpectInterfaceRecord(const DeviceChange& change, const std::u16string& pat
 class DemoHotPlugTest : public ::testing::Test {
 protected:
     DemoHotPlugTest()
-        : path_(FromWide(folder_ / L"\u00e9tat mouse \u20ac.vsim")), file_(path_, clock_) {}
+        : path_(FromWide(folder_ / L"\u00e9tat mouse \u20ac.vsim")),
+          file_(path_, clock_),
+          sync_(mouse_, file_, true) {}
 
     // What vandirctl device plug | unplug --simulate does.
     void WritePlugged(bool pluggedIn) {
@@ -77,21 +81,22 @@ protected:
     testing::RecordingClock clock_;
     std::u16string path_;
     DemoStateFile file_;
-    SimulatedMouse mouse_;
+    std::shared_ptr<SimulatedMouse> mouse_ = std::make_shared<SimulatedMouse>();
+    DemoStateSync sync_;
     test::DeviceChangeRecorder recorder_;
 };
 
 TEST_F(DemoHotPlugTest, UnplugAndPlugInTheFileReachTheWindowAsRemovalAndArrival) {
     WritePlugged(true);
-    DemoHotPlug hotPlug(mouse_, file_, recorder_.Window());
+    DemoHotPlug hotPlug(sync_, recorder_.Window());
     EXPECT_FALSE(hotPlug.Poll());
     EXPECT_TRUE(recorder_.changes.empty()) << "no message while nothing changed";
 
     // While the window hears of the removal, the mouse is gone.
-    recorder_.onMessage = [&] { return mouse_.IsPluggedIn(); };
+    recorder_.onMessage = [&] { return mouse_->IsPluggedIn(); };
     WritePlugged(false);
     EXPECT_TRUE(hotPlug.Poll());
-    EXPECT_FALSE(mouse_.IsPluggedIn());
+    EXPECT_FALSE(mouse_->IsPluggedIn());
     ASSERT_EQ(recorder_.changes.size(), 1u);
     EXPECT_EQ(recorder_.changes[0].event, static_cast<WPARAM>(DBT_DEVICEREMOVECOMPLETE));
     ExpectInterfaceRecord(recorder_.changes[0], VendorPath());
@@ -103,12 +108,12 @@ TEST_F(DemoHotPlugTest, UnplugAndPlugInTheFileReachTheWindowAsRemovalAndArrival)
 
     // While the window hears of the arrival, the mouse can be found.
     recorder_.onMessage = [&] {
-        Transport transport(mouse_, clock_);
+        Transport transport(*mouse_, clock_);
         return transport.Discover() == 1;
     };
     WritePlugged(true);
     EXPECT_TRUE(hotPlug.Poll());
-    EXPECT_TRUE(mouse_.IsPluggedIn());
+    EXPECT_TRUE(mouse_->IsPluggedIn());
     ASSERT_EQ(recorder_.changes.size(), 2u);
     EXPECT_EQ(recorder_.changes[1].event, static_cast<WPARAM>(DBT_DEVICEARRIVAL));
     ExpectInterfaceRecord(recorder_.changes[1], VendorPath());
@@ -134,13 +139,14 @@ TEST_F(DemoHotPlugTest, AFileThatCannotTellChangesNothing) {
             std::error_code ignored;
             std::filesystem::remove_all(ToWide(path_), ignored);
             c.prepare();
-            SimulatedMouse mouse;
+            auto mouse = std::make_shared<SimulatedMouse>();
             if (!pluggedIn) {
-                mouse.Unplug();
+                mouse->Unplug();
             }
-            DemoHotPlug hotPlug(mouse, file_, recorder_.Window());
+            DemoStateSync sync(mouse, file_, true);
+            DemoHotPlug hotPlug(sync, recorder_.Window());
             EXPECT_FALSE(hotPlug.Poll());
-            EXPECT_EQ(mouse.IsPluggedIn(), pluggedIn);
+            EXPECT_EQ(mouse->IsPluggedIn(), pluggedIn);
             EXPECT_TRUE(recorder_.changes.empty());
         }
     }
@@ -149,8 +155,8 @@ TEST_F(DemoHotPlugTest, AFileThatCannotTellChangesNothing) {
 TEST_F(DemoHotPlugTest, EveryInterfaceOfTheMouseIsTold) {
     const std::string keyboard =
         R"(\\?\hid#vid_1f2e&pid_002b&mi_00#simulated&1#{4d1e55b2-f16f-11cf-88cb-001111000030})";
-    mouse_.AddInterface(keyboard, kVendorId, kProductId, 0x0001, 6, 0);
-    DemoHotPlug hotPlug(mouse_, file_, recorder_.Window());
+    mouse_->AddInterface(keyboard, kVendorId, kProductId, 0x0001, 6, 0);
+    DemoHotPlug hotPlug(sync_, recorder_.Window());
 
     WritePlugged(false);
     ASSERT_TRUE(hotPlug.Poll());
@@ -168,7 +174,7 @@ TEST_F(DemoHotPlugTest, EveryInterfaceOfTheMouseIsTold) {
 }
 
 TEST_F(DemoHotPlugTest, APollWhileTheWindowHandlesANotificationLosesNothing) {
-    DemoHotPlug hotPlug(mouse_, file_, recorder_.Window());
+    DemoHotPlug hotPlug(sync_, recorder_.Window());
     // The window's handler runs a modal loop in which a change arrives, after
     // the user plugged the mouse back in.
     recorder_.onMessage = [&] {
@@ -179,19 +185,19 @@ TEST_F(DemoHotPlugTest, APollWhileTheWindowHandlesANotificationLosesNothing) {
     EXPECT_TRUE(hotPlug.Poll());
     ASSERT_EQ(recorder_.changes.size(), 1u);
     EXPECT_FALSE(recorder_.changes[0].whileHandled) << "the nested poll does nothing";
-    EXPECT_FALSE(mouse_.IsPluggedIn());
+    EXPECT_FALSE(mouse_->IsPluggedIn());
 
     // The skipped look is taken again without waiting for another change.
     recorder_.onMessage = [] { return false; };
     ASSERT_TRUE(PumpUntil([&] { return recorder_.changes.size() == 2; }, 2000));
     EXPECT_EQ(recorder_.changes[1].event, static_cast<WPARAM>(DBT_DEVICEARRIVAL));
-    EXPECT_TRUE(mouse_.IsPluggedIn());
+    EXPECT_TRUE(mouse_->IsPluggedIn());
 }
 
 TEST_F(DemoHotPlugTest, ChangesInTheFolderReachTheWindowUntilTheWatcherIsGone) {
     WritePlugged(true);
     {
-        DemoHotPlug hotPlug(mouse_, file_, recorder_.Window());
+        DemoHotPlug hotPlug(sync_, recorder_.Window());
         EXPECT_TRUE(hotPlug.WatchesFolder()) << "the system's folder watch, no timer";
         WritePlugged(false);
         ASSERT_TRUE(PumpUntil([&] { return !recorder_.changes.empty(); }, 2000));
@@ -205,23 +211,23 @@ TEST_F(DemoHotPlugTest, ChangesInTheFolderReachTheWindowUntilTheWatcherIsGone) {
     WritePlugged(true);
     PumpUntil([] { return false; }, 300);
     EXPECT_EQ(recorder_.changes.size(), 3u);
-    EXPECT_FALSE(mouse_.IsPluggedIn());
+    EXPECT_FALSE(mouse_->IsPluggedIn());
 }
 
 TEST_F(DemoHotPlugTest, AChangeMadeBeforeTheWatcherStartedIsTaken) {
     WritePlugged(false);
-    DemoHotPlug hotPlug(mouse_, file_, recorder_.Window());
+    DemoHotPlug hotPlug(sync_, recorder_.Window());
     ASSERT_TRUE(PumpUntil([&] { return !recorder_.changes.empty(); }, 2000));
     EXPECT_EQ(recorder_.changes[0].event, static_cast<WPARAM>(DBT_DEVICEREMOVECOMPLETE));
-    EXPECT_FALSE(mouse_.IsPluggedIn());
+    EXPECT_FALSE(mouse_->IsPluggedIn());
 }
 
 TEST_F(DemoHotPlugTest, AFolderThatCannotBeWatchedIsPolledOnATimer) {
     // The state file's folder does not exist yet when the watcher starts.
     const std::filesystem::path later = folder_ / L"made later";
     const std::u16string path = FromWide((later / L"state.vsim").wstring());
-    DemoStateFile file(path, clock_);
-    DemoHotPlug hotPlug(mouse_, file, recorder_.Window());
+    DemoStateSync sync(mouse_, DemoStateFile(path, clock_), true);
+    DemoHotPlug hotPlug(sync, recorder_.Window());
     EXPECT_FALSE(hotPlug.WatchesFolder());
 
     std::filesystem::create_directory(later);

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -133,12 +134,25 @@ protected:
         ASSERT_TRUE(mouse.SaveState(Utf8FromUtf16(FromWide(statePath_))));
     }
 
-    // What vandirctl device unplug --simulate does.
+    // Another writer's update of one part of the file, under its lock.
+    void UpdateFromOutside(const std::function<void(StoredState&)>& change) {
+        ASSERT_EQ(
+            SimulatedMouse::UpdateStateFile(Utf8FromUtf16(FromWide(statePath_)),
+                                            SimulatedMouse().GetStoredState(), change, clock_),
+            SimulatedMouse::StateFileUpdate::Written);
+    }
+
+    // What vandirctl device unplug | plug --simulate does.
     void UnplugAsVandirctlDoes() {
-        ASSERT_EQ(SimulatedMouse::UpdateStateFile(
-                      Utf8FromUtf16(FromWide(statePath_)), SimulatedMouse().GetStoredState(),
-                      [](StoredState& stored) { stored.pluggedIn = false; }, clock_),
-                  SimulatedMouse::StateFileUpdate::Written);
+        UpdateFromOutside([](StoredState& stored) { stored.pluggedIn = false; });
+    }
+    void PlugInAsVandirctlDoes() {
+        UpdateFromOutside([](StoredState& stored) { stored.pluggedIn = true; });
+    }
+
+    // What vandirctl device write --simulate saves: the memory.
+    void WriteMemoryAsVandirctlDoes(const ConfigImage& memory) {
+        UpdateFromOutside([&](StoredState& stored) { stored.memory = memory; });
     }
 
     std::vector<char> FileBytes() const {
@@ -241,6 +255,175 @@ TEST_F(DemoMouseTest, TheMemorySaveKeepsAnUnplugWrittenMeanwhile) {
     ASSERT_EQ(recorder.changes.size(), 1u);
     EXPECT_EQ(recorder.changes[0].event, static_cast<WPARAM>(DBT_DEVICEREMOVECOMPLETE));
     EXPECT_TRUE(IsVandirDevicePath(recorder.changes[0].path));
+}
+
+TEST_F(DemoMouseTest, AConfigurationWriteReachesTheFileAfterAWriteFromOutside) {
+    // Whatever the demo writes, the file then holds it, also when it is what the
+    // demo's mouse held already.
+    struct Case {
+        const char* what;
+        bool writtenBefore;
+        MouseSettings settings;
+    };
+    const std::vector<Case> cases = {
+        {"the image the demo started with", false, MouseSettings{}},
+        {"the image the demo wrote before", true, ChangedSettings()},
+        {"another image", false, ChangedSettings()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::error_code ignored;
+        fs::remove(statePath_, ignored);
+        DemoMouse demo(Options(), clock_);
+        Transport transport(demo.Backend(), clock_);
+        ASSERT_EQ(transport.Discover(), 1);
+        const DeviceConfig config = DeviceConfigFromSettings(c.settings);
+        if (c.writtenBefore) {
+            ASSERT_EQ(WriteConfiguration(transport, config, 0), 1);
+        }
+
+        WriteMemoryAsVandirctlDoes(Pattern());
+        UnplugAsVandirctlDoes();
+        ASSERT_EQ(WriteConfiguration(transport, config, 0), 1);
+
+        const std::optional<StoredState> written = FileState();
+        ASSERT_TRUE(written);
+        EXPECT_EQ(written->memory, EncodeConfigImage(c.settings));
+        EXPECT_FALSE(written->pluggedIn) << "the unplug written meanwhile is kept";
+    }
+}
+
+TEST_F(DemoMouseTest, ALookAtTheFileTakesItsMemory) {
+    DemoMouse demo(Options(), clock_);
+    test::DeviceChangeRecorder recorder;
+    DemoHotPlug* hotPlug = demo.WatchFor(recorder.Window());
+    ASSERT_NE(hotPlug, nullptr);
+    Transport transport(demo.Backend(), clock_);
+    ASSERT_EQ(transport.Discover(), 1);
+
+    UpdateFromOutside([](StoredState& stored) {
+        stored.memory = Pattern();
+        stored.firmwareVersion = 0x0203;
+    });
+    EXPECT_FALSE(hotPlug->Poll()) << "still plugged in";
+    EXPECT_TRUE(recorder.changes.empty());
+
+    DeviceConfig config;
+    ConfigImage image{};
+    ASSERT_EQ(ReadConfiguration(transport, config, &image), 1);
+    EXPECT_EQ(image, Pattern());
+    InformationBlock block{};
+    ASSERT_EQ(ReadInformation(transport, block), 1);
+    EXPECT_EQ(FirmwareVersion(block), 0x0203);
+    EXPECT_EQ(FileState()->memory, Pattern()) << "a read writes nothing back";
+}
+
+TEST_F(DemoMouseTest, AReplugAfterAWriteFromOutsideReadsTheFilesMemory) {
+    DemoMouse demo(Options(), clock_);
+    test::DeviceChangeRecorder recorder;
+    DemoHotPlug* hotPlug = demo.WatchFor(recorder.Window());
+    ASSERT_NE(hotPlug, nullptr);
+    {
+        Transport transport(demo.Backend(), clock_);
+        ASSERT_EQ(transport.Discover(), 1);
+        ASSERT_EQ(WriteConfiguration(transport, DeviceConfigFromSettings(ChangedSettings()), 0), 1);
+    }
+
+    // While unplugged, vandirctl writes the memory; the window reads the mouse
+    // when it hears of the arrival, as the program's connect sequence does.
+    UnplugAsVandirctlDoes();
+    ASSERT_TRUE(hotPlug->Poll());
+    WriteMemoryAsVandirctlDoes(Pattern());
+    PlugInAsVandirctlDoes();
+    ConfigImage arrived{};
+    recorder.onMessage = [&] {
+        Transport transport(demo.Backend(), clock_);
+        DeviceConfig config;
+        return transport.Discover() == 1 && ReadConfiguration(transport, config, &arrived) == 1;
+    };
+    ASSERT_TRUE(hotPlug->Poll());
+    ASSERT_EQ(recorder.changes.size(), 2u);
+    EXPECT_EQ(recorder.changes[1].event, static_cast<WPARAM>(DBT_DEVICEARRIVAL));
+    EXPECT_TRUE(recorder.changes[1].whileHandled);
+    EXPECT_EQ(arrived, Pattern());
+}
+
+TEST_F(DemoMouseTest, ALookKeepsAWriteThatHasNotReachedTheFileAndSavesIt) {
+    const fs::path lock = fs::path(statePath_ + L".lock");
+    DemoMouse demo(Options(), clock_);
+    test::DeviceChangeRecorder recorder;
+    DemoHotPlug* hotPlug = demo.WatchFor(recorder.Window());
+    ASSERT_NE(hotPlug, nullptr);
+    Transport transport(demo.Backend(), clock_);
+    ASSERT_EQ(transport.Discover(), 1);
+
+    // The save fails (a lock folder that cannot be taken over), then vandirctl
+    // unplugs the mouse: the file's memory is older than the demo's write.
+    fs::create_directory(lock);
+    std::ofstream(lock / "held").put('x');
+    const MouseSettings settings = ChangedSettings();
+    ASSERT_EQ(WriteConfiguration(transport, DeviceConfigFromSettings(settings), 0), 1);
+    fs::remove_all(lock);
+    UnplugAsVandirctlDoes();
+    ASSERT_EQ(FileState()->memory, Factory());
+
+    EXPECT_TRUE(hotPlug->Poll());
+    EXPECT_FALSE(demo.Mouse().IsPluggedIn());
+    EXPECT_EQ(demo.Mouse().Memory(), EncodeConfigImage(settings)) << "the write is not undone";
+    const std::optional<StoredState> written = FileState();
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->memory, EncodeConfigImage(settings)) << "and the look saved it";
+    EXPECT_FALSE(written->pluggedIn);
+}
+
+TEST_F(DemoMouseTest, TheMouseIsSlowOrFailsAsTheFileSaysUntilItSaysOk) {
+    DemoMouse demo(Options(), clock_);
+    test::DeviceChangeRecorder recorder;
+    DemoHotPlug* hotPlug = demo.WatchFor(recorder.Window());
+    ASSERT_NE(hotPlug, nullptr);
+    Transport transport(demo.Backend(), clock_);
+    ASSERT_EQ(transport.Discover(), 1);
+
+    // What vandirctl device busy N | fail CODE | ok --simulate write.
+    const auto busy = [](uint8_t polls) {
+        return [polls](StoredState& stored) { stored.busyPollsPerRequest = polls; };
+    };
+    const auto fail = [](HidError error) {
+        return [error](StoredState& stored) { stored.transferError = error; };
+    };
+    const auto ok = [](StoredState& stored) {
+        stored.busyPollsPerRequest = 0;
+        stored.transferError = HidError::None;
+    };
+    struct Case {
+        const char* what;
+        std::function<void(StoredState&)> change;
+        int result;  // of a read of the firmware version
+        std::vector<uint32_t> waits;
+    };
+    const std::vector<Case> cases = {
+        {"busy 3", busy(3), 1, {50, 0, 100}},
+        {"busy 11", busy(11), kStatusBusy, {50, 0, 100, 200, 300, 400, 500, 600, 700, 800, 900}},
+        {"fail crc", fail(HidError::Crc), 2, {50, 50, 50, 50}},
+        {"fail other", fail(HidError::Other), 2, {50}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        UpdateFromOutside(c.change);
+        EXPECT_FALSE(hotPlug->Poll());
+        clock_.waits.clear();
+        InformationBlock block{};
+        EXPECT_EQ(ReadInformation(transport, block), c.result);
+        EXPECT_EQ(clock_.waits, c.waits);
+
+        UpdateFromOutside(ok);
+        EXPECT_FALSE(hotPlug->Poll());
+        clock_.waits.clear();
+        EXPECT_EQ(ReadInformation(transport, block), 1);
+        EXPECT_EQ(FirmwareVersion(block), SimulatedMouse::kDefaultFirmwareVersion);
+        EXPECT_EQ(clock_.waits, std::vector<uint32_t>{50});
+    }
+    EXPECT_TRUE(recorder.changes.empty()) << "the mouse stays plugged in throughout";
 }
 
 TEST_F(DemoMouseTest, ASaveThatFailedIsMadeLater) {
