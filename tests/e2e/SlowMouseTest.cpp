@@ -40,8 +40,9 @@ TEST_F(SlowMouse, AChoiceMadeWhileTheStartupReadingWaitsIsKept) {
 // LED tab shows its page long before the Apply is done.
 TEST_F(SlowMouse, TheWindowAnswersWhileAnApplyWaitsOnTheMouse) {
     ASSERT_TRUE(StartDemo());
+    ASSERT_TRUE(ChooseFunction(3, l::kVolumeUp, "volume-up"));
+    WaitForStill(main_);
     ASSERT_TRUE(Tool().Simulate(Demo().StatePath(), {"busy", "9"}));
-    const std::optional<Bytes> stateBefore = ReadFileBytes(Demo().StatePath());
     const Rect page = PageArea({0, 0, 800, 515});
     const Pixels keysPage = Screen().Grab(page);
     Screen().Click(Page(l::kPageApply));
@@ -49,8 +50,10 @@ TEST_F(SlowMouse, TheWindowAnswersWhileAnApplyWaitsOnTheMouse) {
     EXPECT_TRUE(WaitUntil([&] { return Screen().Grab(page) != keysPage; }, 1500))
         << "the window did not answer within 1.5 s while the mouse was busy";
     Shot("led-page-during-apply");
-    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(Demo().StatePath()) != stateBefore; }))
-        << "the Apply never reached the mouse";
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::optional<Bytes> memory = MouseMemory();
+        return memory && ImageEntry(*memory, 3) == kVolumeUpEntry;
+    })) << "the Apply never reached the mouse";
 }
 
 // Every transfer fails at the moment of Apply: the person is told, and the
