@@ -51,7 +51,6 @@ const MessageMapEntry CPYLADlg::messageEntries[] = {
     On<WM_PAINT, &CPYLADlg::OnPaint>(),
     On<WM_QUERYDRAGICON, &CPYLADlg::OnQueryDragIcon>(),
     On<WM_LBUTTONDOWN, &CPYLADlg::OnLeftButtonDown>(),
-    On<WM_SYSCOMMAND, &CPYLADlg::OnSysCommand>(),
     On<TrayIcon::kCallbackMessage, &CPYLADlg::OnTrayNotification>(),
     On<kShowWindowMessage, &CPYLADlg::OnShowWindowRequest>(),
     On<WM_DEVICECHANGE, &CPYLADlg::OnDeviceChange>(),
@@ -413,7 +412,24 @@ void CPYLADlg::ShowPage(PageId target) {
 }
 
 void CPYLADlg::OnControlEvent(const ControlEvent& event) {
-    if (event.kind != ControlEvent::Kind::Clicked) {
+    using Kind = ControlEvent::Kind;
+    if (event.kind == Kind::ListClosing) {
+        // The topmost request of a list while it hides; other values: nothing.
+        if (event.value == 0 || event.value == 1) {
+            SetTopmost(event.value == 1);
+        }
+        return;
+    }
+    if (event.kind == Kind::MenuChose) {
+        if (event.value == kMenuShow) {
+            CallUp();
+        } else if (event.value == kMenuExit) {
+            closing_ = true;
+            ::PostQuitMessage(0);
+        }
+        return;
+    }
+    if (event.kind != Kind::Clicked) {
         return;
     }
     switch (event.id) {
@@ -565,30 +581,19 @@ void CPYLADlg::OnLeftButtonDown(POINT, UINT) {
     Default();
 }
 
-bool CPYLADlg::OnSysCommand(Message& m) {
-    if (m.wParam == 2234) {
-        if (m.lParam == 0 || m.lParam == 1) {
-            SetTopmost(m.lParam == 1);
-        }
-        m.result = 0;
-        return true;
+std::vector<unsigned> CPYLADlg::MenuCommandIds() const {
+    // The menu's command ID is a tick count: its choices are decoded before
+    // anything else, so that its low bits never read as a system command.
+    if (trayMenu_ == nullptr) {
+        return {};
     }
-    // The menu's command ID is a tick count: never pass it on, its low bits
-    // could read as a system command.
-    if (trayMenu_ != nullptr && m.wParam == trayMenuId_) {
-        if (m.lParam == kMenuShow) {
-            CallUp();
-        } else if (m.lParam == kMenuExit) {
-            closing_ = true;
-            ::PostQuitMessage(0);
-        }
-        m.result = 0;
-        return true;
-    }
-    if ((m.wParam & 0xFFF0) == SC_CLOSE) {
+    return {trayMenuId_};
+}
+
+void CPYLADlg::OnSystemCommand(WPARAM command) {
+    if ((command & 0xFFF0) == SC_CLOSE) {
         Hide();
     }
-    return false;  // the controls' notices, then the default processing
 }
 
 bool CPYLADlg::OnTrayNotification(Message& m) {

@@ -112,6 +112,8 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
     void OnControlEvent(const ControlEvent& event) override;
+    std::vector<unsigned> MenuCommandIds() const override;
+    void OnSystemCommand(WPARAM command) override;
     // Starts a window timer; false when the system could not. Tests see the
     // delays asked for here.
     virtual bool StartTimer(UINT_PTR id, UINT milliseconds);
@@ -182,7 +184,6 @@ private:
     void OnPaint();
     bool OnQueryDragIcon(Message& m);
     void OnLeftButtonDown(POINT point, UINT keys);
-    bool OnSysCommand(Message& m);
     bool OnTrayNotification(Message& m);
     bool OnShowWindowRequest(Message& m);
     bool OnDeviceChange(Message& m);

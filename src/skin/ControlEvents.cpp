@@ -47,9 +47,15 @@ std::optional<ControlEvent> OwnNotification(const layout::Control& control, std:
 }  // namespace
 
 std::optional<ControlEvent> DecodeNotification(std::uintptr_t wParam, std::intptr_t lParam,
-                                               const layout::WindowLayout& window) {
+                                               const layout::WindowLayout& window,
+                                               std::span<const unsigned> menus) {
     if (wParam > 0xFFFFFFFFu) {
         return std::nullopt;
+    }
+    for (const unsigned menu : menus) {
+        if (wParam == menu) {
+            return ControlEvent{Kind::MenuChose, static_cast<int>(menu), Low32(lParam)};
+        }
     }
     const int id = static_cast<int>(wParam);
     // A control's own pair first: the table knows what its ID sends.
@@ -66,8 +72,8 @@ std::optional<ControlEvent> DecodeNotification(std::uintptr_t wParam, std::intpt
         return ControlEvent{wParam == kMouseEntered ? Kind::MouseEntered : Kind::MouseLeft, target,
                             0};
     }
-    if (wParam == kListHiding && (lParam == 0 || lParam == 1)) {
-        return ControlEvent{Kind::ListClosing, 0, static_cast<int>(lParam)};
+    if (wParam == kListHiding) {
+        return ControlEvent{Kind::ListClosing, 0, Low32(lParam)};
     }
     return std::nullopt;
 }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include "skin/layout/SkinLayout.h"
 
@@ -24,21 +25,26 @@ struct ControlEvent {
         Moved,          // a slider's position changed; value: the position
         TextChanged,    // an edit box's text changed
         DoubleClicked,  // a static was double-clicked
-        ListClosing,    // a pop-up list is about to hide (value 1) or has hidden (value 0)
+        ListClosing,    // a pop-up list is about to hide (value 1) or has hidden (value 0);
+                        // any other value means nothing and is taken all the same
+        MenuChose,      // an entry of the window's own list was chosen; id: the list's
+                        // command ID, value: the entry's value
     };
 
     Kind kind;
-    int id = 0;  // the control; 0 for ListClosing
+    int id = 0;  // the control; 0 for ListClosing, the list's command ID for MenuChose
     int value = 0;
 
     friend bool operator==(const ControlEvent&, const ControlEvent&) = default;
 };
 
 // The event a WM_SYSCOMMAND with these parameters carries in a window with
-// this layout; nothing for a system command that is no control notification
-// (it then goes on to the default processing).
+// this layout and these lists of its own (their command IDs, which come first:
+// a list's ID is any number, a control's too); nothing for a system command
+// that is no control notification (it then goes on to the default processing).
 std::optional<ControlEvent> DecodeNotification(std::uintptr_t wParam, std::intptr_t lParam,
-                                               const layout::WindowLayout& window);
+                                               const layout::WindowLayout& window,
+                                               std::span<const unsigned> menus = {});
 
 // The event of a WM_COMMAND: a BN_CLICKED from a clickable control of the
 // table; nothing for anything else.

@@ -128,8 +128,9 @@ void CKivWindow::OnRoleClicked(layout::ControlRole role) {
 }
 
 bool CKivWindow::OnSysCommand(Message& m) {
-    const auto event = DecodeNotification(m.wParam, m.lParam, layout());
+    const auto event = DecodeNotification(m.wParam, m.lParam, layout(), MenuCommandIds());
     if (!event) {
+        OnSystemCommand(m.wParam);
         return false;  // a real system command: default processing
     }
     OnControlEvent(*event);

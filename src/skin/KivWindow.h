@@ -59,8 +59,15 @@ protected:
     // Relays every message to the tool tips, then the usual pre-translation.
     BOOL PreTranslateMessage(MSG* message) override;
 
-    // A notification or click of a control of the table.
+    // A notification or click of a control of the table, or a choice from a
+    // list of the window's own (MenuCommandIds).
     virtual void OnControlEvent(const ControlEvent&) {}
+    // The command IDs of the lists the window owns itself (not through a
+    // control), whose choices arrive as MenuChose.
+    virtual std::vector<unsigned> MenuCommandIds() const { return {}; }
+    // A system command that is no control notification (SC_CLOSE, ...); the
+    // default processing follows.
+    virtual void OnSystemCommand(WPARAM) {}
     // A click on a control with a role; Cancel closes the window.
     virtual void OnRoleClicked(layout::ControlRole role);
 

@@ -86,10 +86,28 @@ INSTANTIATE_TEST_SUITE_P(
         NotificationCase{"edit box with another code", kKeyPopup, IDC_POPUP_KEY, 5, std::nullopt},
         NotificationCase{"static with another code", kSensor, IDC_SENSOR_VALUE_1, 0, std::nullopt},
         NotificationCase{"entered a control of another window", kSensor, 1124, 4242, std::nullopt},
-        NotificationCase{"list notice with another value", kKeys, 2234, 7, std::nullopt},
+        // Taken (it must not reach the default processing), meaning nothing.
+        NotificationCase{"list notice with another value", kKeys, 2234, 7,
+                         ControlEvent{Kind::ListClosing, 0, 7}},
         NotificationCase{"check box has no own notice", kOs, IDC_MS_LOCK, 0, std::nullopt},
         NotificationCase{"ID beyond 32 bits", kKeys, std::uintptr_t{1} << 40 | IDC_MS_SELECTOR_1, 1,
                          std::nullopt}));
+
+// A window's own list (the notification-area menu, whose command ID is a
+// tick count) comes before everything: its ID may equal a control's, or read
+// as a system command in its low bits.
+TEST(DecodeNotification, AChoiceFromTheWindowsOwnListComesFirst) {
+    const std::array<unsigned, 1> menu{0x0012F060};  // low bits: SC_CLOSE
+    EXPECT_EQ(DecodeNotification(0x0012F060, 101, layout::kKeyAssignment, menu),
+              (ControlEvent{Kind::MenuChose, 0x0012F060, 101}));
+    const std::array<unsigned, 1> clash{IDC_MS_SELECTOR_1};
+    EXPECT_EQ(DecodeNotification(IDC_MS_SELECTOR_1, 100, layout::kKeyAssignment, clash),
+              (ControlEvent{Kind::MenuChose, IDC_MS_SELECTOR_1, 100}));
+    // Without the list, the same pair is the selector's choice, or nothing.
+    EXPECT_EQ(DecodeNotification(IDC_MS_SELECTOR_1, 100, layout::kKeyAssignment),
+              (ControlEvent{Kind::Chose, IDC_MS_SELECTOR_1, 100}));
+    EXPECT_EQ(DecodeNotification(0x0012F060, 101, layout::kKeyAssignment), std::nullopt);
+}
 
 TEST(DecodeCommand, ClicksOfTheTablesClickableControls) {
     const auto click = [](int id, int code, LPARAM control = 0x1234) {
