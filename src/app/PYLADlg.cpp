@@ -570,9 +570,8 @@ void CPYLADlg::OnPaint() {
     ::EndPaint(GetSafeHwnd(), &paint);
 }
 
-bool CPYLADlg::OnQueryDragIcon(Message& m) {
-    m.result = reinterpret_cast<LRESULT>(icon_);
-    return true;
+Reply CPYLADlg::OnQueryDragIcon() {
+    return Handled(reinterpret_cast<LRESULT>(icon_));
 }
 
 void CPYLADlg::OnLeftButtonDown(POINT, UINT) {
@@ -596,46 +595,44 @@ void CPYLADlg::OnSystemCommand(WPARAM command) {
     }
 }
 
-bool CPYLADlg::OnTrayNotification(Message& m) {
+Reply CPYLADlg::OnTrayNotification(WPARAM, LPARAM mouseMessage) {
     // There is no icon before the window is complete.
-    if (initialised_ && m.lParam == WM_LBUTTONDOWN) {
+    if (initialised_ && mouseMessage == WM_LBUTTONDOWN) {
         CallUp();
-    } else if (initialised_ && m.lParam == WM_RBUTTONDOWN) {
+    } else if (initialised_ && mouseMessage == WM_RBUTTONDOWN) {
         ShowTrayMenu();
     }
-    m.result = 1;
-    return true;
+    return Handled(1);
 }
 
-bool CPYLADlg::OnShowWindowRequest(Message& m) {
+Reply CPYLADlg::OnShowWindowRequest() {
     // During set-up the window shows itself once it is complete.
     if (initialised_) {
         ShowWindow(SW_SHOW);
     }
-    m.result = 0;
-    return true;
+    return Handled(0);
 }
 
-bool CPYLADlg::OnDeviceChange(Message& m) {
-    m.result = TRUE;
-    if (m.wParam != DBT_DEVICEARRIVAL && m.wParam != DBT_DEVICEREMOVECOMPLETE) {
-        return true;
+Reply CPYLADlg::OnDeviceChange(WPARAM event, LPARAM record) {
+    // Every device change is answered TRUE.
+    if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE) {
+        return Handled(TRUE);
     }
-    if (!IsVandirDevicePath(DevicePathFromDeviceChange(m.lParam))) {
-        return true;
+    if (!IsVandirDevicePath(DevicePathFromDeviceChange(record))) {
+        return Handled(TRUE);
     }
     if (!initialised_) {
         // During set-up (a message box there runs a message loop) the last
         // change waits until the window is complete.
-        pendingDeviceChange_ = m.wParam;
-        return true;
+        pendingDeviceChange_ = event;
+        return Handled(TRUE);
     }
-    if (m.wParam == DBT_DEVICEARRIVAL) {
+    if (event == DBT_DEVICEARRIVAL) {
         OnMouseArrival();
     } else {
         OnMouseRemoval();
     }
-    return true;
+    return Handled(TRUE);
 }
 
 void CPYLADlg::OnMouseArrival() {
@@ -684,13 +681,12 @@ void CPYLADlg::OnTimer(UINT_PTR id) {
     Default();
 }
 
-bool CPYLADlg::OnKickIdle(Message& m) {
+Reply CPYLADlg::OnKickIdle() {
     if (!buildTimerRunning_ && DeferredWorkLeft()) {
         buildTimerRunning_ = true;
         StartTimer(kBuildWindowsTimer, kBuildWindowsDelayMs);
     }
-    m.result = 0;
-    return true;
+    return Handled(0);
 }
 
 bool CPYLADlg::DeferredWorkLeft() const {

@@ -182,13 +182,13 @@ private:
     void ShowNoMouseNotice();
 
     void OnPaint();
-    bool OnQueryDragIcon(Message& m);
+    Reply OnQueryDragIcon();
     void OnLeftButtonDown(POINT point, UINT keys);
-    bool OnTrayNotification(Message& m);
-    bool OnShowWindowRequest(Message& m);
-    bool OnDeviceChange(Message& m);
+    Reply OnTrayNotification(WPARAM, LPARAM mouseMessage);
+    Reply OnShowWindowRequest();
+    Reply OnDeviceChange(WPARAM event, LPARAM record);
     // Idle time: starts timer 3 while windows are left to build.
-    bool OnKickIdle(Message& m);
+    Reply OnKickIdle();
     // One piece of the deferred start-up: the icon, the lists, then the next
     // window; false when nothing was left.
     bool BuildNextPiece();

@@ -262,11 +262,11 @@ void CColorSettingsDlg::OnShowWindow(WPARAM shown, LPARAM) {
     }
 }
 
-bool CColorSettingsDlg::OnPaint(Message&) {
+Reply CColorSettingsDlg::OnPaint() {
     if (!timersRunning_ && IsWindowVisible()) {
         StartTimers();
     }
-    return false;  // painted as usual
+    return Declined();  // painted as usual
 }
 
 void CColorSettingsDlg::OnTimer(UINT_PTR id) {

@@ -89,7 +89,7 @@ private:
     // The page went on or off screen.
     void OnShowWindow(WPARAM shown, LPARAM status);
     // Painting after the main window came back brings the timers back.
-    bool OnPaint(Message& m);
+    Reply OnPaint();
     void OnTimer(UINT_PTR id);
     void StartTimers();
     void StopTimers();

@@ -74,17 +74,15 @@ void CKivImageDialog::SetBackgroundImage(Gdiplus::Image* image) {
     ::RedrawWindow(GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-bool CKivImageDialog::OnEraseBackground(Message& m) {
+Reply CKivImageDialog::OnEraseBackground(HDC target) {
     if (background_ == nullptr) {
-        return false;  // the default dialog erase
+        return Declined();  // the default dialog erase
     }
-    const HDC target = reinterpret_cast<HDC>(m.wParam);
     const RECT client = GetClientRect();
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
     if (CopyOpaqueSheet(target, *background_, width, height)) {
-        m.result = TRUE;
-        return true;
+        return Handled(TRUE);
     }
     MemoryDC memory(target);
     UniqueBitmap bitmap(::CreateCompatibleBitmap(target, width, height));
@@ -97,8 +95,7 @@ bool CKivImageDialog::OnEraseBackground(Message& m) {
         }
         ::BitBlt(target, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
     }
-    m.result = TRUE;
-    return true;
+    return Handled(TRUE);
 }
 
 }  // namespace vandir

@@ -32,7 +32,7 @@ protected:
     // Paints the background stretched over the client area; without one, the
     // default dialog erase. Windows dragged by their background handle the
     // left button themselves: the base never moves the window.
-    bool OnEraseBackground(Message& m);
+    Reply OnEraseBackground(HDC dc);
 
 private:
     static const MessageMapEntry messageEntries[];

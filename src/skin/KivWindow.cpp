@@ -127,21 +127,20 @@ void CKivWindow::OnRoleClicked(layout::ControlRole role) {
     }
 }
 
-bool CKivWindow::OnSysCommand(Message& m) {
-    const auto event = DecodeNotification(m.wParam, m.lParam, layout(), MenuCommandIds());
+Reply CKivWindow::OnSysCommand(WPARAM wParam, LPARAM lParam) {
+    const auto event = DecodeNotification(wParam, lParam, layout(), MenuCommandIds());
     if (!event) {
-        OnSystemCommand(m.wParam);
-        return false;  // a real system command: default processing
+        OnSystemCommand(wParam);
+        return Declined();  // a real system command: default processing
     }
     OnControlEvent(*event);
-    m.result = 0;
-    return true;
+    return Handled(0);
 }
 
-bool CKivWindow::OnControlCommand(Message& m) {
-    const auto event = DecodeCommand(m.wParam, m.lParam, layout());
+Reply CKivWindow::OnControlCommand(WPARAM wParam, LPARAM lParam) {
+    const auto event = DecodeCommand(wParam, lParam, layout());
     if (!event) {
-        return false;
+        return Declined();
     }
     const layout::Control* row = layout::FindControl(layout(), event->id);
     if (row != nullptr && row->role != layout::ControlRole::None) {
@@ -149,8 +148,7 @@ bool CKivWindow::OnControlCommand(Message& m) {
     } else {
         OnControlEvent(*event);
     }
-    m.result = 0;
-    return true;
+    return Handled(0);
 }
 
 }  // namespace vandir

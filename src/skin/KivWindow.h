@@ -82,8 +82,8 @@ protected:
 private:
     static const MessageMapEntry messageEntries[];
 
-    bool OnSysCommand(Message& m);
-    bool OnControlCommand(Message& m);
+    Reply OnSysCommand(WPARAM wParam, LPARAM lParam);
+    Reply OnControlCommand(WPARAM wParam, LPARAM lParam);
     // The window of a tool: the table's control, or the template's control
     // bound for the tool tip alone.
     const CWnd* ToolWindow(int id);

@@ -126,6 +126,57 @@ RECT Rect(int x, int y, int w, int h) {
     return RECT{x, y, x + w, y + h};
 }
 
+// Typed handlers that decline or answer with a result (Reply): a declined
+// message goes on to the base's map, then to the default processing.
+constexpr UINT kRepliesSeven = WM_APP + 20;
+constexpr UINT kRepliesWhenAsked = WM_APP + 21;
+constexpr UINT kNobodyElse = WM_APP + 22;
+
+class ReplyingWindow : public WithMessageMap<ReplyingWindow, BaseWindow> {
+public:
+    static const ClassMessageMap<ReplyingWindow> messageMap;
+    bool erase = false;
+    HDC erased = nullptr;
+
+private:
+    static const MessageMapEntry messageEntries[];
+    Reply OnSeven() { return Handled(7); }
+    // Answers wParam + lParam when wParam is not 0; declines otherwise.
+    Reply OnWhenAsked(WPARAM wParam, LPARAM lParam) {
+        return wParam != 0 ? Handled(static_cast<LRESULT>(wParam) + lParam) : Declined();
+    }
+    Reply OnDeclinedByDerived(WPARAM, LPARAM) { return Declined(); }
+    Reply OnNobodyElse() { return Declined(); }
+    Reply OnEraseBackground(HDC dc) {
+        erased = dc;
+        return erase ? Handled(TRUE) : Declined();
+    }
+};
+const MessageMapEntry ReplyingWindow::messageEntries[] = {
+    On<kRepliesSeven, &ReplyingWindow::OnSeven>(),
+    On<kRepliesWhenAsked, &ReplyingWindow::OnWhenAsked>(),
+    On<kDerivedDeclines, &ReplyingWindow::OnDeclinedByDerived>(),
+    On<kNobodyElse, &ReplyingWindow::OnNobodyElse>(),
+    On<WM_ERASEBKGND, &ReplyingWindow::OnEraseBackground>(),
+};
+const ClassMessageMap<ReplyingWindow> ReplyingWindow::messageMap{messageEntries};
+
+TEST(WindowMessageMaps, TypedHandlersDeclineOrAnswerWithAReply) {
+    ReplyingWindow window;
+    ASSERT_TRUE(window.CreateEx(0, CWnd::RegisterWindowClass(L"VandirTestWindow"), L"test",
+                                WS_POPUP, Rect(0, 0, 50, 50), nullptr, 0));
+    EXPECT_EQ(window.SendMessage(kRepliesSeven), 7);
+    EXPECT_EQ(window.SendMessage(kRepliesWhenAsked, 2, 40), 42);
+    EXPECT_EQ(window.SendMessage(kRepliesWhenAsked, 0, 40), 0) << "declined: default processing";
+    EXPECT_EQ(window.SendMessage(kDerivedDeclines), 33) << "declined: the base answers";
+    EXPECT_EQ(window.SendMessage(kNobodyElse, 5, 5), 0);
+    const HDC dc = reinterpret_cast<HDC>(std::uintptr_t{0x1234});
+    window.erase = true;
+    EXPECT_EQ(window.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc)), TRUE);
+    EXPECT_EQ(window.erased, dc);
+    window.DestroyWindow();
+}
+
 TEST(WindowMessageMaps, SearchTheChainAndLetHandlersDecline) {
     const ExpectedReports expected;
     DerivedWindow window;

@@ -56,9 +56,15 @@
 // OnRegistered<kName, &Class::Handler>(), with the forms of "any other
 // message"; kName is a static wide string.
 //
+// A handler that may decline, or that gives the message's result, returns a
+// Reply instead: Handled(result) answers the message, Declined() lets the
+// search and finally the default processing go on. Its parameters are the
+// message's cracked ones: Reply (WPARAM, LPARAM) or Reply () for the messages
+// of "any other message" above, Reply (HDC) for WM_ERASEBKGND, Reply () for
+// WM_PAINT.
 // Every message also takes the raw form
 //   bool Handler(Message& m)    sets m.result; true = handled, false = declined
-// for the rare message that needs the raw parameters or has to decline.
+// for the rare message that needs the whole record.
 // A typed handler that wants the default processing first calls CWnd::Default()
 // at its start; the message's result is then the default's unless the
 // handler's form returns the answer itself.
@@ -95,6 +101,20 @@ inline constexpr UINT kRegisteredMessages = 0xFFFFFFFE;
 
 constexpr bool IsRegisteredMessage(UINT message) {
     return message >= 0xC000 && message <= 0xFFFF;
+}
+
+// What a typed handler that may decline gives back.
+struct Reply {
+    bool handled = false;
+    LRESULT result = 0;
+};
+// The message is answered with result.
+constexpr Reply Handled(LRESULT result = 0) {
+    return {true, result};
+}
+// The message goes on: to the maps of the bases, then the default processing.
+constexpr Reply Declined() {
+    return {false, 0};
 }
 
 inline constexpr UINT kAnyId = 0xFFFFFFFF;
@@ -235,11 +255,47 @@ inline POINT PointOf(LPARAM lParam) {
 template <auto Handler>
 constexpr bool kIsRaw = kTakesAndGives<Handler, bool, Message&>;
 
+// True when Handler takes Args and gives a Reply.
+template <auto Handler, typename... Args>
+constexpr bool GivesReply() {
+    using Method = decltype(Handler);
+    if constexpr (std::is_invocable_v<Method, ClassOf<Handler>&, Args...>) {
+        return std::is_same_v<std::invoke_result_t<Method, ClassOf<Handler>&, Args...>, Reply>;
+    } else {
+        return false;
+    }
+}
+template <auto Handler, typename... Args>
+inline constexpr bool kGivesReply = GivesReply<Handler, Args...>();
+
+// Messages whose typed handlers take (WPARAM, LPARAM) or ().
+constexpr bool IsPlainMessage(UINT message) {
+    return !IsMouseMessage(message) && message != WM_TIMER && message != WM_ERASEBKGND &&
+           message != WM_SETFOCUS && message != WM_KILLFOCUS && message != WM_MOUSEACTIVATE &&
+           message != WM_DESTROY && message != WM_NCDESTROY && message != WM_PAINT &&
+           !IsReflected(message);
+}
+
+inline bool Answer(const Reply& reply, Message& m) {
+    if (reply.handled) {
+        m.result = reply.result;
+    }
+    return reply.handled;
+}
+
 template <UINT Msg, auto Handler>
 bool CallCracked(CWnd& window, Message& m) {
     auto& self = static_cast<ClassOf<Handler>&>(window);
     if constexpr (kIsRaw<Handler>) {
         return (self.*Handler)(m);
+    } else if constexpr (Msg == WM_ERASEBKGND && kGivesReply<Handler, HDC>) {
+        return Answer((self.*Handler)(reinterpret_cast<HDC>(m.wParam)), m);
+    } else if constexpr (Msg == WM_PAINT && kGivesReply<Handler>) {
+        return Answer((self.*Handler)(), m);
+    } else if constexpr (IsPlainMessage(Msg) && kGivesReply<Handler, WPARAM, LPARAM>) {
+        return Answer((self.*Handler)(m.wParam, m.lParam), m);
+    } else if constexpr (IsPlainMessage(Msg) && kGivesReply<Handler>) {
+        return Answer((self.*Handler)(), m);
     } else if constexpr (IsMouseMessage(Msg)) {
         static_assert(kTakes<Handler, POINT, UINT>, "mouse handler: void (POINT point, UINT keys)");
         (self.*Handler)(PointOf(m.lParam), static_cast<UINT>(m.wParam));
