@@ -33,6 +33,9 @@ constexpr wchar_t kSaveFailedText[] =
 
 // SC_MOVE + HTCAPTION: the system's move loop, as if the caption were dragged.
 constexpr WPARAM kDragByCaption = SC_MOVE | HTCAPTION;
+// Every page, in member order.
+constexpr std::array kPageIds{PageId::KeyAssignment, PageId::OsSensitivity, PageId::Sensor,
+                              PageId::Led,           PageId::Support,       PageId::Language};
 constexpr std::array kTabs{IDC_MAIN_TAB_KEYS, IDC_MAIN_TAB_SENSOR, IDC_MAIN_TAB_LED,
                            IDC_MAIN_TAB_SUPPORT, IDC_MAIN_LANGUAGE};
 
@@ -166,7 +169,9 @@ void CPYLADlg::TakeReading(const PendingReading& pending) {
         return;
     }
     const MouseReading& reading = pending.reading;
-    support_->SetFirmwareVersion(reading.firmwareVersion);
+    for (const PageId id : kPageIds) {
+        pageObject(id).SetFirmwareVersion(reading.firmwareVersion);
+    }
     if (reading.completedApply) {
         unwritten_.reset();
     }
@@ -244,7 +249,7 @@ void CPYLADlg::OnTaskbarCreated() {
 void CPYLADlg::Hide() {
     // Never hidden without the icon that brings it back.
     AddTrayIcon();
-    keyAssignment_->CloseLists();
+    CloseAllLists();
     ShowWindow(SW_HIDE);
 }
 
@@ -254,14 +259,16 @@ void CPYLADlg::CreatePages() {
     sensor_ = std::make_unique<CSensorDlg>(skin, *this, parent);
     led_ = std::make_unique<CColorSettingsDlg>(skin, *this, parent);
     support_ = std::make_unique<CSupportDlg>(skin, *this, services_.system, parent);
-    // The version pop-up never waits for the mouse while an Apply holds it.
-    support_->SetMouseLink([this] { return services_.transport.TryEnsureOpen() == 1; });
     language_ = std::make_unique<CLanguageTip>(skin, *this, parent);
     keyAssignment_ = std::make_unique<CMouseSettingsDlg>(CMouseSettingsDlg::kKeyAssignmentMode,
                                                          skin, *this, services_.system, parent);
     osSensitivity_ = std::make_unique<CMouseSettingsDlg>(CMouseSettingsDlg::kOsSensitivityMode,
                                                          skin, *this, services_.system, parent);
     keyAssignment_->DeferToolTips();
+    // The version pop-up never waits for the mouse while an Apply holds it.
+    for (const PageId id : kPageIds) {
+        pageObject(id).SetMouseLink([this] { return services_.transport.TryEnsureOpen() == 1; });
+    }
 }
 
 void CPYLADlg::BuildPage(CKivPage& page) {
@@ -338,6 +345,23 @@ CNoMouse& CPYLADlg::noDeviceScreen() {
     return noMouse_;
 }
 
+void CPYLADlg::CloseAllLists() {
+    for (const PageId id : kPageIds) {
+        pageObject(id).CloseLists();
+    }
+}
+
+CKivPage* CPYLADlg::PageWithoutLists() const {
+    // Only built pages make lists: the others make theirs when built.
+    for (const PageId id : kPageIds) {
+        CKivPage& page = pageObject(id);
+        if (page.GetSafeHwnd() != nullptr && !page.ListsBuilt()) {
+            return &page;
+        }
+    }
+    return nullptr;
+}
+
 void CPYLADlg::PushAll() {
     pushed_ = record_;
     // A page not built yet takes the record when it is built.
@@ -406,9 +430,7 @@ void CPYLADlg::ShowPage(PageId target) {
     }
     CollectAll();
     shown.ShowWindow(SW_SHOW);
-    if (target == PageId::KeyAssignment || target == PageId::OsSensitivity) {
-        static_cast<CMouseSettingsDlg&>(shown).MarkOwnTab();
-    }
+    shown.OnShownByTab();
 }
 
 void CPYLADlg::OnControlEvent(const ControlEvent& event) {
@@ -575,7 +597,7 @@ Reply CPYLADlg::OnQueryDragIcon() {
 }
 
 void CPYLADlg::OnLeftButtonDown(POINT, UINT) {
-    keyAssignment_->CloseLists();
+    CloseAllLists();
     SendMessage(WM_SYSCOMMAND, kDragByCaption, 0);
     Default();
 }
@@ -656,7 +678,9 @@ void CPYLADlg::OnMouseRemoval() {
     // it is done.
     services_.transport.MarkGone();
     RunWithMouse([&transport = services_.transport] { transport.Close(); });
-    support_->SetFirmwareVersion(0);
+    for (const PageId id : kPageIds) {
+        pageObject(id).SetFirmwareVersion(0);
+    }
 }
 
 void CPYLADlg::OnTimer(UINT_PTR id) {
@@ -690,7 +714,7 @@ Reply CPYLADlg::OnKickIdle() {
 }
 
 bool CPYLADlg::DeferredWorkLeft() const {
-    return trayIcon_ == nullptr || !keyAssignment_->ListsBuilt() || !AllWindowsBuilt();
+    return trayIcon_ == nullptr || PageWithoutLists() != nullptr || !AllWindowsBuilt();
 }
 
 bool CPYLADlg::BuildNextPiece() {
@@ -700,8 +724,8 @@ bool CPYLADlg::BuildNextPiece() {
         keyAssignment_->SetUpToolTips();
         return true;
     }
-    if (!keyAssignment_->ListsBuilt()) {
-        keyAssignment_->BuildLists();
+    if (CKivPage* page = PageWithoutLists()) {
+        page->BuildLists();
         return true;
     }
     return BuildNextWindow();

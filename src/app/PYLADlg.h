@@ -38,10 +38,6 @@
 
 namespace vandir {
 
-class CMouseSettingsDlg;
-class CSupportDlg;
-class CLanguageTip;
-
 class CPYLADlg : public WithMessageMap<CPYLADlg, CKivWindow>, public PageHost {
 public:
     static const ClassMessageMap<CPYLADlg> messageMap;
@@ -131,6 +127,9 @@ private:
     // Builds the next window not built yet; false when none was left.
     bool BuildNextWindow();
     void PushAll();
+    // The pages' hooks for their pop-up lists.
+    void CloseAllLists();
+    CKivPage* PageWithoutLists() const;
     // Collects every page into the record, building the ones not built yet;
     // while the window closes, only the built ones (a page never built holds
     // the record as it is).
@@ -201,13 +200,14 @@ private:
     AppServices& services_;
     MouseSettings record_;
     // Pages in member order; the no-device screen is separate.
-    std::unique_ptr<CMouseSettingsDlg> keyAssignment_;
-    std::unique_ptr<CMouseSettingsDlg> osSensitivity_;
+    // The window talks to every page through CKivPage only.
+    std::unique_ptr<CKivPage> keyAssignment_;
+    std::unique_ptr<CKivPage> osSensitivity_;
     std::unique_ptr<CKivPage> sensor_;
     std::unique_ptr<CKivPage> led_;
-    std::unique_ptr<CSupportDlg> support_;
+    std::unique_ptr<CKivPage> support_;
     CNoMouse noMouse_;
-    std::unique_ptr<CLanguageTip> language_;
+    std::unique_ptr<CKivPage> language_;
     std::unique_ptr<TrayIcon> trayIcon_;
     std::unique_ptr<CKivMenu> trayMenu_;
     UINT trayMenuId_ = 0;

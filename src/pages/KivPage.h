@@ -5,6 +5,9 @@
 // through PageHost. Enter and Esc do nothing on a page unless the page says
 // otherwise.
 
+#include <cstdint>
+#include <functional>
+
 #include "model/MouseSettings.h"
 #include "pages/PageHost.h"
 #include "skin/KivWindow.h"
@@ -17,6 +20,19 @@ public:
     virtual void PushSettings(const MouseSettings& settings) = 0;
     // Writes the page's controls into the record's fields of this page.
     virtual void CollectSettings(MouseSettings& settings) = 0;
+
+    // Hooks any page may implement; the main window calls them on every page.
+    // The page was shown by a tab (it marks its own tab, if it has one).
+    virtual void OnShownByTab() {}
+    // Its pop-up lists: made once, in idle time or when first needed; closed
+    // at a press on the main window's background or when the window hides.
+    virtual void BuildLists() {}
+    virtual bool ListsBuilt() const { return true; }
+    virtual void CloseLists() {}
+    // The mouse's firmware version from the last reading; 0 without a mouse.
+    virtual void SetFirmwareVersion(uint16_t) {}
+    // How the page may ask whether the mouse is there, without ever waiting.
+    virtual void SetMouseLink(std::function<bool()>) {}
 
 protected:
     CKivPage(const layout::WindowLayout& layout, SkinContext& context, PageHost& host, CWnd* parent,

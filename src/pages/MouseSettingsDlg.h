@@ -38,12 +38,13 @@ public:
 
     // Marks the face's own tab: 1097 on the key-assignment face, 1098 on the
     // OS-sensitivity face.
+    void OnShownByTab() override { MarkOwnTab(); }
     void MarkOwnTab();
     // Hides every open function list (a press on the main window's background).
-    void CloseLists();
+    void CloseLists() override;
     // Makes the selectors' function lists, once (key-assignment face only).
-    void BuildLists();
-    bool ListsBuilt() const;
+    void BuildLists() override;
+    bool ListsBuilt() const override;
 
 protected:
     BOOL OnInitDialog() override;

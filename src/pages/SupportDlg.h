@@ -22,10 +22,12 @@ public:
     void CollectSettings(MouseSettings& settings) override;
 
     // The version the mouse reported at the last connect; 0 without a mouse.
-    void SetFirmwareVersion(uint16_t version) { firmwareVersion_ = version; }
+    void SetFirmwareVersion(uint16_t version) override { firmwareVersion_ = version; }
     // How the version pop-up asks whether the mouse is there (the main
     // window's link to it; the page never touches the mouse itself).
-    void SetMouseLink(std::function<bool()> ensureOpen) { ensureOpen_ = std::move(ensureOpen); }
+    void SetMouseLink(std::function<bool()> ensureOpen) override {
+        ensureOpen_ = std::move(ensureOpen);
+    }
     uint16_t firmwareVersion() const { return firmwareVersion_; }
 
 protected:
