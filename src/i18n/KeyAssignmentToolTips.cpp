@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "i18n/Languages.h"
+#include "skin/layout/ResourceIds.h"
 
 namespace vandir {
 namespace {
@@ -22,14 +23,14 @@ constexpr std::size_t kSelectorCount = 7;
 // Both modes of the page register all of these tools. The seven function
 // selectors come first, then the page's other tools.
 constexpr ToolTipRow kKeyAssignmentToolTips[] = {
-    {1012, u"Left Click", kNamedByFunction},
-    {1021, u"Right Click", kNamedByFunction},
-    {1022, u"Wheel Click", kNamedByFunction},
-    {1023, u"Browser Forward", kNamedByFunction},
-    {1024, u"Browser Back", kNamedByFunction},
-    {1025, u"DPI [+]", kNamedByFunction},
-    {1026, u"DPI [-]", kNamedByFunction},
-    {1097,
+    {IDC_MS_SELECTOR_1, u"Left Click", kNamedByFunction},
+    {IDC_MS_SELECTOR_2, u"Right Click", kNamedByFunction},
+    {IDC_MS_SELECTOR_3, u"Wheel Click", kNamedByFunction},
+    {IDC_MS_SELECTOR_4, u"Browser Forward", kNamedByFunction},
+    {IDC_MS_SELECTOR_5, u"Browser Back", kNamedByFunction},
+    {IDC_MS_SELECTOR_6, u"DPI [+]", kNamedByFunction},
+    {IDC_MS_SELECTOR_7, u"DPI [-]", kNamedByFunction},
+    {IDC_MS_TAB_KEYS,
      u"Key Assignment",
      {
          u"",                             // English
@@ -45,7 +46,7 @@ constexpr ToolTipRow kKeyAssignmentToolTips[] = {
          u"tilldelning av knappar",       // Swedish
          u"指定按鍵",                     // Traditional Chinese
      }},
-    {1098,
+    {IDC_MS_TAB_OS,
      u"OS Sensitivity",
      {
          u"",                     // English
@@ -61,9 +62,9 @@ constexpr ToolTipRow kKeyAssignmentToolTips[] = {
          u"OS-känslighet",        // Swedish
          u"作業系統靈敏度",       // Traditional Chinese
      }},
-    {1099, u"Reset", kResetWords},
-    {1100, u"Apply", kApplyWords},
-    {1131,
+    {IDC_MS_RESET, u"Reset", kResetWords},
+    {IDC_MS_APPLY, u"Apply", kApplyWords},
+    {IDC_MS_ANCHOR_POLLING,
      u"USB Polling rate",
      {
          u"",                          // English
@@ -79,7 +80,7 @@ constexpr ToolTipRow kKeyAssignmentToolTips[] = {
          u"USB-pollninghastighet",     // Swedish
          u"USB 輪詢率",                // Traditional Chinese
      }},
-    {1133,
+    {IDC_MS_ANCHOR_SPEED,
      u"OS Sensitivity",
      {
          u"",                               // English
@@ -95,7 +96,7 @@ constexpr ToolTipRow kKeyAssignmentToolTips[] = {
          u"OS-känslighet",                  // Swedish
          u"作業系統靈敏度",                 // Traditional Chinese
      }},
-    {1134,
+    {IDC_MS_ANCHOR_DOUBLE_CLICK,
      u"OS double Click speed",
      {
          u"",                                        // English
@@ -111,7 +112,7 @@ constexpr ToolTipRow kKeyAssignmentToolTips[] = {
          u"OS-hastighet för dubbelklick",            // Swedish
          u"作業系統按兩下速度",                      // Traditional Chinese
      }},
-    {1135,
+    {IDC_MS_ANCHOR_RESPONSE,
      u"Button response time",
      {
          u"",                                // English
@@ -127,7 +128,7 @@ constexpr ToolTipRow kKeyAssignmentToolTips[] = {
          u"Svarstid för knapp",              // Swedish
          u"按鈕反應時間",                    // Traditional Chinese
      }},
-    {1132,
+    {IDC_MS_ANCHOR_LOCK,
      u"Lock OS settings",
      {
          u"",                                       // English

@@ -6,7 +6,7 @@
 namespace vandir {
 
 // Every tool of the page, in the order in which the page registers them: the
-// seven function selectors (1012, 1021 .. 1026), then the nine other tools.
+// seven function selectors (IDC_MS_SELECTOR_1 .. 7), then the nine other tools.
 ToolTipTable KeyAssignmentToolTips();
 
 // The seven function selectors. Their language columns are empty: a selector's

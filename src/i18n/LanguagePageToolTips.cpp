@@ -1,6 +1,7 @@
 #include "i18n/LanguagePageToolTips.h"
 
 #include "i18n/Languages.h"
+#include "skin/layout/ResourceIds.h"
 
 namespace vandir {
 namespace {
@@ -208,8 +209,8 @@ constexpr ToolTipRow kLanguagePageToolTips[] = {
          u"Traditionell kinesiska",     // Swedish
          u"繁體中文",                   // Traditional Chinese
      }},
-    {1130, u"Reset", kResetWords},
-    {1131, u"Apply", kApplyWords},
+    {IDC_LANGUAGE_RESET, u"Reset", kResetWords},
+    {IDC_LANGUAGE_APPLY, u"Apply", kApplyWords},
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "i18n/ToolTipTable.h"
+#include "skin/layout/ResourceIds.h"
 
 namespace vandir {
 
@@ -32,18 +33,18 @@ struct LanguageInfo {
 
 // In index order.
 inline constexpr std::array<LanguageInfo, kLanguageCount> kLanguages = {{
-    {kEnglish, u"English", 1118},
-    {kFrench, u"French", 1119},
-    {kGerman, u"German", 1120},
-    {kItalian, u"Italian", 1121},
-    {kJapanese, u"Japanese", 1122},
-    {kKorean, u"Korean", 1123},
-    {kPortuguese, u"Portuguese", 1124},
-    {kRussian, u"Russian", 1125},
-    {kSimplifiedChinese, u"Simplified Chinese", 1126},
-    {kSpanish, u"Spanish", 1127},
-    {kSwedish, u"Swedish", 1128},
-    {kTraditionalChinese, u"Traditional Chinese", 1129},
+    {kEnglish, u"English", IDC_LANGUAGE_1},
+    {kFrench, u"French", IDC_LANGUAGE_2},
+    {kGerman, u"German", IDC_LANGUAGE_3},
+    {kItalian, u"Italian", IDC_LANGUAGE_4},
+    {kJapanese, u"Japanese", IDC_LANGUAGE_5},
+    {kKorean, u"Korean", IDC_LANGUAGE_6},
+    {kPortuguese, u"Portuguese", IDC_LANGUAGE_7},
+    {kRussian, u"Russian", IDC_LANGUAGE_8},
+    {kSimplifiedChinese, u"Simplified Chinese", IDC_LANGUAGE_9},
+    {kSpanish, u"Spanish", IDC_LANGUAGE_10},
+    {kSwedish, u"Swedish", IDC_LANGUAGE_11},
+    {kTraditionalChinese, u"Traditional Chinese", IDC_LANGUAGE_12},
 }};
 
 // Column k holds the word of language index k + 1. Every window's Reset and

@@ -1,6 +1,7 @@
 #include "i18n/LedPageToolTips.h"
 
 #include "i18n/Languages.h"
+#include "skin/layout/ResourceIds.h"
 
 namespace vandir {
 namespace {
@@ -9,7 +10,7 @@ namespace {
 // English words), French, German, Italian, Japanese, Korean, Portuguese, Russian,
 // Simplified Chinese, Spanish, Swedish, Traditional Chinese.
 constexpr ToolTipRow kLedPageToolTips[] = {
-    {1132,
+    {IDC_LED_ANCHOR_ON,
      u"Always ON",
      {
          u"",                  // English
@@ -25,7 +26,7 @@ constexpr ToolTipRow kLedPageToolTips[] = {
          u"Alltid PÅ",         // Swedish
          u"永遠開啟",          // Traditional Chinese
      }},
-    {1133,
+    {IDC_LED_ANCHOR_OFF,
      u"Always OFF",
      {
          u"",                     // English
@@ -41,7 +42,7 @@ constexpr ToolTipRow kLedPageToolTips[] = {
          u"Alltid AV",            // Swedish
          u"永遠關閉",             // Traditional Chinese
      }},
-    {1134,
+    {IDC_LED_ANCHOR_BLINK,
      u"Rapid fire",
      {
          u"",                  // English
@@ -57,7 +58,7 @@ constexpr ToolTipRow kLedPageToolTips[] = {
          u"Snabb eld",         // Swedish
          u"速射",              // Traditional Chinese
      }},
-    {1135,
+    {IDC_LED_ANCHOR_BREATHE,
      u"Breathing",
      {
          u"",                 // English
@@ -73,8 +74,8 @@ constexpr ToolTipRow kLedPageToolTips[] = {
          u"Andas",            // Swedish
          u"呼吸",             // Traditional Chinese
      }},
-    {1109, u"Reset", kResetWords},
-    {1110, u"Apply", kApplyWords},
+    {IDC_LED_RESET, u"Reset", kResetWords},
+    {IDC_LED_APPLY, u"Apply", kApplyWords},
 };
 
 }  // namespace

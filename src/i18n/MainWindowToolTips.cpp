@@ -1,6 +1,7 @@
 #include "i18n/MainWindowToolTips.h"
 
 #include "i18n/Languages.h"
+#include "skin/layout/ResourceIds.h"
 
 namespace vandir {
 namespace {
@@ -9,7 +10,7 @@ namespace {
 // English words), French, German, Italian, Japanese, Korean, Portuguese, Russian,
 // Simplified Chinese, Spanish, Swedish, Traditional Chinese.
 constexpr ToolTipRow kMainWindowToolTips[] = {
-    {1000,
+    {IDC_MAIN_TAB_KEYS,
      u"Main Control",
      {
          u"",                              // English
@@ -25,7 +26,7 @@ constexpr ToolTipRow kMainWindowToolTips[] = {
          u"Huvudkontroll",                 // Swedish
          u"主要控制項",                    // Traditional Chinese
      }},
-    {1001,
+    {IDC_MAIN_TAB_SENSOR,
      u"Sensor",
      {
          u"",          // English
@@ -41,7 +42,7 @@ constexpr ToolTipRow kMainWindowToolTips[] = {
          u"Sensor",    // Swedish
          u"感應器",    // Traditional Chinese
      }},
-    {1002,
+    {IDC_MAIN_TAB_LED,
      u"LED",
      {
          u"",           // English
@@ -57,7 +58,7 @@ constexpr ToolTipRow kMainWindowToolTips[] = {
          u"LED",        // Swedish
          u"LED",        // Traditional Chinese
      }},
-    {1004,
+    {IDC_MAIN_TAB_SUPPORT,
      u"Support",
      {
          u"",               // English
@@ -73,7 +74,7 @@ constexpr ToolTipRow kMainWindowToolTips[] = {
          u"Stöd",           // Swedish
          u"支援",           // Traditional Chinese
      }},
-    {1118,
+    {IDC_MAIN_LANGUAGE,
      u"Language",
      {
          u"",         // English
@@ -89,8 +90,8 @@ constexpr ToolTipRow kMainWindowToolTips[] = {
          u"Språk",    // Swedish
          u"語言",     // Traditional Chinese
      }},
-    {1031, u"Reset", kResetWords},
-    {1042, u"Apply", kApplyWords},
+    {IDC_MAIN_RESET, u"Reset", kResetWords},
+    {IDC_MAIN_APPLY, u"Apply", kApplyWords},
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "i18n/SensorPageToolTips.h"
 
 #include "i18n/Languages.h"
+#include "skin/layout/ResourceIds.h"
 
 namespace vandir {
 namespace {
@@ -9,7 +10,7 @@ namespace {
 // English words), French, German, Italian, Japanese, Korean, Portuguese, Russian,
 // Simplified Chinese, Spanish, Swedish, Traditional Chinese.
 constexpr ToolTipRow kSensorPageToolTips[] = {
-    {1133,
+    {IDC_SENSOR_ANCHOR_DPI_1,
      u"DPI level 1",
      {
          u"",                // English
@@ -25,7 +26,7 @@ constexpr ToolTipRow kSensorPageToolTips[] = {
          u"DPI-nivå 1",      // Swedish
          u"DPI 等級 1",      // Traditional Chinese
      }},
-    {1134,
+    {IDC_SENSOR_ANCHOR_DPI_2,
      u"DPI level 2",
      {
          u"",                // English
@@ -41,7 +42,7 @@ constexpr ToolTipRow kSensorPageToolTips[] = {
          u"DPI-nivå 2",      // Swedish
          u"DPI 等級 2",      // Traditional Chinese
      }},
-    {1135,
+    {IDC_SENSOR_ANCHOR_DPI_3,
      u"DPI level 3",
      {
          u"",                // English
@@ -57,7 +58,7 @@ constexpr ToolTipRow kSensorPageToolTips[] = {
          u"DPI-nivå 3",      // Swedish
          u"DPI 等級 3",      // Traditional Chinese
      }},
-    {1136,
+    {IDC_SENSOR_ANCHOR_LIFT_OFF,
      u"Lift Off Distance",
      {
          u"",                            // English
@@ -73,8 +74,8 @@ constexpr ToolTipRow kSensorPageToolTips[] = {
          u"Ta bort avstånd",             // Swedish
          u"抬升高度",                    // Traditional Chinese
      }},
-    {1104, u"Reset", kResetWords},
-    {1105, u"Apply", kApplyWords},
+    {IDC_SENSOR_RESET, u"Reset", kResetWords},
+    {IDC_SENSOR_APPLY, u"Apply", kApplyWords},
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "i18n/SupportPageToolTips.h"
 
 #include "i18n/Languages.h"
+#include "skin/layout/ResourceIds.h"
 
 namespace vandir {
 namespace {
@@ -9,7 +10,7 @@ namespace {
 // English words), French, German, Italian, Japanese, Korean, Portuguese, Russian,
 // Simplified Chinese, Spanish, Swedish, Traditional Chinese.
 constexpr ToolTipRow kSupportPageToolTips[] = {
-    {1071,
+    {IDC_SUPPORT_ONLINE,
      u"Online support",
      {
          u"",                          // English
@@ -25,7 +26,7 @@ constexpr ToolTipRow kSupportPageToolTips[] = {
          u"Support på nätet",          // Swedish
          u"線上支援",                  // Traditional Chinese
      }},
-    {1006,
+    {IDC_SUPPORT_VERSION,
      u"Version info",
      {
          u"",                           // English
@@ -41,7 +42,7 @@ constexpr ToolTipRow kSupportPageToolTips[] = {
          u"Version-info",               // Swedish
          u"版本資訊",                   // Traditional Chinese
      }},
-    {1134,
+    {IDC_SUPPORT_ANCHOR_AUTOSTART,
      u"Automatically start mouse SW at login",
      {
          u"",                                                         // English
@@ -57,8 +58,8 @@ constexpr ToolTipRow kSupportPageToolTips[] = {
          u"Starta automatiskt mus-programmet vid inloggning",                 // Swedish
          u"登入時自動啟動滑鼠軟體",                                           // Traditional Chinese
      }},
-    {1100, u"Reset", kResetWords},
-    {1101, u"Apply", kApplyWords},
+    {IDC_SUPPORT_RESET, u"Reset", kResetWords},
+    {IDC_SUPPORT_APPLY, u"Apply", kApplyWords},
 };
 
 }  // namespace

@@ -71,15 +71,11 @@ void CKivComboButton::AddItem(int value, const std::wstring& text) {
     list_->AddItem(value, text, true, false);
 }
 
-void CKivComboButton::AddSubItem(int value, int parentValue, const std::wstring& text) {
-    if (list_ != nullptr) {
-        list_->AddSubItem(value, parentValue, text, true);
-    }
-}
-
-void CKivComboButton::AddThirdLevelItem(int value, const std::wstring& text) {
-    if (list_ != nullptr) {
-        list_->AddThirdLevelItem(value, text);
+void CKivComboButton::AddSubItem(int value, int parentValue, const std::wstring& text,
+                                 std::span<const int> listPath) {
+    CKivMenu* list = list_ != nullptr ? list_->SubListAt(listPath) : nullptr;
+    if (list != nullptr) {
+        list->AddSubItem(value, parentValue, text, true);
     }
 }
 

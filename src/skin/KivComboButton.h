@@ -24,6 +24,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "base/Clock.h"
@@ -64,12 +65,11 @@ public:
     // value is there already. The first call creates the list, which needs the
     // button's window; without it nothing happens.
     void AddItem(int value, const std::wstring& text);
-    // Adds an enabled entry to the sub-list of the top-level entry parentValue.
-    // Ignored before the list exists.
-    void AddSubItem(int value, int parentValue, const std::wstring& text);
-    // Adds an enabled entry under the entry 2301 in the sub-list of the
-    // top-level entry 2300. Ignored before the list exists.
-    void AddThirdLevelItem(int value, const std::wstring& text);
+    // Adds an enabled entry to the sub-list of the entry parentValue of the
+    // list reached by listPath (CKivMenu::SubListAt; the top level when
+    // empty). Ignored before the list exists or where the path breaks.
+    void AddSubItem(int value, int parentValue, const std::wstring& text,
+                    std::span<const int> listPath = {});
 
     // Shows the entry with the value (found anywhere in the list) as the
     // caption and selected value; nothing when there is none. No notification.

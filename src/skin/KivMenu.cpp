@@ -1,5 +1,7 @@
 #include "skin/KivMenu.h"
 
+#include <algorithm>
+
 #include "platform/win32/Gdiplus.h"
 #include "skin/ControlNotifications.h"
 #include "skin/SkinText.h"
@@ -21,8 +23,6 @@ constexpr int kTextIndent = 10;
 constexpr int kSubListOverlap = 5;  // a sub-list opens this far inside the list's right edge
 constexpr int kSubListRaise = 5;    // and this far above its entry
 constexpr int kSubListDrop = 25;    // near the screen bottom: its bottom edge this far below
-constexpr int kThirdLevelRoot = 2300;
-constexpr int kThirdLevelParent = 2301;
 
 }  // namespace
 
@@ -96,14 +96,18 @@ void CKivMenu::AddSubItem(int value, int parentValue, const std::wstring& text, 
     }
 }
 
-void CKivMenu::AddThirdLevelItem(int value, const std::wstring& text) {
-    for (const auto& item : items_) {
-        if (item->value == kThirdLevelRoot) {
-            if (CKivMenu* second = FindSubList(kThirdLevelRoot); second != nullptr) {
-                second->AddSubItem(value, kThirdLevelParent, text, true);
-            }
+CKivMenu* CKivMenu::SubListAt(std::span<const int> path) {
+    CKivMenu* list = this;
+    for (const int value : path) {
+        const auto& items = list->items_;
+        const bool present = std::any_of(
+            items.begin(), items.end(), [value](const auto& item) { return item->value == value; });
+        list = present ? list->FindSubList(value) : nullptr;
+        if (list == nullptr) {
+            return nullptr;
         }
     }
+    return list;
 }
 
 CKivMenu* CKivMenu::FindSubList(int key) const {

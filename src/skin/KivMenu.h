@@ -23,6 +23,7 @@
 // After windows.h, which it builds on.
 
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -76,9 +77,11 @@ public:
     // sub-list and adds (value, text, enabled) to that sub-list, created when
     // needed. Nothing happens when no entry has parentValue.
     void AddSubItem(int value, int parentValue, const std::wstring& text, bool enabled = true);
-    // The fixed third-level path of the function lists: adds an enabled entry
-    // under the entry 2301 of the sub-list of the entry 2300, when they exist.
-    void AddThirdLevelItem(int value, const std::wstring& text);
+    // The sub-list reached by following path from this list: each value names
+    // an entry of the list reached so far, whose sub-list must exist. This
+    // list for an empty path; null where the path breaks. Creates nothing:
+    // with AddSubItem on the list it returns, entries nest at any depth.
+    CKivMenu* SubListAt(std::span<const int> path);
     // The sub-list whose command ID is key; created on first request with
     // Create("menu", (0, 0, 100, 10), this list's owner, key) and this list as
     // its parent list.

@@ -1,8 +1,9 @@
 /* The program's resource numbers: dialog templates, icons and control IDs.
    The one home of these numbers: the resource script, the windows' layout
-   tables and the skin artwork generator all read this file, so it holds only
-   #define lines (the resource compiler reads no C++). Control IDs repeat across
-   windows; each name carries its window. */
+   tables, the portable core's tool-tip tables and the skin artwork generator
+   all read this file, so it holds only #define lines and includes nothing
+   (the resource compiler reads no C++; the core builds without Windows
+   headers). Control IDs repeat across windows; each name carries its window. */
 #pragma once
 
 /* Dialog templates and icons. */

@@ -688,7 +688,8 @@ void FillList(CKivComboButton& combo) {
     combo.AddItem(2000, L"Keyboard");
     combo.AddItem(2300, L"Rapid Fire");
     combo.AddSubItem(2301, 2300, L"Mouse");
-    combo.AddThirdLevelItem(2311, L"Rapid Left Click");
+    const int rapidFire[] = {2300};
+    combo.AddSubItem(2311, 2301, L"Rapid Left Click", rapidFire);
 }
 
 // The screen point at the centre of entry index of list.
@@ -713,7 +714,8 @@ TEST_F(KivButtonsTest, ComboStartsEmptyAndCreatesItsListWithTheFirstItem) {
     EXPECT_TRUE(combo->captionFollowsSelection());
 
     combo->AddSubItem(2301, 2300, L"Mouse");
-    combo->AddThirdLevelItem(2311, L"Rapid Left Click");
+    const int rapidFire[] = {2300};
+    combo->AddSubItem(2311, 2301, L"Rapid Left Click", rapidFire);
     combo->SelectItem(2311);
     EXPECT_EQ(combo->list(), nullptr) << "only AddItem creates the list";
     EXPECT_EQ(combo->selectedValue(), -1);
@@ -733,6 +735,30 @@ TEST_F(KivButtonsTest, ComboStartsEmptyAndCreatesItsListWithTheFirstItem) {
     CKivComboButton unbound(hooks, clock);
     unbound.AddItem(2000, L"Keyboard");
     EXPECT_EQ(unbound.list(), nullptr) << "no window, no list";
+}
+
+TEST_F(KivButtonsTest, ComboNestsEntriesAlongAPathOfEntryValues) {
+    combo->AddItem(10, L"Colours");
+    combo->AddSubItem(11, 10, L"Warm");
+    const int warmPath[] = {10};
+    const int redPath[] = {10, 11};
+    const int strayPath[] = {11};
+    combo->AddSubItem(12, 11, L"Red", warmPath);
+    combo->AddSubItem(13, 12, L"Crimson", redPath);
+    combo->AddSubItem(14, 10, L"Stray", strayPath);
+
+    CKivMenu& list = *combo->list();
+    const int crimsonPath[] = {10, 11, 12};
+    const CKivMenu* fourth = list.SubListAt(crimsonPath);
+    ASSERT_NE(fourth, nullptr);
+    ASSERT_EQ(fourth->items().size(), 1u);
+    EXPECT_EQ(fourth->items()[0]->text, L"Crimson");
+    EXPECT_TRUE(fourth->items()[0]->enabled);
+    EXPECT_EQ(list.FindItem(14), nullptr) << "11 is no top-level entry: the path breaks";
+
+    combo->SelectItem(13);
+    EXPECT_EQ(combo->caption(), L"Crimson");
+    EXPECT_EQ(combo->selectedValue(), 13);
 }
 
 TEST_F(KivButtonsTest, ComboReportsEntryAndExitOnly) {

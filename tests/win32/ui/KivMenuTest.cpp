@@ -151,6 +151,9 @@ int MeasuredTextHeight(const std::wstring& text) {
     return size.cy;
 }
 
+// The path from the function list to its "Rapid Fire" sub-list.
+constexpr int kRapidFirePath[] = {2300};
+
 // The function list of a key-assignment selector, built as the page builds it.
 void BuildFunctionList(CKivMenu& list) {
     for (const auto& [value, text] :
@@ -185,11 +188,12 @@ void BuildFunctionList(CKivMenu& list) {
     }
     addWithSubList(2300, L"Rapid Fire");
     list.AddSubItem(2301, 2300, L"Mouse");
-    list.AddThirdLevelItem(2311, L"Left Click");
-    list.AddThirdLevelItem(2312, L"Right Click");
-    list.AddThirdLevelItem(2313, L"Wheel Click");
-    list.AddThirdLevelItem(2315, L"IE Forward");
-    list.AddThirdLevelItem(2314, L"IE Back");
+    CKivMenu& rapidFire = *list.SubListAt(kRapidFirePath);
+    rapidFire.AddSubItem(2311, 2301, L"Left Click");
+    rapidFire.AddSubItem(2312, 2301, L"Right Click");
+    rapidFire.AddSubItem(2313, 2301, L"Wheel Click");
+    rapidFire.AddSubItem(2315, 2301, L"IE Forward");
+    rapidFire.AddSubItem(2314, 2301, L"IE Back");
     list.AddSubItem(2400, 2300, L"Keyboard");
     addWithSubList(2500, L"DPI");
     list.AddSubItem(2502, 2500, L"DPI [+]");
@@ -345,8 +349,8 @@ TEST_F(KivMenuTest, SubListsAreCreatedOnDemandBesideTheirEntries) {
 
     root_.AddSubItem(2502, 2500, L"DPI [+]");
     EXPECT_TRUE(root_.subLists().empty()) << "no entry 2500: nothing happens";
-    root_.AddThirdLevelItem(2311, L"Left Click");
-    EXPECT_TRUE(root_.subLists().empty()) << "no sub-list under 2300 yet";
+    EXPECT_EQ(root_.SubListAt(kRapidFirePath), nullptr);
+    EXPECT_TRUE(root_.subLists().empty()) << "no sub-list under 2300 yet, none created";
 
     root_.AddSubItem(2301, 2300, L"Mouse", false);
     EXPECT_FALSE(root_.items()[0]->hasSubList);
@@ -364,8 +368,10 @@ TEST_F(KivMenuTest, SubListsAreCreatedOnDemandBesideTheirEntries) {
     EXPECT_FALSE(second.items()[0]->enabled);
     EXPECT_FALSE(second.items()[0]->hasSubList);
 
-    root_.AddThirdLevelItem(2311, L"Left Click");
-    root_.AddThirdLevelItem(2312, L"Right Click");
+    EXPECT_EQ(root_.SubListAt({}), &root_);
+    ASSERT_EQ(root_.SubListAt(kRapidFirePath), &second);
+    second.AddSubItem(2311, 2301, L"Left Click");
+    second.AddSubItem(2312, 2301, L"Right Click");
     EXPECT_TRUE(second.items()[0]->hasSubList);
     ASSERT_EQ(second.subLists().size(), 1u);
     const CKivMenu& third = *second.subLists()[0];
@@ -382,7 +388,7 @@ TEST_F(KivMenuTest, SubListsAreCreatedOnDemandBesideTheirEntries) {
     ASSERT_TRUE(other.Create(L"menu", Rect(0, 0, 150, 10), owner_, 1));
     other.AddItem(2300, L"Rapid Fire");
     other.AddSubItem(2400, 2300, L"Keyboard");
-    other.AddThirdLevelItem(2311, L"Left Click");
+    other.SubListAt(kRapidFirePath)->AddSubItem(2311, 2301, L"Left Click");
     ASSERT_EQ(other.subLists().size(), 1u);
     EXPECT_EQ(other.subLists()[0]->items().size(), 1u);
     EXPECT_TRUE(other.subLists()[0]->subLists().empty());
@@ -393,7 +399,7 @@ TEST_F(KivMenuTest, FindItemSearchesThisLevelFirstThenSubListsDepthFirst) {
     root_.AddItem(2300, L"Rapid Fire");
     root_.AddItem(2500, L"DPI");
     root_.AddSubItem(2301, 2300, L"Mouse");
-    root_.AddThirdLevelItem(7, L"third level under the first sub-list");
+    root_.SubListAt(kRapidFirePath)->AddSubItem(7, 2301, L"third level under the first sub-list");
     root_.AddSubItem(7, 2500, L"second level under the second sub-list");
     root_.AddSubItem(2600, 2500, L"second level");
     root_.AddItem(2301, L"top level, added last");
@@ -735,6 +741,53 @@ TEST_F(KivMenuTest, AThirdLevelChoiceClosesAllThreeListsThenReportsTheChoice) {
                                               kHidden, kHidden, Sys(2301, 2311)}));
     EXPECT_TRUE(AllHidden());
     EXPECT_EQ(third.clickedValue(), 2311);
+    EXPECT_FALSE(hooks_.MouseHookInstalled());
+}
+
+TEST_F(KivMenuTest, EntriesNestAtAnyDepthAlongAPathOfEntryValues) {
+    ASSERT_TRUE(root_.Create(L"menu", Rect(100, 100, 150, 10), owner_, kRootId));
+    root_.AddItem(5, L"Tools");
+    root_.AddItem(10, L"Colours");
+    root_.AddSubItem(11, 10, L"Warm");
+    const int warmPath[] = {10};
+    const int redPath[] = {10, 11};
+    const int crimsonPath[] = {10, 11, 12};
+    root_.SubListAt(warmPath)->AddSubItem(12, 11, L"Red");
+    root_.SubListAt(redPath)->AddSubItem(13, 12, L"Crimson");
+
+    const int strayPath[] = {10, 12};
+    const int pastTheEndPath[] = {10, 11, 12, 13};
+    const int noSubListPath[] = {5};
+    EXPECT_EQ(root_.SubListAt(strayPath), nullptr) << "12 is not in the list under 10";
+    EXPECT_EQ(root_.SubListAt(pastTheEndPath), nullptr) << "13 opens no list";
+    EXPECT_EQ(root_.SubListAt(noSubListPath), nullptr);
+    CKivMenu& second = *root_.SubListAt(warmPath);
+    CKivMenu& third = *root_.SubListAt(redPath);
+    CKivMenu* fourth = root_.SubListAt(crimsonPath);
+    ASSERT_NE(fourth, nullptr);
+    EXPECT_EQ(fourth->commandId(), 12u);
+    EXPECT_EQ(fourth->parentList(), &third);
+    EXPECT_EQ(third.parentList(), &second);
+    EXPECT_TRUE(third.items()[0]->hasSubList);
+    ASSERT_EQ(fourth->items().size(), 1u);
+    EXPECT_EQ(root_.FindItem(13), fourth->items()[0].get());
+
+    // Opened by hovering and chosen as an entry of the function list's third level is.
+    root_.ShowAt(CKivMenu::kTopLeft, 100, 100);
+    ASSERT_TRUE(HoverAndOpen(root_, 1, second));
+    ASSERT_TRUE(HoverAndOpen(second, 0, third));
+    ASSERT_TRUE(HoverAndOpen(third, 0, *fourth));
+    EXPECT_EQ(hooks_.MouseTarget(), fourth->GetSafeHwnd());
+    owner_.events.clear();
+    ASSERT_TRUE(ClickAt(EntryOnScreen(*fourth, 0)));
+    ASSERT_TRUE(PumpUntil([&] { return owner_.SystemCommands().size() >= 9; }));
+    PumpPending();
+    EXPECT_EQ(owner_.SystemCommands(),
+              (Notes{kAboutToHide, kAboutToHide, kAboutToHide, kAboutToHide, kHidden, kHidden,
+                     kHidden, kHidden, Sys(12, 13)}));
+    for (const CKivMenu* list : {&root_, &second, &third, fourth}) {
+        EXPECT_FALSE(list->IsWindowVisible());
+    }
     EXPECT_FALSE(hooks_.MouseHookInstalled());
 }
 
