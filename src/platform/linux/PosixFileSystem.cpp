@@ -1,5 +1,10 @@
 #include "platform/linux/PosixFileSystem.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "i18n/Unicode.h"
 #include "platform/linux/PosixFiles.h"
 
@@ -22,6 +27,23 @@ bool PosixFileSystem::ReplaceWholeFile(const std::u16string& path, std::span<con
         *reason = Utf16FromUtf8(DescribeFileError(error));
     }
     return error == 0;
+}
+
+bool PosixFileSystem::Exists(const std::u16string& path) {
+    struct stat status {};
+    return ::stat(Utf8FromUtf16(path).c_str(), &status) == 0 ||
+           (errno != ENOENT && errno != ENOTDIR);
+}
+
+FileSystem::FolderMade PosixFileSystem::MakeFolder(const std::u16string& path) {
+    if (::mkdir(Utf8FromUtf16(path).c_str(), 0777) == 0) {
+        return FolderMade::Made;
+    }
+    return errno == EEXIST ? FolderMade::Exists : FolderMade::Failed;
+}
+
+bool PosixFileSystem::RemoveFolder(const std::u16string& path) {
+    return ::rmdir(Utf8FromUtf16(path).c_str()) == 0;
 }
 
 }  // namespace vandir

@@ -11,6 +11,9 @@ public:
     void EnsureFoldersOf(const std::u16string& filePath) override;
     bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes,
                           std::u16string* reason = nullptr) override;
+    bool Exists(const std::u16string& path) override;
+    FolderMade MakeFolder(const std::u16string& path) override;
+    bool RemoveFolder(const std::u16string& path) override;
 };
 
 }  // namespace vandir
