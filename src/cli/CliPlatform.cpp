@@ -17,6 +17,7 @@
 
 #include "cli/BuildConfig.h"
 #include "platform/linux/HidrawBackend.h"
+#include "platform/linux/PosixFileSystem.h"
 #include "platform/linux/PosixFiles.h"
 #endif
 
@@ -62,6 +63,10 @@ private:
 
 std::unique_ptr<CommandLineFiles> MakeCommandLineFiles() {
     return std::make_unique<Win32CommandLineFiles>();
+}
+
+std::unique_ptr<FileSystem> MakeFileSystem() {
+    return std::make_unique<Win32FileSystem>();
 }
 
 std::unique_ptr<HidBackend> MakeHidBackend() {
@@ -131,6 +136,10 @@ public:
 
 std::unique_ptr<CommandLineFiles> MakeCommandLineFiles() {
     return std::make_unique<PosixCommandLineFiles>();
+}
+
+std::unique_ptr<FileSystem> MakeFileSystem() {
+    return std::make_unique<PosixFileSystem>();
 }
 
 std::unique_ptr<HidBackend> MakeHidBackend() {

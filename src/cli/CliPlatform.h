@@ -7,11 +7,15 @@
 
 #include "cli/CommandLineFiles.h"
 #include "device/HidBackend.h"
+#include "storage/FileSystem.h"
 
 namespace vandir::cli {
 
 // The platform's files, named as on the command line.
 std::unique_ptr<CommandLineFiles> MakeCommandLineFiles();
+
+// The platform's files as the portable core reaches them.
+std::unique_ptr<FileSystem> MakeFileSystem();
 
 // The platform's HID interfaces.
 std::unique_ptr<HidBackend> MakeHidBackend();
