@@ -69,6 +69,10 @@ std::unique_ptr<FileSystem> MakeFileSystem() {
     return std::make_unique<Win32FileSystem>();
 }
 
+std::u16string FileSystemPath(const std::string& path) {
+    return Utf16FromUtf8(path);
+}
+
 std::unique_ptr<HidBackend> MakeHidBackend() {
     return std::make_unique<Win32HidBackend>();
 }
@@ -140,6 +144,10 @@ std::unique_ptr<CommandLineFiles> MakeCommandLineFiles() {
 
 std::unique_ptr<FileSystem> MakeFileSystem() {
     return std::make_unique<PosixFileSystem>();
+}
+
+std::u16string FileSystemPath(const std::string& path) {
+    return PosixFileSystem::PathFromBytes(path);
 }
 
 std::unique_ptr<HidBackend> MakeHidBackend() {

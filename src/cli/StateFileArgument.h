@@ -1,15 +1,12 @@
 #pragma once
 // The simulated mouse's state file named by --simulate STATE, reached through
-// the platform's files. The path is UTF-8 text; one that is not is refused, as
-// it could not be told apart from another file's name.
+// the platform's files by the path exactly as given.
 
 #include <memory>
 #include <string>
 
 #include "base/Clock.h"
 #include "cli/CliPlatform.h"
-#include "cli/CommandError.h"
-#include "i18n/Unicode.h"
 #include "storage/SimulatedStateFile.h"
 
 namespace vandir::cli {
@@ -17,11 +14,7 @@ namespace vandir::cli {
 class StateFileArgument {
 public:
     explicit StateFileArgument(const std::string& path)
-        : files_(MakeFileSystem()), file_(*files_, Utf16FromUtf8(path), clock_) {
-        if (Utf8FromUtf16(file_.Path()) != path) {
-            throw CommandError(kExitUsage, "--simulate STATE must be UTF-8 text");
-        }
-    }
+        : files_(MakeFileSystem()), file_(*files_, FileSystemPath(path), clock_) {}
     StateFileArgument(const StateFileArgument&) = delete;
     StateFileArgument& operator=(const StateFileArgument&) = delete;
 

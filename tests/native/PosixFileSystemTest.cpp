@@ -441,5 +441,20 @@ TEST_F(PosixFileSystemTest, StateFileChangeOnRealFilesLeavesOnlyTheFile) {
     EXPECT_EQ(folder.Read(read), SimulatedStateFile::Reading::NotAStateFile);
 }
 
+TEST_F(PosixFileSystemTest, PathsThatAreNotUtf8ReachExactlyTheirFile) {
+    const std::string name = "a \xFF b \xC3 \xE2\x82 \xED\xB2\x80 \xC3\xA9 \xF0\x9F\x98\x80";
+    const std::u16string path = PosixFileSystem::PathFromBytes((root_ / name).string());
+    EXPECT_EQ(PosixFileSystem::BytesFromPath(path), (root_ / name).string());
+    EXPECT_EQ(PosixFileSystem::PathFromBytes("\xC3\xA9"), u"\u00e9");
+    EXPECT_EQ(PosixFileSystem::BytesFromPath(u"\U0001F600"), "\xF0\x9F\x98\x80");
+
+    const Bytes bytes{1, 2, 3};
+    ASSERT_TRUE(files_.ReplaceWholeFile(path, bytes));
+    EXPECT_EQ(Listing(root_), std::vector<std::string>{name});
+    Bytes read;
+    ASSERT_TRUE(files_.ReadWholeFile(path, read));
+    EXPECT_EQ(read, bytes);
+}
+
 }  // namespace
 }  // namespace vandir
