@@ -50,6 +50,11 @@ public:
         return true;
     }
 
+    // The profile is all the bench writes: no folder is ever made.
+    bool Exists(const std::u16string& path) override { return files_.count(path) != 0; }
+    FolderMade MakeFolder(const std::u16string&) override { return FolderMade::Failed; }
+    bool RemoveFolder(const std::u16string&) override { return false; }
+
 private:
     std::map<std::u16string, std::vector<uint8_t>> files_;
 };
@@ -118,8 +123,8 @@ int wmain(int argc, wchar_t** argv) {
         window.ShowWindow(SW_SHOW);
         window.WaitForMouseWork();
         // As the running program has them after its first idle times.
-        for (const PageId id : {PageId::OsSensitivity, PageId::Sensor, PageId::Led,
-                                PageId::Support, PageId::Language}) {
+        for (const PageId id : {PageId::OsSensitivity, PageId::Sensor, PageId::Led, PageId::Support,
+                                PageId::Language}) {
             window.page(id);
         }
         window.noDeviceScreen();

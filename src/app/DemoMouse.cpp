@@ -5,8 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "i18n/Unicode.h"
-
 namespace vandir {
 namespace {
 
@@ -63,9 +61,9 @@ DemoMouse::DemoMouse(const wchar_t* commandLine, Clock& clock)
 
 DemoMouse::DemoMouse(const DemoOptions& options, Clock& clock) {
     auto mouse = std::make_shared<SimulatedMouse>();
-    DemoStateFile file(options.statePath.empty() ? DefaultDemoStatePath() : options.statePath,
-                       clock);
-    loaded_ = mouse->LoadState(Utf8FromUtf16(file.Path()));
+    DemoStateFile file(
+        files_, options.statePath.empty() ? DefaultDemoStatePath() : options.statePath, clock);
+    loaded_ = file.LoadInto(*mouse);
     if (options.unplugged) {
         mouse->Unplug();
     } else {

@@ -33,6 +33,7 @@
 #include "base/Clock.h"
 #include "device/HidBackend.h"
 #include "device/SimulatedMouse.h"
+#include "platform/win32/Win32FileSystem.h"
 
 namespace vandir {
 
@@ -58,6 +59,7 @@ public:
     DemoHotPlug* WatchFor(HWND window);
 
 private:
+    Win32FileSystem files_;
     bool loaded_ = false;
     std::shared_ptr<DemoStateSync> sync_;
     std::unique_ptr<HidBackend> backend_;

@@ -59,8 +59,7 @@ void DemoStateSync::SaveUnsavedWrite() noexcept {
         return;
     }
     try {
-        if (file_.SaveMemory(mouse_->GetStoredState()) ==
-            SimulatedMouse::StateFileUpdate::Written) {
+        if (file_.SaveMemory(mouse_->GetStoredState()) == SimulatedStateFile::Update::Written) {
             unsaved_ = false;
         }
     } catch (const std::exception&) {

@@ -17,6 +17,7 @@
 
 #include "cli/BuildConfig.h"
 #include "platform/linux/HidrawBackend.h"
+#include "platform/linux/PosixFileSystem.h"
 #include "platform/linux/PosixFiles.h"
 #endif
 
@@ -62,6 +63,14 @@ private:
 
 std::unique_ptr<CommandLineFiles> MakeCommandLineFiles() {
     return std::make_unique<Win32CommandLineFiles>();
+}
+
+std::unique_ptr<FileSystem> MakeFileSystem() {
+    return std::make_unique<Win32FileSystem>();
+}
+
+std::u16string FileSystemPath(const std::string& path) {
+    return Utf16FromUtf8(path);
 }
 
 std::unique_ptr<HidBackend> MakeHidBackend() {
@@ -131,6 +140,14 @@ public:
 
 std::unique_ptr<CommandLineFiles> MakeCommandLineFiles() {
     return std::make_unique<PosixCommandLineFiles>();
+}
+
+std::unique_ptr<FileSystem> MakeFileSystem() {
+    return std::make_unique<PosixFileSystem>();
+}
+
+std::u16string FileSystemPath(const std::string& path) {
+    return PosixFileSystem::PathFromBytes(path);
 }
 
 std::unique_ptr<HidBackend> MakeHidBackend() {

@@ -7,11 +7,17 @@
 
 #include "cli/CommandLineFiles.h"
 #include "device/HidBackend.h"
+#include "storage/FileSystem.h"
 
 namespace vandir::cli {
 
 // The platform's files, named as on the command line.
 std::unique_ptr<CommandLineFiles> MakeCommandLineFiles();
+
+// The platform's files as the portable core reaches them, and a path named on
+// the command line as they take it.
+std::unique_ptr<FileSystem> MakeFileSystem();
+std::u16string FileSystemPath(const std::string& path);
 
 // The platform's HID interfaces.
 std::unique_ptr<HidBackend> MakeHidBackend();

@@ -11,9 +11,11 @@
 #include "cli/ImageText.h"
 #include "cli/ProfileFiles.h"
 #include "cli/SimulationCommands.h"
+#include "cli/StateFileArgument.h"
 #include "device/DeviceCommands.h"
 #include "device/SimulatedMouse.h"
 #include "storage/Profile.h"
+#include "storage/SimulatedStateFile.h"
 
 namespace vandir::cli {
 namespace {
@@ -49,11 +51,14 @@ public:
             throw CommandError(kExitUsage, "--simulate and --device exclude each other");
         }
         if (!args.simulate.empty()) {
+            stateFile_ = std::make_unique<StateFileArgument>(args.simulate);
             auto simulated = std::make_unique<SimulatedMouse>();
-            if (!simulated->LoadState(args.simulate)) {
+            SimulatedMouse::StoredState stored = simulated->GetStoredState();
+            if (stateFile_->File().Read(stored) == SimulatedStateFile::Reading::NotAStateFile) {
                 throw CommandError(kExitUsage,
                                    args.simulate + ": not a simulated mouse's state file");
             }
+            simulated->RestoreStoredState(stored);
             simulated_ = simulated.get();
             backend_ = std::move(simulated);
         } else if (!args.device.empty()) {
@@ -74,14 +79,12 @@ public:
         if (simulated_ == nullptr) {
             return;
         }
-        const SimulatedMouse::StateFileUpdate result = SimulatedMouse::UpdateStateFile(
-            args_.simulate, simulated_->GetStoredState(),
-            [this](SimulatedMouse::StoredState& stored) {
+        const SimulatedStateFile::Update result = stateFile_->File().Change(
+            simulated_->GetStoredState(), [this](SimulatedMouse::StoredState& stored) {
                 stored.memory = simulated_->Memory();
                 stored.firmwareVersion = simulated_->FirmwareVersionNumber();
-            },
-            clock_);
-        if (result != SimulatedMouse::StateFileUpdate::Written) {
+            });
+        if (result != SimulatedStateFile::Update::Written) {
             throw CommandError(kExitFailure, args_.simulate + ": cannot be written");
         }
     }
@@ -106,6 +109,7 @@ private:
     const DeviceArguments& args_;
     SystemClock clock_;
     std::unique_ptr<HidBackend> backend_;
+    std::unique_ptr<StateFileArgument> stateFile_;  // with --simulate
     SimulatedMouse* simulated_ = nullptr;
     std::unique_ptr<Transport> transport_;
 };

@@ -5,12 +5,13 @@
 #include <optional>
 #include <string>
 
-#include "base/Clock.h"
 #include "cli/CommandError.h"
 #include "cli/InputText.h"
 #include "cli/IntegerText.h"
+#include "cli/StateFileArgument.h"
 #include "device/HidBackend.h"
 #include "device/SimulatedMouse.h"
+#include "storage/SimulatedStateFile.h"
 
 namespace vandir::cli {
 namespace {
@@ -79,13 +80,13 @@ void ChangeSimulatedMouse(const std::string& state, const std::string& done,
         throw CommandError(
             kExitUsage, "a real mouse cannot be " + done + " by software; give --simulate STATE");
     }
-    SystemClock clock;
-    const SimulatedMouse::StateFileUpdate result =
-        SimulatedMouse::UpdateStateFile(state, SimulatedMouse().GetStoredState(), change, clock);
-    if (result == SimulatedMouse::StateFileUpdate::NotAStateFile) {
+    const StateFileArgument file(state);
+    const SimulatedStateFile::Update result =
+        file.File().Change(SimulatedMouse().GetStoredState(), change);
+    if (result == SimulatedStateFile::Update::NotAStateFile) {
         throw CommandError(kExitUsage, state + ": not a simulated mouse's state file");
     }
-    if (result != SimulatedMouse::StateFileUpdate::Written) {
+    if (result != SimulatedStateFile::Update::Written) {
         throw CommandError(kExitFailure, state + ": cannot be written");
     }
 }

@@ -3,8 +3,8 @@
 // three commands as the firmware does, with a 128-byte configuration memory
 // and a firmware version. Tests script it (busy replies, failing transfers and
 // opens, unplugging, extra interfaces) and read its counters; the demo and
-// vandirctl --simulate keep its memory, its plugged state and whether it is
-// slow or failing in a small state file.
+// vandirctl --simulate keep its StoredState in a small state file
+// (SimulatedStateFile).
 //
 // Requests (SetFeature on the vendor collection; byte 0 report ID, byte 1
 // command):
@@ -44,13 +44,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "base/Clock.h"
 #include "device/ConfigImage.h"
 #include "device/HidBackend.h"
 
@@ -111,7 +108,7 @@ public:
     uint16_t FirmwareVersionNumber() const;
     void SetFirmwareVersion(uint16_t version);
 
-    // What the state file keeps of the mouse.
+    // What a state file keeps of the mouse.
     struct StoredState {
         uint16_t firmwareVersion = kDefaultFirmwareVersion;
         ConfigImage memory{};
@@ -126,57 +123,6 @@ public:
     // request and the error every transfer fails with.
     void RestoreStoredState(const StoredState& state);
 
-    // The state file, numbers little-endian: "VSIM", format version 3 (2
-    // bytes), firmware version (2 bytes), the 128-byte memory, the plugged
-    // state (1 byte: 1 plugged in, 0 unplugged), the busy polls of each
-    // request (1 byte), the error every transfer fails with (1 byte: 0 none,
-    // 1 not ready, 2 CRC, 3 write fault, 4 invalid parameter, 5 function
-    // failed, 6 other) and a CRC-32 of the 139 bytes before it, 143 bytes in
-    // all. Older files read with what they lack at its default: version 2
-    // ends after the plugged state (141 bytes), version 1 after the memory
-    // (140 bytes, plugged in). Files are always written in version 3. Paths
-    // are UTF-8.
-    static constexpr size_t kStateFileSize = 143;
-    static std::vector<uint8_t> EncodeState(const StoredState& state);
-    // Empty unless the bytes are exactly such a file (any other length,
-    // magic, version, plugged value or error, or a CRC that does not match).
-    static std::optional<StoredState> DecodeState(const std::vector<uint8_t>& bytes);
-
-    // Writes this mouse's state: a temporary file of a fresh name beside the
-    // target, renamed over it, so that a reader sees the old file or the new
-    // one; false when either step fails (the folder must exist). For a file
-    // that no other process changes; UpdateStateFile for a shared one.
-    bool SaveState(const std::string& path) const;
-    // True when the file was loaded (RestoreStoredState), or when there is no
-    // file (the state is left as it is); false, with the state unchanged, when
-    // the file cannot be read or is not exactly such a file.
-    bool LoadState(const std::string& path);
-
-    // A state file that several processes change (vandirctl and the demo
-    // program) is changed in one step that no other update interleaves with:
-    // under the file's lock it reads the file (ifMissing when there is none),
-    // lets change edit the state and writes it back as SaveState does (not
-    // when the file holds that state already, also in an older format). Each
-    // writer changes only its part (plug and unplug the plugged state, busy,
-    // fail and ok theirs, a configuration write the memory), so none loses
-    // another's change.
-    // The lock is the folder PATH.lock, which only one process at a time can
-    // make; one left behind by a process that died is taken over after
-    // kStaleLockMilliseconds of waiting, in slices of kLockWaitMilliseconds
-    // through clock. Readers take no lock; as a rename over a file that a
-    // reader has open fails on Windows, the rename is tried again (up to 20
-    // times, kLockWaitMilliseconds apart).
-    enum class StateFileUpdate {
-        Written,        // the file holds the changed state
-        NotAStateFile,  // the file cannot be read or is not a state file; left alone
-        NotWritten,     // the lock could not be taken, or writing failed
-    };
-    static constexpr uint32_t kLockWaitMilliseconds = 5;
-    static constexpr uint32_t kStaleLockMilliseconds = 2000;
-    static StateFileUpdate UpdateStateFile(const std::string& path, const StoredState& ifMissing,
-                                           const std::function<void(StoredState&)>& change,
-                                           Clock& clock);
-
     // Scripting. The next polls GetFeature transfers on the vendor collection
     // reply status 3 (busy), with the pending reply's report ID and no
     // payload, before the real reply comes.
@@ -184,7 +130,7 @@ public:
     // A slow mouse: after each request it takes, at least the next polls
     // GetFeature transfers reply busy, as after StayBusyFor (0 to
     // kMaxBusyPollsPerRequest, a number beyond taken as the nearest bound; 0
-    // ends it). The state file keeps it.
+    // ends it). StoredState keeps it.
     static constexpr int kMaxBusyPollsPerRequest = 255;
     void StayBusyForEachRequest(int polls);
     // Queues errors for the next transfers on the vendor collection, in
@@ -194,7 +140,7 @@ public:
     void QueueTransferErrors(const std::vector<HidError>& errors);
     // A failing mouse: every transfer on the vendor collection that no queued
     // error decides fails with error, as a queued one does, until
-    // FailTransfers(HidError::None). The state file keeps it.
+    // FailTransfers(HidError::None). StoredState keeps it.
     void FailTransfers(HidError error);
     // Opens of one interface, or of every interface, fail with kAccessDenied
     // while set.

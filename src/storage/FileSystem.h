@@ -1,6 +1,7 @@
 #pragma once
-// The few file operations the profile needs, one implementation per platform.
-// Paths are UTF-16 text as the program holds them; each platform converts.
+// The few file operations the profile and the simulated mouse's state file
+// need, one implementation per platform. Paths are UTF-16 text as the program
+// holds them; each platform converts.
 
 #include <cstdint>
 #include <span>
@@ -30,6 +31,20 @@ public:
     // words for what went wrong.
     virtual bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes,
                                   std::u16string* reason = nullptr) = 0;
+
+    // Whether anything (a file, a folder) is at path; a path that cannot be
+    // looked at for another reason than its absence counts as existing.
+    virtual bool Exists(const std::u16string& path) = 0;
+
+    // Makes the folder at path (not the folders above it) in one step that
+    // only one of several processes can win, which makes it a lock between
+    // processes. Exists when something is already there; Failed when it
+    // cannot be made (no folder above, no right to write).
+    enum class FolderMade { Made, Exists, Failed };
+    virtual FolderMade MakeFolder(const std::u16string& path) = 0;
+
+    // Removes the empty folder at path; false when it cannot.
+    virtual bool RemoveFolder(const std::u16string& path) = 0;
 };
 
 }  // namespace vandir

@@ -1,7 +1,8 @@
 #pragma once
-// An in-memory file system that records what the profile code asks of it.
+// An in-memory file system that records what the code under test asks of it.
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,14 @@ namespace vandir::testing {
 class FakeFileSystem : public FileSystem {
 public:
     std::map<std::u16string, std::vector<uint8_t>> files;
+    std::set<std::u16string> folders;
     std::vector<std::u16string> ensuredFolders;
     bool failWrites = false;
+    // The next that many replacements fail, as on Windows while a reader has
+    // the file open.
+    int busyReplacements = 0;
+    // Folders cannot be made, as when the folder above is missing.
+    bool failFolders = false;
 
     bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& contents) override {
         const auto it = files.find(path);
@@ -27,7 +34,8 @@ public:
 
     bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes,
                           std::u16string* reason = nullptr) override {
-        if (failWrites) {
+        if (failWrites || busyReplacements > 0) {
+            busyReplacements = busyReplacements > 0 ? busyReplacements - 1 : 0;
             if (reason != nullptr) {
                 *reason = u"Access is denied.";
             }
@@ -36,6 +44,23 @@ public:
         files[path].assign(bytes.begin(), bytes.end());
         return true;
     }
+
+    bool Exists(const std::u16string& path) override {
+        return files.count(path) != 0 || folders.count(path) != 0;
+    }
+
+    FolderMade MakeFolder(const std::u16string& path) override {
+        if (Exists(path)) {
+            return FolderMade::Exists;
+        }
+        if (failFolders) {
+            return FolderMade::Failed;
+        }
+        folders.insert(path);
+        return FolderMade::Made;
+    }
+
+    bool RemoveFolder(const std::u16string& path) override { return folders.erase(path) != 0; }
 };
 
 }  // namespace vandir::testing

@@ -3,15 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
-#include <random>
-#include <stdexcept>
 #include <string>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -22,7 +16,6 @@
 namespace vandir {
 namespace {
 
-namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 using StoredState = SimulatedMouse::StoredState;
 
@@ -618,468 +611,50 @@ TEST(SimulatedMouseThreads, TwoThreadsTransferAtOnce) {
 }
 
 // ---------------------------------------------------------------------------
-// State file
+// Stored state
 
-std::string Utf8(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return {text.begin(), text.end()};
-}
-
-Bytes ReadFile(const std::string& path) {
-    std::ifstream in(fs::path(std::u8string(path.begin(), path.end())), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(fs::path(std::u8string(path.begin(), path.end())),
-                      std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-// CRC-32 as zip and PNG compute it, written out here to check the file's.
-uint32_t Crc32(const Bytes& bytes) {
-    uint32_t crc = 0xFFFFFFFFu;
-    for (const uint8_t byte : bytes) {
-        crc ^= byte;
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc & 1u) != 0 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
-        }
-    }
-    return ~crc;
-}
-
-uint32_t Le32(const Bytes& bytes, size_t offset) {
-    return static_cast<uint32_t>(bytes[offset]) | static_cast<uint32_t>(bytes[offset + 1]) << 8 |
-           static_cast<uint32_t>(bytes[offset + 2]) << 16 |
-           static_cast<uint32_t>(bytes[offset + 3]) << 24;
-}
-
-// The file's bytes without their CRC, with a CRC that matches them.
-Bytes Sealed(Bytes bytes) {
-    bytes.resize(bytes.size() - 4);
-    const uint32_t crc = Crc32(bytes);
-    for (int shift = 0; shift < 32; shift += 8) {
-        bytes.push_back(static_cast<uint8_t>(crc >> shift));
-    }
-    return bytes;
-}
-
-class SimulatedMouseStateFile : public ::testing::Test {
-protected:
-    SimulatedMouseStateFile() {
-        std::random_device random;
-        folder_ = fs::temp_directory_path() /
-                  ("vandir-sim-" + std::to_string(random()) + "-" + std::to_string(random()));
-        fs::create_directories(folder_);
-    }
-    ~SimulatedMouseStateFile() override {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-
-    // A UTF-8 path inside the test's folder.
-    std::string File(const std::string& name) const { return Utf8(folder_) + "/" + name; }
-
-    std::vector<std::string> FolderContents() const {
-        std::vector<std::string> names;
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder_)) {
-            names.push_back(Utf8(entry.path().filename()));
-        }
-        return names;
-    }
-
-    fs::path folder_;
-};
-
-TEST_F(SimulatedMouseStateFile, SaveAndLoadKeepMemoryAndFirmwareVersion) {
-    const std::string name = "\xC3\xA9tat \xE2\x82\xAC.sim";  // "état €.sim"
-    const std::string path = File(name);
-    SimulatedMouse saved;
-    saved.SetMemory(Pattern());
-    saved.SetFirmwareVersion(0x0203);
-    ASSERT_TRUE(saved.SaveState(path));
-
-    EXPECT_EQ(FolderContents(), std::vector<std::string>{name}) << "no temporary file is left";
-    const Bytes file = ReadFile(path);
-    ASSERT_EQ(file.size(), 143u);
-    EXPECT_EQ(Bytes(file.begin(), file.begin() + 8),
-              (Bytes{'V', 'S', 'I', 'M', 0x03, 0x00, 0x03, 0x02}));
-    EXPECT_EQ(Bytes(file.begin() + 8, file.begin() + 136), ToBytes(Pattern()));
-    EXPECT_EQ(file[136], 1) << "plugged in";
-    EXPECT_EQ(file[137], 0) << "never busy";
-    EXPECT_EQ(file[138], 0) << "no failing transfers";
-    EXPECT_EQ(Le32(file, 139), Crc32(Bytes(file.begin(), file.begin() + 139)));
-
-    SimulatedMouse loaded;
-    ASSERT_TRUE(loaded.LoadState(path));
-    EXPECT_EQ(loaded.Memory(), Pattern());
-    EXPECT_EQ(loaded.FirmwareVersionNumber(), 0x0203);
-}
-
-TEST_F(SimulatedMouseStateFile, SavingAgainReplacesTheFile) {
-    const std::string path = File("mouse.sim");
-    SimulatedMouse mouse;
-    ASSERT_TRUE(mouse.SaveState(path));
-    mouse.SetMemory(Pattern());
-    ASSERT_TRUE(mouse.SaveState(path));
-    EXPECT_EQ(FolderContents(), std::vector<std::string>{"mouse.sim"});
-
-    SimulatedMouse loaded;
-    ASSERT_TRUE(loaded.LoadState(path));
-    EXPECT_EQ(loaded.Memory(), Pattern());
-}
-
-TEST_F(SimulatedMouseStateFile, MissingFileLeavesTheState) {
-    SimulatedMouse fresh;
-    EXPECT_TRUE(fresh.LoadState(File("absent.sim")));
-    EXPECT_EQ(fresh.Memory(), EncodeConfigImage(MouseSettings{}));
-    EXPECT_EQ(fresh.FirmwareVersionNumber(), 105);
-
-    SimulatedMouse changed;
-    changed.SetMemory(Pattern());
-    EXPECT_TRUE(changed.LoadState(File("absent.sim")));
-    EXPECT_EQ(changed.Memory(), Pattern());
-}
-
-TEST_F(SimulatedMouseStateFile, DamagedFilesAreRefused) {
-    const std::string good = File("good.sim");
+TEST(SimulatedMouseStoredState, RestoringTakesEveryPartOfIt) {
     SimulatedMouse source;
     source.SetMemory(Pattern());
     source.SetFirmwareVersion(0x0203);
-    source.Unplug();
     source.StayBusyForEachRequest(4);
     source.FailTransfers(HidError::Crc);
-    ASSERT_TRUE(source.SaveState(good));
-    const Bytes bytes = ReadFile(good);
-    ASSERT_EQ(bytes.size(), 143u);
+    const StoredState stored = source.GetStoredState();
+    EXPECT_EQ(stored, (StoredState{0x0203, Pattern(), true, 4, HidError::Crc}));
 
-    struct Damage {
-        const char* what;
-        Bytes contents;
-    };
-    std::vector<Damage> damages = {
-        {"empty", {}},
-        {"the magic alone", {'V', 'S', 'I', 'M'}},
-        {"truncated", Bytes(bytes.begin(), bytes.end() - 1)},
-        {"one byte more", bytes},
-    };
-    damages[3].contents.push_back(0);
-    for (const size_t offset : {0, 3, 4, 5, 6, 8, 135, 136, 137, 138, 139, 142}) {
-        Bytes flipped = bytes;
-        flipped[offset] ^= 0x01;
-        damages.push_back({"a flipped byte", flipped});
-    }
-    // Damage that a fresh CRC does not hide.
-    Bytes plugged2 = bytes;
-    plugged2[136] = 2;
-    damages.push_back({"plugged state neither 0 nor 1", Sealed(plugged2)});
-    for (const uint8_t error : {7, 0xFF}) {
-        Bytes unknownError = bytes;
-        unknownError[138] = error;
-        damages.push_back({"an error past the list", Sealed(unknownError)});
-    }
-    Bytes version4 = bytes;
-    version4[4] = 4;
-    damages.push_back({"format version 4", Sealed(version4)});
-    // Bodies of one version claiming another.
-    Bytes shortVersion3 = bytes;
-    shortVersion3.erase(shortVersion3.begin() + 137, shortVersion3.begin() + 139);
-    damages.push_back({"version 3 without busy polls and error", Sealed(shortVersion3)});
-    Bytes longVersion2 = bytes;
-    longVersion2[4] = 2;
-    damages.push_back({"version 2 with busy polls and error", Sealed(longVersion2)});
-    Bytes shortVersion2 = longVersion2;
-    shortVersion2.erase(shortVersion2.begin() + 136, shortVersion2.begin() + 139);
-    damages.push_back({"version 2 without its plugged state", Sealed(shortVersion2)});
-    Bytes longVersion1 = shortVersion3;
-    longVersion1[4] = 1;
-    damages.push_back({"version 1 with a plugged state", Sealed(longVersion1)});
-
-    for (const Damage& damage : damages) {
-        SCOPED_TRACE(::testing::Message() << damage.what << ", " << &damage - damages.data());
-        const std::string path = File("damaged.sim");
-        WriteFile(path, damage.contents);
-        SimulatedMouse mouse;
-        EXPECT_FALSE(mouse.LoadState(path));
-        EXPECT_EQ(mouse.Memory(), EncodeConfigImage(MouseSettings{}));
-        EXPECT_EQ(mouse.FirmwareVersionNumber(), 105);
-        EXPECT_TRUE(mouse.IsPluggedIn());
-        EXPECT_EQ(mouse.GetStoredState(), SimulatedMouse().GetStoredState());
-    }
+    SimulatedMouse restored;
+    restored.RestoreStoredState(stored);
+    EXPECT_EQ(restored.Memory(), Pattern());
+    EXPECT_EQ(restored.FirmwareVersionNumber(), 0x0203);
+    EXPECT_EQ(restored.GetStoredState(), stored);
 }
 
-TEST_F(SimulatedMouseStateFile, PluggedStateTravelsThroughTheFile) {
-    const std::string path = File("mouse.sim");
-    SimulatedMouse unplugged;
-    unplugged.Unplug();
-    ASSERT_TRUE(unplugged.SaveState(path));
-    EXPECT_EQ(ReadFile(path).at(136), 0);
-
-    // Loading an unplug is an unplug: the handle open before it is dead.
+TEST(SimulatedMouseStoredState, RestoringAnUnplugIsAnUnplug) {
     SimulatedMouse mouse;
     const auto handle = OpenVendor(mouse);
-    ASSERT_TRUE(mouse.LoadState(path));
+    mouse.RestoreStoredState(StoredState{105, Pattern(), false});
     EXPECT_FALSE(mouse.IsPluggedIn());
     EXPECT_TRUE(mouse.EnumerateInterfaces().empty());
-    EXPECT_FALSE(Send(*handle, ReadInformationRequest()));
+    EXPECT_FALSE(Send(*handle, ReadInformationRequest())) << "the handle open before it is dead";
 
-    unplugged.PlugIn();
-    ASSERT_TRUE(unplugged.SaveState(path));
-    ASSERT_TRUE(mouse.LoadState(path));
+    mouse.RestoreStoredState(StoredState{105, Pattern(), true});
     EXPECT_TRUE(mouse.IsPluggedIn());
     EXPECT_EQ(mouse.EnumerateInterfaces(), std::vector<std::string>{kVendor});
 }
 
-TEST_F(SimulatedMouseStateFile, BusyPollsAndFailingTransfersTravelThroughTheFile) {
-    struct Case {
-        int polls;
-        HidError error;
-        uint8_t errorByte;
-    };
-    const std::vector<Case> cases = {
-        {0, HidError::None, 0},
-        {1, HidError::NotReady, 1},
-        {10, HidError::Crc, 2},
-        {11, HidError::WriteFault, 3},
-        {200, HidError::InvalidParameter, 4},
-        {255, HidError::FunctionFailed, 5},
-        {0, HidError::Other, 6},
-    };
-    const std::string path = File("mouse.sim");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.polls << ", " << static_cast<int>(c.errorByte));
-        SimulatedMouse saved;
-        saved.StayBusyForEachRequest(c.polls);
-        saved.FailTransfers(c.error);
-        ASSERT_TRUE(saved.SaveState(path));
-        const Bytes file = ReadFile(path);
-        ASSERT_EQ(file.size(), 143u);
-        EXPECT_EQ(file[137], c.polls);
-        EXPECT_EQ(file[138], c.errorByte);
-
-        // Loading takes them, and also clears what the file does not hold.
-        SimulatedMouse loaded;
-        loaded.StayBusyForEachRequest(7);
-        loaded.FailTransfers(HidError::Crc);
-        ASSERT_TRUE(loaded.LoadState(path));
-        EXPECT_EQ(loaded.GetStoredState(), saved.GetStoredState());
-        EXPECT_EQ(loaded.GetStoredState().busyPollsPerRequest, c.polls);
-        EXPECT_EQ(loaded.GetStoredState().transferError, c.error);
-    }
-}
-
-TEST_F(SimulatedMouseStateFile, Version2FilesReadAsNeitherBusyNorFailing) {
-    Bytes version2 = {'V', 'S', 'I', 'M', 0x02, 0x00, 0x03, 0x02};
-    const ConfigImage pattern = Pattern();
-    version2.insert(version2.end(), pattern.begin(), pattern.end());
-    version2.push_back(0);  // unplugged
-    version2.resize(version2.size() + 4);
-    const std::string path = File("old.sim");
-    WriteFile(path, Sealed(version2));
-
+TEST(SimulatedMouseStoredState, RestoringAQuietStateEndsBusyPollsAndFailingTransfers) {
     SimulatedMouse mouse;
     mouse.StayBusyForEachRequest(20);
     mouse.FailTransfers(HidError::Other);
-    ASSERT_TRUE(mouse.LoadState(path));
-    EXPECT_EQ(mouse.GetStoredState(), (StoredState{0x0203, Pattern(), false}));
+    mouse.RestoreStoredState(StoredState{0x0203, Pattern(), true});
 
     // The mouse answers at once again.
-    mouse.PlugIn();
     testing::RecordingClock clock;
     Transport transport(mouse, clock);
     ASSERT_EQ(transport.Discover(), 1);
     InformationBlock block{};
     EXPECT_EQ(ReadInformation(transport, block), 1);
     EXPECT_EQ(clock.waits, std::vector<uint32_t>{50});
-}
-
-TEST_F(SimulatedMouseStateFile, Version1FilesReadAsPluggedIn) {
-    ASSERT_EQ(Crc32(Bytes{'1', '2', '3', '4', '5', '6', '7', '8', '9'}), 0xCBF43926u);
-    Bytes version1 = {'V', 'S', 'I', 'M', 0x01, 0x00, 0x03, 0x02};
-    const ConfigImage pattern = Pattern();
-    version1.insert(version1.end(), pattern.begin(), pattern.end());
-    version1.resize(version1.size() + 4);
-    const std::string path = File("old.sim");
-    WriteFile(path, Sealed(version1));
-
-    SimulatedMouse mouse;
-    mouse.Unplug();
-    ASSERT_TRUE(mouse.LoadState(path));
-    EXPECT_TRUE(mouse.IsPluggedIn());
-    EXPECT_EQ(mouse.Memory(), Pattern());
-    EXPECT_EQ(mouse.FirmwareVersionNumber(), 0x0203);
-}
-
-// Updates of a shared state file
-
-using StateFileUpdate = SimulatedMouse::StateFileUpdate;
-
-StoredState Factory() {
-    return SimulatedMouse().GetStoredState();
-}
-
-void Unplugged(StoredState& stored) {
-    stored.pluggedIn = false;
-}
-
-TEST_F(SimulatedMouseStateFile, UpdateChangesOnlyWhatItIsToldAndLeavesNothingBehind) {
-    const std::string path = File("mouse.sim");
-    SimulatedMouse written;
-    written.SetMemory(Pattern());
-    written.SetFirmwareVersion(0x0203);
-    ASSERT_TRUE(written.SaveState(path));
-
-    testing::RecordingClock clock;
-    EXPECT_EQ(SimulatedMouse::UpdateStateFile(path, Factory(), Unplugged, clock),
-              StateFileUpdate::Written);
-    EXPECT_TRUE(clock.waits.empty()) << "a free lock is taken at once";
-    EXPECT_EQ(FolderContents(), std::vector<std::string>{"mouse.sim"});
-    SimulatedMouse loaded;
-    ASSERT_TRUE(loaded.LoadState(path));
-    EXPECT_EQ(loaded.GetStoredState(), (StoredState{0x0203, Pattern(), false}));
-
-    // A change that fails still releases the lock.
-    EXPECT_THROW(SimulatedMouse::UpdateStateFile(
-                     path, Factory(), [](StoredState&) { throw std::runtime_error("no"); }, clock),
-                 std::runtime_error);
-    EXPECT_EQ(FolderContents(), std::vector<std::string>{"mouse.sim"});
-}
-
-TEST_F(SimulatedMouseStateFile, UpdateThatChangesNothingLeavesTheFileAsItIs) {
-    // A version 1 file shows whether it was rewritten: a write is in the current format.
-    Bytes version1 = {'V', 'S', 'I', 'M', 0x01, 0x00, 0x03, 0x02};
-    const ConfigImage pattern = Pattern();
-    version1.insert(version1.end(), pattern.begin(), pattern.end());
-    version1.resize(version1.size() + 4);
-    version1 = Sealed(version1);
-    const std::string path = File("old.sim");
-    WriteFile(path, version1);
-
-    testing::RecordingClock clock;
-    const auto plugIn = [](StoredState& stored) { stored.pluggedIn = true; };
-    EXPECT_EQ(SimulatedMouse::UpdateStateFile(path, Factory(), plugIn, clock),
-              StateFileUpdate::Written);
-    EXPECT_EQ(ReadFile(path), version1) << "it reads as plugged in already";
-
-    EXPECT_EQ(SimulatedMouse::UpdateStateFile(path, Factory(), Unplugged, clock),
-              StateFileUpdate::Written);
-    EXPECT_EQ(ReadFile(path).size(), SimulatedMouse::kStateFileSize);
-    EXPECT_EQ(FolderContents(), std::vector<std::string>{"old.sim"});
-
-    // A missing file is made, whatever the change.
-    EXPECT_EQ(SimulatedMouse::UpdateStateFile(File("new.sim"), Factory(), plugIn, clock),
-              StateFileUpdate::Written);
-    EXPECT_EQ(ReadFile(File("new.sim")), SimulatedMouse::EncodeState(Factory()));
-}
-
-TEST_F(SimulatedMouseStateFile, UpdateOfAMissingFileStartsFromWhatItIsGiven) {
-    const std::string path = File("new.sim");
-    const StoredState start{0x0304, Pattern(), true};
-    testing::RecordingClock clock;
-    EXPECT_EQ(SimulatedMouse::UpdateStateFile(path, start, Unplugged, clock),
-              StateFileUpdate::Written);
-    SimulatedMouse loaded;
-    ASSERT_TRUE(loaded.LoadState(path));
-    EXPECT_EQ(loaded.GetStoredState(), (StoredState{0x0304, Pattern(), false}));
-}
-
-TEST_F(SimulatedMouseStateFile, UpdateLeavesADamagedFileAlone) {
-    const std::string path = File("damaged.sim");
-    const Bytes garbage(141, 0x42);
-    WriteFile(path, garbage);
-    bool changed = false;
-    testing::RecordingClock clock;
-    EXPECT_EQ(SimulatedMouse::UpdateStateFile(
-                  path, Factory(), [&](StoredState&) { changed = true; }, clock),
-              StateFileUpdate::NotAStateFile);
-    EXPECT_FALSE(changed);
-    EXPECT_EQ(ReadFile(path), garbage);
-    EXPECT_EQ(FolderContents(), std::vector<std::string>{"damaged.sim"});
-
-    EXPECT_EQ(SimulatedMouse::UpdateStateFile(File("missing-folder/mouse.sim"), Factory(),
-                                              Unplugged, clock),
-              StateFileUpdate::NotWritten);
-    EXPECT_TRUE(clock.waits.empty());
-}
-
-// A clock that lets another "process" act while the updater waits.
-class ActingClock : public Clock {
-public:
-    explicit ActingClock(std::function<void(int sleeps)> act) : act_(std::move(act)) {}
-    void Sleep(uint32_t milliseconds) override {
-        waits.push_back(milliseconds);
-        act_(static_cast<int>(waits.size()));
-    }
-    uint64_t NowMilliseconds() override { return 0; }
-    std::vector<uint32_t> waits;
-
-private:
-    std::function<void(int)> act_;
-};
-
-TEST_F(SimulatedMouseStateFile, UpdateWaitsWhileAnotherWriterHoldsTheLock) {
-    const std::string path = File("mouse.sim");
-    ASSERT_TRUE(SimulatedMouse().SaveState(path));
-    const fs::path lock = folder_ / "mouse.sim.lock";
-    fs::create_directory(lock);
-    // The other writer changes the memory under its lock and releases it.
-    ActingClock clock([&](int sleeps) {
-        if (sleeps == 3) {
-            SimulatedMouse other;
-            other.SetMemory(Pattern());
-            ASSERT_TRUE(other.SaveState(path));
-            fs::remove(lock);
-        }
-    });
-    EXPECT_EQ(SimulatedMouse::UpdateStateFile(path, Factory(), Unplugged, clock),
-              StateFileUpdate::Written);
-    EXPECT_EQ(clock.waits, (std::vector<uint32_t>(3, SimulatedMouse::kLockWaitMilliseconds)));
-    SimulatedMouse loaded;
-    ASSERT_TRUE(loaded.LoadState(path));
-    EXPECT_EQ(loaded.Memory(), Pattern()) << "the other writer's change is kept";
-    EXPECT_FALSE(loaded.IsPluggedIn());
-    EXPECT_EQ(FolderContents(), std::vector<std::string>{"mouse.sim"});
-}
-
-TEST_F(SimulatedMouseStateFile, UpdateOutlastsAReaderThatHasTheFileOpen) {
-    const std::string path = File("mouse.sim");
-    ASSERT_TRUE(SimulatedMouse().SaveState(path));
-    // A reader (a demo's poll) has the file open; on Windows the rename over it
-    // fails until the reader is done, here at the updater's first wait.
-    auto reader = std::make_unique<std::ifstream>(fs::path(std::u8string(path.begin(), path.end())),
-                                                  std::ios::binary);
-    ASSERT_TRUE(reader->is_open());
-    ActingClock clock([&](int) { reader.reset(); });
-    EXPECT_EQ(SimulatedMouse::UpdateStateFile(path, Factory(), Unplugged, clock),
-              StateFileUpdate::Written);
-    SimulatedMouse loaded;
-    ASSERT_TRUE(loaded.LoadState(path));
-    EXPECT_FALSE(loaded.IsPluggedIn());
-    EXPECT_EQ(FolderContents(), std::vector<std::string>{"mouse.sim"});
-}
-
-TEST_F(SimulatedMouseStateFile, UpdateTakesOverALockLeftByAWriterThatDied) {
-    const std::string path = File("mouse.sim");
-    fs::create_directory(folder_ / "mouse.sim.lock");
-    testing::RecordingClock clock;
-    EXPECT_EQ(SimulatedMouse::UpdateStateFile(path, Factory(), Unplugged, clock),
-              StateFileUpdate::Written);
-    uint32_t waited = 0;
-    for (const uint32_t wait : clock.waits) {
-        EXPECT_EQ(wait, SimulatedMouse::kLockWaitMilliseconds);
-        waited += wait;
-    }
-    EXPECT_EQ(waited, SimulatedMouse::kStaleLockMilliseconds);
-    EXPECT_EQ(FolderContents(), std::vector<std::string>{"mouse.sim"});
-}
-
-TEST_F(SimulatedMouseStateFile, FolderPathsAreRefused) {
-    SimulatedMouse mouse;
-    EXPECT_FALSE(mouse.SaveState(File("missing-folder/mouse.sim")));
-    EXPECT_TRUE(FolderContents().empty());
-    EXPECT_FALSE(mouse.LoadState(Utf8(folder_)));
-    EXPECT_EQ(mouse.Memory(), EncodeConfigImage(MouseSettings{}));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// PosixFileSystem on a real temporary folder, and the profile saved and loaded
-// through it.
+// PosixFileSystem on a real temporary folder, and the profile and the
+// simulated mouse's state file saved and loaded through it.
 
 #include "platform/linux/PosixFileSystem.h"
 
@@ -25,10 +25,14 @@
 #include <string>
 #include <vector>
 
+#include "core/RecordingClock.h"
 #include "core/SampleRecords.h"
 #include "i18n/Unicode.h"
 #include "model/MouseSettings.h"
+#include "storage/FileLock.h"
 #include "storage/Profile.h"
+#include "storage/SimulatedStateCodec.h"
+#include "storage/SimulatedStateFile.h"
 
 namespace vandir {
 namespace {
@@ -376,6 +380,80 @@ TEST_F(PosixFileSystemTest, FailedProfileSaveKeepsWhatWasThere) {
     MouseSettings loaded = MouseSettings::ForStartup(U16(path));
     ASSERT_EQ(LoadProfile(loaded, files_), ProfileLoadResult::Loaded);
     EXPECT_EQ(loaded, previous);
+}
+
+// ---------------------------------------------------------------------------
+// Exists, MakeFolder, RemoveFolder: the state file's lock
+// ---------------------------------------------------------------------------
+
+TEST_F(PosixFileSystemTest, ExistsSeesFilesAndFoldersButNotWhatIsMissing) {
+    WriteBytes(root_ / "file", {1});
+    fs::create_directory(root_ / "folder");
+    EXPECT_TRUE(files_.Exists(U16(root_ / "file")));
+    EXPECT_TRUE(files_.Exists(U16(root_ / "folder")));
+    EXPECT_FALSE(files_.Exists(U16(root_ / "missing")));
+    EXPECT_FALSE(files_.Exists(U16(root_ / "missing" / "file")));
+    EXPECT_FALSE(files_.Exists(U16(root_ / "file" / "below a file")));
+}
+
+TEST_F(PosixFileSystemTest, MakeFolderIsWonOnceAndRemoveFolderFreesIt) {
+    const std::u16string lock = U16(root_ / "mouse.sim.lock");
+    EXPECT_EQ(files_.MakeFolder(lock), FileSystem::FolderMade::Made);
+    EXPECT_TRUE(fs::is_directory(root_ / "mouse.sim.lock"));
+    EXPECT_EQ(files_.MakeFolder(lock), FileSystem::FolderMade::Exists);
+    // Another process cannot make it either.
+    EXPECT_EQ(InChildProcess([&] {
+                  PosixFileSystem files;
+                  return static_cast<int>(files.MakeFolder(lock));
+              }),
+              static_cast<int>(FileSystem::FolderMade::Exists));
+    EXPECT_TRUE(files_.RemoveFolder(lock));
+    EXPECT_FALSE(files_.RemoveFolder(lock));
+    EXPECT_EQ(files_.MakeFolder(lock), FileSystem::FolderMade::Made);
+
+    EXPECT_EQ(files_.MakeFolder(U16(root_ / "missing" / "mouse.sim.lock")),
+              FileSystem::FolderMade::Failed);
+    EXPECT_EQ(Listing(root_), std::vector<std::string>{"mouse.sim.lock"});
+}
+
+TEST_F(PosixFileSystemTest, StateFileChangeOnRealFilesLeavesOnlyTheFile) {
+    const fs::path path = root_ / "\xC3\xA9tat \xE2\x82\xAC.sim";  // "état €.sim"
+    testing::RecordingClock clock;
+    const SimulatedStateFile file(files_, U16(path), clock);
+    // A lock that a writer that died left behind is taken over.
+    fs::create_directory(path.string() + ".lock");
+    EXPECT_EQ(file.Change(SimulatedMouse().GetStoredState(),
+                          [](SimulatedMouse::StoredState& state) { state.pluggedIn = false; }),
+              SimulatedStateFile::Update::Written);
+    EXPECT_EQ(clock.waits.size(),
+              FileLock::kStaleLockMilliseconds / FileLock::kLockWaitMilliseconds);
+    EXPECT_EQ(Listing(root_), std::vector<std::string>{path.filename().string()});
+
+    SimulatedMouse::StoredState expected = SimulatedMouse().GetStoredState();
+    expected.pluggedIn = false;
+    EXPECT_EQ(ReadBytes(path), EncodeSimulatedState(expected));
+    SimulatedMouse::StoredState read;
+    EXPECT_EQ(file.Read(read), SimulatedStateFile::Reading::Loaded);
+    EXPECT_EQ(read, expected);
+
+    // A folder in the file's place is no state file and stays.
+    const SimulatedStateFile folder(files_, U16(root_), clock);
+    EXPECT_EQ(folder.Read(read), SimulatedStateFile::Reading::NotAStateFile);
+}
+
+TEST_F(PosixFileSystemTest, PathsThatAreNotUtf8ReachExactlyTheirFile) {
+    const std::string name = "a \xFF b \xC3 \xE2\x82 \xED\xB2\x80 \xC3\xA9 \xF0\x9F\x98\x80";
+    const std::u16string path = PosixFileSystem::PathFromBytes((root_ / name).string());
+    EXPECT_EQ(PosixFileSystem::BytesFromPath(path), (root_ / name).string());
+    EXPECT_EQ(PosixFileSystem::PathFromBytes("\xC3\xA9"), u"\u00e9");
+    EXPECT_EQ(PosixFileSystem::BytesFromPath(u"\U0001F600"), "\xF0\x9F\x98\x80");
+
+    const Bytes bytes{1, 2, 3};
+    ASSERT_TRUE(files_.ReplaceWholeFile(path, bytes));
+    EXPECT_EQ(Listing(root_), std::vector<std::string>{name});
+    Bytes read;
+    ASSERT_TRUE(files_.ReadWholeFile(path, read));
+    EXPECT_EQ(read, bytes);
 }
 
 }  // namespace

@@ -26,6 +26,8 @@ extern "C" {
 #include "device/Transport.h"
 #include "i18n/Unicode.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "storage/SimulatedStateFile.h"
 #include "win32/DeviceChangeRecorder.h"
 #include "win32/TempFolder.h"
 #include "win32/ui/MessagePump.h"
@@ -60,16 +62,17 @@ class DemoHotPlugTest : public ::testing::Test {
 protected:
     DemoHotPlugTest()
         : path_(FromWide(folder_ / L"\u00e9tat mouse \u20ac.vsim")),
-          file_(path_, clock_),
+          file_(files_, path_, clock_),
           sync_(mouse_, file_, true) {}
 
     // What vandirctl device plug | unplug --simulate does.
-    void WritePlugged(bool pluggedIn) {
+    void WritePlugged(bool pluggedIn) { WritePlugged(path_, pluggedIn); }
+    void WritePlugged(const std::u16string& path, bool pluggedIn) {
         ASSERT_EQ(
-            SimulatedMouse::UpdateStateFile(
-                Utf8FromUtf16(path_), SimulatedMouse().GetStoredState(),
-                [&](SimulatedMouse::StoredState& stored) { stored.pluggedIn = pluggedIn; }, clock_),
-            SimulatedMouse::StateFileUpdate::Written);
+            SimulatedStateFile(files_, path, clock_)
+                .Change(SimulatedMouse().GetStoredState(),
+                        [&](SimulatedMouse::StoredState& stored) { stored.pluggedIn = pluggedIn; }),
+            SimulatedStateFile::Update::Written);
     }
 
     void WriteBytes(const std::vector<char>& bytes) {
@@ -79,6 +82,7 @@ protected:
 
     test::TempFolder folder_;
     testing::RecordingClock clock_;
+    Win32FileSystem files_;
     std::u16string path_;
     DemoStateFile file_;
     std::shared_ptr<SimulatedMouse> mouse_ = std::make_shared<SimulatedMouse>();
@@ -226,15 +230,12 @@ TEST_F(DemoHotPlugTest, AFolderThatCannotBeWatchedIsPolledOnATimer) {
     // The state file's folder does not exist yet when the watcher starts.
     const std::filesystem::path later = folder_ / L"made later";
     const std::u16string path = FromWide((later / L"state.vsim").wstring());
-    DemoStateSync sync(mouse_, DemoStateFile(path, clock_), true);
+    DemoStateSync sync(mouse_, DemoStateFile(files_, path, clock_), true);
     DemoHotPlug hotPlug(sync, recorder_.Window());
     EXPECT_FALSE(hotPlug.WatchesFolder());
 
     std::filesystem::create_directory(later);
-    ASSERT_EQ(SimulatedMouse::UpdateStateFile(
-                  Utf8FromUtf16(path), SimulatedMouse().GetStoredState(),
-                  [](SimulatedMouse::StoredState& stored) { stored.pluggedIn = false; }, clock_),
-              SimulatedMouse::StateFileUpdate::Written);
+    WritePlugged(path, false);
     ASSERT_TRUE(PumpUntil([&] { return !recorder_.changes.empty(); }, 2000));
     EXPECT_EQ(recorder_.changes[0].event, static_cast<WPARAM>(DBT_DEVICEREMOVECOMPLETE));
 }

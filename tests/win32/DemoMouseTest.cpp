@@ -21,6 +21,8 @@
 #include "device/Transport.h"
 #include "i18n/Unicode.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "storage/SimulatedStateFile.h"
 #include "win32/DeviceChangeRecorder.h"
 #include "win32/TempFolder.h"
 
@@ -119,27 +121,27 @@ protected:
         return DemoOptions{FromWide(statePath_), unplugged};
     }
 
-    // The state file as a fresh mouse loads it; empty when it does not load.
+    // The state the file holds; empty when there is none or it does not load.
     std::optional<StoredState> FileState() const {
-        SimulatedMouse mouse;
-        if (!fs::exists(statePath_) || !mouse.LoadState(Utf8FromUtf16(FromWide(statePath_)))) {
+        StoredState state;
+        if (StateFile().Read(state) != SimulatedStateFile::Reading::Loaded) {
             return std::nullopt;
         }
-        return mouse.GetStoredState();
+        return state;
     }
 
     void WriteState(const StoredState& state) {
-        SimulatedMouse mouse;
-        mouse.RestoreStoredState(state);
-        ASSERT_TRUE(mouse.SaveState(Utf8FromUtf16(FromWide(statePath_))));
+        UpdateFromOutside([&state](StoredState& stored) { stored = state; });
     }
 
     // Another writer's update of one part of the file, under its lock.
     void UpdateFromOutside(const std::function<void(StoredState&)>& change) {
-        ASSERT_EQ(
-            SimulatedMouse::UpdateStateFile(Utf8FromUtf16(FromWide(statePath_)),
-                                            SimulatedMouse().GetStoredState(), change, clock_),
-            SimulatedMouse::StateFileUpdate::Written);
+        ASSERT_EQ(StateFile().Change(SimulatedMouse().GetStoredState(), change),
+                  SimulatedStateFile::Update::Written);
+    }
+
+    SimulatedStateFile StateFile() const {
+        return SimulatedStateFile(files_, FromWide(statePath_), clock_);
     }
 
     // What vandirctl device unplug | plug --simulate does.
@@ -162,7 +164,9 @@ protected:
 
     test::TempFolder folder_;
     const std::wstring statePath_ = folder_ / L"Zo\u00eb's state \u20ac.vsim";
-    testing::RecordingClock clock_;
+    // Mutable: a look at the file from a const helper still goes through them.
+    mutable testing::RecordingClock clock_;
+    mutable Win32FileSystem files_;
 };
 
 TEST_F(DemoMouseTest, StartsWithTheFilesMemoryAndThePluggedStateItIsTold) {

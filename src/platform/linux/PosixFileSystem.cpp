@@ -1,27 +1,103 @@
 #include "platform/linux/PosixFileSystem.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "i18n/Unicode.h"
 #include "platform/linux/PosixFiles.h"
 
 namespace vandir {
+namespace {
+
+constexpr char16_t kEscapedByte = 0xDC00;
+
+bool IsEscapedByte(char16_t unit) {
+    return unit >= 0xDC80 && unit <= 0xDCFF;
+}
+
+// The length of the UTF-8 sequence that a lead byte starts; 0 for a byte that
+// cannot start one.
+size_t SequenceLength(uint8_t lead) {
+    return lead < 0x80                    ? 1
+           : lead >= 0xC2 && lead <= 0xDF ? 2
+           : lead >= 0xE0 && lead <= 0xEF ? 3
+           : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                          : 0;
+}
+
+}  // namespace
+
+std::u16string PosixFileSystem::PathFromBytes(const std::string& bytes) {
+    std::u16string path;
+    for (size_t i = 0; i < bytes.size();) {
+        const size_t length = SequenceLength(static_cast<uint8_t>(bytes[i]));
+        if (length != 0 && i + length <= bytes.size()) {
+            const std::string sequence = bytes.substr(i, length);
+            const std::u16string text = Utf16FromUtf8(sequence);
+            // Only a sequence that comes back the same is text (no overlong
+            // form, no surrogate, no stray continuation byte).
+            if (Utf8FromUtf16(text) == sequence && !(text.size() == 1 && IsEscapedByte(text[0]))) {
+                path += text;
+                i += length;
+                continue;
+            }
+        }
+        path += static_cast<char16_t>(kEscapedByte + static_cast<uint8_t>(bytes[i]));
+        ++i;
+    }
+    return path;
+}
+
+std::string PosixFileSystem::BytesFromPath(const std::u16string& path) {
+    std::string bytes;
+    size_t runStart = 0;
+    for (size_t i = 0; i < path.size(); ++i) {
+        const bool afterHigh = i > 0 && path[i - 1] >= 0xD800 && path[i - 1] <= 0xDBFF;
+        if (IsEscapedByte(path[i]) && !afterHigh) {
+            bytes += Utf8FromUtf16(std::u16string_view(path).substr(runStart, i - runStart));
+            bytes += static_cast<char>(path[i] - kEscapedByte);
+            runStart = i + 1;
+        }
+    }
+    return bytes + Utf8FromUtf16(std::u16string_view(path).substr(runStart));
+}
 
 bool PosixFileSystem::ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& contents) {
-    FileReadResult result = ReadRegularFile(Utf8FromUtf16(path));
+    FileReadResult result = ReadRegularFile(BytesFromPath(path));
     contents = std::move(result.bytes);
     return result.error == 0;
 }
 
 void PosixFileSystem::EnsureFoldersOf(const std::u16string& filePath) {
-    EnsureFoldersOfFile(Utf8FromUtf16(filePath));
+    EnsureFoldersOfFile(BytesFromPath(filePath));
 }
 
 bool PosixFileSystem::ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes,
                                        std::u16string* reason) {
-    const int error = ReplaceRegularFile(Utf8FromUtf16(path), bytes);
+    const int error = ReplaceRegularFile(BytesFromPath(path), bytes);
     if (error != 0 && reason != nullptr) {
         *reason = Utf16FromUtf8(DescribeFileError(error));
     }
     return error == 0;
+}
+
+bool PosixFileSystem::Exists(const std::u16string& path) {
+    struct stat status {};
+    return ::stat(BytesFromPath(path).c_str(), &status) == 0 ||
+           (errno != ENOENT && errno != ENOTDIR);
+}
+
+FileSystem::FolderMade PosixFileSystem::MakeFolder(const std::u16string& path) {
+    if (::mkdir(BytesFromPath(path).c_str(), 0777) == 0) {
+        return FolderMade::Made;
+    }
+    return errno == EEXIST ? FolderMade::Exists : FolderMade::Failed;
+}
+
+bool PosixFileSystem::RemoveFolder(const std::u16string& path) {
+    return ::rmdir(BytesFromPath(path).c_str()) == 0;
 }
 
 }  // namespace vandir

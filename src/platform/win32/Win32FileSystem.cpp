@@ -184,4 +184,23 @@ bool Win32FileSystem::ReplaceWholeFile(const std::u16string& path, std::span<con
     return true;
 }
 
+bool Win32FileSystem::Exists(const std::u16string& path) {
+    if (::GetFileAttributesW(AsWide(path)) != INVALID_FILE_ATTRIBUTES) {
+        return true;
+    }
+    const DWORD error = ::GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
+FileSystem::FolderMade Win32FileSystem::MakeFolder(const std::u16string& path) {
+    if (::CreateDirectoryW(AsWide(path), nullptr)) {
+        return FolderMade::Made;
+    }
+    return ::GetLastError() == ERROR_ALREADY_EXISTS ? FolderMade::Exists : FolderMade::Failed;
+}
+
+bool Win32FileSystem::RemoveFolder(const std::u16string& path) {
+    return ::RemoveDirectoryW(AsWide(path)) != FALSE;
+}
+
 }  // namespace vandir

@@ -28,6 +28,10 @@ public:
     bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes,
                           std::u16string* reason = nullptr) override;
 
+    bool Exists(const std::u16string& path) override;
+    FolderMade MakeFolder(const std::u16string& path) override;
+    bool RemoveFolder(const std::u16string& path) override;
+
     // True when a file or folder of exactly that name exists (* and ? are
     // characters of the name, never wildcards).
     static bool PathExists(const std::wstring& path);

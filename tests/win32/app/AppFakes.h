@@ -116,6 +116,10 @@ public:
         log_.Add("profile saved");
         return true;
     }
+    // No state file lives here: nothing exists and no folder is made.
+    bool Exists(const std::u16string&) override { return false; }
+    FolderMade MakeFolder(const std::u16string&) override { return FolderMade::Failed; }
+    bool RemoveFolder(const std::u16string&) override { return false; }
     std::optional<std::u16string> saveFailure;
     std::vector<uint8_t> Contents(const std::u16string& path) {
         const std::lock_guard lock(mutex_);
