@@ -90,40 +90,49 @@ TEST_F(TransportTest, EnsureOpenDoesNotTouchDevicesWhilePresent) {
 
 // A thread that must not wait (the window's) asks without waiting: while
 // another thread holds the transport for a command, the answer is 0 at once.
+// Another thread holding the transport, as a command running elsewhere does,
+// until Release.
+class HeldElsewhere {
+public:
+    explicit HeldElsewhere(Transport& transport) {
+        std::promise<void> held;
+        holder_ = std::async(std::launch::async, [&] {
+            const auto lock = transport.Lock();
+            held.set_value();
+            release_.get_future().wait();
+        });
+        held.get_future().wait();
+    }
+    ~HeldElsewhere() { Release(); }
+    void Release() {
+        if (holder_.valid()) {
+            release_.set_value();
+            holder_.get();
+        }
+    }
+
+private:
+    std::promise<void> release_;
+    std::future<void> holder_;
+};
+
 TEST_F(TransportTest, TryEnsureOpenNeverWaitsForACommandElsewhere) {
     Connect();
     transport_.Close();
-    std::promise<void> held;
-    std::promise<void> release;
-    auto holder = std::async(std::launch::async, [&] {
-        const auto lock = transport_.Lock();
-        held.set_value();
-        release.get_future().wait();
-    });
-    held.get_future().wait();
+    HeldElsewhere command(transport_);
     EXPECT_EQ(transport_.TryEnsureOpen(), 0);
     EXPECT_EQ(hid_.state->enumerations, 1) << "it did not look while the transport was held";
-    // The mouse is pulled out meanwhile: the flag drops without the lock.
-    release.set_value();
-    holder.get();
+    command.Release();
     EXPECT_EQ(transport_.TryEnsureOpen(), 1);  // free again: it discovers
     EXPECT_EQ(hid_.state->enumerations, 2);
 }
 
 TEST_F(TransportTest, MarkGoneClearsThePresentFlagWhileACommandHoldsTheTransport) {
     Connect();
-    std::promise<void> held;
-    std::promise<void> release;
-    auto holder = std::async(std::launch::async, [&] {
-        const auto lock = transport_.Lock();
-        held.set_value();
-        release.get_future().wait();
-    });
-    held.get_future().wait();
+    HeldElsewhere command(transport_);
     transport_.MarkGone();
     EXPECT_FALSE(transport_.IsPresent());
-    release.set_value();
-    holder.get();
+    command.Release();
     EXPECT_EQ(transport_.Close(), 1);
     EXPECT_EQ(transport_.DevicePath(), "");
 }
