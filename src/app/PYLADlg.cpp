@@ -33,6 +33,8 @@ constexpr wchar_t kSaveFailedText[] =
     L"Your settings could not be saved for the next start. The profile file stays as it "
     L"was:\n\n";
 
+// A system command's own bits; the system uses the low four.
+constexpr WPARAM kSystemCommandBits = 0xFFF0;
 // Every page, in member order.
 constexpr std::array kPageIds{PageId::KeyAssignment, PageId::OsSensitivity, PageId::Sensor,
                               PageId::Led,           PageId::Support,       PageId::Language};
@@ -611,7 +613,7 @@ std::vector<unsigned> CPYLADlg::MenuCommandIds() const {
 }
 
 void CPYLADlg::OnSystemCommand(WPARAM command) {
-    if ((command & 0xFFF0) == SC_CLOSE) {
+    if ((command & kSystemCommandBits) == SC_CLOSE) {
         Hide();
     }
 }
