@@ -32,6 +32,8 @@ public:
     // The dialog, the hooks and the IDs outlive this object.
     KeyCapture(CKivWindow& dialog, InputHooks& hooks, std::span<const int> keyFields)
         : dialog_(dialog), hooks_(hooks), keyFields_(keyFields) {}
+    // A dialog destroyed with its object never sees WM_DESTROY (its base
+    // unbinds the window first), so the hook goes here as well.
     ~KeyCapture() { RemoveOwnHook(); }
 
     KeyCapture(const KeyCapture&) = delete;
