@@ -22,28 +22,6 @@ MouseReading ReadMouse(Transport& transport) {
     return reading;
 }
 
-ConnectResult ApplyReading(const MouseReading& reading, MouseSettings& record,
-                           const std::function<void()>& pushAll) {
-    if (reading.configuration) {
-        ApplyDeviceConfig(*reading.configuration, record);
-    }
-    pushAll();
-    return {reading.present, reading.firmwareVersion};
-}
-
-ConnectResult Connect(Transport& transport, MouseSettings& record,
-                      const std::function<void()>& pushAll) {
-    return ApplyReading(ReadMouse(transport), record, pushAll);
-}
-
-void ReRead(Transport& transport, MouseSettings& record, const std::function<void()>& pushAll) {
-    DeviceConfig config{};
-    if (ReadConfiguration(transport, config) == 1) {
-        ApplyDeviceConfig(config, record);
-        pushAll();
-    }
-}
-
 MouseReading CompleteApply(Transport& transport, const MouseSettings& saved) {
     MouseReading reading;
     if (!transport.IsPresent() && transport.Discover() != 1) {

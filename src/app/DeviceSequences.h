@@ -1,11 +1,12 @@
 #pragma once
 // The sequences that bring the mouse's state into the record and the record
 // into the system, the profile and the mouse. No window code: the main
-// window runs them and pushes the record to its pages through pushAll.
+// window runs them on its mouse worker and takes their results on its own
+// thread.
 
 #include <cstdint>
-#include <functional>
 #include <optional>
+#include <string>
 
 #include "device/ConfigImage.h"
 #include "device/Transport.h"
@@ -15,11 +16,6 @@
 #include "storage/SystemSettings.h"
 
 namespace vandir {
-
-struct ConnectResult {
-    bool present = false;
-    uint16_t firmwareVersion = 0;  // 0 when no mouse, or its version could not be read
-};
 
 // What the connect sequence learns from the mouse.
 struct MouseReading {
@@ -38,23 +34,10 @@ struct ApplyOutcome {
     bool written = false;        // the mouse took the configuration
 };
 
-// The device half of the connect sequence: finds the mouse unless it is
+// The connect sequence: finds the mouse unless it is
 // present, then reads its configuration and its firmware version. It touches
 // only the transport, so it may run on any thread while windows are built.
 MouseReading ReadMouse(Transport& transport);
-
-// The record half: decodes the configuration read into the record, when
-// there is one, and pushes the record whether or not.
-ConnectResult ApplyReading(const MouseReading& reading, MouseSettings& record,
-                           const std::function<void()>& pushAll);
-
-// Both halves, one after the other.
-ConnectResult Connect(Transport& transport, MouseSettings& record,
-                      const std::function<void()>& pushAll);
-
-// Reads the configuration of a present mouse; when that succeeds, decodes it
-// into the record and pushes the record. Otherwise nothing changes.
-void ReRead(Transport& transport, MouseSettings& record, const std::function<void()>& pushAll);
 
 // The connect sequence for a mouse that missed an Apply: finds the mouse
 // unless present, writes the configuration of saved (the record that Apply

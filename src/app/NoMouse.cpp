@@ -1,13 +1,9 @@
 #include "app/NoMouse.h"
 
+#include "platform/win32/framework/CaptionDrag.h"
 #include "skin/layout/NoDeviceLayout.h"
 
 namespace vandir {
-
-namespace {
-// SC_MOVE + HTCAPTION: the system's move loop, as if the caption were dragged.
-constexpr WPARAM kDragByCaption = SC_MOVE | HTCAPTION;
-}  // namespace
 
 const MessageMapEntry CNoMouse::messageEntries[] = {
     On<WM_LBUTTONDOWN, &CNoMouse::OnLeftButtonDown>(),
@@ -28,7 +24,7 @@ void CNoMouse::ShowCentred() {
 }
 
 void CNoMouse::OnLeftButtonDown(POINT, UINT) {
-    SendMessage(WM_SYSCOMMAND, kDragByCaption, 0);
+    StartCaptionDrag(*this);
     Default();
 }
 

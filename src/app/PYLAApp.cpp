@@ -49,7 +49,7 @@ CPYLAApp::CPYLAApp(HidBackend& hid, std::function<void(CPYLADlg&)> mainWindowRea
     : hid_(hid), mainWindowReady_(std::move(mainWindowReady)) {}
 
 BOOL CPYLAApp::InitInstance() {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     GdiplusSession gdiplus;
 

@@ -16,8 +16,10 @@
 #include "pages/SensorDlg.h"
 #include "pages/SupportDlg.h"
 #include "platform/win32/DeviceNotifications.h"
+#include "platform/win32/framework/CaptionDrag.h"
 #include "skin/KivButton.h"
 #include "skin/layout/MainWindowLayout.h"
+#include "skin/layout/WindowTitle.h"
 #include "storage/Profile.h"
 #include "storage/SystemSettings.h"
 
@@ -31,8 +33,8 @@ constexpr wchar_t kSaveFailedText[] =
     L"Your settings could not be saved for the next start. The profile file stays as it "
     L"was:\n\n";
 
-// SC_MOVE + HTCAPTION: the system's move loop, as if the caption were dragged.
-constexpr WPARAM kDragByCaption = SC_MOVE | HTCAPTION;
+// A system command's own bits; the system uses the low four.
+constexpr WPARAM kSystemCommandBits = 0xFFF0;
 // Every page, in member order.
 constexpr std::array kPageIds{PageId::KeyAssignment, PageId::OsSensitivity, PageId::Sensor,
                               PageId::Led,           PageId::Support,       PageId::Language};
@@ -61,8 +63,6 @@ const MessageMapEntry CPYLADlg::messageEntries[] = {
     On<WM_TIMER, &CPYLADlg::OnTimer>(),
     On<CDialogEx::kKickIdleMessage, &CPYLADlg::OnKickIdle>(),
     On<WM_DESTROY, &CPYLADlg::OnDestroy>(),
-    OnCommand<&CPYLADlg::OnResetButton>(IDC_MAIN_RESET),
-    OnCommand<&CPYLADlg::OnApplyButton>(IDC_MAIN_APPLY),
 };
 const ClassMessageMap<CPYLADlg> CPYLADlg::messageMap{messageEntries};
 
@@ -230,12 +230,13 @@ void CPYLADlg::AddTrayIcon() {
     if (trayIcon_ != nullptr) {
         return;
     }
-    trayIcon_ = std::make_unique<TrayIcon>(GetSafeHwnd(), IDI_TRAY, kTitle, services_.notifyIcon);
+    trayIcon_ =
+        std::make_unique<TrayIcon>(GetSafeHwnd(), IDI_TRAY, kMainWindowTitle, services_.notifyIcon);
     if (!trayIcon_->added()) {
         StartTimer(kTrayRetryTimer, kTrayRetryDelayMs);
     }
     if (!deviceNotifications_) {
-        services_.showMessage(L"RegisterDeviceNotification Failed!", kTitle,
+        services_.showMessage(L"RegisterDeviceNotification Failed!", kMainWindowTitle,
                               MB_OK | MB_ICONEXCLAMATION);
     }
 }
@@ -260,9 +261,9 @@ void CPYLADlg::CreatePages() {
     led_ = std::make_unique<CColorSettingsDlg>(skin, *this, parent);
     support_ = std::make_unique<CSupportDlg>(skin, *this, services_.system, parent);
     language_ = std::make_unique<CLanguageTip>(skin, *this, parent);
-    keyAssignment_ = std::make_unique<CMouseSettingsDlg>(CMouseSettingsDlg::kKeyAssignmentMode,
+    keyAssignment_ = std::make_unique<CMouseSettingsDlg>(CMouseSettingsDlg::Mode::KeyAssignment,
                                                          skin, *this, services_.system, parent);
-    osSensitivity_ = std::make_unique<CMouseSettingsDlg>(CMouseSettingsDlg::kOsSensitivityMode,
+    osSensitivity_ = std::make_unique<CMouseSettingsDlg>(CMouseSettingsDlg::Mode::OsSensitivity,
                                                          skin, *this, services_.system, parent);
     keyAssignment_->DeferToolTips();
     // The version pop-up never waits for the mouse while an Apply holds it.
@@ -511,7 +512,7 @@ void CPYLADlg::TakeApplyOutcome(const MouseSettings& applied, const ApplyOutcome
     if (!outcome.saved && !closing_) {
         const std::wstring path(applied.profilePath.begin(), applied.profilePath.end());
         const std::wstring reason(outcome.saveFailure.begin(), outcome.saveFailure.end());
-        services_.showMessage(kSaveFailedText + path + L"\n\n" + reason, kTitle,
+        services_.showMessage(kSaveFailedText + path + L"\n\n" + reason, kMainWindowTitle,
                               MB_OK | MB_ICONEXCLAMATION);
     }
     if (outcome.written) {
@@ -598,7 +599,7 @@ Reply CPYLADlg::OnQueryDragIcon() {
 
 void CPYLADlg::OnLeftButtonDown(POINT, UINT) {
     CloseAllLists();
-    SendMessage(WM_SYSCOMMAND, kDragByCaption, 0);
+    StartCaptionDrag(*this);
     Default();
 }
 
@@ -612,7 +613,7 @@ std::vector<unsigned> CPYLADlg::MenuCommandIds() const {
 }
 
 void CPYLADlg::OnSystemCommand(WPARAM command) {
-    if ((command & 0xFFF0) == SC_CLOSE) {
+    if ((command & kSystemCommandBits) == SC_CLOSE) {
         Hide();
     }
 }

@@ -42,7 +42,6 @@ class CPYLADlg : public WithMessageMap<CPYLADlg, CKivWindow>, public PageHost {
 public:
     static const ClassMessageMap<CPYLADlg> messageMap;
 
-    static constexpr wchar_t kTitle[] = L"Meridane Vandir II";
     // Posted by a second start of the program: show the window.
     static constexpr UINT kShowWindowMessage = kCallUpMessage;
     // Timer 1: no mouse at start-up; the no-device screen replaces the window.
@@ -194,8 +193,6 @@ private:
     bool DeferredWorkLeft() const;
     void OnTimer(UINT_PTR id);
     void OnDestroy();
-    void OnResetButton() { Reset(); }
-    void OnApplyButton() { Apply(); }
 
     AppServices& services_;
     MouseSettings record_;

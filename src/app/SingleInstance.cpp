@@ -5,10 +5,11 @@
 #include <cwchar>
 #include <iterator>
 
+#include "skin/layout/WindowTitle.h"
+
 namespace vandir {
 
 namespace {
-constexpr wchar_t kMainWindowTitle[] = L"Meridane Vandir II";
 
 // Posts the call-up to a top-level window with exactly the main window's
 // title. Every such window hears it: the program's own message boxes carry

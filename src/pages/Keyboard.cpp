@@ -1,20 +1,16 @@
 #include "pages/Keyboard.h"
 
-#include <cstdint>
-
-#include "i18n/KeyTables.h"
 #include "model/FunctionCatalogue.h"
-#include "platform/win32/WideText.h"
 #include "skin/InputHooks.h"
 #include "skin/KivCheckBox.h"
 #include "skin/layout/KeyCaptureLayout.h"
+#include "skin/layout/WindowTitle.h"
 
 namespace vandir {
 
 namespace {
 
 constexpr wchar_t kHookFailedText[] = L"set hook failed.";
-constexpr wchar_t kMessageCaption[] = L"Meridane Vandir II";
 
 // The modifier boxes in the order their words open the label.
 struct Modifier {
@@ -29,10 +25,7 @@ constexpr Modifier kModifiers[] = {
     {IDC_KEYS_WIN, CKeyboard::kWinBit, L"Win+"},
 };
 
-// The name of a captured code; codes above 255 are no virtual keys and have none.
-std::wstring NameOf(int virtualKey) {
-    return ToWide(KeyName(static_cast<uint32_t>(virtualKey)));
-}
+constexpr int kKeyFields[] = {IDC_KEYS_FIRST, IDC_KEYS_SECOND};
 
 }  // namespace
 
@@ -44,20 +37,15 @@ const ClassMessageMap<CKeyboard> CKeyboard::messageMap{messageEntries};
 
 CKeyboard::CKeyboard(SkinContext& context, CWnd* parent)
     : WithMessageMap(layout::kKeyCapture, context, parent),
+      keyCapture_(*this, context.hooks, kKeyFields),
       messageBox_([this](const std::wstring& text) {
-          ::MessageBoxW(GetSafeHwnd(), text.c_str(), kMessageCaption, MB_OK);
+          ::MessageBoxW(GetSafeHwnd(), text.c_str(), kMainWindowTitle, MB_OK);
       }) {}
-
-CKeyboard::~CKeyboard() {
-    // The base unbinds the window before destroying it, so OnDestroy would not
-    // run for a dialog destroyed with its object.
-    RemoveOwnKeyboardHook();
-}
 
 BOOL CKeyboard::OnInitDialog() {
     CKivWindow::OnInitDialog();
     PlaceAtParentOrigin();
-    if (!context().hooks.InstallKeyboardHook(GetSafeHwnd())) {
+    if (!keyCapture_.InstallHook()) {
         // The dialog stays open: modifiers alone can still be assigned.
         messageBox_(kHookFailedText);
     }
@@ -66,22 +54,8 @@ BOOL CKeyboard::OnInitDialog() {
     return FALSE;  // the focus is set
 }
 
-CKivEdit* CKeyboard::FocusedKeyField() const {
-    const HWND focus = ::GetFocus();
-    if (focus == nullptr) {
-        return nullptr;
-    }
-    for (const int id : {IDC_KEYS_FIRST, IDC_KEYS_SECOND}) {
-        if (focus == GetDlgItem(id)) {
-            return &Item<CKivEdit>(id);
-        }
-    }
-    return nullptr;
-}
-
 BOOL CKeyboard::PreTranslateMessage(MSG* message) {
-    const bool keyMessage = message->message == WM_KEYDOWN || message->message == WM_KEYUP;
-    if (keyMessage && FocusedKeyField() != nullptr) {
+    if (keyCapture_.Swallows(*message)) {
         return TRUE;  // the hook names the key; the field never types it
     }
     return CKivWindow::PreTranslateMessage(message);
@@ -89,15 +63,14 @@ BOOL CKeyboard::PreTranslateMessage(MSG* message) {
 
 // Press and release both arrive, so the field ends with the key released last.
 void CKeyboard::OnKeyCaptured(WPARAM virtualKey, LPARAM) {
-    CKivEdit* field = FocusedKeyField();
+    CKivEdit* field = keyCapture_.FocusedField();
     if (field == nullptr) {
         return;
     }
-    const int code = virtualKey <= 0xFF ? static_cast<int>(virtualKey) : 0;
+    // A code past the virtual keys names no key: the field shows that of 0.
+    const int code = virtualKey <= kLastVirtualKey ? static_cast<int>(virtualKey) : 0;
     (field->GetDlgCtrlID() == IDC_KEYS_FIRST ? firstKey_ : secondKey_) = code;
-    const std::wstring name = NameOf(code);
-    field->SetWindowText(name);
-    field->SendMessage(EM_SETSEL, name.size(), name.size());  // the caret after the name
+    KeyCapture::ShowKey(*field, code);
 }
 
 void CKeyboard::OnControlEvent(const ControlEvent& event) {
@@ -125,7 +98,7 @@ void CKeyboard::OkClicked() {
     // becomes a caption that names a key the assignment does not hold.
     const auto keyText = [this](int id, int key) {
         const std::wstring text = Item<CKivEdit>(id).GetWindowText();
-        return text == NameOf(key) ? text : std::wstring();
+        return text == KeyNameText(key) ? text : std::wstring();
     };
     const std::wstring firstText = keyText(IDC_KEYS_FIRST, firstKey_);
     const std::wstring secondText = keyText(IDC_KEYS_SECOND, secondKey_);
@@ -167,15 +140,7 @@ void CKeyboard::ClearClicked() {
 }
 
 void CKeyboard::OnDestroy() {
-    RemoveOwnKeyboardHook();
-}
-
-// Only the hook directed at this dialog: another window may have taken it.
-void CKeyboard::RemoveOwnKeyboardHook() {
-    const HWND self = GetSafeHwnd();
-    if (self != nullptr && context().hooks.KeyboardTarget() == self) {
-        context().hooks.RemoveKeyboardHook();
-    }
+    keyCapture_.RemoveOwnHook();
 }
 
 }  // namespace vandir

@@ -22,6 +22,7 @@
 #include <string>
 #include <utility>
 
+#include "pages/KeyCapture.h"
 #include "skin/KivComboButton.h"
 #include "skin/KivEdit.h"
 #include "skin/KivWindow.h"
@@ -44,7 +45,6 @@ public:
     using MessageBoxFunction = std::function<void(const std::wstring& text)>;
 
     CKeyboard(SkinContext& context, CWnd* parent);
-    ~CKeyboard() override;
 
     // The function selector OK writes into. It must outlive the dialog;
     // without one OK writes nothing.
@@ -71,10 +71,8 @@ private:
 
     void OkClicked();
     void ClearClicked();
-    // The key field that has the focus; null when neither has.
-    CKivEdit* FocusedKeyField() const;
-    void RemoveOwnKeyboardHook();
 
+    KeyCapture keyCapture_;
     CKivComboButton* target_ = nullptr;
     int firstKey_ = 0;
     int secondKey_ = 0;

@@ -8,6 +8,9 @@
 
 namespace vandir {
 
+// The alpha byte of an opaque ARGB colour.
+inline constexpr uint32_t kOpaqueAlpha = 0xFF000000u;
+
 struct LedRgb {
     uint8_t red = 0;
     uint8_t green = 0;
@@ -27,7 +30,7 @@ constexpr uint32_t LedColourOf(LedRgb rgb) {
 }
 
 constexpr Argb OpaqueArgbOf(LedRgb rgb) {
-    return Argb{0xFF000000u | static_cast<uint32_t>(rgb.red) << 16 |
+    return Argb{kOpaqueAlpha | static_cast<uint32_t>(rgb.red) << 16 |
                 static_cast<uint32_t>(rgb.green) << 8 | static_cast<uint32_t>(rgb.blue)};
 }
 

@@ -8,25 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "i18n/LeadingNumber.h"
+
 namespace vandir {
 
 inline constexpr std::size_t kColourTextLength = 3;
 inline constexpr int kColourMaximum = 255;
-
-// The number of the text's leading decimal digits; 0 without any. Digits past
-// what an int holds leave the value at its largest.
-constexpr int LeadingNumber(std::wstring_view text) {
-    constexpr int kLargest = 0x7FFFFFFF;
-    int value = 0;
-    for (const wchar_t c : text) {
-        if (c < L'0' || c > L'9') {
-            break;
-        }
-        const int digit = c - L'0';
-        value = value > (kLargest - digit) / 10 ? kLargest : value * 10 + digit;
-    }
-    return value;
-}
 
 // The text a colour box must show instead of this one: its first three
 // characters when it is longer, and "255" when its number is above 255;

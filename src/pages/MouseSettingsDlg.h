@@ -8,9 +8,12 @@
 //   OS sensitivity (mode 17): the polling rate, Lock/Unlock and the pointer
 //   speed, double-click speed and response time sliders; the first two write
 //   the system's settings for the session as they move.
-// Tabs 1097 and 1098 switch between the faces through the main window.
+// Tabs 1097 and 1098 switch between the faces through the main window. The
+// page picks its face once, when it is made; each face is an object of its own
+// (KeyAssignmentFace, OsSensitivityFace) that holds what only it needs.
 
 #include <array>
+#include <memory>
 
 #include "model/FunctionCatalogue.h"
 #include "pages/KivPage.h"
@@ -18,17 +21,16 @@
 
 namespace vandir {
 
-class CKivComboButton;
-
 class CMouseSettingsDlg : public CKivPage {
 public:
-    static constexpr int kKeyAssignmentMode = 12;
-    static constexpr int kOsSensitivityMode = 17;
+    // The numbers are the skin's and the template's mode numbers.
+    enum class Mode { KeyAssignment = 12, OsSensitivity = 17 };
 
-    CMouseSettingsDlg(int mode, SkinContext& context, PageHost& host, SystemIntegration& system,
+    CMouseSettingsDlg(Mode mode, SkinContext& context, PageHost& host, SystemIntegration& system,
                       CWnd* parent);
+    ~CMouseSettingsDlg() override;
 
-    int mode() const { return mode_; }
+    Mode mode() const { return mode_; }
 
     void PushSettings(const MouseSettings& settings) override;
     void CollectSettings(MouseSettings& settings) override;
@@ -51,31 +53,17 @@ protected:
     void OnControlEvent(const ControlEvent& event) override;
 
 private:
-    void SetUpKeyAssignment();
-    void SetUpOsSensitivity();
-    void PushKeyAssignment(const MouseSettings& settings);
-    void PushOsSensitivity(const MouseSettings& settings);
-    void CollectKeyAssignment(MouseSettings& settings);
-    void CollectOsSensitivity(MouseSettings& settings);
+    // What differs between the faces; each face is a member class, so that it
+    // reaches the page's controls, tips and context as the page does.
+    class Face;
+    class KeyAssignmentFace;
+    class OsSensitivityFace;
 
-    CKivComboButton& Selector(int button) const;
-    // The button (0..6) whose selector, hot-spot or badge has the ID; -1.
-    static int ButtonOf(int controlId);
-    // A selector reported a choice; the dialogs it needs run here, and a
-    // choice they take over (or the refused one) is vetoed for the selector.
-    void OnFunctionChosen(int button, FunctionId chosen);
-    // Returns true when the choice was handled by a dialog or refused.
-    bool HandleChoice(int button, CKivComboButton& selector, FunctionId chosen);
-    void ShowSelectorTip(int button, FunctionId held);
-    void OnSliderMoved(int id, int position);
-    void CheckOnly(const std::array<int, 4>& boxes, int checked);
+    static std::unique_ptr<Face> MakeFace(Mode mode, CMouseSettingsDlg& page,
+                                          SystemIntegration& system);
 
-    int mode_;
-    SystemIntegration& system_;
-    // The first pointer-speed notice (the set-up's) only clears this.
-    bool pointerSpeedNoticePending_ = true;
-    // The language index the selectors' tips were last given (any index).
-    int selectorLanguage_ = 0;
+    Mode mode_;
+    std::unique_ptr<Face> face_;
 };
 
 }  // namespace vandir

@@ -8,9 +8,10 @@
 #include <span>
 #include <string_view>
 
-#include "i18n/KeyTables.h"
+#include "i18n/LeadingNumber.h"
 #include "model/FunctionCatalogue.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/framework/CaptionDrag.h"
 #include "skin/InputHooks.h"
 #include "skin/KivStatic.h"
 #include "skin/layout/PopupLayout.h"
@@ -19,10 +20,11 @@ namespace vandir {
 
 namespace {
 
-// SC_MOVE + HTCAPTION: the system's move loop, as if the caption were dragged.
-constexpr WPARAM kDragByCaption = SC_MOVE | HTCAPTION;
 constexpr wchar_t kLargestNumberText[] = L"254";
 constexpr int kNumberDigits = 3;
+
+// The key field of kind 141; the other kinds capture no key.
+constexpr int kKeyField[] = {IDC_POPUP_KEY};
 
 // A number that is no kind: the template with every field hidden and no
 // picture; its set-up ends the dialog before anything is shown.
@@ -89,19 +91,6 @@ void ShowSystemMessageBox(HWND owner, const std::wstring& text, const std::wstri
     ::MessageBoxW(owner, text.c_str(), caption.c_str(), style);
 }
 
-// The value of the text's leading digits, 0 without any. Held below a bound
-// far above 254, so a long pasted text cannot overflow.
-int LeadingNumber(std::wstring_view text) {
-    int number = 0;
-    for (const wchar_t c : text) {
-        if (c < L'0' || c > L'9') {
-            break;
-        }
-        number = std::min(number * 10 + (c - L'0'), 100000);
-    }
-    return number;
-}
-
 void PutCaretAfterLastDigit(CKivEdit& field) {
     field.SendMessage(EM_SETSEL, kNumberDigits, kNumberDigits);
 }
@@ -153,15 +142,11 @@ CPopDlg::CPopDlg(int kind, SkinContext& context, CWnd* parent)
 
 CPopDlg::CPopDlg(int kind, uint16_t value, SkinContext& context, CWnd* parent)
     : WithMessageMap(LayoutOf(kind), context, parent),
-      kind_(kind),
+      kind_(static_cast<Kind>(kind)),
       value_(value),
+      keyCapture_(*this, context.hooks,
+                  kind == kRapidFireKey ? std::span<const int>(kKeyField) : std::span<const int>()),
       messageBox_(ShowSystemMessageBox) {}
-
-CPopDlg::~CPopDlg() {
-    // The base unbinds the window before destroying it, so OnDestroy would not
-    // run for a dialog destroyed with its object.
-    RemoveOwnKeyboardHook();
-}
 
 CKivEdit& CPopDlg::NumberField() const {
     return Item<CKivEdit>(IDC_POPUP_NUMBER);
@@ -198,7 +183,7 @@ BOOL CPopDlg::OnInitDialog() {
 
 void CPopDlg::SetUpRapidFireKey() {
     NumberField().ModifyStyle(0, ES_NUMBER);
-    if (!context().hooks.InstallKeyboardHook(GetSafeHwnd())) {
+    if (!keyCapture_.InstallHook()) {
         // The dialog stays open; without the hook no key can be captured.
         messageBox_(GetSafeHwnd(), L"Input failed.", L"Vandir II", MB_OK | MB_ICONEXCLAMATION);
     }
@@ -212,25 +197,22 @@ void CPopDlg::SetUpVersion() {
 }
 
 BOOL CPopDlg::PreTranslateMessage(MSG* message) {
-    const bool keyMessage = message->message == WM_KEYDOWN || message->message == WM_KEYUP;
-    if (keyMessage && kind_ == kRapidFireKey && ::GetFocus() == GetDlgItem(IDC_POPUP_KEY)) {
+    if (keyCapture_.Swallows(*message)) {
         return TRUE;  // the hook names the key; the field never types it
     }
     return CKivWindow::PreTranslateMessage(message);
 }
 
 void CPopDlg::OnKeyCaptured(WPARAM virtualKey, LPARAM) {
-    if (kind_ != kRapidFireKey || ::GetFocus() != GetDlgItem(IDC_POPUP_KEY)) {
+    CKivEdit* field = keyCapture_.FocusedField();
+    if (field == nullptr) {
         return;
     }
-    if (virtualKey == 0 || virtualKey > 0xFF) {
+    if (virtualKey == 0 || virtualKey > kLastVirtualKey) {
         return;  // no virtual-key code
     }
     capturedKey_ = static_cast<int>(virtualKey);
-    const std::wstring name = ToWide(KeyName(static_cast<uint32_t>(virtualKey)));
-    CKivEdit& field = KeyField();
-    field.SetWindowText(name);
-    field.SendMessage(EM_SETSEL, name.size(), name.size());  // the caret after the name
+    KeyCapture::ShowKey(*field, capturedKey_);
 }
 
 void CPopDlg::OnTimer(UINT_PTR id) {
@@ -289,7 +271,7 @@ std::optional<int> CPopDlg::TakeNumber() {
 void CPopDlg::OkClicked() {
     if (kind_ == kRapidFireKey && capturedKey_ != 0 && target_ != nullptr) {
         if (const auto number = TakeNumber()) {
-            const std::wstring name = ToWide(KeyName(static_cast<uint32_t>(capturedKey_)));
+            const std::wstring name = KeyNameText(capturedKey_);
             target_->SetCaption(RapidFireCaption(name, NumberField().GetWindowText()),
                                 function::kRapidFireKeyboard, capturedKey_, *number);
         }
@@ -320,21 +302,13 @@ void CPopDlg::ClearClicked() {
 }
 
 void CPopDlg::OnLeftButtonDown(POINT, UINT) {
-    SendMessage(WM_SYSCOMMAND, kDragByCaption, 0);
+    StartCaptionDrag(*this);
     Default();
 }
 
 void CPopDlg::OnDestroy() {
     KillTimer(kNumberTimer);
-    RemoveOwnKeyboardHook();
-}
-
-// Only the hook directed at this dialog: another window may hold it.
-void CPopDlg::RemoveOwnKeyboardHook() {
-    const HWND self = GetSafeHwnd();
-    if (self != nullptr && context().hooks.KeyboardTarget() == self) {
-        context().hooks.RemoveKeyboardHook();
-    }
+    keyCapture_.RemoveOwnHook();
 }
 
 }  // namespace vandir

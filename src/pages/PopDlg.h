@@ -25,6 +25,7 @@
 #include <string>
 #include <utility>
 
+#include "pages/KeyCapture.h"
 #include "skin/KivComboButton.h"
 #include "skin/KivEdit.h"
 #include "skin/KivWindow.h"
@@ -36,11 +37,14 @@ class CPopDlg : public WithMessageMap<CPopDlg, CKivWindow> {
 public:
     static const ClassMessageMap<CPopDlg> messageMap;
 
-    static constexpr int kLeftClickNotice = 139;
-    static constexpr int kRapidFireKey = 141;
-    static constexpr int kRapidFireMouse = 146;
-    static constexpr int kVersion = 150;
-    static constexpr int kNoMouse = 155;
+    // The kinds; each number is the skin element of the kind's background.
+    enum Kind : int {
+        kLeftClickNotice = 139,
+        kRapidFireKey = 141,
+        kRapidFireMouse = 146,
+        kVersion = 150,
+        kNoMouse = 155,
+    };
 
     // Timer 1 keeps the number field at three digits and at most 254.
     static constexpr UINT_PTR kNumberTimer = 1;
@@ -54,11 +58,11 @@ public:
     // Kind 150: true when the mouse link is open or could be opened.
     using MouseLinkCheck = std::function<bool()>;
 
+    // kind: a Kind, or any other number, which makes the pop-up of no kind.
     // value: kind 146 the chosen rapid-fire function (2311..2315), kind 150
     // the firmware version number; 0 otherwise.
     CPopDlg(int kind, SkinContext& context, CWnd* parent = nullptr);
     CPopDlg(int kind, uint16_t value, SkinContext& context, CWnd* parent = nullptr);
-    ~CPopDlg() override;
 
     // Kinds 141 and 146: the function selector OK writes into. It must
     // outlive the dialog; without one OK writes nothing.
@@ -67,7 +71,7 @@ public:
     void SetMouseLink(MouseLinkCheck ensureOpen) { ensureOpen_ = std::move(ensureOpen); }
     void SetMessageBox(MessageBoxFunction show) { messageBox_ = std::move(show); }
 
-    int kind() const { return kind_; }
+    Kind kind() const { return kind_; }
     uint16_t value() const { return value_; }
     // Kind 141: the virtual-key code in the key field; 0 when none.
     int capturedKey() const { return capturedKey_; }
@@ -98,14 +102,15 @@ private:
     // capped at "254"; nothing when the field is empty or zero.
     std::optional<int> TakeNumber();
     void KeepNumberInRange();
-    void RemoveOwnKeyboardHook();
 
     bool TakesNumber() const { return kind_ == kRapidFireKey || kind_ == kRapidFireMouse; }
     CKivEdit& NumberField() const;
     CKivEdit& KeyField() const;
 
-    int kind_;
+    Kind kind_;
     uint16_t value_;
+    // Kind 141 only; no key field for the others.
+    KeyCapture keyCapture_;
     CKivComboButton* target_ = nullptr;
     int capturedKey_ = 0;
     MouseLinkCheck ensureOpen_;

@@ -3,12 +3,14 @@
 #include <optional>
 #include <utility>
 
+#include "skin/layout/WindowTitle.h"
+
 namespace vandir {
 
 namespace {
 
 constexpr const wchar_t* kFailureText = L"ui load failed!";
-constexpr const wchar_t* kMessageCaption = L"Meridane Vandir II";
+constexpr const wchar_t* kMessageCaption = kMainWindowTitle;
 
 enum class Behaviour { kShared, kClone, kCrop };
 
