@@ -60,16 +60,29 @@ private:
     bool initialised_;
 };
 
+// The pixels of a sheet file at the display's scale; nothing when the file
+// is missing or does not decode. The file is read into spare when it fits.
+std::optional<SheetPixels> ReadSheetPixels(const std::wstring& path, const SheetScaling& scaling,
+                                           ByteBuffer& spare) {
+    std::optional<ByteBuffer> file = ReadWholeFile(path, std::move(spare));
+    if (!file) {
+        return std::nullopt;
+    }
+    std::optional<SheetPixels> pixels = DecodeImageFile(std::move(*file));
+    if (!pixels || !scaling.resamples()) {
+        return pixels;
+    }
+    std::optional<SheetPixels> resampled = ResampleSheet(*pixels, scaling);
+    spare = std::move(pixels->storage);
+    return resampled;
+}
+
 // A sheet that is only cut from, read into spare and kept as the tiles where
 // it differs from base; its memory is then the spare for the next one. A
 // sheet that tiles would not do for is kept whole.
-StoredSheet LoadCutSheet(const std::wstring& path, const std::shared_ptr<SkinBitmap>& base,
-                         ByteBuffer& spare) {
-    std::optional<ByteBuffer> file = ReadWholeFile(path, std::move(spare));
-    if (!file) {
-        return {};
-    }
-    std::optional<SheetPixels> pixels = DecodeImageFile(std::move(*file));
+StoredSheet LoadCutSheet(const std::wstring& path, const SheetScaling& scaling,
+                         const std::shared_ptr<SkinBitmap>& base, ByteBuffer& spare) {
+    std::optional<SheetPixels> pixels = ReadSheetPixels(path, scaling, spare);
     if (!pixels) {
         return {};
     }
@@ -87,8 +100,11 @@ std::wstring SheetFilePath(const std::wstring& folder, layout::Sheet sheet) {
     return file == nullptr ? std::wstring() : folder + std::wstring(file->name);
 }
 
-SheetLoader::SheetLoader(std::wstring folder, Sheets& sheets)
-    : folder_(std::move(folder)), sheets_(sheets), states_(Groups().size(), State::Pending) {
+SheetLoader::SheetLoader(std::wstring folder, Sheets& sheets, SheetScaling scaling)
+    : folder_(std::move(folder)),
+      sheets_(sheets),
+      scaling_(scaling),
+      states_(Groups().size(), State::Pending) {
     try {
         worker_ = std::thread([this] {
             const ComApartment com;
@@ -156,13 +172,17 @@ void SheetLoader::LoadPending() noexcept {
 void SheetLoader::Load(size_t group, ByteBuffer& spare) noexcept {
     const layout::Sheet normal = Groups()[group];
     try {
-        std::shared_ptr<SkinBitmap> base = LoadSkinImage(SheetFilePath(folder_, normal));
+        ByteBuffer fresh;  // a sheet drawn whole keeps its own memory
+        std::optional<SheetPixels> basePixels =
+            ReadSheetPixels(SheetFilePath(folder_, normal), scaling_, fresh);
+        std::shared_ptr<SkinBitmap> base =
+            basePixels ? SkinBitmap::Make(std::move(*basePixels)) : nullptr;
         sheets_[SlotIndex(normal)] = StoredSheet(base);
         for (int slot = 1; slot <= static_cast<int>(layout::kSheetCount); ++slot) {
             const layout::Sheet sheet = layout::SheetInSlot(slot);
             if (layout::FileOf(sheet)->normal == normal) {
                 sheets_[SlotIndex(sheet)] =
-                    LoadCutSheet(SheetFilePath(folder_, sheet), base, spare);
+                    LoadCutSheet(SheetFilePath(folder_, sheet), scaling_, base, spare);
             }
         }
     } catch (const std::exception&) {

@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "skin/SheetResampling.h"
 #include "skin/SkinBitmap.h"
 #include "skin/StoredSheet.h"
 #include "skin/layout/SkinLayout.h"
@@ -32,9 +33,9 @@ public:
     using Sheets = std::array<StoredSheet, layout::kSheetCount>;  // index slot - 1
 
     // Starts loading from the folder into sheets, on a worker thread (or
-    // leaves it all to the callers of WaitFor when no thread can be started).
-    // sheets outlives the loader.
-    SheetLoader(std::wstring folder, Sheets& sheets);
+    // leaves it all to the callers of WaitFor when no thread can be started),
+    // each sheet resampled as scaling says. sheets outlives the loader.
+    SheetLoader(std::wstring folder, Sheets& sheets, SheetScaling scaling = {});
     // Stops taking new groups and waits for the worker.
     ~SheetLoader();
     SheetLoader(const SheetLoader&) = delete;
@@ -61,6 +62,7 @@ private:
 
     const std::wstring folder_;
     Sheets& sheets_;
+    const SheetScaling scaling_;
     std::mutex mutex_;
     std::condition_variable groupDone_;
     std::vector<State> states_;  // by group, guarded by mutex_

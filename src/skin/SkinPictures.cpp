@@ -2,13 +2,16 @@
 
 #include <cstddef>
 
+#include "skin/layout/DisplayScale.h"
+
 namespace vandir {
 
 ImagePtr PictureOf(const layout::Crop& crop, layout::ImageState state, SkinStore& skins) {
     if (!crop.present()) {
         return nullptr;
     }
-    const layout::Rect& r = crop.rect;
+    // The table's rectangle in the pixels of the set in use.
+    const layout::Rect r = layout::ScaleRect(crop.rect, skins.Dpi());
     if (crop.element) {
         return skins
             .GetSkinElementImage(*crop.element, static_cast<int>(state), r.x, r.y, r.right(),

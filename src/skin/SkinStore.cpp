@@ -1,5 +1,7 @@
 #include "skin/SkinStore.h"
 
+#include "skin/layout/DisplayScale.h"
+
 #include <optional>
 #include <utility>
 
@@ -101,7 +103,10 @@ std::wstring DefaultSkinFolder() {
 }
 
 SkinStore::SkinStore(std::wstring skinFolder, SkinFailureReporter reporter)
-    : folder_(std::move(skinFolder)), reporter_(std::move(reporter)) {
+    : baseFolder_(std::move(skinFolder)),
+      folder_(baseFolder_),
+      dpi_(layout::kBaseDpi),
+      reporter_(std::move(reporter)) {
     if (!reporter_.showMessage) {
         reporter_.showMessage = [](const std::wstring& text) {
             ::MessageBoxW(nullptr, text.c_str(), kMessageCaption, MB_OK);
@@ -118,12 +123,33 @@ std::wstring SkinStore::SheetPath(layout::Sheet sheet) const {
     return SheetFilePath(folder_, sheet);
 }
 
+void SkinStore::UseDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_) {
+        return;
+    }
+    loader_.reset();  // waits for a load under way
+    sheets_ = {};
+    loaded_ = false;
+    dpi_ = dpi;
+    const int set = layout::SkinScaleFor(dpi);
+    folder_ = baseFolder_;
+    if (set != 100) {
+        folder_ += std::to_wstring(set) + L"\\";
+    }
+}
+
+SheetScaling SkinStore::Scaling() const {
+    const int set = layout::SkinScaleFor(dpi_);
+    // A set drawn for this very scale is taken as it is.
+    return {layout::PercentOfDpi(dpi_) == set ? dpi_ : layout::DpiOfPercent(set), dpi_};
+}
+
 void SkinStore::StartLoading() {
     if (loaded_) {
         return;
     }
     loaded_ = true;  // Before the first read: a failed load is never retried.
-    loader_ = std::make_unique<SheetLoader>(folder_, sheets_);
+    loader_ = std::make_unique<SheetLoader>(folder_, sheets_, Scaling());
 }
 
 void SkinStore::LoadSkinSheets() {

@@ -63,17 +63,29 @@ struct SkinElement {
 
 class SkinStore {
 public:
-    // skinFolder is used as given, followed by the sheets' file names; the
-    // program passes DefaultSkinFolder(). Nothing is read until the first
-    // request.
+    // skinFolder is used as given, followed by the sheets' file names, for
+    // the 100 % set; the sets of other scales lie in its subfolders
+    // (layout::SkinSetFolder). The program passes DefaultSkinFolder().
+    // Nothing is read until the first request.
     explicit SkinStore(std::wstring skinFolder, SkinFailureReporter reporter = {});
     ~SkinStore();
     SkinStore(const SkinStore&) = delete;
     SkinStore& operator=(const SkinStore&) = delete;
 
+    // The folder of the set in use, with its trailing backslash.
     const std::wstring& SkinFolder() const noexcept { return folder_; }
-    // The skin folder followed by the sheet's file name.
+    // The set's folder followed by the sheet's file name.
     std::wstring SheetPath(layout::Sheet sheet) const;
+
+    // The scale in use, in DPI (96 until told otherwise): the sheets are in
+    // that display's pixels, and the windows scale their tables to it.
+    int Dpi() const noexcept { return dpi_; }
+    // Uses the artwork of a display of dpi from now on: the nearest set at or
+    // above it (layout::SkinScaleFor), resampled when its scale is not the
+    // display's. Sheets already loaded for another scale are let go (windows
+    // that share one keep it until they take the new one) and the new set is
+    // loaded at the next request. Nothing changes for the DPI in use.
+    void UseDpi(int dpi);
 
     // Loads all 31 sheets, once, on this thread and a worker, and returns when
     // every sheet is loaded; later calls do nothing. The loaded flag is set
@@ -140,11 +152,15 @@ public:
 private:
     // Loads every sheet when nothing has started loading yet.
     void EnsureLoading();
+    // From the set's scale to the one in use.
+    SheetScaling Scaling() const;
     // The stored sheet of a slot once it is loaded; null for a slot outside
     // 1..31.
     StoredSheet* Stored(layout::Sheet sheet);
 
-    std::wstring folder_;
+    const std::wstring baseFolder_;  // the 100 % set's
+    std::wstring folder_;            // the set's in use
+    int dpi_;
     SkinFailureReporter reporter_;
     bool loaded_ = false;
     bool failed_ = false;
