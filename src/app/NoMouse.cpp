@@ -1,6 +1,7 @@
 #include "app/NoMouse.h"
 
 #include "platform/win32/framework/CaptionDrag.h"
+#include "skin/layout/DisplayScale.h"
 #include "skin/layout/NoDeviceLayout.h"
 
 namespace vandir {
@@ -14,7 +15,7 @@ CNoMouse::CNoMouse(SkinContext& context, CWnd* parent)
     : WithMessageMap(layout::kNoDevice, context, parent) {}
 
 void CNoMouse::ShowCentred() {
-    const layout::Size size = layout().size;
+    const layout::Size size = layout::ScaleSize(layout().size, Dpi());
     RECT work{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int x = work.left + (work.right - work.left - size.width) / 2;

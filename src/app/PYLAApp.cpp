@@ -14,6 +14,7 @@
 #include "platform/win32/RestartRegistration.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32SystemIntegration.h"
+#include "platform/win32/framework/DisplayDpi.h"
 #include "platform/win32/framework/UiThread.h"
 #include "skin/InputHooks.h"
 #include "skin/LedEffect.h"
@@ -64,7 +65,11 @@ BOOL CPYLAApp::InitInstance() {
 
     SystemClock clock;
     SkinStore skins(DefaultSkinFolder());
-    skins.StartLoading();  // decoding overlaps the rest of the start-up
+    // The artwork of the display the window will show on (its own monitor's,
+    // taken when the window is made, is the same but on a second monitor of
+    // another scale); decoding overlaps the rest of the start-up.
+    skins.UseDpi(SystemDpi());
+    skins.StartLoading();
     InputHooks hooks;
     LedEffect led;
     Transport transport(hid_, clock);

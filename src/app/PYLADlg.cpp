@@ -84,8 +84,7 @@ CPYLADlg::~CPYLADlg() {
 
 BOOL CPYLADlg::OnInitDialog() {
     icon_ = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_WINDOW));
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    SetWindowIcons();
     services_.system.EnableFullWindowDrag();
     // Caption-less before the surface is laid out, so the client area is the
     // background's size.
@@ -230,8 +229,8 @@ void CPYLADlg::AddTrayIcon() {
     if (trayIcon_ != nullptr) {
         return;
     }
-    trayIcon_ =
-        std::make_unique<TrayIcon>(GetSafeHwnd(), IDI_TRAY, kMainWindowTitle, services_.notifyIcon);
+    trayIcon_ = std::make_unique<TrayIcon>(GetSafeHwnd(), IDI_TRAY, kMainWindowTitle, Dpi(),
+                                           services_.notifyIcon);
     if (!trayIcon_->added()) {
         StartTimer(kTrayRetryTimer, kTrayRetryDelayMs);
     }
@@ -272,10 +271,52 @@ void CPYLADlg::CreatePages() {
     }
 }
 
+void CPYLADlg::PlacePage(CKivPage& page) {
+    const layout::Rect area = Scaled(layout::kPageArea);
+    page.MoveWindow(area.x, area.y, area.width, area.height);
+}
+
+void CPYLADlg::SetWindowIcons() {
+    bigIcon_ = LoadIconForDpi(IDI_WINDOW, SM_CXICON, Dpi());
+    smallIcon_ = LoadIconForDpi(IDI_WINDOW, SM_CXSMICON, Dpi());
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_ ? bigIcon_.Get() : icon_));
+    SendMessage(WM_SETICON, ICON_SMALL,
+                reinterpret_cast<LPARAM>(smallIcon_ ? smallIcon_.Get() : icon_));
+}
+
+void CPYLADlg::OnDisplayScaleChanging() {
+    CloseAllLists();
+    if (trayMenu_ != nullptr) {
+        trayMenu_->Hide();
+    }
+}
+
+void CPYLADlg::OnDisplayScaleChanged() {
+    for (const PageId id : kPageIds) {
+        if (CKivPage& page = pageObject(id); page.GetSafeHwnd() != nullptr) {
+            PlacePage(page);
+        }
+    }
+    // The no-device screen is a window of its own: it follows the main one.
+    if (noMouse_.GetSafeHwnd() != nullptr) {
+        noMouse_.Rescale();
+        if (noMouse_.IsWindowVisible()) {
+            noMouse_.ShowCentred();
+        }
+    }
+    if (trayMenu_ != nullptr) {
+        trayMenu_->SetDpi(Dpi());
+        trayMenu_->SetWidth(Scaled(kTrayMenuWidth));
+    }
+    if (trayIcon_ != nullptr) {
+        trayIcon_->SetDpi(Dpi());
+    }
+    SetWindowIcons();
+}
+
 void CPYLADlg::BuildPage(CKivPage& page) {
     page.Create(this);
-    const layout::Rect& area = layout::kPageArea;
-    page.MoveWindow(area.x, area.y, area.width, area.height);
+    PlacePage(page);
     page.ShowWindow(SW_HIDE);
     // Every record change before the first collect is pushed (connect,
     // re-read, reset), and a collect builds every page first: so the record
@@ -565,9 +606,11 @@ void CPYLADlg::ShowTrayMenu() {
     if (trayMenu_ == nullptr) {
         trayMenuId_ = ::GetTickCount();
         auto menu = std::make_unique<CKivMenu>(services_.skin.hooks);
-        if (!menu->Create(L"menu", RECT{0, 0, 105, 10}, GetSafeHwnd(), trayMenuId_)) {
+        if (!menu->Create(L"menu", RECT{0, 0, Scaled(kTrayMenuWidth), 10}, GetSafeHwnd(),
+                          trayMenuId_)) {
             return;
         }
+        menu->SetDpi(Dpi());
         menu->AddItem(kMenuShow, L"Vandir II");
         menu->AddItem(kMenuExit, L"Exit");
         trayMenu_ = std::move(menu);

@@ -109,6 +109,10 @@ protected:
     void OnControlEvent(const ControlEvent& event) override;
     std::vector<unsigned> MenuCommandIds() const override;
     void OnSystemCommand(WPARAM command) override;
+    // A change of display scale closes the lists first, then places the
+    // pages, the no-device screen, the menu and the icons at the new scale.
+    void OnDisplayScaleChanging() override;
+    void OnDisplayScaleChanged() override;
     // Starts a window timer; false when the system could not. Tests see the
     // delays asked for here.
     virtual bool StartTimer(UINT_PTR id, UINT milliseconds);
@@ -118,6 +122,10 @@ private:
 
     // Makes the page objects; their windows are built later (BuildPage).
     void CreatePages();
+    // A built page in the page area, at the scale in use.
+    void PlacePage(CKivPage& page);
+    // The window's large and small icons at the scale in use.
+    void SetWindowIcons();
     // The page object, whether or not its window exists yet.
     CKivPage& pageObject(PageId id) const;
     // Creates a hidden page's window below the tabs, and gives it the record
@@ -208,8 +216,11 @@ private:
     std::unique_ptr<TrayIcon> trayIcon_;
     std::unique_ptr<CKivMenu> trayMenu_;
     UINT trayMenuId_ = 0;
+    static constexpr int kTrayMenuWidth = 105;
     UniqueDeviceNotification deviceNotifications_;
-    HICON icon_ = nullptr;
+    HICON icon_ = nullptr;  // the system's shared copy, for the minimised window
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
     bool arrivalPending_ = false;
     bool buildTimerRunning_ = false;
     // OnInitDialog has run; a start-up reading and the last arrival or

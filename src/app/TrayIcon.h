@@ -11,6 +11,8 @@
 
 #include <functional>
 
+#include "platform/win32/framework/IconImage.h"
+
 namespace vandir {
 
 class TrayIcon {
@@ -23,9 +25,10 @@ public:
     // The system's Shell_NotifyIconW; tests put a stand-in in its place.
     using ShellCall = std::function<BOOL(DWORD, NOTIFYICONDATAW*)>;
 
-    // Adds the icon (resource iconResource) with the tip to window's
-    // notification area; added() says whether the system took it.
-    TrayIcon(HWND window, UINT iconResource, const wchar_t* tip, ShellCall shell = {});
+    // Adds the icon (resource iconResource, at the system's small-icon size
+    // at dpi) with the tip to window's notification area; added() says
+    // whether the system took it.
+    TrayIcon(HWND window, UINT iconResource, const wchar_t* tip, int dpi, ShellCall shell = {});
     ~TrayIcon();
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
@@ -35,9 +38,15 @@ public:
     // The shell restarted with an empty notification area: adds the icon anew.
     bool AddAfterShellRestart();
     bool added() const { return added_; }
+    // The icon at the small-icon size of a display of dpi, given to the
+    // notification area when it holds the icon.
+    void SetDpi(int dpi);
+    HICON icon() const { return icon_.Get(); }
 
 private:
     ShellCall shell_;
+    UINT iconResource_;
+    UniqueIcon icon_;
     NOTIFYICONDATAW data_{};
     bool added_ = false;
 };

@@ -1,5 +1,7 @@
 #include "skin/KivComboButton.h"
 
+#include "skin/layout/DisplayScale.h"
+
 #include <utility>
 
 #include "skin/ControlNotifications.h"
@@ -25,8 +27,17 @@ const MessageMapEntry CKivComboButton::messageEntries[] = {
 };
 const ClassMessageMap<CKivComboButton> CKivComboButton::messageMap{messageEntries};
 
+namespace {
+constexpr int kFontHeight = 15;
+constexpr int kCaptionIndent = 11;
+constexpr int kCaptionLift = 3;  // the caption's bottom above the button's
+constexpr int kListFrame = 2;    // the list is this much narrower than the button
+constexpr int kListOverlap = 2;  // and opens this far up into it
+constexpr int kRoomOnTheRight = 200;
+}  // namespace
+
 CKivComboButton::CKivComboButton(InputHooks& hooks, Clock& clock)
-    : hooks_(hooks), clock_(clock), font_(CreateToolkitFont(15)) {}
+    : hooks_(hooks), clock_(clock), dpi_(layout::kBaseDpi), font_(CreateToolkitFont(kFontHeight)) {}
 
 CKivComboButton::CKivComboButton(InputHooks& hooks) : CKivComboButton(hooks, ProgramClock()) {}
 
@@ -59,13 +70,13 @@ void CKivComboButton::AddItem(int value, const std::wstring& text) {
             return;
         }
         auto list = std::make_unique<CKivMenu>(hooks_);
-        const RECT window = GetWindowRect();
-        const RECT rect{0, 0, window.right - window.left - 2, 10};
+        const RECT rect{0, 0, ListWidth(), 10};
         // The list is told apart by a command ID of its own: the tick count.
         if (!list->Create(L"menu", rect, GetSafeHwnd(),
                           static_cast<UINT>(clock_.NowMilliseconds()))) {
             return;
         }
+        list->SetDpi(dpi_);
         list_ = std::move(list);
     }
     list_->AddItem(value, text, true, false);
@@ -132,12 +143,12 @@ void CKivComboButton::ToggleList() {
     SetTimer(kListWatchTimer, kListWatchMilliseconds);
     const int screenHeight = ::GetSystemMetrics(SM_CYFULLSCREEN);
     const int screenWidth = ::GetSystemMetrics(SM_CXFULLSCREEN);
-    button.bottom -= 2;
+    button.bottom -= Scaled(kListOverlap);
     if (list_->IsWindowVisible()) {
         list_->Hide();
         return;
     }
-    const bool roomOnTheRight = button.right + 200 < screenWidth;
+    const bool roomOnTheRight = button.right + Scaled(kRoomOnTheRight) < screenWidth;
     if (list_->MeasureHeight() + button.bottom < screenHeight) {
         list_->ShowAt(roomOnTheRight ? CKivMenu::kTopLeft : CKivMenu::kTopRight, button.left,
                       button.bottom);
@@ -190,8 +201,31 @@ void CKivComboButton::OnTimer(UINT_PTR id) {
 
 void CKivComboButton::DrawOverLook(HDC dc, const RECT& item) {
     const Argb colour = state() == ImageState::Hover ? hoverTextColour_ : textColour_;
-    DrawSkinText(dc, font_.get(), caption_, colour.ToColorRef(), false, true, item.left + 11,
-                 item.top, item.right, item.bottom - 3);
+    DrawSkinText(dc, font_.get(), caption_, colour.ToColorRef(), false, true,
+                 item.left + Scaled(kCaptionIndent), item.top, item.right,
+                 item.bottom - Scaled(kCaptionLift));
+}
+
+int CKivComboButton::Scaled(int units) const {
+    return layout::ScaleUnits(units, dpi_);
+}
+
+int CKivComboButton::ListWidth() const {
+    const RECT window = GetWindowRect();
+    return window.right - window.left - Scaled(kListFrame);
+}
+
+void CKivComboButton::SetDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_) {
+        return;
+    }
+    dpi_ = dpi;
+    font_ = CreateToolkitFont(Scaled(kFontHeight));
+    if (list_ != nullptr) {
+        list_->SetDpi(dpi);
+        list_->SetWidth(ListWidth());
+    }
+    RedrawIfBound(*this);
 }
 
 }  // namespace vandir

@@ -94,6 +94,10 @@ public:
     int parameter3() const { return parameter3_; }
     int parameter4() const { return parameter4_; }
 
+    // Sizes the caption's font and place and the list for a display of dpi
+    // (the button's own rectangle is its window's); 96 until told otherwise.
+    void SetDpi(int dpi);
+
     // The drop-down list; null until the first AddItem.
     CKivMenu* list() const { return list_.get(); }
     bool reopenSuppressed() const { return reopenSuppressed_; }
@@ -114,6 +118,10 @@ private:
 
     // Opens the list at the button, or closes it when it is open.
     void ToggleList();
+    // A length of the button's design (96-DPI units) at its DPI.
+    int Scaled(int units) const;
+    // The list's width: the button's, less its frame.
+    int ListWidth() const;
 
     InputHooks& hooks_;
     Clock& clock_;
@@ -124,6 +132,7 @@ private:
     int parameter2_ = 1;
     int parameter3_ = -1;
     int parameter4_ = -1;
+    int dpi_;
     UniqueFont font_;
     Argb textColour_{0xFF5A5A5A};
     Argb hoverTextColour_{0xFFFFFFFF};

@@ -5,6 +5,7 @@
 #include "platform/win32/Gdiplus.h"
 #include "skin/ControlNotifications.h"
 #include "skin/SkinText.h"
+#include "skin/layout/DisplayScale.h"
 
 namespace vandir {
 namespace {
@@ -23,6 +24,8 @@ constexpr int kTextIndent = 10;
 constexpr int kSubListOverlap = 5;  // a sub-list opens this far inside the list's right edge
 constexpr int kSubListRaise = 5;    // and this far above its entry
 constexpr int kSubListDrop = 25;    // near the screen bottom: its bottom edge this far below
+constexpr int kSubListWidth = 100;
+constexpr int kArrowWidth = 5;  // a sub-list's arrow, at the entry's right end
 
 }  // namespace
 
@@ -38,7 +41,8 @@ const MessageMapEntry CKivMenu::messageEntries[] = {
 };
 const ClassMessageMap<CKivMenu> CKivMenu::messageMap{messageEntries};
 
-CKivMenu::CKivMenu(InputHooks& hooks) : hooks_(hooks), font_(CreateToolkitFont(kFontHeight)) {}
+CKivMenu::CKivMenu(InputHooks& hooks)
+    : hooks_(hooks), dpi_(layout::kBaseDpi), font_(CreateToolkitFont(kFontHeight)) {}
 
 CKivMenu::~CKivMenu() {
     // The hook must not outlive the list it points at. The window then goes
@@ -124,7 +128,8 @@ CKivMenu* CKivMenu::GetSubList(int key) {
         return existing;
     }
     auto list = std::make_unique<CKivMenu>(hooks_);
-    list->Create(L"menu", RECT{0, 0, 100, 10}, owner_, static_cast<UINT>(key));
+    list->Create(L"menu", RECT{0, 0, Scaled(kSubListWidth), 10}, owner_, static_cast<UINT>(key));
+    list->SetDpi(dpi_);
     // Without a window (no owner yet, or creation refused) the list still
     // keeps its entries; it is simply never shown.
     list->commandId_ = static_cast<UINT>(key);
@@ -147,6 +152,33 @@ MenuItem* CKivMenu::FindItem(int value) {
     return nullptr;
 }
 
+int CKivMenu::Scaled(int units) const {
+    return layout::ScaleUnits(units, dpi_);
+}
+
+void CKivMenu::SetDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_) {
+        return;
+    }
+    dpi_ = dpi;
+    font_ = CreateToolkitFont(Scaled(kFontHeight));
+    for (const auto& list : subLists_) {
+        list->SetDpi(dpi);
+        list->SetWidth(Scaled(kSubListWidth));
+    }
+    if (GetSafeHwnd() != nullptr && IsWindowVisible()) {
+        Layout();
+    }
+}
+
+void CKivMenu::SetWidth(int width) {
+    if (GetSafeHwnd() == nullptr) {
+        return;
+    }
+    const RECT window = GetWindowRect();
+    MoveWindow(window.left, window.top, width, window.bottom - window.top);
+}
+
 int CKivMenu::TextHeight(HDC dc, const std::wstring& text) {
     SIZE size{};
     ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
@@ -158,7 +190,7 @@ int CKivMenu::MeasureHeight() const {
     SelectedObject selected(dc.get(), font_.Get());
     int height = 0;
     for (const auto& item : items_) {
-        height += TextHeight(dc.get(), item->text) + kTextPadding;
+        height += TextHeight(dc.get(), item->text) + Scaled(kTextPadding);
     }
     return height;
 }
@@ -169,7 +201,7 @@ int CKivMenu::EntryHeight() const {
     }
     WindowDC dc(GetSafeHwnd());
     SelectedObject selected(dc.get(), font_.Get());
-    return TextHeight(dc.get(), items_.front()->text) + kTextPadding;
+    return TextHeight(dc.get(), items_.front()->text) + Scaled(kTextPadding);
 }
 
 void CKivMenu::Layout() {
@@ -180,11 +212,11 @@ void CKivMenu::Layout() {
     const int width = window.right - window.left;
     const int entryHeight = EntryHeight();
     for (size_t i = 0; i < items_.size(); ++i) {
-        const int top = kTopMargin + static_cast<int>(i) * entryHeight;
-        items_[i]->rect = RECT{1, top, width - kRightMargin, top + entryHeight};
+        const int top = Scaled(kTopMargin) + static_cast<int>(i) * entryHeight;
+        items_[i]->rect = RECT{1, top, width - Scaled(kRightMargin), top + entryHeight};
     }
     MoveWindow(window.left, window.top, width,
-               static_cast<int>(items_.size()) * entryHeight + kVerticalMargins);
+               static_cast<int>(items_.size()) * entryHeight + Scaled(kVerticalMargins));
 }
 
 void CKivMenu::ShowAt(int kind, int x, int y) {
@@ -351,8 +383,8 @@ void CKivMenu::OnMouseMove(POINT point, UINT) {
             }
             CloseSubLists();
             const RECT window = GetWindowRect();
-            const int x = window.right - kSubListOverlap;
-            const int y = window.top + item.rect.top - kSubListRaise;
+            const int x = window.right - Scaled(kSubListOverlap);
+            const int y = window.top + item.rect.top - Scaled(kSubListRaise);
             const int entryBottom = item.rect.bottom;
             CKivMenu* list = GetSubList(item.value);
             if (!list->items_.empty()) {
@@ -364,7 +396,8 @@ void CKivMenu::OnMouseMove(POINT point, UINT) {
                     list->hoverIndex_ = -1;
                     const RECT size = list->GetWindowRect();
                     const int height = size.bottom - size.top;
-                    list->MoveWindow(x, y + kSubListDrop - height, size.right - size.left, height);
+                    list->MoveWindow(x, y + Scaled(kSubListDrop) - height, size.right - size.left,
+                                     height);
                     list->Layout();
                     list->ShowAndHook();
                 }
@@ -437,11 +470,11 @@ void CKivMenu::OnPaint() {
                 continue;
             }
             RECT r = item->rect;
-            ::OffsetRect(&r, kTextIndent, 0);
-            const INT left = r.right - 10;
-            const INT tip = r.right - 5;
-            const INT top = r.top + 5;
-            const INT bottom = r.bottom - 5;
+            ::OffsetRect(&r, Scaled(kTextIndent), 0);
+            const INT left = r.right - Scaled(2 * kArrowWidth);
+            const INT tip = r.right - Scaled(kArrowWidth);
+            const INT top = r.top + Scaled(kArrowWidth);
+            const INT bottom = r.bottom - Scaled(kArrowWidth);
             const INT middle = (r.top + r.bottom) / 2;
             Gdiplus::GraphicsPath path;
             path.AddLine(left, top, left, bottom);
@@ -455,7 +488,7 @@ void CKivMenu::OnPaint() {
     for (size_t i = 0; i < items_.size(); ++i) {
         const MenuItem& item = *items_[i];
         RECT r = item.rect;
-        ::OffsetRect(&r, kTextIndent, 0);
+        ::OffsetRect(&r, Scaled(kTextIndent), 0);
         const DWORD colour = static_cast<int>(i) == hoverIndex_ ? hoverTextColour_ : textColour_;
         DrawSkinText(dc, font_.Get(), item.text, TextColourOf(colour), false, true, r.left, r.top,
                      r.right, r.bottom);

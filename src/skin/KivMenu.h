@@ -86,6 +86,14 @@ public:
     // Create("menu", (0, 0, 100, 10), this list's owner, key) and this list as
     // its parent list.
     CKivMenu* GetSubList(int key);
+    // Sizes the list for a display of dpi: its font, margins, entry heights
+    // and the width of its sub-lists (the list's own width is its creator's);
+    // its sub-lists, made or still to come, follow. 96 until told otherwise.
+    void SetDpi(int dpi);
+    int dpi() const { return dpi_; }
+    // Sets the window's width, keeping its place and height.
+    void SetWidth(int width);
+
     // The first entry with value: this list's entries in order, then each
     // sub-list in creation order, depth first. Null when there is none.
     MenuItem* FindItem(int value);
@@ -152,8 +160,11 @@ private:
     // The first entry's text height + 4; 0 without entries.
     int EntryHeight() const;
     void Notify(WPARAM wParam, LPARAM lParam) const;
+    // A length of the list's design (96-DPI units) at the list's DPI.
+    int Scaled(int units) const;
 
     InputHooks& hooks_;
+    int dpi_;
     UINT commandId_ = 0;
     int hoverIndex_ = -1;
     DWORD textColour_ = 0xFF5A5A5A;       // entry text and sub-list arrow (ARGB)

@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "platform/win32/framework/DisplayDpi.h"
+#include "skin/layout/DisplayScale.h"
+
 namespace vandir {
 
 namespace {
@@ -16,6 +19,7 @@ std::wstring WideOf(std::u16string_view text) {
 const MessageMapEntry CKivWindow::messageEntries[] = {
     On<WM_SYSCOMMAND, &CKivWindow::OnSysCommand>(),
     On<WM_COMMAND, &CKivWindow::OnControlCommand>(),
+    On<WM_DPICHANGED, &CKivWindow::OnDpiChanged>(),
 };
 const ClassMessageMap<CKivWindow> CKivWindow::messageMap{messageEntries};
 
@@ -30,11 +34,11 @@ CKivWindow::~CKivWindow() = default;
 
 BOOL CKivWindow::OnInitDialog() {
     CKivImageDialog::OnInitDialog();
-    Gdiplus::Image* background = context_.skins.Sheet(layout().background);
-    if (background == nullptr) {
-        context_.skins.Fail();
+    if ((GetStyle() & WS_CHILD) == 0) {
+        // A window of its own is drawn for the monitor it is on.
+        context_.skins.UseDpi(WindowDpi(GetSafeHwnd()));
     }
-    SetBackgroundImage(background);
+    TakeBackground();
     controls_.Bind(*this);
     // A window made again makes its tips again.
     toolTipsSetUp_ = false;
@@ -44,6 +48,55 @@ BOOL CKivWindow::OnInitDialog() {
         SetUpToolTips();
     }
     return TRUE;
+}
+
+void CKivWindow::TakeBackground() {
+    Gdiplus::Image* background = context_.skins.Sheet(layout().background);
+    if (background == nullptr) {
+        context_.skins.Fail();
+    }
+    SetBackgroundImage(background);
+}
+
+int CKivWindow::Dpi() const {
+    return context_.skins.Dpi();
+}
+
+int CKivWindow::Scaled(int units) const {
+    return layout::ScaleUnits(units, Dpi());
+}
+
+layout::Rect CKivWindow::Scaled(const layout::Rect& rect) const {
+    return layout::ScaleRect(rect, Dpi());
+}
+
+void CKivWindow::Rescale() {
+    if (GetSafeHwnd() == nullptr) {
+        return;
+    }
+    OnDisplayScaleChanging();
+    TakeBackground();
+    controls_.Rescale();
+    for (HWND child = ::GetWindow(GetSafeHwnd(), GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (auto* window = dynamic_cast<CKivWindow*>(CWnd::FromHandle(child))) {
+            window->Rescale();
+        }
+    }
+    OnDisplayScaleChanged();
+    ::RedrawWindow(GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+Reply CKivWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    context_.skins.UseDpi(LOWORD(wParam));
+    Rescale();
+    // The suggested place; the size is the new artwork's, which is the
+    // suggested size but for the rounding of the system's.
+    if (const auto* suggested = reinterpret_cast<const RECT*>(lParam); suggested != nullptr) {
+        ::SetWindowPos(GetSafeHwnd(), nullptr, suggested->left, suggested->top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return Handled(0);
 }
 
 const CToolTipCtrl& CKivWindow::toolTips() {

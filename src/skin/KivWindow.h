@@ -6,6 +6,12 @@
 // (OnControlEvent), and the rows' roles are handled here (Cancel closes the
 // window; Reset and Apply go to OnRoleClicked). A window class adds only what
 // its table cannot say.
+//
+// Display scale: the window lays itself out at the skin store's DPI. A
+// window of its own (not a child) takes its monitor's DPI when it is made,
+// and a change of scale (WM_DPICHANGED, a move to a monitor of another
+// scale) makes it take the suggested place and lay itself out again, with
+// its child windows, at the new scale; what the person set stays.
 
 #include <windows.h>
 
@@ -52,6 +58,16 @@ public:
         return controls_.Item<Control>(id);
     }
 
+    // The DPI the window is laid out for (the skin store's).
+    int Dpi() const;
+    // A length or rectangle of a table (96-DPI units) in the window's pixels.
+    int Scaled(int units) const;
+    layout::Rect Scaled(const layout::Rect& rect) const;
+    // Lays the window and its skinned child windows out again at the skin
+    // store's DPI: background, controls, then each window's own parts
+    // (OnDisplayScaleChanged). Open lists are closed first.
+    void Rescale();
+
 protected:
     // Background, controls, hidden controls and (unless deferred) tool tips,
     // in that order.
@@ -70,6 +86,12 @@ protected:
     virtual void OnSystemCommand(WPARAM) {}
     // A click on a control with a role; Cancel closes the window.
     virtual void OnRoleClicked(layout::ControlRole role);
+    // Before a change of scale: close what must not stay open across it
+    // (pop-up lists).
+    virtual void OnDisplayScaleChanging() {}
+    // After the background and the table's controls took the new scale: lay
+    // out what the table does not place.
+    virtual void OnDisplayScaleChanged() {}
 
     SkinContext& context() const { return context_; }
     // Moves the window to the top-left corner of its parent's client area
@@ -83,6 +105,10 @@ private:
     static const MessageMapEntry messageEntries[];
 
     Reply OnSysCommand(WPARAM wParam, LPARAM lParam);
+    Reply OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    // The table's background sheet at the store's scale; the failure path
+    // when it is missing.
+    void TakeBackground();
     Reply OnControlCommand(WPARAM wParam, LPARAM lParam);
     // The window of a tool: the table's control, or the template's control
     // bound for the tool tip alone.

@@ -9,6 +9,7 @@
 #include "skin/KivSliderCtrl.h"
 #include "skin/KivStatic.h"
 #include "skin/SkinPictures.h"
+#include "skin/layout/DisplayScale.h"
 
 namespace vandir {
 
@@ -37,20 +38,31 @@ std::unique_ptr<CWnd> MakeControl(ControlKind kind, SkinContext& context) {
     return nullptr;
 }
 
-// What a row says beyond pictures and place.
+// What a row says beyond pictures and place, once, at set-up.
 void ApplyRowSettings(const layout::Control& row, CWnd& control) {
     if (auto* slider = dynamic_cast<CKivSliderCtrl*>(&control)) {
         slider->SetRange(row.range.minimum, row.range.maximum, row.range.step);
         slider->SetPos(row.range.initial, false);
     } else if (auto* label = dynamic_cast<CKivStatic*>(&control)) {
-        if (row.fontHeight > 0) {
-            label->SetFontHeight(row.fontHeight);
-        }
         label->SetCentred(row.centred);
-    } else if (auto* edit = dynamic_cast<CKivEdit*>(&control)) {
-        if (row.fontHeight > 0) {
-            edit->SetFontHeight(row.fontHeight);
-        }
+    }
+}
+
+// Place, pictures and fonts in the display's pixels at dpi.
+void PlaceAndSkin(const layout::Control& row, CWnd& control, SkinStore& skins) {
+    const int dpi = skins.Dpi();
+    const layout::Rect rect = layout::ScaleRect(row.rect, dpi);
+    control.MoveWindow(rect.x, rect.y, rect.width, rect.height, FALSE);
+    if (auto* skinned = dynamic_cast<SkinnedControl*>(&control)) {
+        skinned->SetPictures(PicturesOf(row, skins));
+    }
+    const int fontHeight = layout::ScaleUnits(row.fontHeight, dpi);
+    if (auto* label = dynamic_cast<CKivStatic*>(&control); label && row.fontHeight > 0) {
+        label->SetFontHeight(fontHeight);
+    } else if (auto* edit = dynamic_cast<CKivEdit*>(&control); edit && row.fontHeight > 0) {
+        edit->SetFontHeight(fontHeight);
+    } else if (auto* combo = dynamic_cast<CKivComboButton*>(&control)) {
+        combo->SetDpi(dpi);
     }
 }
 
@@ -76,15 +88,20 @@ void WindowControls::Bind(const CWnd& window) {
         if (row.notify) {
             control.ModifyStyle(0, SS_NOTIFY);
         }
-        control.MoveWindow(row.rect.x, row.rect.y, row.rect.width, row.rect.height, FALSE);
-        if (auto* skinned = dynamic_cast<SkinnedControl*>(&control)) {
-            skinned->SetPictures(PicturesOf(row, context_.skins));
-        }
+        PlaceAndSkin(row, control, context_.skins);
         ApplyRowSettings(row, control);
     }
     for (const int id : layout_.hiddenIds) {
         if (const HWND hidden = window.GetDlgItem(id)) {
             ::ShowWindow(hidden, SW_HIDE);
+        }
+    }
+}
+
+void WindowControls::Rescale() {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (CWnd& control = *controls_[i].second; control.GetSafeHwnd() != nullptr) {
+            PlaceAndSkin(layout_.controls[i], control, context_.skins);
         }
     }
 }

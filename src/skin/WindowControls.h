@@ -4,6 +4,10 @@
 // the row's ID, placed at the row's rectangle and given the row's pictures,
 // range, font and style, while the table's hidden template controls are
 // hidden. A window keeps only what its table cannot say.
+//
+// This is where the table's 96-DPI units become the display's pixels: every
+// rectangle and font height is scaled to the skin store's DPI (the pictures
+// are cut from the set of that scale), so the windows above never scale.
 
 #include <memory>
 #include <stdexcept>
@@ -29,6 +33,10 @@ public:
     // control the template lacks is left unbound), places and skins it, and
     // hides the table's hidden controls. Once, in the window's set-up.
     void Bind(const CWnd& window);
+    // Places, skins and sizes the fonts of every bound control again at the
+    // skin store's DPI now, after a change of display scale. What the person
+    // set (positions, checks, texts) stays.
+    void Rescale();
 
     // The control object of an ID, of the class the table gives it; throws
     // std::logic_error for an ID the table lacks or a class that is not the
