@@ -74,6 +74,7 @@ void CKivWindow::Rescale() {
     if (GetSafeHwnd() == nullptr) {
         return;
     }
+    controls_.CloseLists();
     OnDisplayScaleChanging();
     TakeBackground();
     controls_.Rescale();

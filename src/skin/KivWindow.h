@@ -65,7 +65,7 @@ public:
     layout::Rect Scaled(const layout::Rect& rect) const;
     // Lays the window and its skinned child windows out again at the skin
     // store's DPI: background, controls, then each window's own parts
-    // (OnDisplayScaleChanged). Open lists are closed first.
+    // (OnDisplayScaleChanged). Its selectors' open lists are closed first.
     void Rescale();
 
 protected:
@@ -87,7 +87,7 @@ protected:
     // A click on a control with a role; Cancel closes the window.
     virtual void OnRoleClicked(layout::ControlRole role);
     // Before a change of scale: close what must not stay open across it
-    // (pop-up lists).
+    // (pop-up lists the window owns itself).
     virtual void OnDisplayScaleChanging() {}
     // After the background and the table's controls took the new scale: lay
     // out what the table does not place.

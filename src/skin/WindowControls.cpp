@@ -106,6 +106,16 @@ void WindowControls::Rescale() {
     }
 }
 
+void WindowControls::CloseLists() {
+    for (const auto& entry : controls_) {
+        if (auto* combo = dynamic_cast<CKivComboButton*>(entry.second.get())) {
+            if (CKivMenu* list = combo->list(); list != nullptr) {
+                list->Hide();
+            }
+        }
+    }
+}
+
 CWnd* WindowControls::Find(int id) const {
     for (const auto& [controlId, control] : controls_) {
         if (controlId == id) {

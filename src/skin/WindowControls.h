@@ -37,6 +37,8 @@ public:
     // skin store's DPI now, after a change of display scale. What the person
     // set (positions, checks, texts) stays.
     void Rescale();
+    // Hides the open lists of the window's function selectors.
+    void CloseLists();
 
     // The control object of an ID, of the class the table gives it; throws
     // std::logic_error for an ID the table lacks or a class that is not the

@@ -20,9 +20,9 @@ constexpr Control PopupButton(int id, Rect rect, Sheet normal, Sheet down) {
 inline constexpr std::array kPopupLeftClickControls{
     PopupButton(IDC_POPUP_OK, {200, 195, 75, 28}, Sheet::LeftClickNormal, Sheet::LeftClickDown),
 };
-inline constexpr std::array kPopupLeftClickHidden{IDC_POPUP_CLEAR, IDC_POPUP_KEY, IDC_POPUP_NUMBER,
-                                                  IDC_POPUP_SOFTWARE_VERSION,
-                                                  IDC_POPUP_FIRMWARE_VERSION};
+inline constexpr std::array<int, 5> kPopupLeftClickHidden{
+    IDC_POPUP_CLEAR, IDC_POPUP_KEY, IDC_POPUP_NUMBER, IDC_POPUP_SOFTWARE_VERSION,
+    IDC_POPUP_FIRMWARE_VERSION};
 
 // 141: rapid fire of a keyboard key.
 inline constexpr std::array kPopupRapidFireKeyControls{
