@@ -84,7 +84,6 @@ CPYLADlg::~CPYLADlg() {
 
 BOOL CPYLADlg::OnInitDialog() {
     icon_ = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_WINDOW));
-    SetWindowIcons();
     services_.system.EnableFullWindowDrag();
     // Caption-less before the surface is laid out, so the client area is the
     // background's size.
@@ -98,6 +97,7 @@ BOOL CPYLADlg::OnInitDialog() {
     // the window is built and painted.
     RequestReading(ReadingFor::Startup);
     CKivWindow::OnInitDialog();  // surface: background, buttons, hidden controls
+    SetWindowIcons();            // at the scale the surface took
     // Only the page the window opens with is built now; the others and the
     // no-device screen follow after the first paint (BuildNextWindow), or
     // at once when something needs them earlier.
