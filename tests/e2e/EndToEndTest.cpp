@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
 
 #include "e2e/PngFile.h"
@@ -17,10 +18,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What every scenario shares: one X connection, one prefix, one install.
+// What every scenario shares: one X connection, and one prefix and install
+// for each display scale a scenario runs at.
 struct SharedRun {
     std::unique_ptr<XSession> screen;
-    std::unique_ptr<WineDemo> demo;
+    std::map<int, std::unique_ptr<WineDemo>> demos;  // by DPI
+    std::map<int, std::string> demoSkipReasons;
     std::unique_ptr<Vandirctl> tool;
     std::string skipReason;
 };
@@ -31,19 +34,35 @@ fs::path WindowsBin() {
                                                   : fs::path(VANDIR_E2E_WINDOWS_BIN);
 }
 
+E2ePaths PathsAt(int dpi) {
+    fs::path work = VANDIR_E2E_WORK;
+    if (dpi != 96) {
+        work /= "at-" + std::to_string(dpi) + "-dpi";
+    }
+    return {WindowsBin(), work, VANDIRCTL_PATH, VANDIR_WINE_RUN};
+}
+
 SharedRun& Shared() {
     static SharedRun* run = [] {
         auto* shared = new SharedRun;
-        const E2ePaths paths{WindowsBin(), VANDIR_E2E_WORK, VANDIRCTL_PATH, VANDIR_WINE_RUN};
-        shared->tool = std::make_unique<Vandirctl>(paths.vandirctl);
+        shared->tool = std::make_unique<Vandirctl>(PathsAt(96).vandirctl);
         shared->screen = XSession::Open(shared->skipReason);
-        if (shared->screen) {
-            shared->demo = std::make_unique<WineDemo>(paths);
-            shared->skipReason = shared->demo->Prepare();
-        }
         return shared;
     }();
     return *run;
+}
+
+// The demo at a display scale, prepared on first use; null with the reason
+// when it cannot run.
+WineDemo* DemoAt(int dpi, std::string& reason) {
+    SharedRun& shared = Shared();
+    auto& demo = shared.demos[dpi];
+    if (demo == nullptr) {
+        demo = std::make_unique<WineDemo>(PathsAt(dpi), dpi);
+        shared.demoSkipReasons[dpi] = demo->Prepare();
+    }
+    reason = shared.demoSkipReasons[dpi];
+    return reason.empty() ? demo.get() : nullptr;
 }
 
 // The thumb's width decides where on the track a value lies.
@@ -91,6 +110,10 @@ void EndToEndTest::SetUp() {
     if (!shared.skipReason.empty()) {
         GTEST_SKIP() << "End-to-end run skipped: " << shared.skipReason;
     }
+    std::string reason;
+    if (DemoAt(Dpi(), reason) == nullptr) {
+        GTEST_SKIP() << "End-to-end run skipped: " << reason;
+    }
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     artifacts_ = fs::path(VANDIR_E2E_ARTIFACTS) / info->name();
     fs::remove_all(artifacts_);
@@ -99,7 +122,8 @@ void EndToEndTest::SetUp() {
 }
 
 void EndToEndTest::TearDown() {
-    if (!Shared().skipReason.empty()) {
+    std::string reason;
+    if (!Shared().skipReason.empty() || DemoAt(Dpi(), reason) == nullptr) {
         return;
     }
     if (HasFailure()) {
@@ -110,7 +134,22 @@ void EndToEndTest::TearDown() {
 }
 
 WineDemo& EndToEndTest::Demo() {
-    return *Shared().demo;
+    std::string reason;
+    return *DemoAt(Dpi(), reason);
+}
+
+Rect EndToEndTest::S(const Rect& rect) const {
+    const int x = S(rect.x);
+    const int y = S(rect.y);
+    return {x, y, S(rect.x + rect.width) - x, S(rect.y + rect.height) - y};
+}
+
+fs::path EndToEndTest::SkinSet() {
+    fs::path folder = Demo().InstallFolder() / "Vandir_Skins";
+    if (const int set = ::vandir::layout::SkinScaleFor(Dpi()); set != 100) {
+        folder /= std::to_string(set);
+    }
+    return folder;
 }
 XSession& EndToEndTest::Screen() {
     return *Shared().screen;
@@ -168,15 +207,25 @@ EndToEndTest::WindowTest EndToEndTest::Named(const std::string& name) {
     return [name](const ScreenWindow& w) { return w.name == name; };
 }
 
-EndToEndTest::WindowTest EndToEndTest::Sized(int width, int height) {
-    return [=](const ScreenWindow& w) { return w.area.width == width && w.area.height == height; };
+EndToEndTest::WindowTest EndToEndTest::Sized(int width, int height) const {
+    return [width = S(width), height = S(height)](const ScreenWindow& w) {
+        return w.area.width == width && w.area.height == height;
+    };
 }
 
-EndToEndTest::WindowTest EndToEndTest::MainWindow() {
-    return [](const ScreenWindow& w) {
-        return w.name == layout::kMainTitle && w.area.width == layout::kMainWidth &&
-               w.area.height == layout::kMainHeight;
+EndToEndTest::WindowTest EndToEndTest::MainWindow() const {
+    return [width = S(layout::kMainWidth), height = S(layout::kMainHeight)](const ScreenWindow& w) {
+        return w.name == layout::kMainTitle && w.area.width == width && w.area.height == height;
     };
+}
+
+int EndToEndTest::ListWidth() const {
+    // The selector's width less the list's frame, both scaled.
+    return S(layout::keys::Selector(1)).width - S(layout::keys::kListFrame);
+}
+
+int EndToEndTest::SubListWidth() const {
+    return S(layout::keys::kSubListWidth);
 }
 
 bool EndToEndTest::WaitForMainWindow() {
@@ -189,20 +238,28 @@ bool EndToEndTest::WaitForMainWindow() {
 }
 
 Point EndToEndTest::Main(const Rect& control) const {
-    return {main_.x + control.x + control.width / 2, main_.y + control.y + control.height / 2};
+    const Rect c = S(control);
+    return {main_.x + c.x + c.width / 2, main_.y + c.y + c.height / 2};
 }
 
 Point EndToEndTest::PageAt(int x, int y) const {
-    return {main_.x + layout::kPageOrigin.x + x, main_.y + layout::kPageOrigin.y + y};
+    return {main_.x + S(layout::kPageOrigin.x) + S(x), main_.y + S(layout::kPageOrigin.y) + S(y)};
 }
 
 Point EndToEndTest::Page(const Rect& control) const {
-    return PageAt(control.x + control.width / 2, control.y + control.height / 2);
+    const Rect c = PageArea(control);
+    return c.Centre();
 }
 
 Rect EndToEndTest::PageArea(const Rect& control) const {
-    const Point origin = PageAt(control.x, control.y);
-    return {origin.x, origin.y, control.width, control.height};
+    const Rect c = S(control);
+    return {main_.x + S(layout::kPageOrigin.x) + c.x, main_.y + S(layout::kPageOrigin.y) + c.y,
+            c.width, c.height};
+}
+
+Rect EndToEndTest::In(const Rect& d, const Rect& control) const {
+    const Rect c = S(control);
+    return {d.x + c.x, d.y + c.y, c.width, c.height};
 }
 
 bool EndToEndTest::WaitForStill(const Rect& area) {
@@ -248,25 +305,26 @@ bool EndToEndTest::ShowKeyAssignment() {
 }
 
 void EndToEndTest::SetSlider(const Rect& slider, int minimum, int maximum, int value) {
-    const int thumb = ThumbWidth(Demo().InstallFolder() / "Vandir_Skins");
+    const int thumb = ThumbWidth(SkinSet());
     ASSERT_GT(thumb, 0) << "cannot read the slider thumb's width";
-    const double usable = slider.width - thumb;
+    const Rect track = PageArea(slider);
+    const double usable = track.width - thumb;
     const int along =
         static_cast<int>(std::lround((value - minimum) * usable / (maximum - minimum)));
-    Screen().Click(PageAt(slider.x + thumb / 2 + along, slider.y + slider.height / 2));
+    Screen().Click({track.x + thumb / 2 + along, track.y + track.height / 2});
     WaitForStill(PageArea({0, slider.y - 20, 800, slider.height + 40}));
 }
 
 bool EndToEndTest::WaitForThumb(const Rect& slider, int minimum, int maximum, int value) {
-    const Pixels thumb = ThumbPicture(Demo().InstallFolder() / "Vandir_Skins");
+    const Pixels thumb = ThumbPicture(SkinSet());
     if (thumb.width == 0) {
         ADD_FAILURE() << "cannot read the slider thumb's picture";
         return false;
     }
     // Drawn at the track's left plus the usable width times the fraction.
     const float fraction = static_cast<float>(value - minimum) / (maximum - minimum);
-    const int left = slider.x + static_cast<int>((slider.width - thumb.width) * fraction);
-    const Point at = PageAt(left, slider.y);
+    const Rect track = PageArea(slider);
+    const Point at = {track.x + static_cast<int>((track.width - thumb.width) * fraction), track.y};
     if (!WaitUntil([&] {
             return Screen().Grab({at.x, at.y, thumb.width, thumb.height}) == thumb;
         })) {
@@ -277,7 +335,8 @@ bool EndToEndTest::WaitForThumb(const Rect& slider, int minimum, int maximum, in
 }
 
 void EndToEndTest::TypeInto(const Rect& edit, const std::string& digits) {
-    Screen().Click(PageAt(edit.x + edit.width - 3, edit.y + edit.height / 2));
+    const Rect field = PageArea(edit);
+    Screen().Click({field.x + field.width - S(3), field.y + field.height / 2});
     Screen().Tap(XK_End);
     for (int i = 0; i < 4; ++i) {
         Screen().Tap(XK_BackSpace);
@@ -290,8 +349,8 @@ bool EndToEndTest::ChooseFunction(int button, const layout::ListPath& path,
                                   const std::string& what) {
     Screen().Click(Page(layout::keys::Selector(button)));
     std::optional<ScreenWindow> list = WaitForWindow(
-        [](const ScreenWindow& w) {
-            return w.name == "menu" && w.area.width == layout::keys::kListWidth;
+        [width = ListWidth()](const ScreenWindow& w) {
+            return w.name == "menu" && w.area.width == width;
         },
         "the function list of button " + std::to_string(button));
     if (!list) {
@@ -299,24 +358,25 @@ bool EndToEndTest::ChooseFunction(int button, const layout::ListPath& path,
     }
     for (int level = 0; level < path.depth; ++level) {
         const Rect area = list->area;
-        const int entryHeight = (area.height - 8) / path.counts[level];
+        const int entryHeight = (area.height - S(layout::keys::kListMargins)) / path.counts[level];
         // Every list is pointed at near its left end, over the main window:
         // a list that opened behind the window could not be used there.
-        const int x = area.x + 30;
+        const int x = area.x + S(30);
         if (!ExpectListInFront(area, what)) {
             return false;
         }
-        const Point entry = {x, area.y + 4 + path.entries[level] * entryHeight + entryHeight / 2};
+        const Point entry = {x, area.y + S(layout::keys::kListTop) +
+                                    path.entries[level] * entryHeight + entryHeight / 2};
         if (level + 1 == path.depth) {
             Shot("list-" + what);
             Screen().Click(entry);
             break;
         }
         Screen().MoveTo(entry);
-        const int subLeft = area.x + area.width - 5;
+        const int subLeft = area.x + area.width - S(layout::keys::kSubListOverlap);
         list = WaitForWindow(
-            [&](const ScreenWindow& w) {
-                return w.name == "menu" && w.area.width == layout::keys::kSubListWidth &&
+            [&, width = SubListWidth()](const ScreenWindow& w) {
+                return w.name == "menu" && w.area.width == width &&
                        std::abs(w.area.x - subLeft) <= 2;
             },
             "the sub-list on the way to " + what);
@@ -357,7 +417,7 @@ bool EndToEndTest::AssignKeyboard(int button, bool ctrl, bool shift, unsigned lo
         return false;
     }
     const Rect d = dialog->area;
-    auto in = [&](const Rect& r) { return Rect{d.x + r.x, d.y + r.y, r.width, r.height}; };
+    auto in = [&](const Rect& r) { return In(d, r); };
     bool done = true;
     if (ctrl) {
         done &= ClickAndSeeChange(in(kCtrl).Centre(), in(kCtrl), "ticking Ctrl");
@@ -396,7 +456,7 @@ bool EndToEndTest::AssignRapidKey(int button, unsigned long keysym, const std::s
         return false;
     }
     const Rect d = dialog->area;
-    auto in = [&](const Rect& r) { return Rect{d.x + r.x, d.y + r.y, r.width, r.height}; };
+    auto in = [&](const Rect& r) { return In(d, r); };
     bool done = true;
     Screen().Click(in(kRapidKeyField).Centre());
     const Pixels empty = Screen().Grab(in(kRapidKeyField));
@@ -438,7 +498,7 @@ bool EndToEndTest::AssignRapidMouse(int button, const layout::ListPath& path,
         return false;
     }
     const Rect d = dialog->area;
-    auto in = [&](const Rect& r) { return Rect{d.x + r.x, d.y + r.y, r.width, r.height}; };
+    auto in = [&](const Rect& r) { return In(d, r); };
     bool done = true;
     Screen().Click(in(kRapidMouseNumber).Centre());
     const Pixels noNumber = Screen().Grab(in(kRapidMouseNumber));

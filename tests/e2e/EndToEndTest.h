@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+// Before the X11 headers, whose macro None would rename a constant of the tables.
+#include "skin/layout/DisplayScale.h"
+
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -24,6 +27,15 @@ class EndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+
+    // The DPI of the display the scenario runs on (a Wine prefix each); the
+    // positions of ScreenLayout.h are 96-DPI units, scaled as the program
+    // scales its tables.
+    virtual int Dpi() const { return 96; }
+    int S(int units) const { return ::vandir::layout::ScaleUnits(units, Dpi()); }
+    Rect S(const Rect& rect) const;
+    // The folder of the artwork the program shows at this scale.
+    std::filesystem::path SkinSet();
 
     WineDemo& Demo();
     XSession& Screen();
@@ -45,8 +57,12 @@ protected:
     std::optional<ScreenWindow> WaitForWindow(const WindowTest& test, const std::string& what);
     bool WaitForNoWindow(const WindowTest& test, const std::string& what);
     static WindowTest Named(const std::string& name);
-    static WindowTest Sized(int width, int height);
-    static WindowTest MainWindow();
+    // A window of that size in 96-DPI units, at the scenario's scale.
+    WindowTest Sized(int width, int height) const;
+    WindowTest MainWindow() const;
+    // The function lists' widths at the scenario's scale.
+    int ListWidth() const;
+    int SubListWidth() const;
 
     // Waits for the main window (it may move between starts) and its paint.
     bool WaitForMainWindow();
@@ -54,6 +70,8 @@ protected:
     Point Page(const Rect& control) const;
     Point PageAt(int x, int y) const;
     Rect PageArea(const Rect& control) const;
+    // A control of a dialog at d (its area on the screen), at the scale.
+    Rect In(const Rect& d, const Rect& control) const;
 
     // Waits until the area shows the same pixels twice in a row.
     bool WaitForStill(const Rect& area);

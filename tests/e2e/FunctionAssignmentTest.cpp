@@ -8,7 +8,18 @@
 namespace vandir::e2e {
 namespace {
 
-using FunctionAssignment = EndToEndTest;
+class FunctionAssignment : public EndToEndTest {
+protected:
+    // Every kind of function through the lists and dialogs, applied, and
+    // the profile and the mouse's image checked.
+    void AssignEveryKindAndCheckTheResult();
+};
+
+// The same clicks at a display of 150 %, at the places the scale gives.
+class FunctionAssignmentAtOneAndAHalf : public FunctionAssignment {
+protected:
+    int Dpi() const override { return 144; }
+};
 
 // Bytes of button b's entry (1..7) in the mouse's image: kind, code, first
 // parameter (2), second parameter (2), response time.
@@ -24,7 +35,7 @@ Bytes ProfileEntry(const Bytes& profile, int button) {
     return Bytes(start, start + 8);
 }
 
-TEST_F(FunctionAssignment, KeyMultimediaRapidFireDpiAndSensorReachTheProfileAndTheMouse) {
+void FunctionAssignment::AssignEveryKindAndCheckTheResult() {
     ASSERT_TRUE(StartDemo());
     Shot("started");
 
@@ -35,8 +46,7 @@ TEST_F(FunctionAssignment, KeyMultimediaRapidFireDpiAndSensorReachTheProfileAndT
                       "the Left Click notice");
     ASSERT_TRUE(notice);
     Shot("left-click-notice");
-    Screen().Click(
-        notice->area.At(layout::popup::kLeftClickOk.x + 37, layout::popup::kLeftClickOk.y + 14));
+    Screen().Click(In(notice->area, layout::popup::kLeftClickOk).Centre());
     ASSERT_TRUE(
         WaitForNoWindow(Sized(layout::popup::kLeftClickWidth, layout::popup::kLeftClickHeight),
                         "the Left Click notice after OK"));
@@ -77,6 +87,14 @@ TEST_F(FunctionAssignment, KeyMultimediaRapidFireDpiAndSensorReachTheProfileAndT
     EXPECT_EQ(ImageEntry(*memory, 5), (Bytes{0x21, 0x00, 0x02, 0x00, 0x0C, 0x00, 0x0C}));
     EXPECT_EQ(ImageEntry(*memory, 6), (Bytes{0x09, 0xF1, 0x00, 0x00, 0x00, 0x00, 0x0C}));
     EXPECT_EQ(ImageEntry(*memory, 7), (Bytes{0x22, 0x00, 0x00, 0x00, 0x00, 0x00, 0x0C}));
+}
+
+TEST_F(FunctionAssignment, KeyMultimediaRapidFireDpiAndSensorReachTheProfileAndTheMouse) {
+    AssignEveryKindAndCheckTheResult();
+}
+
+TEST_F(FunctionAssignmentAtOneAndAHalf, TheSameChoicesGiveTheSameProfileAndMouseImage) {
+    AssignEveryKindAndCheckTheResult();
 }
 
 // After a choice through one button's sub-list, the lists of another button

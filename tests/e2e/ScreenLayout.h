@@ -1,6 +1,7 @@
 #pragma once
-// Where the program's controls sit, in client pixels of their window, and the
-// order of the entries in a function selector's list. Written down here on
+// Where the program's controls sit, in client pixels of their window at 100 %
+// (96 DPI; a scenario at another scale scales them as the program does), and
+// the order of the entries in a function selector's list. Written down here on
 // their own rather than read from the program, so that a moved control fails.
 
 #include "e2e/XSession.h"
@@ -32,8 +33,11 @@ inline constexpr int kSelectorTops[7] = {139, 172, 205, 238, 270, 302, 336};
 inline constexpr Rect Selector(int button) {
     return {474, kSelectorTops[button - 1], 272, 27};
 }
-inline constexpr int kListWidth = 270;     // a selector's list: its width less 2
+inline constexpr int kListFrame = 2;       // a selector's list: its width less this
 inline constexpr int kSubListWidth = 100;  // every sub-list
+inline constexpr int kSubListOverlap = 5;  // a sub-list starts this far inside its list
+inline constexpr int kListTop = 4;         // the first entry's top in its list
+inline constexpr int kListMargins = 8;     // a list's height beyond its entries
 }  // namespace keys
 
 namespace os {

@@ -70,7 +70,7 @@ TEST_F(SlowMouse, AnApplyTheMouseMissedIsToldAndCompletedWhenItIsBack) {
     ASSERT_TRUE(notice);
     Shot("notice");
     EXPECT_EQ(MouseMemory(), memoryBefore);
-    Screen().Click(notice->area.At(410, 13));
+    Screen().Click(notice->area.At(S(410), S(13)));
     ASSERT_TRUE(WaitForNoWindow(Sized(l::kNoDeviceWidth, l::kNoDeviceHeight), "the notice"));
 
     ASSERT_TRUE(Tool().Simulate(Demo().StatePath(), {"ok"}));

@@ -16,7 +16,7 @@ const char* const kRegistryFiles[] = {"user.reg", "system.reg", "userdef.reg"};
 
 }  // namespace
 
-WineDemo::WineDemo(E2ePaths paths) : paths_(std::move(paths)) {}
+WineDemo::WineDemo(E2ePaths paths, int dpi) : paths_(std::move(paths)), dpi_(dpi) {}
 
 Environment WineDemo::WineEnvironment() const {
     return {{"WINEPREFIX", Prefix().string()}, {"WINEDEBUG", "-all"}};
@@ -63,7 +63,9 @@ std::string WineDemo::Prepare() {
         End();
         fs::remove_all(Prefix(), error);
         fs::remove(fs::path(Prefix().string() + ".lock"), error);
-        const CommandResult created = Run({paths_.wineRun.string(), "--prefix", Prefix().string()});
+        // The display's DPI is part of the fresh registry every scenario starts from.
+        const CommandResult created = Run({paths_.wineRun.string(), "--prefix", Prefix().string(),
+                                           "--dpi", std::to_string(dpi_)});
         if (created.exitCode != 0) {
             return "cannot create the Wine prefix: " + created.err;
         }

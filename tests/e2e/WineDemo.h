@@ -21,7 +21,8 @@ struct E2ePaths {
 
 class WineDemo {
 public:
-    explicit WineDemo(E2ePaths paths);
+    // dpi: the prefix's display (its LogPixels), 96 for 100 %.
+    explicit WineDemo(E2ePaths paths, int dpi = 96);
 
     // Installs the program, creates the prefix once and keeps a copy of its
     // fresh registry; the reason when something is missing, else empty.
@@ -38,6 +39,7 @@ public:
     void End();
 
     const E2ePaths& Paths() const { return paths_; }
+    int Dpi() const { return dpi_; }
     std::filesystem::path Prefix() const { return paths_.work / "wineprefix"; }
     std::filesystem::path InstallFolder() const { return paths_.work / "Vandir II"; }
     std::filesystem::path ProgramPath() const { return InstallFolder() / "VandirII-Demo.exe"; }
@@ -63,6 +65,7 @@ private:
     Environment WineEnvironment() const;
 
     E2ePaths paths_;
+    int dpi_;
     std::filesystem::path userFolder_;
 };
 
