@@ -11,7 +11,10 @@
 // in the notification area against the minimal program's rest.
 //
 //   bench_driver.exe [--runs N] [--warmup N] [--applies N] [--rest-seconds N]
-//   (N >= 10 runs, 1 warm-up, 10 Applies, 60 s of rest by default)
+//                    [--start-only]
+//   (N >= 10 runs, 1 warm-up, 10 Applies, 60 s of rest by default;
+//   --start-only: the start and memory table alone, as for another display
+//   scale)
 
 #include <windows.h>
 
@@ -178,7 +181,15 @@ int wmain(int argc, wchar_t** argv) {
     int warmup = 1;
     int applies = 10;
     int restSeconds = 60;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    bool startOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::wcscmp(argv[i], L"--start-only") == 0) {
+            startOnly = true;
+            continue;
+        }
+        if (i + 1 == argc) {
+            break;
+        }
         if (std::wcscmp(argv[i], L"--runs") == 0) {
             runs = ParseCount(argv[i + 1], runs);
         } else if (std::wcscmp(argv[i], L"--warmup") == 0) {
@@ -187,7 +198,10 @@ int wmain(int argc, wchar_t** argv) {
             applies = std::max(1, ParseCount(argv[i + 1], applies));
         } else if (std::wcscmp(argv[i], L"--rest-seconds") == 0) {
             restSeconds = std::max(1, ParseCount(argv[i + 1], restSeconds));
+        } else {
+            continue;
         }
+        ++i;  // the option's value
     }
     if (runs < 10) {
         std::fwprintf(stderr, L"at least 10 runs\n");
@@ -256,9 +270,9 @@ int wmain(int argc, wchar_t** argv) {
     };
 
     std::printf(
-        "%d rounds after %d warm-up round(s); each round runs the minimal program, "
-        "VandirII-Demo and the probe\n\n",
-        runs, warmup);
+        "At %d %% (%d DPI): %d rounds after %d warm-up round(s); each round runs the minimal "
+        "program, VandirII-Demo and the probe\n\n",
+        (DisplayDpi() * 100 + 48) / 96, DisplayDpi(), runs, warmup);
     PrintHeader();
     std::vector<Summary> summaries;
     for (const Row& row : rows) {
@@ -283,6 +297,9 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("\n");
     verdict("VandirII-Demo", summaries[2].median, summaries[5].median);
     verdict("probe", summaries[7].median, summaries[9].median);
+    if (startOnly) {
+        return 0;
+    }
 
     const std::optional<Report> apply = Settled([&] {
         return RunReporting(folder + L"\\bench_apply.exe",

@@ -27,6 +27,7 @@
 #include "i18n/SensorPageToolTips.h"
 #include "i18n/SupportPageToolTips.h"
 #include "platform/win32/Gdiplus.h"
+#include "platform/win32/framework/DisplayDpi.h"
 #include "skin/InputHooks.h"
 #include "skin/KivWindow.h"
 #include "skin/LedEffect.h"
@@ -92,6 +93,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     int failures = 0;
     SkinStore skins(DefaultSkinFolder(),
                     SkinFailureReporter{[&failures](const std::wstring&) { ++failures; }, [] {}});
+    skins.UseDpi(SystemDpi());  // the display's artwork, as the program takes it
     if (std::wstring_view(commandLine).find(L"--sheets") != std::wstring_view::npos) {
         return LoadSheetsOnly(skins, failures);
     }

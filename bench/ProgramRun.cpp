@@ -38,6 +38,15 @@ int64_t PrivateBytesOf(HANDLE process) {
 
 }  // namespace
 
+int DisplayDpi() {
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen != nullptr) {
+        ::ReleaseDC(nullptr, screen);
+    }
+    return dpi > 0 ? dpi : 96;
+}
+
 std::optional<Report> RunProgram(const std::wstring& program) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -60,8 +69,11 @@ std::optional<Report> RunProgram(const std::wstring& program) {
     const int64_t painted = Now();
     const HWND main = FindMainWindow(created.dwProcessId);
     RECT bounds{};
+    // 800 x 600 at 100 %, scaled to the display as the program scales it.
+    const int dpi = DisplayDpi();
     if (settled != 0 || main == nullptr || !::GetWindowRect(main, &bounds) ||
-        bounds.right - bounds.left != 800 || bounds.bottom - bounds.top != 600) {
+        bounds.right - bounds.left != ::MulDiv(800, dpi, 96) ||
+        bounds.bottom - bounds.top != ::MulDiv(600, dpi, 96)) {
         std::fwprintf(stderr, L"%ls did not show its main window when it settled\n",
                       program.c_str());
         end();

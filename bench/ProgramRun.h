@@ -14,8 +14,11 @@ namespace vandir::bench {
 
 // "start", "painted", "private_painted" and "private_visited"; nothing when
 // the program cannot start, does not settle within a minute or has not shown
-// its 800 x 600 main window by then (the reason goes to the standard error).
-// The program is ended afterwards.
+// its 800 x 600 main window (at 100 %; scaled to the display) by then (the
+// reason goes to the standard error). The program is ended afterwards.
 std::optional<Report> RunProgram(const std::wstring& program);
+
+// The display's dots per inch (96 at 100 %).
+int DisplayDpi();
 
 }  // namespace vandir::bench
