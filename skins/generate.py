@@ -1,11 +1,16 @@
 #!/usr/bin/env python3
 """Draws the Vandir II skin sheets and the two window icons.
 
-    generate.py --layout DIR --skins DIR --icons DIR
+    generate.py --layout DIR [--skins DIR [--scale PERCENT]...] [--icons DIR]
     generate.py --layout DIR --list
 
 --layout is src/skin/layout (the windows' layout tables, read for the control
-rectangles), --skins receives the 31 sheet files, --icons the two .ico files.
+rectangles and the display scales), --skins receives the 31 sheet files of
+every scale of kSkinScales (or of the --scale ones): the 100 % set in the
+folder itself, every other set in a subfolder named by its percentage
+("150/"), --icons the two .ico files, whose images cover the small and the
+large icon at every scale. Every set is drawn by the same code in table units;
+the canvas of a scale maps them to its pixels (canvas.py).
 Controls go by their ResourceIds.h names, so no control number lives here.
 The output depends only on these sources and the Debian fonts: the same bytes
 on every run.
@@ -28,7 +33,8 @@ from pathlib import Path
 
 from PIL import Image, ImageDraw
 
-from canvas import Canvas, fit_font, font, mix, save_bmp, save_png, text_width
+from canvas import Canvas, fit_font, font, mix, save_bmp, save_png
+from display_scale import dpi_of_percent, scale_units, set_folder
 from layout_tables import LayoutTables, Rect
 
 # -- palette -------------------------------------------------------------------
@@ -61,8 +67,8 @@ def look(state, normal, down, disabled=None):
 
 
 # -- shared pieces -----------------------------------------------------------------
-def page(width=800, height=515):
-    c = Canvas(width, height, BG)
+def page(dpi, width=800, height=515):
+    c = Canvas(width, height, BG, dpi)
     c.vgradient((0, 0, width, height), BG_TOP, BG)
     return c
 
@@ -78,8 +84,8 @@ def heading(c, x, y, title, subtitle=None):
         c.text((x, y + 26), subtitle, font(12), TEXT_3, "ls")
 
 
-def dialog(width, height, title=None):
-    c = Canvas(width, height, DIALOG)
+def dialog(dpi, width, height, title=None):
+    c = Canvas(width, height, DIALOG, dpi)
     c.vgradient((0, 0, width, height), (46, 46, 46), (36, 36, 36))
     c.rect((0, 0, width, height), outline=DIALOG_EDGE)
     c.rect((1, 1, width - 1, 3), fill=ACCENT)
@@ -122,7 +128,7 @@ def action_button(c, r, label, icon, state, primary=False):
 def page_footer(c, L, table, reset_id, apply_id, state, note=None):
     c.rect((24, 449, 776, 450), fill=LINE)
     c.text((24, 482), "VANDIR II", font(11, True, "display"), TEXT_3, "ls")
-    c.text((24 + text_width("VANDIR II", font(11, True, "display")) + 10, 482),
+    c.text((24 + c.text_width("VANDIR II", font(11, True, "display")) + 10, 482),
            note or "Apply sends every setting to the mouse and keeps it for the next start.",
            font(11), TEXT_OFF, "ls")
     action_button(c, L.rect(table, reset_id), "RESET", reset_icon, state)
@@ -143,7 +149,7 @@ def text_button(c, r, label, state, size=12, icon=None):
         c.rect(box, outline=(96, 96, 98), radius=4)
         colour, icon_colour = (214, 214, 214), (176, 176, 178)
     f = font(size, True)
-    width = text_width(label, f) + (22 if icon else 0)
+    width = c.text_width(label, f) + (22 if icon else 0)
     x = r.cx - width / 2
     if icon:
         icon(c, x + 7, r.cy, icon_colour)
@@ -404,13 +410,13 @@ def icon_globe(c, cx, cy, colour):
     c.line([(cx - 6.5, cy), (cx + 6.5, cy)], colour, 1.1)
 
 
-def main_window(L, state):
+def main_window(L, state, dpi):
     t = "kMainWindowControls"
-    c = Canvas(800, 600, BG)
+    c = Canvas(800, 600, BG, dpi)
     # Title bar.
     c.vgradient((0, 0, 800, 27), (20, 20, 21), (12, 12, 13))
     c.text((14, 18), "VANDIR", font(13, True, "display"), TEXT, "ls")
-    vx = 14 + text_width("VANDIR", font(13, True, "display")) + 4
+    vx = 14 + c.text_width("VANDIR", font(13, True, "display")) + 4
     c.text((vx, 18), "II", font(13, True, "display"), ACCENT, "ls")
     c.text((vx + 22, 17), "MOUSE CONFIGURATION", font(9, True), TEXT_OFF, "ls")
     for control_id, draw in (("IDC_MAIN_LANGUAGE", "globe"), ("IDC_MAIN_MINIMISE", "minimise"),
@@ -446,7 +452,7 @@ def main_window(L, state):
         if control_id != "IDC_MAIN_TAB_SUPPORT":
             c.rect((r.right, r.y + 14, r.right + 1, r.bottom - 14), fill=(50, 50, 52))
         f = font(13, True)
-        width = 24 + text_width(label, f)
+        width = 24 + c.text_width(label, f)
         x = r.cx - width / 2
         icon(c, x + 8, r.cy, icon_colour)
         c.text((x + 24, r.cy), label, f, colour, "lm")
@@ -469,8 +475,8 @@ BADGES = ("IDC_MS_BADGE_1", "IDC_MS_BADGE_2", "IDC_MS_BADGE_3", "IDC_MS_BADGE_4"
           "IDC_MS_BADGE_6", "IDC_MS_BADGE_7")
 
 
-def key_assignment(L, state):
-    c = page()
+def key_assignment(L, state, dpi):
+    c = page(dpi)
     subtabs(c, L, KA, state)
     # Left: the mouse with its seven buttons.
     panel(c, (18, 34, 416, 440))
@@ -498,8 +504,8 @@ def key_assignment(L, state):
     return c
 
 
-def os_sensitivity(L, state):
-    c = page()
+def os_sensitivity(L, state, dpi):
+    c = page(dpi)
     subtabs(c, L, OS, state)
     panel(c, (36, 34, 782, 412))
     c.text((57, 62), "OS SENSITIVITY", font(15, True, "display"), TEXT, "ls")
@@ -554,8 +560,8 @@ SE = "kSensorControls"
 DPI_VALUES = list(range(250, 3501, 250))
 
 
-def sensor(L, state):
-    c = page()
+def sensor(L, state, dpi):
+    c = page(dpi)
     heading(c, 36, 36, "SENSOR", "Resolution of the three DPI levels and the lift-off distance.")
     panel(c, (20, 72, 782, 380))
     rows = (("IDC_SENSOR_ANCHOR_DPI_1", "DPI Level 1", "IDC_SENSOR_DPI_1", "IDC_SENSOR_VALUE_1"),
@@ -643,8 +649,8 @@ def swatch_frame(c, r):
     c.cut_rect((r.x + 2, r.y + 2, r.right - 2, r.bottom - 2), radius=2.5, colour=(66, 66, 68))
 
 
-def led(L, state):
-    c = page()
+def led(L, state, dpi):
+    c = page(dpi)
     heading(c, 36, 36, "LIGHTING", "Each DPI level has its own colour and lighting mode.")
     panel(c, (400, 78, 790, 440), radius=6)
     c.rect((400, 78, 401, 440), fill=PANEL_EDGE)
@@ -708,12 +714,12 @@ def icon_info(c, cx, cy, colour):
     c.circle(cx, cy - 3.6, 1.0, fill=colour)
 
 
-def support(L, state):
-    c = page()
+def support(L, state, dpi):
+    c = page(dpi)
     heading(c, 36, 36, "SUPPORT")
     draw_mouse_top(c, 400, 92, scale=0.32, logo=True)
     big = font(40, True, "display")
-    w1, w2 = text_width("VANDIR ", big), text_width("II", big)
+    w1, w2 = c.text_width("VANDIR ", big), c.text_width("II", big)
     x = 400 - (w1 + w2) / 2
     c.text((x, 302 - 40), "VANDIR", big, TEXT, "ls")
     c.text((x + w1, 302 - 40), "II", big, ACCENT, "ls")
@@ -747,8 +753,8 @@ LANGUAGES = (("IDC_LANGUAGE_1", "English", "sans"), ("IDC_LANGUAGE_2", "Fran\u00
              ("IDC_LANGUAGE_12", "\u7e41\u9ad4\u4e2d\u6587", "cjk"))
 
 
-def language(L, state):
-    c = page()
+def language(L, state, dpi):
+    c = page(dpi)
     heading(c, 36, 36, "LANGUAGE", "The language of the tool tips. Captions stay in English.")
     panel(c, (100, 146, 700, 382))
     c.text((131, 172), "CHOOSE A LANGUAGE", font(10, True), TEXT_2, "ls")
@@ -770,8 +776,8 @@ def language(L, state):
 KB = "kKeyCaptureControls"
 
 
-def keyboard(L, state):
-    c = dialog(312, 104)
+def keyboard(L, state, dpi):
+    c = dialog(dpi, 312, 104)
     for control_id, label in (("IDC_KEYS_CTRL", "Ctrl"), ("IDC_KEYS_SHIFT", "Shift"),
                               ("IDC_KEYS_ALT", "Alt"), ("IDC_KEYS_WIN", "Win")):
         r = L.rect(KB, control_id)
@@ -791,9 +797,9 @@ def keyboard(L, state):
 
 
 # -- pop-up dialogs --------------------------------------------------------------------
-def popup_left_click(L, state):
+def popup_left_click(L, state, dpi):
     t = "kPopupLeftClickControls"
-    c = dialog(475, 236, "NOTICE")
+    c = dialog(dpi, 475, 236, "NOTICE")
     # A small mouse with its left button lit.
     mx, my, k = 84, 50, 0.3
     draw_mouse_top(c, mx, my, scale=k, side_buttons=False, dpi_buttons=False, logo=False)
@@ -813,9 +819,9 @@ def popup_left_click(L, state):
     return c
 
 
-def popup_rapid_fire_key(L, state):
+def popup_rapid_fire_key(L, state, dpi):
     t = "kPopupRapidFireKeyControls"
-    c = dialog(370, 102, "RAPID FIRE \u00b7 KEYBOARD")
+    c = dialog(dpi, 370, 102, "RAPID FIRE \u00b7 KEYBOARD")
     key, count = L.rect(t, "IDC_POPUP_KEY"), L.rect(t, "IDC_POPUP_NUMBER")
     value_box(c, key)
     value_box(c, count)
@@ -827,9 +833,9 @@ def popup_rapid_fire_key(L, state):
     return c
 
 
-def popup_rapid_fire_mouse(L, state):
+def popup_rapid_fire_mouse(L, state, dpi):
     t = "kPopupRapidFireMouseControls"
-    c = dialog(290, 102, "RAPID FIRE \u00b7 MOUSE")
+    c = dialog(dpi, 290, 102, "RAPID FIRE \u00b7 MOUSE")
     count = L.rect(t, "IDC_POPUP_NUMBER")
     value_box(c, count)
     c.text((count.x - 6, count.cy + 0.5), "Times", font(12), TEXT_2, "rm")
@@ -839,9 +845,9 @@ def popup_rapid_fire_mouse(L, state):
     return c
 
 
-def popup_version(L, state):
+def popup_version(L, state, dpi):
     t = "kPopupVersionControls"
-    c = dialog(416, 208, "VERSION INFO")
+    c = dialog(dpi, 416, 208, "VERSION INFO")
     close_cross(c, L.rect(t, "IDC_POPUP_CLEAR"), state)
     draw_mouse_top(c, 64, 62, scale=0.2, side_buttons=False, dpi_buttons=False)
     for control_id, label in (("IDC_POPUP_SOFTWARE_VERSION", "Software version"),
@@ -855,16 +861,16 @@ def popup_version(L, state):
     return c
 
 
-def no_mouse(L, state):
+def no_mouse(L, state, dpi):
     t = "kNoDeviceControls"
     w, h = 422, 303
-    c = Canvas(w, h, DIALOG)
+    c = Canvas(w, h, DIALOG, dpi)
     c.vgradient((0, 0, w, h), (38, 38, 39), (26, 26, 27))
     c.vgradient((0, 0, w, 27), (22, 22, 23), (14, 14, 15))
     c.rect((0, 27, w, 28), fill=(56, 56, 58))
     c.rect((0, 0, w, h), outline=DIALOG_EDGE)
     c.text((12, 18), "VANDIR", font(12, True, "display"), TEXT, "ls")
-    c.text((12 + text_width("VANDIR", font(12, True, "display")) + 4, 18), "II",
+    c.text((12 + c.text_width("VANDIR", font(12, True, "display")) + 4, 18), "II",
            font(12, True, "display"), ACCENT, "ls")
     r = L.rect(t, "IDC_NO_DEVICE_CLOSE")
     c.text((r.x - 5, r.cy + 0.5), "CLOSE", font(9, True), TEXT_3, "rm")
@@ -890,8 +896,8 @@ def no_mouse(L, state):
 
 
 # -- slider thumbs and the apply bar -------------------------------------------------
-def thumb(enabled):
-    c = Canvas(THUMB_W, THUMB_H, PANEL)
+def thumb(enabled, dpi):
+    c = Canvas(THUMB_W, THUMB_H, PANEL, dpi)
     if enabled:
         c.vgradient((0.5, 0.5, THUMB_W - 0.5, THUMB_H - 0.5), ACCENT_LIGHT, ACCENT, radius=3)
         c.rect((0.5, 0.5, THUMB_W - 0.5, THUMB_H - 0.5), outline=(150, 66, 10), radius=3)
@@ -906,9 +912,9 @@ def thumb(enabled):
     return c
 
 
-def apply_bar(state=NORMAL):
+def apply_bar(dpi, state=NORMAL):
     """Reset and Apply as they stand at the bottom right of every page."""
-    c = page(128, 43)
+    c = page(dpi, 128, 43)
     action_button(c, Rect(0, 0, 61, 43), "RESET", reset_icon, state)
     action_button(c, Rect(67, 0, 61, 43), "APPLY", apply_icon, state, primary=True)
     return c
@@ -986,42 +992,40 @@ def write_ico(path, images):
     Path(path).write_bytes(bytes(out))
 
 
-ICON_SIZES = (16, 24, 32, 48, 256)
-
 # -- the sheet table ------------------------------------------------------------------
 # File name, drawing. The names are the program's literal file names.
 SHEETS = (
-    ("MainUI-BG Normal.bmp", lambda L: main_window(L, NORMAL)),
-    ("MainUI-BG Down.bmp", lambda L: main_window(L, DOWN)),
-    ("MainUI-BG Disable.bmp", lambda L: main_window(L, DISABLED)),
-    ("Key Assignment Normal.bmp", lambda L: key_assignment(L, NORMAL)),
-    ("Key Assignment Down.bmp", lambda L: key_assignment(L, DOWN)),
-    ("Key Assignment Disable.bmp", lambda L: key_assignment(L, DISABLED)),
-    ("OS Sensitivity Normal.bmp", lambda L: os_sensitivity(L, NORMAL)),
-    ("OS Sensitivity Down.bmp", lambda L: os_sensitivity(L, DOWN)),
-    ("Sensor Normal.bmp", lambda L: sensor(L, NORMAL)),
-    ("Sensor Down.bmp", lambda L: sensor(L, DOWN)),
-    ("LED Down.png", lambda L: led(L, DOWN)),
-    ("LED Normal.png", lambda L: led(L, NORMAL)),
-    ("SUPPORT Normal.bmp", lambda L: support(L, NORMAL)),
-    ("SUPPORT Down.bmp", lambda L: support(L, DOWN)),
-    ("MainUI-Language Normal.bmp", lambda L: language(L, NORMAL)),
-    ("MainUI-Language Down.bmp", lambda L: language(L, DOWN)),
-    ("Keyboard Normal.bmp", lambda L: keyboard(L, NORMAL)),
-    ("Keyboard Down.bmp", lambda L: keyboard(L, DOWN)),
-    ("Slider_Normal.bmp", lambda L: thumb(True)),
-    ("Slider_Disable.bmp", lambda L: thumb(False)),
-    ("Left Click pop up Normal.bmp", lambda L: popup_left_click(L, NORMAL)),
-    ("Left Click pop up Down.bmp", lambda L: popup_left_click(L, DOWN)),
-    ("Rapidfire_KB Normal.bmp", lambda L: popup_rapid_fire_key(L, NORMAL)),
-    ("Rapidfire_KB Down.bmp", lambda L: popup_rapid_fire_key(L, DOWN)),
-    ("Rapidfire_mic Normal.bmp", lambda L: popup_rapid_fire_mouse(L, NORMAL)),
-    ("Rapidfire_mic Down.bmp", lambda L: popup_rapid_fire_mouse(L, DOWN)),
-    ("Version Normal.bmp", lambda L: popup_version(L, NORMAL)),
-    ("Version Down.bmp", lambda L: popup_version(L, DOWN)),
-    ("no Mosue Normal.bmp", lambda L: no_mouse(L, NORMAL)),
-    ("no Mosue Down.bmp", lambda L: no_mouse(L, DOWN)),
-    ("apply Bar-Full.bmp", lambda L: apply_bar()),
+    ("MainUI-BG Normal.bmp", lambda L, dpi: main_window(L, NORMAL, dpi)),
+    ("MainUI-BG Down.bmp", lambda L, dpi: main_window(L, DOWN, dpi)),
+    ("MainUI-BG Disable.bmp", lambda L, dpi: main_window(L, DISABLED, dpi)),
+    ("Key Assignment Normal.bmp", lambda L, dpi: key_assignment(L, NORMAL, dpi)),
+    ("Key Assignment Down.bmp", lambda L, dpi: key_assignment(L, DOWN, dpi)),
+    ("Key Assignment Disable.bmp", lambda L, dpi: key_assignment(L, DISABLED, dpi)),
+    ("OS Sensitivity Normal.bmp", lambda L, dpi: os_sensitivity(L, NORMAL, dpi)),
+    ("OS Sensitivity Down.bmp", lambda L, dpi: os_sensitivity(L, DOWN, dpi)),
+    ("Sensor Normal.bmp", lambda L, dpi: sensor(L, NORMAL, dpi)),
+    ("Sensor Down.bmp", lambda L, dpi: sensor(L, DOWN, dpi)),
+    ("LED Down.png", lambda L, dpi: led(L, DOWN, dpi)),
+    ("LED Normal.png", lambda L, dpi: led(L, NORMAL, dpi)),
+    ("SUPPORT Normal.bmp", lambda L, dpi: support(L, NORMAL, dpi)),
+    ("SUPPORT Down.bmp", lambda L, dpi: support(L, DOWN, dpi)),
+    ("MainUI-Language Normal.bmp", lambda L, dpi: language(L, NORMAL, dpi)),
+    ("MainUI-Language Down.bmp", lambda L, dpi: language(L, DOWN, dpi)),
+    ("Keyboard Normal.bmp", lambda L, dpi: keyboard(L, NORMAL, dpi)),
+    ("Keyboard Down.bmp", lambda L, dpi: keyboard(L, DOWN, dpi)),
+    ("Slider_Normal.bmp", lambda L, dpi: thumb(True, dpi)),
+    ("Slider_Disable.bmp", lambda L, dpi: thumb(False, dpi)),
+    ("Left Click pop up Normal.bmp", lambda L, dpi: popup_left_click(L, NORMAL, dpi)),
+    ("Left Click pop up Down.bmp", lambda L, dpi: popup_left_click(L, DOWN, dpi)),
+    ("Rapidfire_KB Normal.bmp", lambda L, dpi: popup_rapid_fire_key(L, NORMAL, dpi)),
+    ("Rapidfire_KB Down.bmp", lambda L, dpi: popup_rapid_fire_key(L, DOWN, dpi)),
+    ("Rapidfire_mic Normal.bmp", lambda L, dpi: popup_rapid_fire_mouse(L, NORMAL, dpi)),
+    ("Rapidfire_mic Down.bmp", lambda L, dpi: popup_rapid_fire_mouse(L, DOWN, dpi)),
+    ("Version Normal.bmp", lambda L, dpi: popup_version(L, NORMAL, dpi)),
+    ("Version Down.bmp", lambda L, dpi: popup_version(L, DOWN, dpi)),
+    ("no Mosue Normal.bmp", lambda L, dpi: no_mouse(L, NORMAL, dpi)),
+    ("no Mosue Down.bmp", lambda L, dpi: no_mouse(L, DOWN, dpi)),
+    ("apply Bar-Full.bmp", lambda L, dpi: apply_bar(dpi)),
 )
 
 ICONS = (
@@ -1030,14 +1034,39 @@ ICONS = (
 )
 
 
+def icon_sizes(scales):
+    """The small icon (16) and the large one (32) at every scale, and 256 for big views."""
+    sizes = {256}
+    for percent in scales:
+        dpi = dpi_of_percent(percent)
+        sizes |= {scale_units(16, dpi), scale_units(32, dpi)}
+    return sorted(sizes)
+
+
+def draw_sheet(L, name, draw, percent, skins):
+    """Draws one sheet of the set of `percent` into its folder below `skins`."""
+    img = draw(L, dpi_of_percent(percent)).image()
+    target = skins / set_folder(percent) / name
+    partial = target.with_name(target.name + ".part")
+    if name.endswith(".png"):
+        save_png(img, partial)
+    else:
+        save_bmp(img, partial)
+    partial.replace(target)
+
+
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--layout", required=True, help="folder of the layout headers")
-    parser.add_argument("--skins", help="output folder of the sheets")
+    parser.add_argument("--skins", help="the skin folder: the 100 %% set, the others in "
+                                         "subfolders named by their percentage")
     parser.add_argument("--icons", help="output folder of the icons")
     parser.add_argument("--only", help="draw only the sheets whose name contains this text")
+    parser.add_argument("--scale", type=int, action="append",
+                        help="draw only the set of this percentage (may be repeated)")
     parser.add_argument("--list", action="store_true",
-                        help="print the names of the sheet files and icons, one a line")
+                        help="print the paths of the sheet files (below the skin folder) and "
+                             "the icons' names, one a line")
     args = parser.parse_args(argv)
 
     L = LayoutTables(args.layout)
@@ -1046,27 +1075,27 @@ def main(argv):
         raise SystemExit("the sheet table differs from kSheetFiles in SkinLayout.h:\n"
                          f"  generator: {names}\n  layout:    {L.sheet_files}")
     if args.list:
-        print("\n".join(names + [name for name, _ in ICONS]))
+        sheets = [set_folder(percent) + name for percent in L.skin_scales for name in names]
+        print("\n".join(sheets + [name for name, _ in ICONS]))
         return 0
-    if not args.skins or not args.icons:
-        parser.error("--skins and --icons are needed to draw")
-    skins, icons = Path(args.skins), Path(args.icons)
-    skins.mkdir(parents=True, exist_ok=True)
-    icons.mkdir(parents=True, exist_ok=True)
-    for name, draw in SHEETS:
-        if args.only and args.only not in name:
-            continue
-        img = draw(L).image()
-        target = skins / name
-        partial = target.with_name(target.name + ".part")
-        if name.endswith(".png"):
-            save_png(img, partial)
-        else:
-            save_bmp(img, partial)
-        partial.replace(target)
-    if not args.only:
+    if not args.skins and not args.icons:
+        parser.error("--skins or --icons is needed to draw")
+    scales = args.scale or L.skin_scales
+    if not set(scales) <= set(L.skin_scales):
+        parser.error(f"the scales are {L.skin_scales}")
+    if args.skins:
+        skins = Path(args.skins)
+        for percent in scales:
+            (skins / set_folder(percent)).mkdir(parents=True, exist_ok=True)
+            for name, draw in SHEETS:
+                if not args.only or args.only in name:
+                    draw_sheet(L, name, draw, percent, skins)
+    if args.icons:
+        icons = Path(args.icons)
+        icons.mkdir(parents=True, exist_ok=True)
+        sizes = icon_sizes(L.skin_scales)
         for name, tray in ICONS:
-            write_ico(icons / name, [_icon_image(size, tray) for size in ICON_SIZES])
+            write_ico(icons / name, [_icon_image(size, tray) for size in sizes])
     return 0
 
 

@@ -5,11 +5,14 @@ uses, so the rectangles have one home: the C++ tables in src/skin/layout/.
 Each table there is `std::array kNameControls{ Builder(ID, {x, y, w, h}, ...), ... };`,
 ID being a name of ResourceIds.h (the program's one list of resource numbers,
 plain #define lines). The sheet file names come from kSheetFiles in
-SkinLayout.h, so the generator writes exactly the files the program loads.
+SkinLayout.h, so the generator writes exactly the files the program loads, and
+the scales that have sheets of their own from kSkinScales in DisplayScale.h.
 """
 
 import re
 from pathlib import Path
+
+from display_scale import BASE_DPI
 
 _TABLE = re.compile(r"\b(k\w+Controls)\s*\{")
 _ENTRY = re.compile(
@@ -17,6 +20,8 @@ _ENTRY = re.compile(
 )
 _COMMENT = re.compile(r"//[^\n]*|/\*.*?\*/", re.S)
 _DEFINE = re.compile(r"^#define\s+(\w+)\s+(\d+)\s*$", re.M)
+_SKIN_SCALES = re.compile(r"\bkSkinScales\s*\{([^}]*)\}")
+_BASE_DPI = re.compile(r"\bkBaseDpi\s*=\s*(\d+)\s*;")
 
 
 def read_ids(path):
@@ -56,6 +61,21 @@ def _table_body(text, start):
     raise ValueError("unbalanced braces in a layout table")
 
 
+def _read_skin_scales(header):
+    """kSkinScales of DisplayScale.h, in percent, 100 first."""
+    text = _COMMENT.sub("", header.read_text(encoding="utf-8"))
+    base = _BASE_DPI.search(text)
+    if not base or int(base.group(1)) != BASE_DPI:
+        raise ValueError(f"{header.name}: kBaseDpi is not {BASE_DPI}")
+    scales = _SKIN_SCALES.search(text)
+    if not scales:
+        raise ValueError(f"{header.name} has no kSkinScales")
+    percents = [int(v) for v in re.findall(r"\d+", scales.group(1))]
+    if not percents or percents[0] != 100:
+        raise ValueError(f"{header.name}: kSkinScales does not start at 100")
+    return percents
+
+
 class LayoutTables:
     def __init__(self, folder):
         self.ids = read_ids(Path(folder) / "ResourceIds.h")
@@ -82,6 +102,7 @@ class LayoutTables:
         body = _table_body(common, files.end() - 1)
         # The names as file names: without the literal's leading backslash.
         self.sheet_files = re.findall(r'L"\\\\([^"]+)"', body)
+        self.skin_scales = _read_skin_scales(Path(folder) / "DisplayScale.h")
 
     def id_of(self, key):
         """A control ID given as a number or as a name of ResourceIds.h."""

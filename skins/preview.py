@@ -28,7 +28,7 @@ def _flatten(img):
 def main(skins, out, icons=None):
     skins, out = Path(skins), Path(out)
     out.mkdir(parents=True, exist_ok=True)
-    sheets = {p.name: p for p in skins.iterdir()}
+    sheets = {p.name: p for p in skins.iterdir() if p.is_file()}
     for name, path in sorted(sheets.items()):
         _flatten(Image.open(path)).save(out / (path.stem + ".png"))
     for name, path in sorted(sheets.items()):

@@ -95,7 +95,8 @@ FunctionEnd
 Section "-Program"
     SetOutPath "$INSTDIR"
     File "${PROGRAM_FILE}"
-    SetOutPath "$INSTDIR\${SKIN_FOLDER}"
+    ; Every set of sheets into its folder: the 100 % set into the skin folder,
+    ; each other scale's into its subfolder (150, ...).
     !insertmacro INSTALL_SKINS
     SetOutPath "$INSTDIR"
     WriteUninstaller "$INSTDIR\${UNINSTALLER}"
@@ -117,7 +118,7 @@ SectionEnd
 Section "-un.Program"
     Delete "${SHORTCUT}"
     Delete "$INSTDIR\${PROGRAM_EXE}"
-    !insertmacro UNINSTALL_SKINS
+    !insertmacro UNINSTALL_SKINS  ; the sheets, then each set's subfolder
     RMDir "$INSTDIR\${SKIN_FOLDER}"
     Delete "$INSTDIR\${UNINSTALLER}"
     RMDir "$INSTDIR"

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """The installer's round trip under Wine, in a fresh prefix of its own.
 
-Silent install; the files, the Start-menu shortcut and the Apps & Features
-entry in place with the build's version; the program started from the
+Silent install; the files (every set of skin sheets: the 100 % set in the
+skin folder, the others in subfolders by percentage), the Start-menu shortcut
+and the Apps & Features entry in place with the build's version; the program started from the
 installed path shows its no-device screen drawn from the installed skins; a
 silent uninstall refuses while the program runs; after it ends, a silent
 uninstall removes everything it installed and the program's start-at-login
@@ -31,6 +32,7 @@ UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Merid
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 RUN_VALUE = "Meridane Vandir II"
 NO_DEVICE_SHEET = "no Mosue Normal.bmp"
+SCALED_SET = "150"  # a set of another scale: its sheets in the subfolder of its percentage
 TIMEOUT = 60  # seconds for the program's window; Wine starts slowly on a busy machine
 
 failures = []
@@ -202,6 +204,13 @@ def main():
     check(sorted(installed) == sorted(expected),
           f"the installed files are the portable zip's ({len(expected)} files)")
     check(installed == expected, "the installed files' bytes are the portable zip's")
+    scaled_sheet = install_dir / "Vandir_Skins" / SCALED_SET / NO_DEVICE_SHEET
+    if check(scaled_sheet.is_file(), f"the {SCALED_SET} % set installed in its subfolder"):
+        base = Image.open(install_dir / "Vandir_Skins" / NO_DEVICE_SHEET).size
+        dpi = int(SCALED_SET) * 96 // 100
+        scaled = tuple((v * dpi + 48) // 96 for v in base)  # ScaleSize's rounding
+        check(Image.open(scaled_sheet).size == scaled,
+              f"its no-device sheet is {scaled} for {base} at 100 %")
 
     shortcut = prefix.path / "drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vandir II.lnk"
     target = PROGRAM.encode("utf-16-le"), PROGRAM.encode("latin-1")
@@ -262,6 +271,8 @@ def main():
     result = prefix.run(r"C:\windows\temp\vandir-uninstall.exe", "/S", *in_place(INSTALL_DIR))
     copy.unlink()
     check(result.returncode == 0, f"silent uninstall exits 0 (got {result.returncode})")
+    check(not scaled_sheet.exists() and not scaled_sheet.parent.exists(),
+          f"the {SCALED_SET} % set and its subfolder removed")
     check(not prefix.unix(r"C:\Program Files\Meridane").exists(), "no Meridane folder left")
     check(not shortcut.exists(), "no shortcut left")
     check(prefix.registry(UNINSTALL_KEY) is None, "no uninstall entry left")

@@ -1,9 +1,11 @@
-// The generated skin sheets against the windows' layout tables: every file the
-// program loads is in the skin folder beside this test with its name and
-// format, every Normal sheet has the size of its window, every picture a window
-// cuts lies inside its sheet, and the texts the program draws over the sheets
-// stay readable. The generated window icons are compiled into this test as
-// resources 139 and 140, as into the program.
+// The generated skin sheets against the windows' layout tables, for every set
+// of kSkinScales: every file the program loads is in the set's folder beside
+// this test with its name and format, every sheet has the scaled size of its
+// 100 % sheet and every Normal sheet the scaled size of its window, every
+// picture a window cuts (its table rectangle scaled by ScaleRect) lies inside
+// its sheet, and the texts the program draws over the sheets stay readable.
+// The generated window icons are compiled into this test as resources 139 and
+// 140, as into the program.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -20,6 +23,7 @@
 #include <vector>
 
 #include "platform/win32/Gdiplus.h"
+#include "skin/layout/DisplayScale.h"
 #include "skin/layout/KeyAssignmentLayout.h"
 #include "skin/layout/KeyCaptureLayout.h"
 #include "skin/layout/LanguageLayout.h"
@@ -69,9 +73,9 @@ std::wstring ExecutableFolder() {
     return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
-// The program's skin folder beside this executable, with its trailing backslash.
-std::wstring SkinFolder() {
-    return ExecutableFolder() + std::wstring(kSkinFolder);
+// The folder of a set beside this executable, with its trailing backslash.
+std::wstring SetFolder(int scale) {
+    return ExecutableFolder() + SkinSetFolder(scale);
 }
 
 std::string Describe(const WindowLayout& window, const Control& control) {
@@ -108,46 +112,38 @@ double Contrast(double a, double b) {
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
-class SkinSheets : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
+// The sheets of one set, decoded as the program decodes them.
+class SheetSet {
+public:
+    explicit SheetSet(int scale) {
         for (std::size_t i = 0; i < kSheetCount; ++i) {
-            const std::wstring path = SkinFolder() + std::wstring(kSheetFiles[i].name);
+            const std::wstring path =
+                SetFolder(scale) + std::wstring(kSheetFiles[i].name.substr(1));
             sheets_[i].reset(Gdiplus::Bitmap::FromFile(path.c_str()));
             if (sheets_[i] && sheets_[i]->GetLastStatus() != Gdiplus::Ok) {
                 sheets_[i].reset();
             }
         }
     }
-    static void TearDownTestSuite() {
-        for (auto& sheet : sheets_) {
-            sheet.reset();
-        }
-    }
 
     // The decoded sheet, or null when its file is missing or does not decode.
-    static Gdiplus::Bitmap* SheetOf(Sheet sheet) {
+    Gdiplus::Bitmap* Of(Sheet sheet) const {
         const int slot = SlotOf(sheet);
         return slot >= 1 && slot <= static_cast<int>(kSheetCount) ? sheets_[slot - 1].get()
                                                                   : nullptr;
     }
 
-    static Size SizeOf(Sheet sheet) {
-        Gdiplus::Bitmap* bitmap = SheetOf(sheet);
+    Size SizeOf(Sheet sheet) const {
+        Gdiplus::Bitmap* bitmap = Of(sheet);
         return bitmap ? Size{static_cast<int>(bitmap->GetWidth()),
                              static_cast<int>(bitmap->GetHeight())}
                       : Size{};
     }
 
-    static bool Inside(const Rect& rect, Size size) {
-        return !rect.empty() && rect.x >= 0 && rect.y >= 0 && rect.right() <= size.width &&
-               rect.bottom() <= size.height;
-    }
-
     // The pixels of a rectangle of a sheet as 32-bit ARGB, row by row; empty
     // when the rectangle cannot be read.
-    static std::vector<Gdiplus::ARGB> Pixels(Sheet sheet, const Rect& rect) {
-        Gdiplus::Bitmap* bitmap = SheetOf(sheet);
+    std::vector<Gdiplus::ARGB> Pixels(Sheet sheet, const Rect& rect) const {
+        Gdiplus::Bitmap* bitmap = Of(sheet);
         std::vector<Gdiplus::ARGB> pixels;
         if (bitmap == nullptr || !Inside(rect, SizeOf(sheet))) {
             return pixels;
@@ -169,12 +165,52 @@ protected:
         return pixels;
     }
 
-    // The luminance most of a crop has: its median, so that printed marks
-    // (arrows, frames) do not count.
+    static bool Inside(const Rect& rect, Size size) {
+        return !rect.empty() && rect.x >= 0 && rect.y >= 0 && rect.right() <= size.width &&
+               rect.bottom() <= size.height;
+    }
+
+private:
+    std::array<std::unique_ptr<Gdiplus::Bitmap>, kSheetCount> sheets_;
+};
+
+// The sheets of every set against the tables, one test per set. The 100 % set
+// stays decoded for the whole run (the other sets' sizes follow from it); of
+// the other sets only the one of the running test, so that the decoded
+// pictures of all sets are never in memory at once.
+class SkinSet : public ::testing::TestWithParam<int> {
+protected:
+    static void TearDownTestSuite() { sets_.clear(); }
+
+    void SetUp() override {
+        std::erase_if(sets_,
+                      [](const auto& set) { return set.first != 100 && set.first != Scale(); });
+        for (const int percent : {100, Scale()}) {
+            if (!sets_.contains(percent)) {
+                sets_.emplace(percent, std::make_unique<SheetSet>(percent));
+            }
+        }
+    }
+
+    static int Scale() { return GetParam(); }
+    static int Dpi() { return DpiOfPercent(Scale()); }
+    static const SheetSet& Sheets() { return *sets_.at(Scale()); }
+    static const SheetSet& HundredPercent() { return *sets_.at(100); }
+
+    static Gdiplus::Bitmap* SheetOf(Sheet sheet) { return Sheets().Of(sheet); }
+    static Size SizeOf(Sheet sheet) { return Sheets().SizeOf(sheet); }
+    static std::vector<Gdiplus::ARGB> Pixels(Sheet sheet, const Rect& rect) {
+        return Sheets().Pixels(sheet, rect);
+    }
+    static bool Inside(const Rect& rect, Size size) { return SheetSet::Inside(rect, size); }
+
+    // The luminance most of a crop has at this scale: its median, so that
+    // printed marks (arrows, frames) do not count.
     static double BackgroundLuminance(const Crop& crop) {
-        std::vector<Gdiplus::ARGB> pixels = Pixels(crop.sheet, crop.rect);
+        const Rect rect = ScaleRect(crop.rect, Dpi());
+        std::vector<Gdiplus::ARGB> pixels = Pixels(crop.sheet, rect);
         if (pixels.empty()) {
-            ADD_FAILURE() << "cannot read " << Describe(crop.rect);
+            ADD_FAILURE() << "cannot read " << Describe(rect);
             return 0.5;
         }
         std::vector<double> values(pixels.size());
@@ -183,32 +219,55 @@ protected:
         return values[values.size() / 2];
     }
 
-    static std::array<std::unique_ptr<Gdiplus::Bitmap>, kSheetCount> sheets_;
+private:
+    static std::map<int, std::unique_ptr<SheetSet>> sets_;
 };
 
-std::array<std::unique_ptr<Gdiplus::Bitmap>, kSheetCount> SkinSheets::sheets_;
+std::map<int, std::unique_ptr<SheetSet>> SkinSet::sets_;
 
-TEST(SkinFolder, HoldsExactlyTheSheetFilesTheProgramLoads) {
-    std::set<std::string> expected;
-    for (const SheetFile& file : kSheetFiles) {
-        expected.insert(Narrow(file.name.substr(1)));
-    }
+INSTANTIATE_TEST_SUITE_P(Scales, SkinSet, ::testing::ValuesIn(kSkinScales),
+                         ::testing::PrintToStringParamName());
+
+// The files of a folder, without its subfolders, or the names of its subfolders.
+std::set<std::string> EntriesOf(const std::wstring& folder, bool subfolders) {
     std::set<std::string> found;
     WIN32_FIND_DATAW entry{};
-    const std::wstring pattern = SkinFolder() + L"*";
+    const std::wstring pattern = folder + L"*";
     HANDLE search = FindFirstFileW(pattern.c_str(), &entry);
-    ASSERT_NE(search, INVALID_HANDLE_VALUE) << "no skin folder beside the test";
+    if (search == INVALID_HANDLE_VALUE) {
+        ADD_FAILURE() << "no folder " << Narrow(folder);
+        return found;
+    }
     do {
         const std::wstring name = entry.cFileName;
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        const bool folderEntry = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (folderEntry == subfolders && name != L"." && name != L"..") {
             found.insert(Narrow(name));
         }
     } while (FindNextFileW(search, &entry));
     FindClose(search);
-    EXPECT_EQ(found, expected);
+    return found;
 }
 
-TEST_F(SkinSheets, EverySheetDecodesInTheFormatOfItsName) {
+TEST(SkinFolder, HoldsAFolderForEverySetButTheHundredPercentOne) {
+    std::set<std::string> expected;
+    for (const int scale : kSkinScales) {
+        if (scale != 100) {
+            expected.insert(std::to_string(scale));
+        }
+    }
+    EXPECT_EQ(EntriesOf(SetFolder(100), true), expected);
+}
+
+TEST_P(SkinSet, HoldsExactlyTheSheetFilesTheProgramLoads) {
+    std::set<std::string> expected;
+    for (const SheetFile& file : kSheetFiles) {
+        expected.insert(Narrow(file.name.substr(1)));
+    }
+    EXPECT_EQ(EntriesOf(SetFolder(Scale()), false), expected);
+}
+
+TEST_P(SkinSet, EverySheetDecodesInTheFormatOfItsName) {
     for (const SheetFile& file : kSheetFiles) {
         SCOPED_TRACE(Narrow(file.name));
         const Sheet sheet = SheetInSlot(static_cast<int>(&file - kSheetFiles.data()) + 1);
@@ -228,7 +287,17 @@ TEST_F(SkinSheets, EverySheetDecodesInTheFormatOfItsName) {
     }
 }
 
-TEST_F(SkinSheets, DownAndDisableSheetsHaveTheSizeOfTheirNormalSheet) {
+TEST_P(SkinSet, EverySheetHasTheScaledSizeOfItsHundredPercentSheet) {
+    for (const SheetFile& file : kSheetFiles) {
+        SCOPED_TRACE(Narrow(file.name));
+        const Sheet sheet = SheetInSlot(static_cast<int>(&file - kSheetFiles.data()) + 1);
+        ASSERT_NE(SheetOf(sheet), nullptr);
+        ASSERT_NE(HundredPercent().Of(sheet), nullptr);
+        EXPECT_EQ(SizeOf(sheet), ScaleSize(HundredPercent().SizeOf(sheet), Dpi()));
+    }
+}
+
+TEST_P(SkinSet, DownAndDisableSheetsHaveTheSizeOfTheirNormalSheet) {
     for (const SheetFile& file : kSheetFiles) {
         if (file.normal == Sheet::None) {
             continue;
@@ -241,47 +310,47 @@ TEST_F(SkinSheets, DownAndDisableSheetsHaveTheSizeOfTheirNormalSheet) {
     }
 }
 
-TEST_F(SkinSheets, EveryWindowHasTheSizeItsOwnerGivesItAndHoldsItsControls) {
+TEST_P(SkinSet, EveryWindowHasTheSizeItsOwnerGivesItAndHoldsItsControls) {
     for (const WindowLayout* window : kWindows) {
         SCOPED_TRACE(std::string(window->name));
         ASSERT_NE(SheetOf(window->background), nullptr);
         const Size size = SizeOf(window->background);
         if (window->size != Size{}) {
-            EXPECT_EQ(size, window->size);
+            EXPECT_EQ(size, ScaleSize(window->size, Dpi()));
         }
         for (const Control& control : window->controls) {
-            EXPECT_TRUE(Inside(control.rect, size))
-                << Describe(*window, control) << " at " << Describe(control.rect)
-                << " leaves the window";
+            const Rect rect = ScaleRect(control.rect, Dpi());
+            EXPECT_TRUE(Inside(rect, size))
+                << Describe(*window, control) << " at " << Describe(rect) << " leaves the window";
         }
     }
 }
 
-TEST_F(SkinSheets, EveryPictureAWindowCutsLiesInsideItsSheet) {
+TEST_P(SkinSet, EveryPictureAWindowCutsLiesInsideItsSheet) {
     for (const WindowLayout* window : kWindows) {
         for (const Control& control : window->controls) {
             for (const Crop& crop : CropsOf(control)) {
+                const Rect rect = ScaleRect(crop.rect, Dpi());
                 SCOPED_TRACE(Describe(*window, control) + ", sheet " +
-                             Narrow(FileOf(crop.sheet)->name) + " " + Describe(crop.rect));
+                             Narrow(FileOf(crop.sheet)->name) + " " + Describe(rect));
                 Gdiplus::Bitmap* sheet = SheetOf(crop.sheet);
                 ASSERT_NE(sheet, nullptr);
                 if (crop.whole()) {
                     continue;
                 }
-                ASSERT_TRUE(Inside(crop.rect, SizeOf(crop.sheet)));
+                ASSERT_TRUE(Inside(rect, SizeOf(crop.sheet)));
                 // Cut it as the skin store does.
                 std::unique_ptr<Gdiplus::Bitmap> picture(
-                    sheet->Clone(crop.rect.x, crop.rect.y, crop.rect.width, crop.rect.height,
-                                 PixelFormatDontCare));
+                    sheet->Clone(rect.x, rect.y, rect.width, rect.height, PixelFormatDontCare));
                 ASSERT_NE(picture, nullptr);
-                EXPECT_EQ(picture->GetWidth(), static_cast<UINT>(crop.rect.width));
-                EXPECT_EQ(picture->GetHeight(), static_cast<UINT>(crop.rect.height));
+                EXPECT_EQ(picture->GetWidth(), static_cast<UINT>(rect.width));
+                EXPECT_EQ(picture->GetHeight(), static_cast<UINT>(rect.height));
             }
         }
     }
 }
 
-TEST_F(SkinSheets, SliderThumbsAreSmallWholePicturesThatFitEveryTrack) {
+TEST_P(SkinSet, SliderThumbsAreSmallWholePicturesThatFitEveryTrack) {
     const Size thumb = SizeOf(Sheet::SliderNormal);
     ASSERT_GT(thumb.width, 0);
     // A slider draws every thumb at the size of the normal one.
@@ -299,23 +368,26 @@ TEST_F(SkinSheets, SliderThumbsAreSmallWholePicturesThatFitEveryTrack) {
                 EXPECT_TRUE(look.sheet == Sheet::SliderNormal ||
                             look.sheet == Sheet::SliderDisable);
             }
-            // The thumb is drawn from the top of the track at its own size.
-            EXPECT_LE(thumb.height, control.rect.height);
-            EXPECT_LE(thumb.width * 10, control.rect.width);
+            // The thumb is drawn from the top of the track at its own size. A
+            // track scaled by its edges may be a pixel shorter than its height
+            // scaled; the thumb's last row is then the page's background.
+            const Rect track = ScaleRect(control.rect, Dpi());
+            EXPECT_LE(thumb.height, ScaleUnits(control.rect.height, Dpi()));
+            EXPECT_LE(thumb.width * 10, track.width);
         }
     }
     EXPECT_GT(sliders, 0);
 }
 
-TEST_F(SkinSheets, LedOverlaysLetTheColourThroughOnlyTheirLightWindows) {
+TEST_P(SkinSet, LedOverlaysLetTheColourThroughOnlyTheirLightWindows) {
     std::vector<Rect> overlays;
     for (const Control& control : kLedPage.controls) {
         if (control.kind != ControlKind::MouseStatic) {
             continue;
         }
         SCOPED_TRACE(Describe(kLedPage, control));
-        const std::vector<Gdiplus::ARGB> pixels =
-            Pixels(control.background.sheet, control.background.rect);
+        const Rect rect = ScaleRect(control.background.rect, Dpi());
+        const std::vector<Gdiplus::ARGB> pixels = Pixels(control.background.sheet, rect);
         ASSERT_FALSE(pixels.empty());
         const auto alpha = [](Gdiplus::ARGB argb) { return argb >> 24; };
         EXPECT_TRUE(std::any_of(pixels.begin(), pixels.end(), [&](auto p) {
@@ -324,7 +396,7 @@ TEST_F(SkinSheets, LedOverlaysLetTheColourThroughOnlyTheirLightWindows) {
         EXPECT_TRUE(std::any_of(pixels.begin(), pixels.end(), [&](auto p) {
             return alpha(p) == 255;
         })) << "nothing of the picture";
-        overlays.push_back(control.background.rect);
+        overlays.push_back(rect);
     }
     ASSERT_EQ(overlays.size(), 4u);
 
@@ -352,7 +424,7 @@ TEST_F(SkinSheets, LedOverlaysLetTheColourThroughOnlyTheirLightWindows) {
 
 // Function selectors draw their caption in grey 0x5A5A5A at rest and in white
 // when lit; edit boxes, value labels and version texts draw white text.
-TEST_F(SkinSheets, TextsTheProgramDrawsStandOutFromTheirPictures) {
+TEST_P(SkinSet, TextsTheProgramDrawsStandOutFromTheirPictures) {
     const double grey = Luminance(0xFF5A5A5A);
     const double white = Luminance(0xFFFFFFFF);
     int checked = 0;
@@ -382,7 +454,7 @@ TEST_F(SkinSheets, TextsTheProgramDrawsStandOutFromTheirPictures) {
 
 // Hover, pressed, checked and selected all show the Down sheet's picture: it
 // must visibly differ from the normal one at every clickable control.
-TEST_F(SkinSheets, EveryClickableControlLooksDifferentWhenLit) {
+TEST_P(SkinSet, EveryClickableControlLooksDifferentWhenLit) {
     for (const WindowLayout* window : kWindows) {
         for (const Control& control : window->controls) {
             const Crop& normal = control.look(ImageState::Normal);
@@ -391,8 +463,9 @@ TEST_F(SkinSheets, EveryClickableControlLooksDifferentWhenLit) {
                 continue;
             }
             SCOPED_TRACE(Describe(*window, control));
-            const std::vector<Gdiplus::ARGB> a = Pixels(normal.sheet, normal.rect);
-            const std::vector<Gdiplus::ARGB> b = Pixels(lit.sheet, lit.rect);
+            const std::vector<Gdiplus::ARGB> a =
+                Pixels(normal.sheet, ScaleRect(normal.rect, Dpi()));
+            const std::vector<Gdiplus::ARGB> b = Pixels(lit.sheet, ScaleRect(lit.rect, Dpi()));
             ASSERT_FALSE(a.empty());
             ASSERT_EQ(a.size(), b.size());
             std::size_t changed = 0;
@@ -434,8 +507,14 @@ struct BitmapDeleter {
 using BitmapPtr = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
 
 // Resource 139 is the notification-area icon, 140 the window icon.
+// Each carries the small icon (16) and the large one (32) at every scale of
+// kSkinScales, and 256 for large views.
 TEST(WindowIcons, CarryEverySizeAndLoadAtEach) {
-    const std::set<int> expected{16, 32, 48, 256};
+    std::set<int> expected{256};
+    for (const int scale : kSkinScales) {
+        expected.insert(ScaleUnits(16, DpiOfPercent(scale)));
+        expected.insert(ScaleUnits(32, DpiOfPercent(scale)));
+    }
     for (const int id : {139, 140}) {
         SCOPED_TRACE("icon " + std::to_string(id));
         HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_GROUP_ICON);
