@@ -507,13 +507,36 @@ TEST_F(ManifestResource, AsksForCommonControlsSix) {
     EXPECT_NE(identity.find("publicKeyToken=\"6595b64144ccf1df\""), std::string::npos) << identity;
 }
 
-TEST_F(ManifestResource, RunsAsInvokerAndLeavesDpiScalingToWindows) {
+TEST_F(ManifestResource, RunsAsInvoker) {
     const std::string level = ElementWith("<requestedExecutionLevel");
     ASSERT_FALSE(level.empty()) << text;
     EXPECT_NE(level.find("level=\"asInvoker\""), std::string::npos) << level;
-    // Declaring DPI awareness would show the fixed-pixel skin unscaled.
-    EXPECT_EQ(text.find("<dpiAware"), std::string::npos);
-    EXPECT_EQ(text.find(":dpiAware"), std::string::npos);
+}
+
+// Per-monitor v2 first, per-monitor where v2 is unknown, and the older
+// dpiAware setting (per-monitor, else the system DPI) for systems before
+// Windows 10 1607: the program scales itself everywhere, Windows never.
+TEST_F(ManifestResource, IsAwareOfEachMonitorsDpi) {
+    const std::size_t awareness = text.find("<dpiAwareness");
+    ASSERT_NE(awareness, std::string::npos) << text;
+    const std::size_t awarenessEnd = text.find("</dpiAwareness>", awareness);
+    ASSERT_NE(awarenessEnd, std::string::npos);
+    const std::string awarenessElement = text.substr(awareness, awarenessEnd - awareness);
+    EXPECT_NE(awarenessElement.find("http://schemas.microsoft.com/SMI/2016/WindowsSettings"),
+              std::string::npos)
+        << awarenessElement;
+    EXPECT_NE(awarenessElement.find(">PerMonitorV2, PerMonitor"), std::string::npos)
+        << awarenessElement;
+
+    const std::size_t aware = text.find("<dpiAware ");
+    ASSERT_NE(aware, std::string::npos) << text;
+    const std::size_t awareEnd = text.find("</dpiAware>", aware);
+    ASSERT_NE(awareEnd, std::string::npos);
+    const std::string awareElement = text.substr(aware, awareEnd - aware);
+    EXPECT_NE(awareElement.find("http://schemas.microsoft.com/SMI/2005/WindowsSettings"),
+              std::string::npos)
+        << awareElement;
+    EXPECT_NE(awareElement.find(">true/pm"), std::string::npos) << awareElement;
 }
 
 TEST_F(ManifestResource, SupportsWindowsSevenToEleven) {
