@@ -7,16 +7,6 @@
 #include "skin/SkinText.h"
 
 namespace vandir {
-namespace {
-
-// The program's clock for buttons built without one; it holds no state.
-Clock& ProgramClock() {
-    static SystemClock clock;
-    return clock;
-}
-
-}  // namespace
-
 using layout::ImageState;
 
 const MessageMapEntry CKivComboButton::messageEntries[] = {
@@ -27,8 +17,6 @@ const ClassMessageMap<CKivComboButton> CKivComboButton::messageMap{messageEntrie
 
 CKivComboButton::CKivComboButton(InputHooks& hooks, Clock& clock)
     : hooks_(hooks), clock_(clock), font_(CreateToolkitFont(15)) {}
-
-CKivComboButton::CKivComboButton(InputHooks& hooks) : CKivComboButton(hooks, ProgramClock()) {}
 
 CKivComboButton::~CKivComboButton() {
     if (GetSafeHwnd() != nullptr) {
@@ -90,22 +78,22 @@ void CKivComboButton::SelectItem(int value) {
     }
 }
 
-void CKivComboButton::SetCaption(const std::wstring& text, int value, int parameter1,
-                                 int parameter2) {
+void CKivComboButton::SetCaption(const std::wstring& text, int value, int firstKey,
+                                 int rapidFireCount) {
     caption_ = text;
     selectedValue_ = value;
-    parameter1_ = parameter1;
-    parameter2_ = parameter2;
+    firstKey_ = firstKey;
+    rapidFireCount_ = rapidFireCount;
     RedrawIfBound(*this);
 }
 
-void CKivComboButton::SetCaptionEx(const std::wstring& text, int value, int parameter1,
-                                   int parameter3, int parameter4) {
+void CKivComboButton::SetCaptionEx(const std::wstring& text, int value, int firstKey, int secondKey,
+                                   int modifiers) {
     caption_ = text;
     selectedValue_ = value;
-    parameter1_ = parameter1;
-    parameter3_ = parameter3;
-    parameter4_ = parameter4;
+    firstKey_ = firstKey;
+    secondKey_ = secondKey;
+    modifiers_ = modifiers;
     RedrawIfBound(*this);
 }
 
@@ -190,7 +178,7 @@ void CKivComboButton::OnTimer(UINT_PTR id) {
 
 void CKivComboButton::DrawOverLook(HDC dc, const RECT& item) {
     const Argb colour = state() == ImageState::Hover ? hoverTextColour_ : textColour_;
-    DrawSkinText(dc, font_.get(), caption_, colour.ToColorRef(), false, true, item.left + 11,
+    DrawSkinText(dc, font_.Get(), caption_, colour.ToColorRef(), false, true, item.left + 11,
                  item.top, item.right, item.bottom - 3);
 }
 

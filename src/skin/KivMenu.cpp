@@ -155,10 +155,10 @@ int CKivMenu::TextHeight(HDC dc, const std::wstring& text) {
 
 int CKivMenu::MeasureHeight() const {
     WindowDC dc(GetSafeHwnd());
-    SelectedObject selected(dc.get(), font_.Get());
+    SelectedObject selected(dc.Get(), font_.Get());
     int height = 0;
     for (const auto& item : items_) {
-        height += TextHeight(dc.get(), item->text) + kTextPadding;
+        height += TextHeight(dc.Get(), item->text) + kTextPadding;
     }
     return height;
 }
@@ -168,8 +168,8 @@ int CKivMenu::EntryHeight() const {
         return 0;
     }
     WindowDC dc(GetSafeHwnd());
-    SelectedObject selected(dc.get(), font_.Get());
-    return TextHeight(dc.get(), items_.front()->text) + kTextPadding;
+    SelectedObject selected(dc.Get(), font_.Get());
+    return TextHeight(dc.Get(), items_.front()->text) + kTextPadding;
 }
 
 void CKivMenu::Layout() {
@@ -416,7 +416,7 @@ void CKivMenu::OnDestroy() {
 
 void CKivMenu::OnPaint() {
     PaintDC paint(GetSafeHwnd());
-    const HDC dc = paint.get();
+    const HDC dc = paint.Get();
     const RECT client = GetClientRect();
     UniqueBrush background(::CreateSolidBrush(TextColourOf(backgroundColour_)));
     UniqueBrush border(::CreateSolidBrush(TextColourOf(borderColour_)));

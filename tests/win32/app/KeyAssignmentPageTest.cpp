@@ -192,7 +192,7 @@ TEST_F(KeyAssignmentPageTest, ChoicesWithValuesTakeTheirDialogsResultOrNothing) 
         EXPECT_EQ(ModalCloser::closed(), 1);
     }
     EXPECT_EQ(selector.selectedValue(), 2311);
-    EXPECT_EQ(selector.parameter2(), 9);
+    EXPECT_EQ(selector.rapidFireCount(), 9);
     EXPECT_NE(selector.caption(), L"Left Click") << "the list's own text was vetoed";
 
     // A plain choice is taken by the selector itself.
@@ -404,7 +404,7 @@ TEST_F(KeyAssignmentPageTest, AListOpensBelowItsSelectorOverThePage) {
     EXPECT_EQ(shown.left, button.left);
     EXPECT_EQ(shown.top, button.bottom);
     if (folder) {
-        SavePng(CaptureScreen(app.window->GetWindowRect()).get(),
+        SavePng(CaptureScreen(app.window->GetWindowRect()).Get(),
                 *folder + L"\\keys-list-open.png");
     }
     list->Hide();
@@ -412,7 +412,7 @@ TEST_F(KeyAssignmentPageTest, AListOpensBelowItsSelectorOverThePage) {
     PumpUntil([] { return false; }, 200);
     EXPECT_TRUE(os->IsWindowVisible());
     if (folder) {
-        SavePng(CaptureScreen(app.window->GetWindowRect()).get(),
+        SavePng(CaptureScreen(app.window->GetWindowRect()).Get(),
                 *folder + L"\\os-sensitivity.png");
     }
 }

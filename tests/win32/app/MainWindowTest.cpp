@@ -547,7 +547,7 @@ TEST(MainWindowTabs, EachTabShowsItsPageMarked) {
                                     row.rect.y);
         }));
         if (folder) {
-            SavePng(CaptureScreen(window.GetWindowRect()).get(),
+            SavePng(CaptureScreen(window.GetWindowRect()).Get(),
                     *folder + L"\\main-" + t.name + L".png");
         }
     }

@@ -43,19 +43,19 @@ constexpr WORD kMuteKey = VK_VOLUME_MUTE;  // a key without a name
 struct Written {
     std::wstring caption;
     int value;
-    int firstKey;  // parameter 1
-    int parameter2;
-    int secondKey;  // parameter 3
-    int modifiers;  // parameter 4
+    int firstKey;
+    int rapidFireCount;
+    int secondKey;
+    int modifiers;
     bool operator==(const Written&) const = default;
 };
 
 void PrintTo(const Written& w, std::ostream* out) {
     *out << "{" << ::testing::PrintToString(w.caption) << ", " << w.value << ", " << w.firstKey
-         << ", " << w.parameter2 << ", " << w.secondKey << ", " << w.modifiers << "}";
+         << ", " << w.rapidFireCount << ", " << w.secondKey << ", " << w.modifiers << "}";
 }
 
-// The selector before every test: "Left Click" with a parameter 2 that OK
+// The selector before every test: "Left Click" with a rapid-fire count that OK
 // must keep.
 const Written kUntouched{L"Left Click", 1101, -1, 7, -1, -1};
 
@@ -135,7 +135,7 @@ protected:
         target.SetCaptionEx(kUntouched.caption, kUntouched.value, kUntouched.firstKey,
                             kUntouched.secondKey, kUntouched.modifiers);
         target.SetCaption(kUntouched.caption, kUntouched.value, kUntouched.firstKey,
-                          kUntouched.parameter2);
+                          kUntouched.rapidFireCount);
     }
 
     std::unique_ptr<TestKeyboard> Make() {
@@ -187,8 +187,8 @@ protected:
     }
 
     Written TargetNow() const {
-        return {target.caption(),    target.selectedValue(), target.parameter1(),
-                target.parameter2(), target.parameter3(),    target.parameter4()};
+        return {target.caption(),        target.selectedValue(), target.firstKey(),
+                target.rapidFireCount(), target.secondKey(),     target.modifiers()};
     }
 
     SkinFixture fixture;
@@ -232,7 +232,7 @@ TEST_F(KeyCaptureTest, OpensAtTheOwnersOriginWithTheFirstFieldFocusedAndTheHookA
         Capture(*dialog, IDC_KEYS_FIRST, 'A');
         dialog->UpdateWindow();
         PumpUntil([] { return true; });
-        EXPECT_TRUE(SavePng(CaptureScreen(window).get(), *folder + L"\\key-capture.png"));
+        EXPECT_TRUE(SavePng(CaptureScreen(window).Get(), *folder + L"\\key-capture.png"));
     }
     dialog->DestroyWindow();
 }

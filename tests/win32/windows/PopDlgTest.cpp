@@ -64,14 +64,14 @@ struct ShownMessageBox {
 struct Written {
     std::wstring caption;
     int value;
-    int parameter1;
-    int parameter2;
+    int firstKey;
+    int rapidFireCount;
     bool operator==(const Written&) const = default;
 };
 
 void PrintTo(const Written& w, std::ostream* out) {
-    *out << "{" << ::testing::PrintToString(w.caption) << ", " << w.value << ", " << w.parameter1
-         << ", " << w.parameter2 << "}";
+    *out << "{" << ::testing::PrintToString(w.caption) << ", " << w.value << ", " << w.firstKey
+         << ", " << w.rapidFireCount << "}";
 }
 
 // The selector's function before every test: plain "Left Click".
@@ -196,7 +196,8 @@ protected:
     static void Tick(TestPopDlg& dialog) { dialog.SendMessage(WM_TIMER, CPopDlg::kNumberTimer); }
 
     Written TargetNow() const {
-        return {target.caption(), target.selectedValue(), target.parameter1(), target.parameter2()};
+        return {target.caption(), target.selectedValue(), target.firstKey(),
+                target.rapidFireCount()};
     }
     SkinFixture fixture;
     CWnd owner;
@@ -319,7 +320,7 @@ TEST_F(PopDlgTest, EachKindShowsItsSheetAndOnlyItsControlsAtTheirPlaces) {
             dialog->UpdateWindow();
             PumpUntil([] { return true; });
             const std::wstring path = *folder + L"\\popup-" + std::to_wstring(look.kind) + L".png";
-            EXPECT_TRUE(SavePng(CaptureScreen(window).get(), path));
+            EXPECT_TRUE(SavePng(CaptureScreen(window).Get(), path));
         }
         dialog->DestroyWindow();
     }
@@ -440,8 +441,8 @@ TEST_F(PopDlgTest, OkAndEnterWriteTheCaptionOfEachKindAndClose) {
     for (const Ok how : {Ok::Button, Ok::Enter}) {
         for (const OkCase& c : kOkCases) {
             SCOPED_TRACE(std::string(c.what) + (how == Ok::Button ? " (OK button)" : " (Enter)"));
-            target.SetCaption(kUntouched.caption, kUntouched.value, kUntouched.parameter1,
-                              kUntouched.parameter2);
+            target.SetCaption(kUntouched.caption, kUntouched.value, kUntouched.firstKey,
+                              kUntouched.rapidFireCount);
             auto dialog = Make(c.kind, c.value);
             ASSERT_TRUE(Open(*dialog));
             if (c.key != 0) {
