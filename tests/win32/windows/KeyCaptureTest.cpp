@@ -28,6 +28,7 @@
 #include "win32/ui/MessagePump.h"
 #include "win32/ui/PngCapture.h"
 #include "win32/windows/DialogPump.h"
+#include "win32/windows/ModalHelpers.h"
 #include "win32/windows/ScreenPixels.h"
 #include "win32/windows/SkinFixture.h"
 
@@ -69,10 +70,6 @@ public:
     // (virtual-key code, flags) of every hook message that reached the dialog.
     std::vector<std::pair<WPARAM, LPARAM>> hookMessages;
 
-    // Posted last by a script: ends a modal run that nothing else ended.
-    static constexpr UINT kGiveUp = WM_APP + 99;
-    static constexpr int kGaveUp = -77;
-
     HWND Field(int id) const { return GetDlgItem(id); }
     std::wstring FieldText(int id) const {
         wchar_t text[64]{};
@@ -98,8 +95,7 @@ protected:
         return result;
     }
     BOOL PreTranslateMessage(MSG* message) override {
-        if (message->message == kGiveUp) {
-            EndDialog(kGaveUp);
+        if (EndsOnGiveUp(*this, *message)) {
             return TRUE;
         }
         if (message->message == kHookMessage && message->hwnd == GetSafeHwnd()) {
@@ -150,22 +146,7 @@ protected:
         if (!dialog.Create()) {
             return ::testing::AssertionFailure() << "no dialog from template 134";
         }
-        dialog.ShowWindow(SW_SHOWNA);
-        ::SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        ::RedrawWindow(dialog, nullptr, nullptr,
-                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        return ::testing::AssertionSuccess();
-    }
-
-    // Brings the dialog to the foreground, so that real keys reach it.
-    static bool BringToForeground(HWND dialog) {
-        ::SetForegroundWindow(dialog);
-        return ::GetForegroundWindow() == dialog;
-    }
-    static ::testing::AssertionResult ToForeground(TestKeyboard& dialog) {
-        if (!PumpUntil([&] { return BringToForeground(dialog); })) {
-            return ::testing::AssertionFailure() << "the dialog did not come to the foreground";
-        }
+        ShowOnTop(dialog);
         return ::testing::AssertionSuccess();
     }
 
@@ -435,7 +416,7 @@ TEST_F(KeyCaptureTest, AModalRunWritesWhatRealKeysAndClicksEntered) {
                  ASSERT_TRUE(RealClick(dialog->Field(IDC_KEYS_OK)));
              }},
         },
-        [&] { dialog->PostMessage(TestKeyboard::kGiveUp); });
+        [&] { dialog->PostMessage(kGiveUpMessage); });
 
     EXPECT_EQ(dialog->DoModal(), IDOK);
     EXPECT_TRUE(steps.finished()) << "stopped before step " << steps.stepsRun();
@@ -456,8 +437,8 @@ TEST_F(KeyCaptureTest, EnterAndEscCloseWithoutWritingOnlyOutsideTheKeyFields) {
         WORD key;
         INT_PTR result;
     } cases[] = {
-        {"Enter in the first field", IDC_KEYS_FIRST, VK_RETURN, TestKeyboard::kGaveUp},
-        {"Esc in the second field", IDC_KEYS_SECOND, VK_ESCAPE, TestKeyboard::kGaveUp},
+        {"Enter in the first field", IDC_KEYS_FIRST, VK_RETURN, kGaveUp},
+        {"Esc in the second field", IDC_KEYS_SECOND, VK_ESCAPE, kGaveUp},
         {"Enter on the Ctrl box", IDC_KEYS_CTRL, VK_RETURN, IDOK},
         {"Esc on the Ctrl box", IDC_KEYS_CTRL, VK_ESCAPE, IDCANCEL},
     };
@@ -472,7 +453,7 @@ TEST_F(KeyCaptureTest, EnterAndEscCloseWithoutWritingOnlyOutsideTheKeyFields) {
             // Handled by the modal loop in this order.
             ::PostMessageW(d.Field(c.focus), WM_KEYDOWN, c.key, 0);
             ::PostMessageW(d.Field(c.focus), WM_KEYUP, c.key, 0xC0000001);
-            d.PostMessage(TestKeyboard::kGiveUp);
+            d.PostMessage(kGiveUpMessage);
         };
         EXPECT_EQ(dialog->DoModal(), c.result);
         EXPECT_EQ(TargetNow(), kUntouched);

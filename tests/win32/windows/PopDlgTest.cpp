@@ -33,6 +33,7 @@
 #include "win32/ui/MessagePump.h"
 #include "win32/windows/DialogPump.h"
 #include "win32/windows/EventPrinting.h"
+#include "win32/windows/ModalHelpers.h"
 #include "win32/windows/ScreenPixels.h"
 #include "win32/windows/SkinFixture.h"
 #include "win32/windows/SystemCommandRecorder.h"
@@ -87,10 +88,6 @@ public:
     std::vector<ControlEvent> events;
     std::function<void(TestPopDlg&)> afterSetUp;
 
-    // Posted last by a script: ends a modal run that nothing else ended.
-    static constexpr UINT kGiveUp = WM_APP + 99;
-    static constexpr int kGaveUp = -77;
-
     HWND Field(int id) const { return GetDlgItem(id); }
     std::wstring FieldText(int id) const {
         wchar_t text[64]{};
@@ -107,8 +104,7 @@ protected:
         return result;
     }
     BOOL PreTranslateMessage(MSG* message) override {
-        if (message->message == kGiveUp) {
-            EndDialog(kGaveUp);
+        if (EndsOnGiveUp(*this, *message)) {
             return TRUE;
         }
         return CPopDlg::PreTranslateMessage(message);
@@ -155,22 +151,7 @@ protected:
         if (!dialog.Create()) {
             return ::testing::AssertionFailure() << "no dialog from template 135";
         }
-        dialog.ShowWindow(SW_SHOWNA);
-        ::SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        ::RedrawWindow(dialog, nullptr, nullptr,
-                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        return ::testing::AssertionSuccess();
-    }
-
-    // Brings the dialog to the foreground, so that real keys reach it.
-    static ::testing::AssertionResult ToForeground(TestPopDlg& dialog) {
-        const HWND hwnd = dialog;
-        if (!PumpUntil([&] {
-                ::SetForegroundWindow(hwnd);
-                return ::GetForegroundWindow() == hwnd;
-            })) {
-            return ::testing::AssertionFailure() << "the pop-up did not come to the foreground";
-        }
+        ShowOnTop(dialog);
         return ::testing::AssertionSuccess();
     }
 
@@ -484,7 +465,7 @@ TEST_F(PopDlgTest, ModalRunEndsWithOkAfterEnterWhileEscLeavesItOpen) {
             d.PostMessage(WM_COMMAND, IDCANCEL, 0);
             ::PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0);
             ::PostMessageW(focus, WM_KEYDOWN, VK_RETURN, 0);
-            d.PostMessage(TestPopDlg::kGiveUp);
+            d.PostMessage(kGiveUpMessage);
         };
         EXPECT_EQ(dialog->DoModal(), IDOK);
         EXPECT_EQ(dialog->GetSafeHwnd(), nullptr) << "destroyed";
@@ -741,7 +722,7 @@ TEST_F(PopDlgTest, TheKeyboardHookLivesAsLongAsTheKeyDialog) {
             EXPECT_EQ(targetDuringRun, d.GetSafeHwnd());
             d.PostMessage(WM_COMMAND, MAKEWPARAM(IDC_POPUP_OK, BN_CLICKED),
                           reinterpret_cast<LPARAM>(d.Field(IDC_POPUP_OK)));
-            d.PostMessage(TestPopDlg::kGiveUp);
+            d.PostMessage(kGiveUpMessage);
         };
         EXPECT_EQ(dialog->DoModal(), IDOK);
         EXPECT_NE(targetDuringRun, nullptr);
