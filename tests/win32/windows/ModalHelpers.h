@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <utility>
+
 #include "platform/win32/framework/Dialog.h"
 #include "win32/ui/MessagePump.h"
 
@@ -49,5 +52,54 @@ inline ::testing::AssertionResult ToForeground(HWND window) {
     }
     return ::testing::AssertionSuccess();
 }
+
+// Clicks a dialog's button as the user would (WM_COMMAND, BN_CLICKED).
+inline void ClickButton(HWND dialog, int id) {
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+// Closes, from inside whatever modal loop runs meanwhile, the visible windows
+// of this thread that match: a thread timer looks for one every 20 ms and
+// closes the first it finds. Counts the windows it closed. One object at a
+// time per process.
+class ModalCloser {
+public:
+    ModalCloser(std::function<bool(HWND)> matches, std::function<void(HWND)> close)
+        : matches_(std::move(matches)), close_(std::move(close)) {
+        active_ = this;
+        timer_ = ::SetTimer(nullptr, 0, 20, &ModalCloser::Tick);
+    }
+    ~ModalCloser() {
+        ::KillTimer(nullptr, timer_);
+        active_ = nullptr;
+    }
+    ModalCloser(const ModalCloser&) = delete;
+    ModalCloser& operator=(const ModalCloser&) = delete;
+
+    int closed() const { return closed_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (active_ != nullptr) {
+            ::EnumThreadWindows(::GetCurrentThreadId(), &ModalCloser::CloseIfMatching, 0);
+        }
+    }
+    static BOOL CALLBACK CloseIfMatching(HWND window, LPARAM) {
+        ModalCloser& self = *active_;
+        if (!::IsWindowVisible(window) || !self.matches_(window)) {
+            return TRUE;
+        }
+        ++self.closed_;
+        self.close_(window);
+        return FALSE;
+    }
+
+    static inline ModalCloser* active_ = nullptr;
+    std::function<bool(HWND)> matches_;
+    std::function<void(HWND)> close_;
+    int closed_ = 0;
+    UINT_PTR timer_ = 0;
+};
 
 }  // namespace vandir
