@@ -142,18 +142,8 @@ protected:
     }
 
     // Creates the dialog modeless and shows it above everything.
-    static ::testing::AssertionResult Open(TestKeyboard& dialog) {
-        if (!dialog.Create()) {
-            return ::testing::AssertionFailure() << "no dialog from template 134";
-        }
-        ShowOnTop(dialog);
-        return ::testing::AssertionSuccess();
-    }
-
-    static void Click(TestKeyboard& dialog, int id) {
-        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(dialog.Field(id)));
-    }
+    static ::testing::AssertionResult Open(TestKeyboard& dialog) { return OpenOnTop(dialog, 134); }
+    static void Click(TestKeyboard& dialog, int id) { ClickButton(dialog, id); }
     // A key as the hook reports it, pressed and released, into a key field.
     static void Capture(TestKeyboard& dialog, int field, WORD vk) {
         ::SetFocus(dialog.Field(field));

@@ -38,6 +38,17 @@ inline void ShowOnTop(HWND window) {
                    RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
+// Creates a test dialog modeless (from template templateId) and shows it
+// above everything.
+template <class Dialog>
+::testing::AssertionResult OpenOnTop(Dialog& dialog, int templateId) {
+    if (!dialog.Create()) {
+        return ::testing::AssertionFailure() << "no dialog from template " << templateId;
+    }
+    ShowOnTop(dialog);
+    return ::testing::AssertionSuccess();
+}
+
 // Asks once for the window to be the foreground one; whether it is.
 inline bool BringToForeground(HWND window) {
     ::SetForegroundWindow(window);

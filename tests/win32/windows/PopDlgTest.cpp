@@ -147,18 +147,8 @@ protected:
     }
 
     // Creates the dialog modeless and shows it above everything.
-    static ::testing::AssertionResult Open(TestPopDlg& dialog) {
-        if (!dialog.Create()) {
-            return ::testing::AssertionFailure() << "no dialog from template 135";
-        }
-        ShowOnTop(dialog);
-        return ::testing::AssertionSuccess();
-    }
-
-    static void Click(TestPopDlg& dialog, int id) {
-        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(dialog.Field(id)));
-    }
+    static ::testing::AssertionResult Open(TestPopDlg& dialog) { return OpenOnTop(dialog, 135); }
+    static void Click(TestPopDlg& dialog, int id) { ClickButton(dialog, id); }
     static void Enter(TestPopDlg& dialog) { dialog.SendMessage(WM_COMMAND, IDOK, 0); }
     static void Esc(TestPopDlg& dialog) { dialog.SendMessage(WM_COMMAND, IDCANCEL, 0); }
 
