@@ -30,6 +30,7 @@
 #include "win32/windows/DialogPump.h"
 #include "win32/windows/ModalHelpers.h"
 #include "win32/windows/ScreenPixels.h"
+#include "win32/windows/SelectorOwner.h"
 #include "win32/windows/SkinFixture.h"
 
 namespace vandir {
@@ -108,15 +109,7 @@ protected:
 class KeyCaptureTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const wchar_t* cls = CWnd::RegisterWindowClass(L"VandirKeyCaptureOwner", 0,
-                                                       reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-        ASSERT_TRUE(owner.CreateEx(0, cls, L"owner", WS_POPUP | WS_VISIBLE,
-                                   RECT{kOwnerAt.x, kOwnerAt.y, kOwnerAt.x + 640, kOwnerAt.y + 480},
-                                   nullptr, 0));
-        const HWND button =
-            ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 440,
-                              160, 24, owner, reinterpret_cast<HMENU>(500), nullptr, nullptr);
-        ASSERT_TRUE(target.SubclassWindow(button));
+        ASSERT_TRUE(CreateSelectorOwner(owner, target, L"VandirKeyCaptureOwner", kOwnerAt));
         ResetTarget();
         ASSERT_TRUE(SendInputs({MouseMoveTo(kParking)}));
     }
