@@ -11,7 +11,7 @@
 
 #include "device/Transport.h"
 #include "platform/win32/UniqueHandle.h"
-#include "platform/win32/framework/UiThread.h"
+#include "platform/win32/threads/UiThread.h"
 #include "skin/SkinContext.h"
 #include "storage/FileSystem.h"
 #include "storage/SystemIntegration.h"

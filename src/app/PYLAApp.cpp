@@ -15,7 +15,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32SystemIntegration.h"
 #include "platform/win32/framework/DisplayDpi.h"
-#include "platform/win32/framework/UiThread.h"
+#include "platform/win32/threads/UiThread.h"
 #include "skin/InputHooks.h"
 #include "skin/LedEffect.h"
 #include "skin/SkinStore.h"

@@ -32,7 +32,7 @@
 #include "model/MouseSettings.h"
 #include "pages/KivPage.h"
 #include "pages/PageHost.h"
-#include "platform/win32/framework/SerialWorkers.h"
+#include "platform/win32/threads/SerialWorkers.h"
 #include "skin/KivMenu.h"
 #include "skin/KivWindow.h"
 

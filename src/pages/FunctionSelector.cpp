@@ -33,8 +33,8 @@ void FillFunctionList(CKivComboButton& selector) {
 }
 
 FunctionSelection SelectionOf(const CKivComboButton& selector) {
-    return {selector.selectedValue(), FromWide(selector.caption()), selector.parameter1(),
-            selector.parameter2(),    selector.parameter3(),        selector.parameter4()};
+    return {selector.selectedValue(),  FromWide(selector.caption()), selector.firstKey(),
+            selector.rapidFireCount(), selector.secondKey(),         selector.modifiers()};
 }
 
 void ShowSelection(CKivComboButton& selector, const FunctionSelection& selection) {

@@ -38,7 +38,7 @@ void CMouseSettingsDlg::KeyAssignmentFace::SetUp() {
         CKivComboButton& selector = Selector(button);
         const FunctionId id = defaults[static_cast<size_t>(button)];
         if (const auto text = FunctionListText(id)) {
-            selector.SetCaption(ToWide(*text), id, selector.parameter1(), selector.parameter2());
+            selector.SetCaption(ToWide(*text), id, selector.firstKey(), selector.rapidFireCount());
         }
     }
 }

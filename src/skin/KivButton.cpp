@@ -67,7 +67,7 @@ void CKivButton::DrawOverLook(HDC dc, const RECT& item) {
     } else if (state() == ImageState::Hover) {
         colour = RGB(0xFF, 0xFF, 0xFF);
     }
-    DrawSkinText(dc, font_.get(), caption_, colour, false, true, item.left + 5, item.top,
+    DrawSkinText(dc, font_.Get(), caption_, colour, false, true, item.left + 5, item.top,
                  item.right, item.bottom);
 }
 

@@ -88,30 +88,15 @@ void CKivButtonBase::OnLeftButtonUp(POINT, UINT) {
 
 void CKivButtonBase::OnMouseMove(POINT point, UINT keys) {
     Default();
-    const HoverChange change = TrackHover(point);
+    const HoverChange change = hover_.Track(*this, point);
+    if (change == HoverChange::Entered) {
+        SetState(ImageState::Hover);
+    } else if (change == HoverChange::Left) {
+        SetState(ImageState::Normal);
+    }
     if (change != HoverChange::None) {
         OnHoverChanged(change, keys);
     }
-}
-
-HoverChange CKivButtonBase::TrackHover(POINT pointer) {
-    const HWND self = GetSafeHwnd();
-    if (tracking_ && ::GetCapture() == self) {
-        const RECT client = GetClientRect();
-        if (::PtInRect(&client, pointer)) {
-            return HoverChange::None;
-        }
-        SetState(ImageState::Normal);
-        tracking_ = false;
-        ::ReleaseCapture();
-        return HoverChange::Left;
-    }
-    // The first move over the control, or the capture went elsewhere (the
-    // platform's click handling) meanwhile.
-    ::SetCapture(self);
-    tracking_ = true;
-    SetState(ImageState::Hover);
-    return HoverChange::Entered;
 }
 
 void CKivButtonBase::OnDrawItem(const DRAWITEMSTRUCT& item) {

@@ -21,6 +21,7 @@
 #include "platform/win32/framework/Controls.h"
 #include "platform/win32/framework/MessageMap.h"
 #include "skin/ControlPictures.h"
+#include "skin/HoverCapture.h"
 #include "skin/layout/SkinLayout.h"
 
 namespace vandir {
@@ -30,9 +31,6 @@ namespace vandir {
 // picture; the state's own look. None when the matching look is missing.
 Gdiplus::Image* ChooseButtonLook(const ControlPictures& pictures, bool disabledWindow,
                                  bool pressedLook, layout::ImageState state);
-
-// What a mouse move did to a button's hover tracking.
-enum class HoverChange { None, Entered, Left };
 
 class CKivButtonBase : public WithMessageMap<CKivButtonBase, CButton>, public SkinnedControl {
 public:
@@ -47,7 +45,7 @@ public:
     // Normal, Hover or Pressed.
     layout::ImageState state() const { return state_; }
     // Holds the capture for hover tracking.
-    bool tracking() const { return tracking_; }
+    bool tracking() const { return hover_.tracking(); }
 
 protected:
     CKivButtonBase() = default;
@@ -80,11 +78,8 @@ private:
     void OnMouseMove(POINT point, UINT keys);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
 
-    // The hover step of a mouse move at the client point.
-    HoverChange TrackHover(POINT pointer);
-
     ControlPictures pictures_;
-    bool tracking_ = false;
+    HoverCapture hover_;
     layout::ImageState state_ = layout::ImageState::Normal;
 };
 

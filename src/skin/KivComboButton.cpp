@@ -9,16 +9,6 @@
 #include "skin/SkinText.h"
 
 namespace vandir {
-namespace {
-
-// The program's clock for buttons built without one; it holds no state.
-Clock& ProgramClock() {
-    static SystemClock clock;
-    return clock;
-}
-
-}  // namespace
-
 using layout::ImageState;
 
 const MessageMapEntry CKivComboButton::messageEntries[] = {
@@ -38,8 +28,6 @@ constexpr int kRoomOnTheRight = 200;
 
 CKivComboButton::CKivComboButton(InputHooks& hooks, Clock& clock)
     : hooks_(hooks), clock_(clock), dpi_(layout::kBaseDpi), font_(CreateToolkitFont(kFontHeight)) {}
-
-CKivComboButton::CKivComboButton(InputHooks& hooks) : CKivComboButton(hooks, ProgramClock()) {}
 
 CKivComboButton::~CKivComboButton() {
     if (GetSafeHwnd() != nullptr) {
@@ -101,22 +89,22 @@ void CKivComboButton::SelectItem(int value) {
     }
 }
 
-void CKivComboButton::SetCaption(const std::wstring& text, int value, int parameter1,
-                                 int parameter2) {
+void CKivComboButton::SetCaption(const std::wstring& text, int value, int firstKey,
+                                 int rapidFireCount) {
     caption_ = text;
     selectedValue_ = value;
-    parameter1_ = parameter1;
-    parameter2_ = parameter2;
+    firstKey_ = firstKey;
+    rapidFireCount_ = rapidFireCount;
     RedrawIfBound(*this);
 }
 
-void CKivComboButton::SetCaptionEx(const std::wstring& text, int value, int parameter1,
-                                   int parameter3, int parameter4) {
+void CKivComboButton::SetCaptionEx(const std::wstring& text, int value, int firstKey, int secondKey,
+                                   int modifiers) {
     caption_ = text;
     selectedValue_ = value;
-    parameter1_ = parameter1;
-    parameter3_ = parameter3;
-    parameter4_ = parameter4;
+    firstKey_ = firstKey;
+    secondKey_ = secondKey;
+    modifiers_ = modifiers;
     RedrawIfBound(*this);
 }
 
@@ -201,7 +189,7 @@ void CKivComboButton::OnTimer(UINT_PTR id) {
 
 void CKivComboButton::DrawOverLook(HDC dc, const RECT& item) {
     const Argb colour = state() == ImageState::Hover ? hoverTextColour_ : textColour_;
-    DrawSkinText(dc, font_.get(), caption_, colour.ToColorRef(), false, true,
+    DrawSkinText(dc, font_.Get(), caption_, colour.ToColorRef(), false, true,
                  item.left + Scaled(kCaptionIndent), item.top, item.right,
                  item.bottom - Scaled(kCaptionLift));
 }

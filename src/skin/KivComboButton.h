@@ -50,8 +50,6 @@ public:
     // The list uses the application's mouse hook; the clock gives the tick
     // counts of the list watch. Both must outlive the button.
     CKivComboButton(InputHooks& hooks, Clock& clock);
-    // With the system clock.
-    explicit CKivComboButton(InputHooks& hooks);
     ~CKivComboButton() override;
 
     // Replaces the looks: normal, hover and pressed; the disabled look
@@ -74,11 +72,13 @@ public:
     // Shows the entry with the value (found anywhere in the list) as the
     // caption and selected value; nothing when there is none. No notification.
     void SelectItem(int value);
-    // Store the caption, the selected value and the given owner parameters
-    // and redraw. No notification.
-    void SetCaption(const std::wstring& text, int value, int parameter1, int parameter2);
-    void SetCaptionEx(const std::wstring& text, int value, int parameter1, int parameter3,
-                      int parameter4);
+    // Store the caption, the selected value and the values of the function
+    // that go with it, and redraw. No notification. SetCaption is for the
+    // rapid-fire functions (the button bit or key, and the count), SetCaptionEx
+    // for the keyboard functions (the two keys and the modifiers).
+    void SetCaption(const std::wstring& text, int value, int firstKey, int rapidFireCount);
+    void SetCaptionEx(const std::wstring& text, int value, int firstKey, int secondKey,
+                      int modifiers);
 
     // Whether a chosen entry becomes the caption. An owner that clears it
     // while handling a selection notification keeps its own caption for that
@@ -88,11 +88,16 @@ public:
 
     const std::wstring& caption() const { return caption_; }
     int selectedValue() const { return selectedValue_; }
-    // Owner data stored with the caption; not interpreted by the button.
-    int parameter1() const { return parameter1_; }
-    int parameter2() const { return parameter2_; }
-    int parameter3() const { return parameter3_; }
-    int parameter4() const { return parameter4_; }
+    // The function's values stored with the caption; not interpreted by the
+    // button. The first key (virtual-key code), or the rapid-fire button bit
+    // or key.
+    int firstKey() const { return firstKey_; }
+    // How many times a rapid-fire function repeats.
+    int rapidFireCount() const { return rapidFireCount_; }
+    // The second key of a keyboard function (virtual-key code).
+    int secondKey() const { return secondKey_; }
+    // The modifier bits of a keyboard function.
+    int modifiers() const { return modifiers_; }
 
     // Sizes the caption's font and place and the list for a display of dpi
     // (the button's own rectangle is its window's); 96 until told otherwise.
@@ -128,10 +133,10 @@ private:
     std::unique_ptr<CKivMenu> list_;
     std::wstring caption_;
     int selectedValue_ = -1;
-    int parameter1_ = -1;
-    int parameter2_ = 1;
-    int parameter3_ = -1;
-    int parameter4_ = -1;
+    int firstKey_ = -1;
+    int rapidFireCount_ = 1;
+    int secondKey_ = -1;
+    int modifiers_ = -1;
     int dpi_;
     UniqueFont font_;
     Argb textColour_{0xFF5A5A5A};

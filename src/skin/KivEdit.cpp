@@ -37,14 +37,14 @@ void CKivEdit::SetTextColour(Argb colour) {
 void CKivEdit::SetFontHeight(int height) {
     UniqueFont replaced = CreateToolkitFont(height);
     // The control lets go of the old font before it is deleted.
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(replaced.get()), TRUE);
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(replaced.Get()), TRUE);
     font_ = std::move(replaced);
 }
 
 HBRUSH CKivEdit::OnControlColour(HDC dc) {
     ::SetTextColor(dc, textColour_.ToColorRef());
     ::SetBkMode(dc, TRANSPARENT);
-    ::SelectObject(dc, font_.get());
+    ::SelectObject(dc, font_.Get());
     return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
 }
 
@@ -66,7 +66,7 @@ void CKivEdit::OnPaint() {
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
     {
-        Gdiplus::Graphics graphics(dc.get());
+        Gdiplus::Graphics graphics(dc.Get());
         graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
         if (background_ != nullptr) {
             DrawStretched(graphics, background_.get(), 0, 0, width, height);
@@ -78,11 +78,11 @@ void CKivEdit::OnPaint() {
         }
     }
     const std::wstring text = GetWindowText();
-    ::SetTextColor(dc.get(), textColour_.ToColorRef());
-    ::SetBkMode(dc.get(), TRANSPARENT);
-    SelectedObject selected(dc.get(), font_.get());
+    ::SetTextColor(dc.Get(), textColour_.ToColorRef());
+    ::SetBkMode(dc.Get(), TRANSPARENT);
+    SelectedObject selected(dc.Get(), font_.Get());
     client.left += 1;
-    ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &client,
+    ::DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &client,
                 DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
 

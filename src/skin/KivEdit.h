@@ -37,7 +37,7 @@ public:
     // Replaces the font with "Arial" of that height, weight 400, and gives it
     // to the edit control (which then redraws).
     void SetFontHeight(int height);
-    HFONT font() const { return font_.get(); }
+    HFONT font() const { return font_.Get(); }
 
 private:
     static const MessageMapEntry messageEntries[];

@@ -1,6 +1,6 @@
 #include "skin/KivImageDialog.h"
 
-#include "platform/win32/framework/Gdi.h"
+#include "platform/win32/framework/BufferedPaint.h"
 #include "skin/SkinBitmap.h"
 
 namespace vandir {
@@ -84,17 +84,13 @@ Reply CKivImageDialog::OnEraseBackground(HDC target) {
     if (CopyOpaqueSheet(target, *background_, width, height)) {
         return Handled(TRUE);
     }
-    MemoryDC memory(target);
-    UniqueBitmap bitmap(::CreateCompatibleBitmap(target, width, height));
+    BufferedPaint buffer(target, RECT{0, 0, width, height});
     {
-        SelectedObject selected(memory.get(), bitmap.get());
-        {
-            Gdiplus::Graphics graphics(memory.get());
-            graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-            graphics.DrawImage(background_.get(), 0, 0, width, height);
-        }
-        ::BitBlt(target, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
+        Gdiplus::Graphics graphics(buffer.dc());
+        graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+        graphics.DrawImage(background_.get(), 0, 0, width, height);
     }
+    buffer.Present();
     return Handled(TRUE);
 }
 

@@ -187,10 +187,10 @@ int CKivMenu::TextHeight(HDC dc, const std::wstring& text) {
 
 int CKivMenu::MeasureHeight() const {
     WindowDC dc(GetSafeHwnd());
-    SelectedObject selected(dc.get(), font_.Get());
+    SelectedObject selected(dc.Get(), font_.Get());
     int height = 0;
     for (const auto& item : items_) {
-        height += TextHeight(dc.get(), item->text) + Scaled(kTextPadding);
+        height += TextHeight(dc.Get(), item->text) + Scaled(kTextPadding);
     }
     return height;
 }
@@ -200,8 +200,8 @@ int CKivMenu::EntryHeight() const {
         return 0;
     }
     WindowDC dc(GetSafeHwnd());
-    SelectedObject selected(dc.get(), font_.Get());
-    return TextHeight(dc.get(), items_.front()->text) + Scaled(kTextPadding);
+    SelectedObject selected(dc.Get(), font_.Get());
+    return TextHeight(dc.Get(), items_.front()->text) + Scaled(kTextPadding);
 }
 
 void CKivMenu::Layout() {
@@ -449,7 +449,7 @@ void CKivMenu::OnDestroy() {
 
 void CKivMenu::OnPaint() {
     PaintDC paint(GetSafeHwnd());
-    const HDC dc = paint.get();
+    const HDC dc = paint.Get();
     const RECT client = GetClientRect();
     UniqueBrush background(::CreateSolidBrush(TextColourOf(backgroundColour_)));
     UniqueBrush border(::CreateSolidBrush(TextColourOf(borderColour_)));

@@ -2,20 +2,17 @@
 
 #include <utility>
 
-#include "platform/win32/framework/Gdi.h"
 #include "skin/KivDrawing.h"
 
 namespace vandir {
 
 const MessageMapEntry CKivMouseStatic::messageEntries[] = {
-    OnReflected<WM_DRAWITEM, &CKivMouseStatic::OnDrawItem>(),
-    On<WM_ERASEBKGND, &CKivMouseStatic::OnEraseBackground>(),
     On<WM_TIMER, &CKivMouseStatic::OnTimer>(),
 };
 const ClassMessageMap<CKivMouseStatic> CKivMouseStatic::messageMap{messageEntries};
 
 void CKivMouseStatic::PreSubclassWindow() {
-    ModifyStyle(SS_TYPEMASK, SS_OWNERDRAW);
+    CKivOwnerDrawnStatic::PreSubclassWindow();
     StartAnimation();
 }
 
@@ -24,18 +21,15 @@ void CKivMouseStatic::SetPictures(ControlPictures pictures) {
 }
 
 void CKivMouseStatic::SetPicture(ImagePtr picture) {
-    picture_ = std::move(picture);
-    RedrawIfBound(*this);
+    SetAndRedraw(picture_, std::move(picture));
 }
 
 void CKivMouseStatic::SetColour(Argb colour) {
-    colour_ = colour;
-    RedrawIfBound(*this);
+    SetAndRedraw(colour_, colour);
 }
 
 void CKivMouseStatic::SetFillEnabled(bool enabled) {
-    fillEnabled_ = enabled;
-    RedrawIfBound(*this);
+    SetAndRedraw(fillEnabled_, enabled);
 }
 
 void CKivMouseStatic::SetAlpha(BYTE alpha) {
@@ -101,32 +95,17 @@ void CKivMouseStatic::Animate() {
     }
 }
 
-void CKivMouseStatic::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    const RECT r = item.rcItem;
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    MemoryDC memory(item.hDC);
-    UniqueBitmap bitmap(::CreateCompatibleBitmap(item.hDC, width, height));
-    {
-        SelectedObject selected(memory.get(), bitmap.get());
-        {
-            Gdiplus::Graphics graphics(memory.get());
-            Gdiplus::SolidBrush black{Gdiplus::Color(0xFF000000)};
-            graphics.FillRectangle(&black, 0, 0, width, height);
-            if (fillEnabled_) {
-                Gdiplus::SolidBrush light{Gdiplus::Color(white_ ? 0xFFFFFFFF : colour_.value)};
-                graphics.FillRectangle(&light, 0, 0, width, height);
-            }
-            if (picture_ != nullptr) {
-                DrawStretched(graphics, picture_.get(), 0, 0, width, height);
-            }
-        }
-        ::BitBlt(item.hDC, r.left, r.top, width, height, memory.get(), 0, 0, SRCCOPY);
+void CKivMouseStatic::Draw(HDC dc, int width, int height) {
+    Gdiplus::Graphics graphics(dc);
+    Gdiplus::SolidBrush black{Gdiplus::Color(0xFF000000)};
+    graphics.FillRectangle(&black, 0, 0, width, height);
+    if (fillEnabled_) {
+        Gdiplus::SolidBrush light{Gdiplus::Color(white_ ? 0xFFFFFFFF : colour_.value)};
+        graphics.FillRectangle(&light, 0, 0, width, height);
     }
-}
-
-bool CKivMouseStatic::OnEraseBackground(HDC) {
-    return false;  // not erased: drawing covers it
+    if (picture_ != nullptr) {
+        DrawStretched(graphics, picture_.get(), 0, 0, width, height);
+    }
 }
 
 }  // namespace vandir

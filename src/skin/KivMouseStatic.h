@@ -14,15 +14,15 @@
 #include <windows.h>
 
 #include "platform/win32/Gdiplus.h"
-#include "platform/win32/framework/Controls.h"
 #include "platform/win32/framework/MessageMap.h"
 #include "skin/Argb.h"
 #include "skin/ControlPictures.h"
+#include "skin/KivOwnerDrawnStatic.h"
 #include "skin/LedEffect.h"
 
 namespace vandir {
 
-class CKivMouseStatic : public WithMessageMap<CKivMouseStatic, CStatic>, public SkinnedControl {
+class CKivMouseStatic : public WithMessageMap<CKivMouseStatic, CKivOwnerDrawnStatic> {
 public:
     static const ClassMessageMap<CKivMouseStatic> messageMap;
 
@@ -61,12 +61,11 @@ protected:
     // Makes the static owner-drawn and starts the animation of a mode set
     // before the window was bound.
     void PreSubclassWindow() override;
+    void Draw(HDC dc, int width, int height) override;
 
 private:
     static const MessageMapEntry messageEntries[];
 
-    void OnDrawItem(const DRAWITEMSTRUCT& item);
-    bool OnEraseBackground(HDC dc);
     void OnTimer(UINT_PTR id);
     // One step of the running animation.
     void Animate();

@@ -69,13 +69,10 @@ void CKivSliderCtrl::SetPos(int value, bool notify) {
 
 void CKivSliderCtrl::SetDisabled(bool disabled) {
     state_ = disabled ? ImageState::Disabled : ImageState::Normal;
-    if (disabled && tracking_) {
+    if (disabled) {
         // A disabled slider ignores the mouse, so it must not keep the capture
         // it took for hover tracking: the window's other controls need it.
-        tracking_ = false;
-        if (::GetCapture() == GetSafeHwnd()) {
-            ::ReleaseCapture();
-        }
+        hover_.Stop(*this);
     }
     RedrawIfBound(*this, FALSE);
 }
@@ -151,7 +148,7 @@ void CKivSliderCtrl::OnPaint() {
     const RECT client = GetClientRect();
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
-    Gdiplus::Graphics graphics(dc.get());
+    Gdiplus::Graphics graphics(dc.Get());
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
     if (Gdiplus::Image* track = pictures_.background.get()) {
         DrawStretched(graphics, track, 0, 0, width, height);
@@ -206,21 +203,13 @@ void CKivSliderCtrl::OnMouseMove(POINT point, UINT keys) {
         TrackTo(point.x);
         Invalidate(FALSE);
     }
-    const HWND self = GetSafeHwnd();
-    if (tracking_ && ::GetCapture() == self) {
-        const RECT client = GetClientRect();
-        if (::PtInRect(&client, point)) {
-            return;
-        }
-        // The pointer left: stop hovering or dragging, remember a drag.
+    const HoverChange change = hover_.Track(*this, point);
+    if (change == HoverChange::Left) {
+        // Stop hovering or dragging, remember a drag.
         rememberedState_ = state_;
         state_ = ImageState::Normal;
         Invalidate(FALSE);
-        tracking_ = false;
-        ::ReleaseCapture();
-    } else {
-        ::SetCapture(self);
-        tracking_ = true;
+    } else if (change == HoverChange::Entered) {
         state_ = (keys & MK_LBUTTON) != 0 ? rememberedState_ : ImageState::Hover;
         Invalidate(FALSE);
     }

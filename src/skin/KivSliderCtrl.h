@@ -22,6 +22,7 @@
 #include "platform/win32/framework/Controls.h"
 #include "platform/win32/framework/MessageMap.h"
 #include "skin/ControlPictures.h"
+#include "skin/HoverCapture.h"
 #include "skin/layout/SkinLayout.h"
 
 namespace vandir {
@@ -92,7 +93,7 @@ private:
     Gdiplus::Image* Thumb() const;
 
     ControlPictures pictures_;
-    bool tracking_ = false;
+    HoverCapture hover_;
     layout::ImageState state_ = layout::ImageState::Normal;
     layout::ImageState rememberedState_ = layout::ImageState::Normal;
     int minimum_ = 0;

@@ -11,15 +11,15 @@
 #include <string>
 
 #include "platform/win32/Gdiplus.h"
-#include "platform/win32/framework/Controls.h"
 #include "platform/win32/framework/Gdi.h"
 #include "platform/win32/framework/MessageMap.h"
 #include "skin/Argb.h"
 #include "skin/ControlPictures.h"
+#include "skin/KivOwnerDrawnStatic.h"
 
 namespace vandir {
 
-class CKivStatic : public WithMessageMap<CKivStatic, CStatic>, public SkinnedControl {
+class CKivStatic : public WithMessageMap<CKivStatic, CKivOwnerDrawnStatic> {
 public:
     static const ClassMessageMap<CKivStatic> messageMap;
 
@@ -38,7 +38,7 @@ public:
 
     Gdiplus::Image* background() const { return background_.get(); }
     const std::optional<std::wstring>& text() const { return text_; }
-    HFONT font() const { return font_.get(); }
+    HFONT font() const { return font_.Get(); }
 
     // The text colour; alpha is ignored. Redraws.
     void SetTextColour(Argb colour);
@@ -53,14 +53,11 @@ public:
     bool centred() const { return centred_; }
 
 protected:
-    // Makes the static owner-drawn.
-    void PreSubclassWindow() override;
+    void Draw(HDC dc, int width, int height) override;
 
 private:
     static const MessageMapEntry messageEntries[];
 
-    void OnDrawItem(const DRAWITEMSTRUCT& item);
-    bool OnEraseBackground(HDC dc);
     void OnLeftDoubleClick(POINT point, UINT keys);
 
     ImagePtr background_;

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/win32/UniqueHandle.h"
-#include "platform/win32/framework/WorkerThread.h"
+#include "platform/win32/threads/WorkerThreads.h"
 
 namespace vandir {
 

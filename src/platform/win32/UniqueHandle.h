@@ -46,6 +46,12 @@ struct DeviceNotificationTraits {
     }
 };
 
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle window) noexcept { ::DestroyWindow(window); }
+};
+
 struct HookTraits {
     using Handle = HHOOK;
     static Handle Empty() noexcept { return nullptr; }
@@ -68,5 +74,8 @@ using UniqueChangeNotification = UniqueResource<ChangeNotificationTraits>;
 using UniqueDeviceNotification = UniqueResource<DeviceNotificationTraits>;
 // A hook from SetWindowsHookExW, removed with UnhookWindowsHookEx.
 using UniqueHook = UniqueResource<HookTraits>;
+// A window destroyed with DestroyWindow (on the thread that made it), for
+// windows no window object stands for.
+using UniqueWindow = UniqueResource<WindowTraits>;
 
 }  // namespace vandir

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/win32/framework/WorkerThread.h"
+#include "platform/win32/threads/WorkerThreads.h"
 #include "storage/SystemIntegration.h"
 
 namespace vandir {

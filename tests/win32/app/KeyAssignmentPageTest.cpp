@@ -29,6 +29,7 @@
 #include "win32/app/MainWindowFixture.h"
 #include "win32/ui/MessagePump.h"
 #include "win32/ui/PngCapture.h"
+#include "win32/windows/ModalHelpers.h"
 #include "win32/windows/SystemCommandRecorder.h"
 
 namespace vandir::testing {
@@ -49,38 +50,20 @@ void Choose(CKivPage& page, int button, FunctionId chosen) {
 
 // Ends, from inside its modal loop, the next pop-up the page opens with the
 // OK button okId, after typing number into its number field when given.
-class ModalCloser {
+class PopupCloser {
 public:
-    explicit ModalCloser(int okId, const wchar_t* number = nullptr) {
-        okId_ = okId;
-        number_ = number;
-        closed_ = 0;
-        timer_ = ::SetTimer(nullptr, 0, 20, &ModalCloser::Tick);
-    }
-    ~ModalCloser() { ::KillTimer(nullptr, timer_); }
-    static int closed() { return closed_; }
+    explicit PopupCloser(int okId, const wchar_t* number = nullptr)
+        : closer_([okId](HWND window) { return ::GetDlgItem(window, okId) != nullptr; },
+                  [okId, number](HWND window) {
+                      if (number != nullptr) {
+                          ::SetDlgItemTextW(window, IDC_POPUP_NUMBER, number);
+                      }
+                      ClickButton(window, okId);
+                  }) {}
+    int closed() const { return closer_.closed(); }
 
 private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        ::EnumThreadWindows(::GetCurrentThreadId(), &ModalCloser::CloseIfOpen, 0);
-    }
-    static BOOL CALLBACK CloseIfOpen(HWND window, LPARAM) {
-        const HWND ok = ::GetDlgItem(window, okId_);
-        if (ok == nullptr || !::IsWindowVisible(window)) {
-            return TRUE;
-        }
-        ++closed_;
-        if (number_ != nullptr) {
-            ::SetDlgItemTextW(window, IDC_POPUP_NUMBER, number_);
-        }
-        ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(okId_, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(ok));
-        return FALSE;
-    }
-    static inline int okId_ = 0;
-    static inline const wchar_t* number_ = nullptr;
-    static inline int closed_ = 0;
-    UINT_PTR timer_ = 0;
+    ModalCloser closer_;
 };
 
 class KeyAssignmentPageTest : public ::testing::Test {
@@ -148,9 +131,9 @@ TEST_F(KeyAssignmentPageTest, PushThenCollectGivesBackEveryKindOfFunction) {
 
 TEST_F(KeyAssignmentPageTest, TheLastLeftClickStaysAndANoticeSaysSo) {
     {
-        ModalCloser closer(IDC_POPUP_OK);
+        PopupCloser closer(IDC_POPUP_OK);
         Choose(*keys, 0, 0);  // Disable for the only Left Click
-        EXPECT_EQ(ModalCloser::closed(), 1);
+        EXPECT_EQ(closer.closed(), 1);
     }
     EXPECT_EQ(Selector(*keys, 0).selectedValue(), 1101);
     EXPECT_EQ(Selector(*keys, 0).caption(), L"Left Click");
@@ -159,9 +142,9 @@ TEST_F(KeyAssignmentPageTest, TheLastLeftClickStaysAndANoticeSaysSo) {
     Choose(*keys, 2, 1101);  // a second Left Click
     EXPECT_EQ(Selector(*keys, 2).caption(), L"Left Click");
     {
-        ModalCloser closer(IDC_POPUP_OK);
+        PopupCloser closer(IDC_POPUP_OK);
         Choose(*keys, 0, 0);
-        EXPECT_EQ(ModalCloser::closed(), 0) << "no notice now";
+        EXPECT_EQ(closer.closed(), 0) << "no notice now";
     }
     EXPECT_EQ(Selector(*keys, 0).selectedValue(), 0);
     EXPECT_EQ(Selector(*keys, 0).caption(), L"Disable");
@@ -174,25 +157,25 @@ TEST_F(KeyAssignmentPageTest, ChoicesWithValuesTakeTheirDialogsResultOrNothing) 
     CKivComboButton& selector = Selector(*keys, 3);
     const FunctionSelection before = SelectionOf(selector);
     {
-        ModalCloser closer(IDC_POPUP_OK);  // no number: no result
+        PopupCloser closer(IDC_POPUP_OK);  // no number: no result
         Choose(*keys, 3, 2311);
-        EXPECT_EQ(ModalCloser::closed(), 1);
+        EXPECT_EQ(closer.closed(), 1);
     }
     EXPECT_EQ(SelectionOf(selector), before);
     {
-        ModalCloser closer(IDC_KEYS_OK);  // the key capture dialog, nothing entered
+        PopupCloser closer(IDC_KEYS_OK);  // the key capture dialog, nothing entered
         Choose(*keys, 3, 2000);
-        EXPECT_EQ(ModalCloser::closed(), 1);
+        EXPECT_EQ(closer.closed(), 1);
     }
     EXPECT_EQ(SelectionOf(selector), before);
     EXPECT_TRUE(selector.captionFollowsSelection()) << "each veto is for one choice";
     {
-        ModalCloser closer(IDC_POPUP_OK, L"9");
+        PopupCloser closer(IDC_POPUP_OK, L"9");
         Choose(*keys, 3, 2311);
-        EXPECT_EQ(ModalCloser::closed(), 1);
+        EXPECT_EQ(closer.closed(), 1);
     }
     EXPECT_EQ(selector.selectedValue(), 2311);
-    EXPECT_EQ(selector.parameter2(), 9);
+    EXPECT_EQ(selector.rapidFireCount(), 9);
     EXPECT_NE(selector.caption(), L"Left Click") << "the list's own text was vetoed";
 
     // A plain choice is taken by the selector itself.
@@ -207,7 +190,7 @@ TEST_F(KeyAssignmentPageTest, SelectorTipsNameTheFunctionInTheAppliedLanguage) {
     Choose(*keys, 1, 1102);
     EXPECT_EQ(keys->toolTips().GetText(second), L"Rechtsklick");
     {
-        ModalCloser closer(IDC_POPUP_OK);
+        PopupCloser closer(IDC_POPUP_OK);
         Choose(*keys, 0, 1103);  // refused: the only Left Click
     }
     EXPECT_EQ(keys->toolTips().GetText(Selector(*keys, 0)), L"Linksklick");
@@ -404,7 +387,7 @@ TEST_F(KeyAssignmentPageTest, AListOpensBelowItsSelectorOverThePage) {
     EXPECT_EQ(shown.left, button.left);
     EXPECT_EQ(shown.top, button.bottom);
     if (folder) {
-        SavePng(CaptureScreen(app.window->GetWindowRect()).get(),
+        SavePng(CaptureScreen(app.window->GetWindowRect()).Get(),
                 *folder + L"\\keys-list-open.png");
     }
     list->Hide();
@@ -412,7 +395,7 @@ TEST_F(KeyAssignmentPageTest, AListOpensBelowItsSelectorOverThePage) {
     PumpUntil([] { return false; }, 200);
     EXPECT_TRUE(os->IsWindowVisible());
     if (folder) {
-        SavePng(CaptureScreen(app.window->GetWindowRect()).get(),
+        SavePng(CaptureScreen(app.window->GetWindowRect()).Get(),
                 *folder + L"\\os-sensitivity.png");
     }
 }

@@ -23,7 +23,7 @@
 #include "device/SimulatedMouse.h"
 #include "device/Transport.h"
 #include "platform/win32/DeviceNotifications.h"
-#include "platform/win32/framework/UiThread.h"
+#include "platform/win32/threads/UiThread.h"
 #include "skin/InputHooks.h"
 #include "skin/LedEffect.h"
 #include "skin/SkinStore.h"

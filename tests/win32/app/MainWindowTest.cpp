@@ -37,6 +37,7 @@
 #include "win32/app/PageTestSupport.h"
 #include "win32/ui/MessagePump.h"
 #include "win32/ui/PngCapture.h"
+#include "win32/windows/ModalHelpers.h"
 #include "win32/windows/ScreenPixels.h"
 #include "win32/windows/SystemCommandRecorder.h"
 
@@ -65,42 +66,30 @@ int BuiltPages(const CPYLADlg& window) {
 }
 
 // Closes the pop-up that the user-interface thread shows modally (the
-// no-mouse notice of Apply) from inside its own modal loop, with a thread
-// timer; counts the notices it closed.
+// no-mouse notice of Apply) from inside its own modal loop; counts the notices
+// it closed.
 class NoticeCloser {
 public:
-    explicit NoticeCloser(HWND owner) {
-        owner_ = owner;
-        closed_ = 0;
-        timer_ = ::SetTimer(nullptr, 0, 20, &NoticeCloser::Tick);
-    }
-    ~NoticeCloser() { ::KillTimer(nullptr, timer_); }
-    static int closed() { return closed_; }
+    explicit NoticeCloser(HWND owner)
+        : closer_(
+              // A visible window owned by the main window with the pop-up's OK button.
+              [owner](HWND window) {
+                  return ::GetWindow(window, GW_OWNER) == owner &&
+                         ::GetDlgItem(window, IDC_POPUP_OK) != nullptr;
+              },
+              [this](HWND window) {
+                  const auto* firmware = dynamic_cast<CKivStatic*>(
+                      CWnd::FromHandle(::GetDlgItem(window, IDC_POPUP_FIRMWARE_VERSION)));
+                  firmwareText_ = firmware != nullptr && firmware->text() ? *firmware->text() : L"";
+                  ClickButton(window, IDC_POPUP_OK);
+              }) {}
+    int closed() const { return closer_.closed(); }
     // The firmware version the last closed pop-up showed.
-    static std::wstring firmwareText() { return firmwareText_; }
+    const std::wstring& firmwareText() const { return firmwareText_; }
 
 private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        ::EnumThreadWindows(::GetCurrentThreadId(), &NoticeCloser::CloseIfNotice, 0);
-    }
-    // A visible window owned by the main window with the pop-up's OK button.
-    static BOOL CALLBACK CloseIfNotice(HWND window, LPARAM) {
-        const HWND ok = ::GetDlgItem(window, IDC_POPUP_OK);
-        if (::GetWindow(window, GW_OWNER) == owner_ && ok != nullptr && ::IsWindowVisible(window)) {
-            ++closed_;
-            const auto* firmware = dynamic_cast<CKivStatic*>(
-                CWnd::FromHandle(::GetDlgItem(window, IDC_POPUP_FIRMWARE_VERSION)));
-            firmwareText_ = firmware != nullptr && firmware->text() ? *firmware->text() : L"";
-            ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_POPUP_OK, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(ok));
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static inline HWND owner_ = nullptr;
-    static inline int closed_ = 0;
-    static inline std::wstring firmwareText_;
-    UINT_PTR timer_ = 0;
+    std::wstring firmwareText_;
+    ModalCloser closer_;
 };
 
 TEST(MainWindowStart, WithAMouseShowsTheKeyPageAndTheMouseConfiguration) {
@@ -273,7 +262,7 @@ TEST(MainWindowApply, WithoutAMouseShowsTheNoticeAndNeitherSavesNorSends) {
     NoticeCloser closer(app.window->GetSafeHwnd());
     app.window->Apply();
     app.window->WaitForApply();  // answers the worker's call to show the notice
-    EXPECT_EQ(NoticeCloser::closed(), 1);
+    EXPECT_EQ(closer.closed(), 1);
     for (const std::string& event : app.log.Events()) {
         EXPECT_NE(event, "profile saved");
         EXPECT_EQ(event.rfind("double-click", 0), std::string::npos);
@@ -309,8 +298,8 @@ TEST(MainWindowSupport, VersionInfoShowsTheMouseFirmware) {
             app.window->GetSafeHwnd());  // a page's pop-up belongs to the main window
         support.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SUPPORT_VERSION, BN_CLICKED),
                             reinterpret_cast<LPARAM>(support.GetDlgItem(IDC_SUPPORT_VERSION)));
-        EXPECT_EQ(NoticeCloser::closed(), 1);
-        EXPECT_EQ(NoticeCloser::firmwareText(), plugged ? L"V1.05" : L"-.--");
+        EXPECT_EQ(closer.closed(), 1);
+        EXPECT_EQ(closer.firmwareText(), plugged ? L"V1.05" : L"-.--");
     }
 }
 
@@ -547,7 +536,7 @@ TEST(MainWindowTabs, EachTabShowsItsPageMarked) {
                                     row.rect.y);
         }));
         if (folder) {
-            SavePng(CaptureScreen(window.GetWindowRect()).get(),
+            SavePng(CaptureScreen(window.GetWindowRect()).Get(),
                     *folder + L"\\main-" + t.name + L".png");
         }
     }
@@ -636,7 +625,7 @@ TEST(MainWindowExit, AnApplyRunningAtExitBuildsAndShowsNothingUnderTheDyingWindo
         app.window->Apply();
         app.window->DestroyWindow();
         EXPECT_EQ(CreatedWindows::count(), 0);
-        EXPECT_EQ(NoticeCloser::closed(), 0);
+        EXPECT_EQ(closer.closed(), 0);
         const Events events = app.log.Events();
         const bool saved = std::find(events.begin(), events.end(), "profile saved") != events.end();
         EXPECT_EQ(saved, plugged) << "the Apply was completed with the mouse, not without";
@@ -923,7 +912,7 @@ TEST(MainWindowMouseWork, TheWindowAnswersWhileAnApplyWaitsOnTheMouse) {
               }),
               1000u)
         << "version pop-up";
-    EXPECT_EQ(NoticeCloser::firmwareText(), L"V1.05");
+    EXPECT_EQ(closer.firmwareText(), L"V1.05");
     DeviceChange mouse(kMousePath);
     EXPECT_LT(took([&] {
                   window.SendMessage(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, mouse.lParam());
@@ -964,7 +953,7 @@ TEST(MainWindowMouseWork, AnApplyThatMissedTheMouseIsToldAndCompletedWhenItComes
     {
         NoticeCloser closer(window.GetSafeHwnd());
         window.WaitForApply();
-        EXPECT_EQ(NoticeCloser::closed(), 1) << "the person was not told";
+        EXPECT_EQ(closer.closed(), 1) << "the person was not told";
     }
     EXPECT_TRUE(window.ApplyUnwritten());
     EXPECT_EQ(app.mouse.Memory(), before);

@@ -45,7 +45,7 @@ inline void SaveScreenshot(CPYLADlg& window, const wchar_t* name) {
         // What is already queued (painting) reaches the screen first.
         PumpUntil([] { return true; });
         EXPECT_TRUE(
-            SavePng(CaptureScreen(window.GetWindowRect()).get(), *folder + L"\\" + name + L".png"));
+            SavePng(CaptureScreen(window.GetWindowRect()).Get(), *folder + L"\\" + name + L".png"));
     }
 }
 

@@ -18,7 +18,7 @@
 #include "platform/win32/framework/Controls.h"
 #include "platform/win32/framework/Dialog.h"
 #include "platform/win32/framework/ToolTipCtrl.h"
-#include "platform/win32/framework/WorkerThread.h"
+#include "platform/win32/threads/WorkerThreads.h"
 #include "win32/ui/MessagePump.h"
 #include "win32/ui/TestDialogs.h"
 

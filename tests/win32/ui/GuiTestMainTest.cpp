@@ -11,7 +11,7 @@
 
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/framework/Wnd.h"
-#include "platform/win32/framework/WorkerThread.h"
+#include "platform/win32/threads/WorkerThreads.h"
 
 namespace vandir {
 namespace {

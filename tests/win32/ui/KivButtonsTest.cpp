@@ -109,22 +109,22 @@ public:
         width_ = client.right;
         height_ = client.bottom;
         WindowDC screen(nullptr);
-        MemoryDC memory(screen.get());
-        UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width_, height_));
-        SelectedObject selected(memory.get(), bitmap.get());
+        MemoryDC memory(screen.Get());
+        UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), width_, height_));
+        SelectedObject selected(memory.Get(), bitmap.Get());
         UniqueBrush fill(::CreateSolidBrush(kUnderneath));
-        ::FillRect(memory.get(), &client, fill.get());
+        ::FillRect(memory.Get(), &client, fill.Get());
         DRAWITEMSTRUCT item{};
         item.CtlType = ODT_BUTTON;
         item.CtlID = static_cast<UINT>(control.GetDlgCtrlID());
         item.itemAction = ODA_DRAWENTIRE;
         item.hwndItem = control;
-        item.hDC = memory.get();
+        item.hDC = memory.Get();
         item.rcItem = client;
         parent.SendMessage(WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
         for (int y = 0; y < height_; ++y) {
             for (int x = 0; x < width_; ++x) {
-                pixels_.push_back(::GetPixel(memory.get(), x, y));
+                pixels_.push_back(::GetPixel(memory.Get(), x, y));
             }
         }
     }
@@ -707,10 +707,10 @@ void ClickByMessages(CWnd& control, int x = 30, int y = 10) {
 TEST_F(KivButtonsTest, ComboStartsEmptyAndCreatesItsListWithTheFirstItem) {
     EXPECT_EQ(combo->caption(), L"");
     EXPECT_EQ(combo->selectedValue(), -1);
-    EXPECT_EQ(combo->parameter1(), -1);
-    EXPECT_EQ(combo->parameter2(), 1);
-    EXPECT_EQ(combo->parameter3(), -1);
-    EXPECT_EQ(combo->parameter4(), -1);
+    EXPECT_EQ(combo->firstKey(), -1);
+    EXPECT_EQ(combo->rapidFireCount(), 1);
+    EXPECT_EQ(combo->secondKey(), -1);
+    EXPECT_EQ(combo->modifiers(), -1);
     EXPECT_TRUE(combo->captionFollowsSelection());
 
     combo->AddSubItem(2301, 2300, L"Mouse");
@@ -1029,8 +1029,8 @@ TEST_F(KivButtonsTest, ChosenEntryIsReportedAndBecomesTheCaptionUnlessTheOwnerVe
         EXPECT_EQ(combo->selectedValue(), c.selectedValue);
         EXPECT_TRUE(combo->captionFollowsSelection());
     }
-    EXPECT_EQ(combo->parameter1(), 4) << "a choice leaves the owner's parameters";
-    EXPECT_EQ(combo->parameter2(), 9);
+    EXPECT_EQ(combo->firstKey(), 4) << "a choice leaves the function's values";
+    EXPECT_EQ(combo->rapidFireCount(), 9);
 }
 
 TEST_F(KivButtonsTest, ComboCaptionSettersSendNothing) {
@@ -1045,18 +1045,18 @@ TEST_F(KivButtonsTest, ComboCaptionSettersSendNothing) {
     combo->SetCaption(L"Rapid Fire A [5]", 2400, 0x41, 5);
     EXPECT_EQ(combo->caption(), L"Rapid Fire A [5]");
     EXPECT_EQ(combo->selectedValue(), 2400);
-    EXPECT_EQ(combo->parameter1(), 0x41);
-    EXPECT_EQ(combo->parameter2(), 5);
-    EXPECT_EQ(combo->parameter3(), -1);
-    EXPECT_EQ(combo->parameter4(), -1);
+    EXPECT_EQ(combo->firstKey(), 0x41);
+    EXPECT_EQ(combo->rapidFireCount(), 5);
+    EXPECT_EQ(combo->secondKey(), -1);
+    EXPECT_EQ(combo->modifiers(), -1);
 
     combo->SetCaptionEx(L"CTRL+A+B", 2000, 0x41, 0x42, 1);
     EXPECT_EQ(combo->caption(), L"CTRL+A+B");
     EXPECT_EQ(combo->selectedValue(), 2000);
-    EXPECT_EQ(combo->parameter1(), 0x41);
-    EXPECT_EQ(combo->parameter2(), 5) << "SetCaptionEx leaves parameter 2";
-    EXPECT_EQ(combo->parameter3(), 0x42);
-    EXPECT_EQ(combo->parameter4(), 1);
+    EXPECT_EQ(combo->firstKey(), 0x41);
+    EXPECT_EQ(combo->rapidFireCount(), 5) << "SetCaptionEx leaves the rapid-fire count";
+    EXPECT_EQ(combo->secondKey(), 0x42);
+    EXPECT_EQ(combo->modifiers(), 1);
 
     EXPECT_TRUE(dialog->events.empty());
 }
@@ -1189,7 +1189,7 @@ TEST(KivButtonsShowcase, EachKindInEachLookOnScreen) {
     const RECT lastPainted = combos[2]->GetWindowRect();
     ASSERT_TRUE(PumpUntil([&] {
         WindowDC screen(nullptr);
-        return ::GetPixel(screen.get(), lastPainted.left + 200, lastPainted.top + 4) ==
+        return ::GetPixel(screen.Get(), lastPainted.left + 200, lastPainted.top + 4) ==
                RGB(0xE0, 0x3C, 0x31);
     })) << "the pressed combo never showed on screen";
     // Wine without a window manager may restack the dialog above the list it
@@ -1199,7 +1199,7 @@ TEST(KivButtonsShowcase, EachKindInEachLookOnScreen) {
     const RECT listArea = combos[3]->list()->GetWindowRect();
     ASSERT_TRUE(PumpUntil([&] {
         WindowDC screen(nullptr);
-        return ::GetPixel(screen.get(), listArea.left + 3, listArea.top + 3) ==
+        return ::GetPixel(screen.Get(), listArea.left + 3, listArea.top + 3) ==
                RGB(0x28, 0x28, 0x28);
     })) << "the open list never showed on screen";
 
@@ -1210,12 +1210,12 @@ TEST(KivButtonsShowcase, EachKindInEachLookOnScreen) {
     ASSERT_TRUE(shot);
     {
         WindowDC screen(nullptr);
-        MemoryDC memory(screen.get());
-        SelectedObject selected(memory.get(), shot.get());
+        MemoryDC memory(screen.Get());
+        SelectedObject selected(memory.Get(), shot.Get());
         // Drawn by the system's paint path: the corner pixels of each look.
         auto at = [&](const CWnd& control, int x, int y) {
             const RECT r = control.GetWindowRect();
-            return ::GetPixel(memory.get(), r.left - area.left + x, r.top - area.top + y);
+            return ::GetPixel(memory.Get(), r.left - area.left + x, r.top - area.top + y);
         };
         const COLORREF accent = RGB(0xE0, 0x3C, 0x31);
         EXPECT_EQ(at(pushes[0], 55, 4), RGB(0x33, 0x33, 0x38));
@@ -1229,7 +1229,7 @@ TEST(KivButtonsShowcase, EachKindInEachLookOnScreen) {
         EXPECT_EQ(at(*combos[3]->list(), 3, 3), RGB(0x28, 0x28, 0x28)) << "the open list";
     }
     if (const auto path = ScreenshotPath(L"VANDIR_BUTTONS_SCREENSHOT")) {
-        EXPECT_TRUE(SavePng(shot.get(), *path));
+        EXPECT_TRUE(SavePng(shot.Get(), *path));
     }
     combos[3]->list()->Hide();
     ::ReleaseCapture();

@@ -38,12 +38,12 @@ SheetPixels TwoColourPixels() {
 COLORREF ErasedPixel(CKivImageDialog& dialog, int x, int y) {
     const RECT client = dialog.GetClientRect();
     WindowDC screen(nullptr);
-    MemoryDC memory(screen.get());
-    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), client.right - client.left,
+    MemoryDC memory(screen.Get());
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), client.right - client.left,
                                                  client.bottom - client.top));
-    SelectedObject selected(memory.get(), bitmap.get());
-    dialog.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.get()), 0);
-    return ::GetPixel(memory.get(), x, y);
+    SelectedObject selected(memory.Get(), bitmap.Get());
+    dialog.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.Get()), 0);
+    return ::GetPixel(memory.Get(), x, y);
 }
 
 TEST(KivImageDialogSharing, AStoreSheetIsSharedAndKeptAliveByTheDialog) {

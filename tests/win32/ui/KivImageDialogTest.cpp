@@ -66,13 +66,13 @@ TEST(KivImageDialog, BackgroundSizesTheWindowAndKeepsItsCorner) {
 COLORREF PixelAfterErase(CKivImageDialog& dialog, int x, int y, COLORREF before) {
     const RECT client = dialog.GetClientRect();
     WindowDC screen(nullptr);
-    MemoryDC memory(screen.get());
-    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), Width(client), Height(client)));
-    SelectedObject selected(memory.get(), bitmap.get());
+    MemoryDC memory(screen.Get());
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), Width(client), Height(client)));
+    SelectedObject selected(memory.Get(), bitmap.Get());
     UniqueBrush fill(::CreateSolidBrush(before));
-    ::FillRect(memory.get(), &client, fill.get());
-    dialog.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.get()), 0);
-    return ::GetPixel(memory.get(), x, y);
+    ::FillRect(memory.Get(), &client, fill.Get());
+    dialog.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.Get()), 0);
+    return ::GetPixel(memory.Get(), x, y);
 }
 
 TEST(KivImageDialog, EraseDrawsThePictureStretchedOverTheClientArea) {
@@ -105,18 +105,18 @@ TEST(KivImageDialog, WithoutABackgroundItErasesLikeAPlainDialog) {
 // Draws text into a black 200 x 60 bitmap and returns its pixels.
 std::vector<COLORREF> Drawn(HFONT font, bool centreX, bool centreY, RECT r) {
     WindowDC screen(nullptr);
-    MemoryDC memory(screen.get());
-    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), 200, 60));
-    SelectedObject selected(memory.get(), bitmap.get());
+    MemoryDC memory(screen.Get());
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), 200, 60));
+    SelectedObject selected(memory.Get(), bitmap.Get());
     RECT all{0, 0, 200, 60};
     UniqueBrush black(::CreateSolidBrush(RGB(0, 0, 0)));
-    ::FillRect(memory.get(), &all, black.get());
-    DrawSkinText(memory.get(), font, L"Wheel Click", TextColourOf(0xFFFFFFFF), centreX, centreY,
+    ::FillRect(memory.Get(), &all, black.Get());
+    DrawSkinText(memory.Get(), font, L"Wheel Click", TextColourOf(0xFFFFFFFF), centreX, centreY,
                  r.left, r.top, r.right, r.bottom);
     std::vector<COLORREF> pixels;
     for (int y = 0; y < 60; ++y) {
         for (int x = 0; x < 200; ++x) {
-            pixels.push_back(::GetPixel(memory.get(), x, y));
+            pixels.push_back(::GetPixel(memory.Get(), x, y));
         }
     }
     return pixels;
@@ -128,18 +128,18 @@ TEST(SkinText, CentresByIntegerHalvesAndDrawsUnclipped) {
     SIZE size{};
     {
         WindowDC screen(nullptr);
-        SelectedObject withFont(screen.get(), font.get());
-        ::GetTextExtentPoint32W(screen.get(), L"Wheel Click", 11, &size);
+        SelectedObject withFont(screen.Get(), font.Get());
+        ::GetTextExtentPoint32W(screen.Get(), L"Wheel Click", 11, &size);
     }
     // Centred in (10, 5)-(151, 40): the same as drawn at the truncated halves.
     const int x = 10 + (151 - size.cx - 10) / 2;
     const int y = 5 + (40 - size.cy - 5) / 2;
-    const auto centred = Drawn(font.get(), true, true, RECT{10, 5, 151, 40});
-    EXPECT_EQ(centred, Drawn(font.get(), false, false, RECT{x, y, x, y}));
-    EXPECT_NE(centred, Drawn(font.get(), false, false, RECT{x + 1, y, x + 1, y}));
+    const auto centred = Drawn(font.Get(), true, true, RECT{10, 5, 151, 40});
+    EXPECT_EQ(centred, Drawn(font.Get(), false, false, RECT{x, y, x, y}));
+    EXPECT_NE(centred, Drawn(font.Get(), false, false, RECT{x + 1, y, x + 1, y}));
     // A rectangle smaller than the text does not clip it.
-    EXPECT_EQ(Drawn(font.get(), false, false, RECT{20, 20, 22, 22}),
-              Drawn(font.get(), false, false, RECT{20, 20, 200, 60}));
+    EXPECT_EQ(Drawn(font.Get(), false, false, RECT{20, 20, 22, 22}),
+              Drawn(font.Get(), false, false, RECT{20, 20, 200, 60}));
     EXPECT_EQ(TextColourOf(0xFF5A5A5A), RGB(0x5A, 0x5A, 0x5A));
     EXPECT_EQ(TextColourOf(0x00123456), RGB(0x12, 0x34, 0x56)) << "alpha is dropped";
 }

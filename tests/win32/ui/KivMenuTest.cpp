@@ -145,9 +145,9 @@ int MeasuredTextHeight(const std::wstring& text) {
     UniqueFont font(
         ::CreateFontW(16, 0, 0, 0, 400, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0x20, L"Arial"));
     WindowDC screen(nullptr);
-    SelectedObject selected(screen.get(), font.Get());
+    SelectedObject selected(screen.Get(), font.Get());
     SIZE size{};
-    ::GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    ::GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size.cy;
 }
 
@@ -623,11 +623,11 @@ bool Above(HWND a, HWND b) {
     const RECT margin{r.left + 3, r.top + 6, r.left + 9, r.bottom - 6};
     UniqueBitmap shot = CaptureScreen(margin);
     WindowDC screen(nullptr);
-    MemoryDC dc(screen.get());
-    SelectedObject selected(dc.get(), shot.Get());
+    MemoryDC dc(screen.Get());
+    SelectedObject selected(dc.Get(), shot.Get());
     for (int y = 0; y < margin.bottom - margin.top; ++y) {
         for (int x = 0; x < margin.right - margin.left; ++x) {
-            if (const COLORREF c = ::GetPixel(dc.get(), x, y); c != RGB(0x28, 0x28, 0x28)) {
+            if (const COLORREF c = ::GetPixel(dc.Get(), x, y); c != RGB(0x28, 0x28, 0x28)) {
                 return ::testing::AssertionFailure()
                        << "at " << x << "," << y << " of the list's margin the screen shows "
                        << std::hex << c << ": the list is behind another window";
@@ -1051,12 +1051,12 @@ TEST_F(KivMenuTest, PaintsADarkFramedBoxGreyTextAWhiteHoverEntryAndSubListArrows
     const int h = client.bottom;
     for (const POINT p : {POINT{0, 0}, POINT{kWidth - 1, 0}, POINT{0, h - 1},
                           POINT{kWidth - 1, h - 1}, POINT{kWidth / 2, h - 1}, POINT{0, h / 2}}) {
-        EXPECT_EQ(::GetPixel(dc.get(), p.x, p.y), kGrey) << "frame at " << p.x << "," << p.y;
+        EXPECT_EQ(::GetPixel(dc.Get(), p.x, p.y), kGrey) << "frame at " << p.x << "," << p.y;
     }
     // Left of the texts and inside the top and bottom margins: background only.
-    EXPECT_EQ(ReadArea(dc.get(), RECT{1, 1, 11, h - 1}).notBackground, 0);
-    EXPECT_EQ(ReadArea(dc.get(), RECT{1, 1, kWidth - 1, 4}).notBackground, 0);
-    EXPECT_EQ(ReadArea(dc.get(), RECT{1, h - 4, kWidth - 1, h - 1}).notBackground, 0);
+    EXPECT_EQ(ReadArea(dc.Get(), RECT{1, 1, 11, h - 1}).notBackground, 0);
+    EXPECT_EQ(ReadArea(dc.Get(), RECT{1, 1, kWidth - 1, 4}).notBackground, 0);
+    EXPECT_EQ(ReadArea(dc.Get(), RECT{1, h - 4, kWidth - 1, h - 1}).notBackground, 0);
 
     // Texts start 10 pixels into their entries: the hover entry's is white,
     // the others' grey.
@@ -1064,11 +1064,11 @@ TEST_F(KivMenuTest, PaintsADarkFramedBoxGreyTextAWhiteHoverEntryAndSubListArrows
         RECT r = root_.items()[i]->rect;
         return RECT{r.left + 10, r.top, r.left + 100, r.bottom};
     };
-    const AreaPixels hover = ReadArea(dc.get(), textArea(0));
+    const AreaPixels hover = ReadArea(dc.Get(), textArea(0));
     EXPECT_GT(hover.white, 10);
     for (size_t i : {1u, 2u}) {
         SCOPED_TRACE(i);
-        const AreaPixels plain = ReadArea(dc.get(), textArea(i));
+        const AreaPixels plain = ReadArea(dc.Get(), textArea(i));
         EXPECT_GT(plain.notBackground, 10) << "text drawn";
         EXPECT_EQ(plain.brighterThanGrey, 0);
     }
@@ -1082,18 +1082,18 @@ TEST_F(KivMenuTest, PaintsADarkFramedBoxGreyTextAWhiteHoverEntryAndSubListArrows
     };
     const RECT arrow = arrowArea(1);
     const int middle = (arrow.top + arrow.bottom - 1) / 2;
-    EXPECT_EQ(::GetPixel(dc.get(), arrow.left + 1, middle), kGrey);
-    EXPECT_EQ(::GetPixel(dc.get(), arrow.left + 1, arrow.top + 1), kGrey);
-    EXPECT_EQ(::GetPixel(dc.get(), arrow.left - 2, middle), kBackground);
-    EXPECT_EQ(::GetPixel(dc.get(), arrow.right + 1, middle), kBackground);
-    EXPECT_EQ(ReadArea(dc.get(), arrowArea(0)).notBackground, 0);
-    EXPECT_EQ(ReadArea(dc.get(), arrowArea(2)).notBackground, 0);
+    EXPECT_EQ(::GetPixel(dc.Get(), arrow.left + 1, middle), kGrey);
+    EXPECT_EQ(::GetPixel(dc.Get(), arrow.left + 1, arrow.top + 1), kGrey);
+    EXPECT_EQ(::GetPixel(dc.Get(), arrow.left - 2, middle), kBackground);
+    EXPECT_EQ(::GetPixel(dc.Get(), arrow.right + 1, middle), kBackground);
+    EXPECT_EQ(ReadArea(dc.Get(), arrowArea(0)).notBackground, 0);
+    EXPECT_EQ(ReadArea(dc.Get(), arrowArea(2)).notBackground, 0);
 
     // Another hover entry repaints both.
     SendMouseMove(root_, EntryCentre(root_, 2));
     root_.UpdateWindow();
-    EXPECT_EQ(ReadArea(dc.get(), textArea(0)).brighterThanGrey, 0);
-    EXPECT_GT(ReadArea(dc.get(), textArea(2)).white, 10);
+    EXPECT_EQ(ReadArea(dc.Get(), textArea(0)).brighterThanGrey, 0);
+    EXPECT_GT(ReadArea(dc.Get(), textArea(2)).white, 10);
     root_.Hide();
 }
 
@@ -1161,7 +1161,7 @@ TEST(KivMenuScreenshot, ThreeLevelListOverADarkPage) {
     PumpPending();
     {
         WindowDC screen(nullptr);
-        ::GetPixel(screen.get(), 0, 0);
+        ::GetPixel(screen.Get(), 0, 0);
     }
     PumpPending();
 
@@ -1191,7 +1191,7 @@ TEST(KivMenuScreenshot, ThreeLevelListOverADarkPage) {
     }
     const UniqueBitmap shot = CaptureScreen(area);
     ASSERT_TRUE(shot);
-    EXPECT_TRUE(SavePng(shot.get(), *path));
+    EXPECT_TRUE(SavePng(shot.Get(), *path));
     list.Hide();
     page.DestroyWindow();
 }

@@ -76,13 +76,13 @@ public:
         width_ = client.right;
         height_ = client.bottom;
         WindowDC window(hwnd);
-        MemoryDC memory(window.get());
-        UniqueBitmap bitmap(::CreateCompatibleBitmap(window.get(), width_, height_));
-        SelectedObject selected(memory.get(), bitmap.get());
-        ::BitBlt(memory.get(), 0, 0, width_, height_, window.get(), 0, 0, SRCCOPY);
+        MemoryDC memory(window.Get());
+        UniqueBitmap bitmap(::CreateCompatibleBitmap(window.Get(), width_, height_));
+        SelectedObject selected(memory.Get(), bitmap.Get());
+        ::BitBlt(memory.Get(), 0, 0, width_, height_, window.Get(), 0, 0, SRCCOPY);
         for (int y = 0; y < height_; ++y) {
             for (int x = 0; x < width_; ++x) {
-                pixels_.push_back(::GetPixel(memory.get(), x, y));
+                pixels_.push_back(::GetPixel(memory.Get(), x, y));
             }
         }
     }

@@ -93,18 +93,18 @@ public:
         RECT client{};
         ::GetClientRect(hwnd, &client);
         WindowDC window(hwnd);
-        return Pixels(window.get(), client.right, client.bottom);
+        return Pixels(window.Get(), client.right, client.bottom);
     }
     // Runs draw(dc) on a black block of the given size.
     static Pixels Drawn(int width, int height, const std::function<void(HDC)>& draw) {
         WindowDC screen(nullptr);
-        MemoryDC memory(screen.get());
-        UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
-        SelectedObject selected(memory.get(), bitmap.get());
+        MemoryDC memory(screen.Get());
+        UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), width, height));
+        SelectedObject selected(memory.Get(), bitmap.Get());
         RECT all{0, 0, width, height};
-        ::FillRect(memory.get(), &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-        draw(memory.get());
-        return Pixels(memory.get(), width, height);
+        ::FillRect(memory.Get(), &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        draw(memory.Get());
+        return Pixels(memory.Get(), width, height);
     }
 
     COLORREF at(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
@@ -132,11 +132,11 @@ private:
     Pixels(HDC source, int width, int height) : width_(width), height_(height) {
         MemoryDC memory(source);
         UniqueBitmap bitmap(::CreateCompatibleBitmap(source, width, height));
-        SelectedObject selected(memory.get(), bitmap.get());
-        ::BitBlt(memory.get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
+        SelectedObject selected(memory.Get(), bitmap.Get());
+        ::BitBlt(memory.Get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
-                pixels_.push_back(::GetPixel(memory.get(), x, y));
+                pixels_.push_back(::GetPixel(memory.Get(), x, y));
             }
         }
     }
@@ -316,7 +316,7 @@ TEST_F(KivStaticTest, DrawsItsFillThenItsBackgroundThenItsText) {
         const Pixels expected = Pixels::Drawn(kWidth, kHeight, [&](HDC dc) {
             UniqueBrush under(::CreateSolidBrush(c.under));
             RECT all{0, 0, kWidth, kHeight};
-            ::FillRect(dc, &all, under.get());
+            ::FillRect(dc, &all, under.Get());
             DrawSkinText(dc, label.font(), *c.text, Argb{c.textColour}.ToColorRef(), c.centred,
                          true, 0, 0, kWidth, kHeight);
         });
@@ -705,14 +705,14 @@ TEST_F(KivEditTest, AnswersTheColourRequestWithTheNullBrushItsColourAndFont) {
     edit.SetFontHeight(16);
     for (UINT message : {WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC}) {
         WindowDC screen(nullptr);
-        MemoryDC dc(screen.get());
-        const LRESULT brush = dialog_.SendMessage(message, reinterpret_cast<WPARAM>(dc.get()),
+        MemoryDC dc(screen.Get());
+        const LRESULT brush = dialog_.SendMessage(message, reinterpret_cast<WPARAM>(dc.Get()),
                                                   reinterpret_cast<LPARAM>(edit.GetSafeHwnd()));
         EXPECT_EQ(reinterpret_cast<HGDIOBJ>(brush), ::GetStockObject(NULL_BRUSH));
-        EXPECT_EQ(::GetTextColor(dc.get()), RGB(1, 2, 3));
-        EXPECT_EQ(::GetBkMode(dc.get()), TRANSPARENT);
-        EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_FONT), edit.font());
-        ::SelectObject(dc.get(), ::GetStockObject(SYSTEM_FONT));
+        EXPECT_EQ(::GetTextColor(dc.Get()), RGB(1, 2, 3));
+        EXPECT_EQ(::GetBkMode(dc.Get()), TRANSPARENT);
+        EXPECT_EQ(::GetCurrentObject(dc.Get(), OBJ_FONT), edit.font());
+        ::SelectObject(dc.Get(), ::GetStockObject(SYSTEM_FONT));
     }
 }
 
@@ -1000,7 +1000,7 @@ TEST_F(KivControlsTest, GalleryShowsEveryControlInEachLook) {
     if (const auto path = ScreenshotPath(L"VANDIR_SCREENSHOT")) {
         const UniqueBitmap shot = CaptureScreen(dialog_.GetWindowRect());
         ASSERT_TRUE(shot);
-        EXPECT_TRUE(SavePng(shot.get(), *path));
+        EXPECT_TRUE(SavePng(shot.Get(), *path));
     }
 }
 

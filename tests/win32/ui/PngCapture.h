@@ -68,13 +68,13 @@ inline UniqueBitmap CaptureScreen(const RECT& area) {
         return UniqueBitmap();
     }
     WindowDC screen(nullptr);
-    MemoryDC memory(screen.get());
-    UniqueBitmap shot(::CreateCompatibleBitmap(screen.get(), width, height));
+    MemoryDC memory(screen.Get());
+    UniqueBitmap shot(::CreateCompatibleBitmap(screen.Get(), width, height));
     if (!shot) {
         return shot;
     }
-    SelectedObject selected(memory.get(), shot.get());
-    if (!::BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY)) {
+    SelectedObject selected(memory.Get(), shot.Get());
+    if (!::BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY)) {
         return UniqueBitmap();
     }
     return shot;

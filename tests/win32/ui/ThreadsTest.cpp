@@ -13,8 +13,8 @@
 
 #include "platform/win32/ReportException.h"
 #include "platform/win32/UniqueHandle.h"
-#include "platform/win32/framework/UiThread.h"
-#include "platform/win32/framework/WorkerThread.h"
+#include "platform/win32/threads/UiThread.h"
+#include "platform/win32/threads/WorkerThreads.h"
 #include "win32/ui/MessagePump.h"
 
 namespace vandir {

@@ -231,3 +231,62 @@ TEST(WindowOwnership, APopUpListThatDiesFirstLetsGoOfWindowAndHook) {
 
 }  // namespace
 }  // namespace vandir
+
+namespace vandir {
+namespace {
+
+// A control object that counts the WM_SETTEXT messages it is given.
+class TextCounter : public WithMessageMap<TextCounter, CWnd> {
+public:
+    static const ClassMessageMap<TextCounter> messageMap;
+    int texts = 0;
+
+private:
+    static const MessageMapEntry messageEntries[];
+    Reply OnSetText(WPARAM, LPARAM) {
+        ++texts;
+        return Declined();
+    }
+};
+const MessageMapEntry TextCounter::messageEntries[] = {
+    On<WM_SETTEXT, &TextCounter::OnSetText>(),
+};
+const ClassMessageMap<TextCounter> TextCounter::messageMap{messageEntries};
+
+// A subclass made after the object's, by someone else, as raw procedures do.
+WNDPROC laterPrevious = nullptr;
+int laterMessages = 0;
+LRESULT CALLBACK LaterSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    ++laterMessages;
+    return ::CallWindowProcW(laterPrevious, hwnd, message, wParam, lParam);
+}
+
+TEST(WindowOwnership, UnbindingUnderALaterSubclassKeepsItAndReachesNoObject) {
+    const HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr,
+                                        nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    TextCounter counter;
+    ASSERT_TRUE(counter.SubclassWindow(edit));
+    laterMessages = 0;
+    laterPrevious = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterSubclass)));
+    ::SetWindowTextW(edit, L"bound");
+    EXPECT_EQ(counter.texts, 1);
+
+    EXPECT_EQ(counter.UnsubclassWindow(), edit);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(edit, GWLP_WNDPROC)), &LaterSubclass)
+        << "the later subclass was cut off";
+    EXPECT_FALSE(counter.SubclassWindow(edit)) << "our procedure is still in the chain";
+
+    const int before = laterMessages;
+    ::SetWindowTextW(edit, L"unbound");
+    EXPECT_GT(laterMessages, before);
+    EXPECT_EQ(counter.texts, 1) << "the unbound object was called";
+    wchar_t text[16]{};
+    ::GetWindowTextW(edit, text, 16);
+    EXPECT_STREQ(text, L"unbound") << "the edit's own procedure was not reached";
+    EXPECT_TRUE(::DestroyWindow(edit));
+}
+
+}  // namespace
+}  // namespace vandir

@@ -169,7 +169,7 @@ TEST_F(AtDisplayScale, TheNoDeviceScreenShowsItsSheetOfThisScale) {
     const RECT frame = shown.GetWindowRect();
     EXPECT_TRUE(ScreenShowsSheet(frame, fixture.skins.Sheet(layout::Sheet::NoMouseNormal), 0, 0));
     if (const auto path = ScreenshotPath(L"VANDIR_SCALE_SCREENSHOT")) {
-        EXPECT_TRUE(SavePng(CaptureScreen(frame).get(), *path));
+        EXPECT_TRUE(SavePng(CaptureScreen(frame).Get(), *path));
     }
 }
 

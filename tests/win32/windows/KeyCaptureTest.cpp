@@ -28,7 +28,9 @@
 #include "win32/ui/MessagePump.h"
 #include "win32/ui/PngCapture.h"
 #include "win32/windows/DialogPump.h"
+#include "win32/windows/ModalHelpers.h"
 #include "win32/windows/ScreenPixels.h"
+#include "win32/windows/SelectorOwner.h"
 #include "win32/windows/SkinFixture.h"
 
 namespace vandir {
@@ -43,19 +45,19 @@ constexpr WORD kMuteKey = VK_VOLUME_MUTE;  // a key without a name
 struct Written {
     std::wstring caption;
     int value;
-    int firstKey;  // parameter 1
-    int parameter2;
-    int secondKey;  // parameter 3
-    int modifiers;  // parameter 4
+    int firstKey;
+    int rapidFireCount;
+    int secondKey;
+    int modifiers;
     bool operator==(const Written&) const = default;
 };
 
 void PrintTo(const Written& w, std::ostream* out) {
     *out << "{" << ::testing::PrintToString(w.caption) << ", " << w.value << ", " << w.firstKey
-         << ", " << w.parameter2 << ", " << w.secondKey << ", " << w.modifiers << "}";
+         << ", " << w.rapidFireCount << ", " << w.secondKey << ", " << w.modifiers << "}";
 }
 
-// The selector before every test: "Left Click" with a parameter 2 that OK
+// The selector before every test: "Left Click" with a rapid-fire count that OK
 // must keep.
 const Written kUntouched{L"Left Click", 1101, -1, 7, -1, -1};
 
@@ -68,10 +70,6 @@ public:
     std::function<void(TestKeyboard&)> afterSetUp;
     // (virtual-key code, flags) of every hook message that reached the dialog.
     std::vector<std::pair<WPARAM, LPARAM>> hookMessages;
-
-    // Posted last by a script: ends a modal run that nothing else ended.
-    static constexpr UINT kGiveUp = WM_APP + 99;
-    static constexpr int kGaveUp = -77;
 
     HWND Field(int id) const { return GetDlgItem(id); }
     std::wstring FieldText(int id) const {
@@ -98,8 +96,7 @@ protected:
         return result;
     }
     BOOL PreTranslateMessage(MSG* message) override {
-        if (message->message == kGiveUp) {
-            EndDialog(kGaveUp);
+        if (EndsOnGiveUp(*this, *message)) {
             return TRUE;
         }
         if (message->message == kHookMessage && message->hwnd == GetSafeHwnd()) {
@@ -112,15 +109,7 @@ protected:
 class KeyCaptureTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const wchar_t* cls = CWnd::RegisterWindowClass(L"VandirKeyCaptureOwner", 0,
-                                                       reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-        ASSERT_TRUE(owner.CreateEx(0, cls, L"owner", WS_POPUP | WS_VISIBLE,
-                                   RECT{kOwnerAt.x, kOwnerAt.y, kOwnerAt.x + 640, kOwnerAt.y + 480},
-                                   nullptr, 0));
-        const HWND button =
-            ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 440,
-                              160, 24, owner, reinterpret_cast<HMENU>(500), nullptr, nullptr);
-        ASSERT_TRUE(target.SubclassWindow(button));
+        ASSERT_TRUE(CreateSelectorOwner(owner, target, L"VandirKeyCaptureOwner", kOwnerAt));
         ResetTarget();
         ASSERT_TRUE(SendInputs({MouseMoveTo(kParking)}));
     }
@@ -135,7 +124,7 @@ protected:
         target.SetCaptionEx(kUntouched.caption, kUntouched.value, kUntouched.firstKey,
                             kUntouched.secondKey, kUntouched.modifiers);
         target.SetCaption(kUntouched.caption, kUntouched.value, kUntouched.firstKey,
-                          kUntouched.parameter2);
+                          kUntouched.rapidFireCount);
     }
 
     std::unique_ptr<TestKeyboard> Make() {
@@ -146,33 +135,8 @@ protected:
     }
 
     // Creates the dialog modeless and shows it above everything.
-    static ::testing::AssertionResult Open(TestKeyboard& dialog) {
-        if (!dialog.Create()) {
-            return ::testing::AssertionFailure() << "no dialog from template 134";
-        }
-        dialog.ShowWindow(SW_SHOWNA);
-        ::SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        ::RedrawWindow(dialog, nullptr, nullptr,
-                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        return ::testing::AssertionSuccess();
-    }
-
-    // Brings the dialog to the foreground, so that real keys reach it.
-    static bool BringToForeground(HWND dialog) {
-        ::SetForegroundWindow(dialog);
-        return ::GetForegroundWindow() == dialog;
-    }
-    static ::testing::AssertionResult ToForeground(TestKeyboard& dialog) {
-        if (!PumpUntil([&] { return BringToForeground(dialog); })) {
-            return ::testing::AssertionFailure() << "the dialog did not come to the foreground";
-        }
-        return ::testing::AssertionSuccess();
-    }
-
-    static void Click(TestKeyboard& dialog, int id) {
-        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(dialog.Field(id)));
-    }
+    static ::testing::AssertionResult Open(TestKeyboard& dialog) { return OpenOnTop(dialog, 134); }
+    static void Click(TestKeyboard& dialog, int id) { ClickButton(dialog, id); }
     // A key as the hook reports it, pressed and released, into a key field.
     static void Capture(TestKeyboard& dialog, int field, WORD vk) {
         ::SetFocus(dialog.Field(field));
@@ -187,8 +151,8 @@ protected:
     }
 
     Written TargetNow() const {
-        return {target.caption(),    target.selectedValue(), target.parameter1(),
-                target.parameter2(), target.parameter3(),    target.parameter4()};
+        return {target.caption(),        target.selectedValue(), target.firstKey(),
+                target.rapidFireCount(), target.secondKey(),     target.modifiers()};
     }
 
     SkinFixture fixture;
@@ -232,7 +196,7 @@ TEST_F(KeyCaptureTest, OpensAtTheOwnersOriginWithTheFirstFieldFocusedAndTheHookA
         Capture(*dialog, IDC_KEYS_FIRST, 'A');
         dialog->UpdateWindow();
         PumpUntil([] { return true; });
-        EXPECT_TRUE(SavePng(CaptureScreen(window).get(), *folder + L"\\key-capture.png"));
+        EXPECT_TRUE(SavePng(CaptureScreen(window).Get(), *folder + L"\\key-capture.png"));
     }
     dialog->DestroyWindow();
 }
@@ -435,7 +399,7 @@ TEST_F(KeyCaptureTest, AModalRunWritesWhatRealKeysAndClicksEntered) {
                  ASSERT_TRUE(RealClick(dialog->Field(IDC_KEYS_OK)));
              }},
         },
-        [&] { dialog->PostMessage(TestKeyboard::kGiveUp); });
+        [&] { dialog->PostMessage(kGiveUpMessage); });
 
     EXPECT_EQ(dialog->DoModal(), IDOK);
     EXPECT_TRUE(steps.finished()) << "stopped before step " << steps.stepsRun();
@@ -456,8 +420,8 @@ TEST_F(KeyCaptureTest, EnterAndEscCloseWithoutWritingOnlyOutsideTheKeyFields) {
         WORD key;
         INT_PTR result;
     } cases[] = {
-        {"Enter in the first field", IDC_KEYS_FIRST, VK_RETURN, TestKeyboard::kGaveUp},
-        {"Esc in the second field", IDC_KEYS_SECOND, VK_ESCAPE, TestKeyboard::kGaveUp},
+        {"Enter in the first field", IDC_KEYS_FIRST, VK_RETURN, kGaveUp},
+        {"Esc in the second field", IDC_KEYS_SECOND, VK_ESCAPE, kGaveUp},
         {"Enter on the Ctrl box", IDC_KEYS_CTRL, VK_RETURN, IDOK},
         {"Esc on the Ctrl box", IDC_KEYS_CTRL, VK_ESCAPE, IDCANCEL},
     };
@@ -472,7 +436,7 @@ TEST_F(KeyCaptureTest, EnterAndEscCloseWithoutWritingOnlyOutsideTheKeyFields) {
             // Handled by the modal loop in this order.
             ::PostMessageW(d.Field(c.focus), WM_KEYDOWN, c.key, 0);
             ::PostMessageW(d.Field(c.focus), WM_KEYUP, c.key, 0xC0000001);
-            d.PostMessage(TestKeyboard::kGiveUp);
+            d.PostMessage(kGiveUpMessage);
         };
         EXPECT_EQ(dialog->DoModal(), c.result);
         EXPECT_EQ(TargetNow(), kUntouched);

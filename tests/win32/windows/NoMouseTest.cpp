@@ -61,7 +61,7 @@ TEST_F(NoMouseScreen, ShowsItsSheetCentredWithTheCloseButtonInPlace) {
     EXPECT_TRUE(ScreenShowsSheet(window, fixture.skins.Sheet(layout::Sheet::NoMouseNormal), 0, 0));
     EXPECT_TRUE(fixture.failures.empty());
     if (const auto path = ScreenshotPath(L"VANDIR_NO_DEVICE_SCREENSHOT")) {
-        EXPECT_TRUE(SavePng(CaptureScreen(window).get(), *path));
+        EXPECT_TRUE(SavePng(CaptureScreen(window).Get(), *path));
     }
 }
 

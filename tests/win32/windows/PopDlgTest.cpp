@@ -33,7 +33,9 @@
 #include "win32/ui/MessagePump.h"
 #include "win32/windows/DialogPump.h"
 #include "win32/windows/EventPrinting.h"
+#include "win32/windows/ModalHelpers.h"
 #include "win32/windows/ScreenPixels.h"
+#include "win32/windows/SelectorOwner.h"
 #include "win32/windows/SkinFixture.h"
 #include "win32/windows/SystemCommandRecorder.h"
 
@@ -64,14 +66,14 @@ struct ShownMessageBox {
 struct Written {
     std::wstring caption;
     int value;
-    int parameter1;
-    int parameter2;
+    int firstKey;
+    int rapidFireCount;
     bool operator==(const Written&) const = default;
 };
 
 void PrintTo(const Written& w, std::ostream* out) {
-    *out << "{" << ::testing::PrintToString(w.caption) << ", " << w.value << ", " << w.parameter1
-         << ", " << w.parameter2 << "}";
+    *out << "{" << ::testing::PrintToString(w.caption) << ", " << w.value << ", " << w.firstKey
+         << ", " << w.rapidFireCount << "}";
 }
 
 // The selector's function before every test: plain "Left Click".
@@ -86,10 +88,6 @@ public:
 
     std::vector<ControlEvent> events;
     std::function<void(TestPopDlg&)> afterSetUp;
-
-    // Posted last by a script: ends a modal run that nothing else ended.
-    static constexpr UINT kGiveUp = WM_APP + 99;
-    static constexpr int kGaveUp = -77;
 
     HWND Field(int id) const { return GetDlgItem(id); }
     std::wstring FieldText(int id) const {
@@ -107,8 +105,7 @@ protected:
         return result;
     }
     BOOL PreTranslateMessage(MSG* message) override {
-        if (message->message == kGiveUp) {
-            EndDialog(kGaveUp);
+        if (EndsOnGiveUp(*this, *message)) {
             return TRUE;
         }
         return CPopDlg::PreTranslateMessage(message);
@@ -122,15 +119,7 @@ protected:
 class PopDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const wchar_t* cls = CWnd::RegisterWindowClass(L"VandirPopupOwner", 0,
-                                                       reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-        ASSERT_TRUE(owner.CreateEx(0, cls, L"owner", WS_POPUP | WS_VISIBLE,
-                                   RECT{kOwnerAt.x, kOwnerAt.y, kOwnerAt.x + 640, kOwnerAt.y + 480},
-                                   nullptr, 0));
-        const HWND button =
-            ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 440,
-                              160, 24, owner, reinterpret_cast<HMENU>(500), nullptr, nullptr);
-        ASSERT_TRUE(target.SubclassWindow(button));
+        ASSERT_TRUE(CreateSelectorOwner(owner, target, L"VandirPopupOwner", kOwnerAt));
         target.SetCaption(L"Left Click", 1101, -1, 1);
         ASSERT_TRUE(SendInputs({MouseMoveTo(kParking)}));
     }
@@ -151,33 +140,8 @@ protected:
     }
 
     // Creates the dialog modeless and shows it above everything.
-    static ::testing::AssertionResult Open(TestPopDlg& dialog) {
-        if (!dialog.Create()) {
-            return ::testing::AssertionFailure() << "no dialog from template 135";
-        }
-        dialog.ShowWindow(SW_SHOWNA);
-        ::SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        ::RedrawWindow(dialog, nullptr, nullptr,
-                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        return ::testing::AssertionSuccess();
-    }
-
-    // Brings the dialog to the foreground, so that real keys reach it.
-    static ::testing::AssertionResult ToForeground(TestPopDlg& dialog) {
-        const HWND hwnd = dialog;
-        if (!PumpUntil([&] {
-                ::SetForegroundWindow(hwnd);
-                return ::GetForegroundWindow() == hwnd;
-            })) {
-            return ::testing::AssertionFailure() << "the pop-up did not come to the foreground";
-        }
-        return ::testing::AssertionSuccess();
-    }
-
-    static void Click(TestPopDlg& dialog, int id) {
-        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(dialog.Field(id)));
-    }
+    static ::testing::AssertionResult Open(TestPopDlg& dialog) { return OpenOnTop(dialog, 135); }
+    static void Click(TestPopDlg& dialog, int id) { ClickButton(dialog, id); }
     static void Enter(TestPopDlg& dialog) { dialog.SendMessage(WM_COMMAND, IDOK, 0); }
     static void Esc(TestPopDlg& dialog) { dialog.SendMessage(WM_COMMAND, IDCANCEL, 0); }
 
@@ -196,7 +160,8 @@ protected:
     static void Tick(TestPopDlg& dialog) { dialog.SendMessage(WM_TIMER, CPopDlg::kNumberTimer); }
 
     Written TargetNow() const {
-        return {target.caption(), target.selectedValue(), target.parameter1(), target.parameter2()};
+        return {target.caption(), target.selectedValue(), target.firstKey(),
+                target.rapidFireCount()};
     }
     SkinFixture fixture;
     CWnd owner;
@@ -319,7 +284,7 @@ TEST_F(PopDlgTest, EachKindShowsItsSheetAndOnlyItsControlsAtTheirPlaces) {
             dialog->UpdateWindow();
             PumpUntil([] { return true; });
             const std::wstring path = *folder + L"\\popup-" + std::to_wstring(look.kind) + L".png";
-            EXPECT_TRUE(SavePng(CaptureScreen(window).get(), path));
+            EXPECT_TRUE(SavePng(CaptureScreen(window).Get(), path));
         }
         dialog->DestroyWindow();
     }
@@ -440,8 +405,8 @@ TEST_F(PopDlgTest, OkAndEnterWriteTheCaptionOfEachKindAndClose) {
     for (const Ok how : {Ok::Button, Ok::Enter}) {
         for (const OkCase& c : kOkCases) {
             SCOPED_TRACE(std::string(c.what) + (how == Ok::Button ? " (OK button)" : " (Enter)"));
-            target.SetCaption(kUntouched.caption, kUntouched.value, kUntouched.parameter1,
-                              kUntouched.parameter2);
+            target.SetCaption(kUntouched.caption, kUntouched.value, kUntouched.firstKey,
+                              kUntouched.rapidFireCount);
             auto dialog = Make(c.kind, c.value);
             ASSERT_TRUE(Open(*dialog));
             if (c.key != 0) {
@@ -483,7 +448,7 @@ TEST_F(PopDlgTest, ModalRunEndsWithOkAfterEnterWhileEscLeavesItOpen) {
             d.PostMessage(WM_COMMAND, IDCANCEL, 0);
             ::PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0);
             ::PostMessageW(focus, WM_KEYDOWN, VK_RETURN, 0);
-            d.PostMessage(TestPopDlg::kGiveUp);
+            d.PostMessage(kGiveUpMessage);
         };
         EXPECT_EQ(dialog->DoModal(), IDOK);
         EXPECT_EQ(dialog->GetSafeHwnd(), nullptr) << "destroyed";
@@ -740,7 +705,7 @@ TEST_F(PopDlgTest, TheKeyboardHookLivesAsLongAsTheKeyDialog) {
             EXPECT_EQ(targetDuringRun, d.GetSafeHwnd());
             d.PostMessage(WM_COMMAND, MAKEWPARAM(IDC_POPUP_OK, BN_CLICKED),
                           reinterpret_cast<LPARAM>(d.Field(IDC_POPUP_OK)));
-            d.PostMessage(TestPopDlg::kGiveUp);
+            d.PostMessage(kGiveUpMessage);
         };
         EXPECT_EQ(dialog->DoModal(), IDOK);
         EXPECT_NE(targetDuringRun, nullptr);

@@ -22,10 +22,10 @@ inline std::vector<COLORREF> ScreenPixels(const RECT& area) {
         return pixels;
     }
     MemoryDC memory(nullptr);
-    SelectedObject selected(memory.get(), bitmap.get());
+    SelectedObject selected(memory.Get(), bitmap.Get());
     for (LONG y = 0; y < area.bottom - area.top; ++y) {
         for (LONG x = 0; x < area.right - area.left; ++x) {
-            pixels.push_back(::GetPixel(memory.get(), x, y));
+            pixels.push_back(::GetPixel(memory.Get(), x, y));
         }
     }
     return pixels;

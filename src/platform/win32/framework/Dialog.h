@@ -44,7 +44,6 @@ public:
     // Ends a modal dialog with the result; hides a modeless one (which stays
     // alive to be shown again).
     void EndDialog(int result);
-    bool IsModal() const { return modal_; }
 
     // Ends, innermost first, every modal dialog of this thread that belongs
     // to the top-level window owner (its own modal run excepted), each with

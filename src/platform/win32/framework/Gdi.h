@@ -25,15 +25,9 @@ struct MemoryDcTraits {
     static void Close(Handle dc) noexcept { ::DeleteDC(dc); }
 };
 
-// A GDI object, deleted with DeleteObject. get() and reset() are the earlier
-// spellings of Get() and Reset(), kept while their callers move over.
+// A GDI object, deleted with DeleteObject.
 template <typename T>
-class GdiObject : public UniqueResource<GdiObjectTraits<T>> {
-public:
-    using UniqueResource<GdiObjectTraits<T>>::UniqueResource;
-    T get() const noexcept { return this->Get(); }
-    void reset(T object = nullptr) noexcept { this->Reset(object); }
-};
+using GdiObject = UniqueResource<GdiObjectTraits<T>>;
 
 using UniqueFont = GdiObject<HFONT>;
 using UniqueBitmap = GdiObject<HBITMAP>;
@@ -43,8 +37,6 @@ using UniqueBrush = GdiObject<HBRUSH>;
 class MemoryDC : public UniqueResource<MemoryDcTraits> {
 public:
     explicit MemoryDC(HDC compatibleWith) : UniqueResource(::CreateCompatibleDC(compatibleWith)) {}
-    // The earlier spelling of Get(), kept while its callers move over.
-    HDC get() const noexcept { return Get(); }
 };
 
 // A window's device context (GetDC / ReleaseDC); null window: the screen.
@@ -58,7 +50,7 @@ public:
     }
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
-    HDC get() const { return dc_; }
+    HDC Get() const { return dc_; }
 
 private:
     HWND hwnd_;
@@ -72,7 +64,7 @@ public:
     ~PaintDC() { ::EndPaint(hwnd_, &paint_); }
     PaintDC(const PaintDC&) = delete;
     PaintDC& operator=(const PaintDC&) = delete;
-    HDC get() const { return dc_; }
+    HDC Get() const { return dc_; }
 
 private:
     HWND hwnd_;

@@ -29,9 +29,26 @@ public:
         objects_.erase(hwnd);
     }
 
+    // A window whose object unbound while a later subclass still calls our
+    // procedure: its messages go on to the procedure ours replaced.
+    WNDPROC PassOnProcedure(HWND hwnd) {
+        const std::lock_guard lock(mutex_);
+        const auto found = passOn_.find(hwnd);
+        return found == passOn_.end() ? nullptr : found->second;
+    }
+    void AddPassOn(HWND hwnd, WNDPROC procedure) {
+        const std::lock_guard lock(mutex_);
+        passOn_[hwnd] = procedure;
+    }
+    void RemovePassOn(HWND hwnd) {
+        const std::lock_guard lock(mutex_);
+        passOn_.erase(hwnd);
+    }
+
 private:
     std::mutex mutex_;
     std::unordered_map<HWND, CWnd*> objects_;
+    std::unordered_map<HWND, WNDPROC> passOn_;
 };
 
 HandleMap& Handles() {
@@ -71,7 +88,15 @@ void CWnd::Bind(HWND hwnd) {
 
 void CWnd::Unbind() {
     if (previousProc_ != nullptr) {
-        ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
+        const auto current = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd_, GWLP_WNDPROC));
+        if (current == &CWnd::StaticWindowProc) {
+            ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
+        } else {
+            // Subclassed again after us: putting our predecessor back would
+            // cut the later procedure off. Ours stays in its chain and, with
+            // no object, passes every message on.
+            Handles().AddPassOn(hwnd_, previousProc_);
+        }
     }
     Handles().Remove(hwnd_);
     previousProc_ = nullptr;
@@ -127,7 +152,10 @@ bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* wind
 }
 
 bool CWnd::SubclassWindow(HWND hwnd) {
-    if (hwnd == nullptr || hwnd_ != nullptr || FromHandle(hwnd) != nullptr) {
+    // A window whose chain still holds our procedure for an unbound object
+    // is refused: binding it again would call our procedure twice per message.
+    if (hwnd == nullptr || hwnd_ != nullptr || FromHandle(hwnd) != nullptr ||
+        Handles().PassOnProcedure(hwnd) != nullptr) {
         return false;
     }
     Bind(hwnd);
@@ -296,6 +324,13 @@ LRESULT CALLBACK CWnd::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, 
         }
     }
     if (window == nullptr) {
+        if (const WNDPROC passOn = Handles().PassOnProcedure(hwnd); passOn != nullptr) {
+            const LRESULT passed = ::CallWindowProcW(passOn, hwnd, message, wParam, lParam);
+            if (message == WM_NCDESTROY) {
+                Handles().RemovePassOn(hwnd);
+            }
+            return passed;
+        }
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
     LRESULT result = 0;
@@ -308,6 +343,8 @@ LRESULT CALLBACK CWnd::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, 
     }
     if (message == WM_NCDESTROY && window->hwnd_ == hwnd) {
         window->Unbind();
+        // The window is gone: nothing may pass on to a reused handle.
+        Handles().RemovePassOn(hwnd);
         window->PostNcDestroy();
     }
     return result;

@@ -20,7 +20,9 @@
 //   subclassed gets its own procedure back and stays with its parent.
 //   (A class whose WM_DESTROY handler must run even then calls
 //   DestroyWindow() at the start of its own destructor.)
-// - UnsubclassWindow unbinds and hands the window over to the caller.
+// - UnsubclassWindow unbinds and hands the window over to the caller. Our
+//   procedure is taken out of the window only while it is the window's
+//   procedure; under a later subclass it stays and passes messages on.
 //
 // Example: a page object that is a member of the main window's object is
 // bound to a template dialog it made; when the main window closes, the page's

@@ -1,7 +1,6 @@
-#include "platform/win32/framework/UiThread.h"
+#include "platform/win32/threads/UiThread.h"
 
 #include "platform/win32/ReportException.h"
-#include "platform/win32/framework/Wnd.h"
 
 namespace vandir {
 namespace {
@@ -16,21 +15,28 @@ struct Request {
     std::exception_ptr error;
 };
 
+constexpr wchar_t kWindowClass[] = L"VandirUiThread";
+
+// Registers the class of the message-only window once per process.
+const wchar_t* WindowClass(WNDPROC procedure) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    if (!::GetClassInfoExW(instance, kWindowClass, &existing)) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = procedure;
+        wc.hInstance = instance;
+        wc.lpszClassName = kWindowClass;
+        ::RegisterClassExW(&wc);
+    }
+    return kWindowClass;
+}
+
 }  // namespace
 
-// The message-only window whose procedure runs the requests.
-class UiThread::Window : public WithMessageMap<UiThread::Window, CWnd> {
-public:
-    static const ClassMessageMap<Window> messageMap;
-
-    explicit Window(UiThread& owner) : owner_(owner) {
-        CreateEx(0, RegisterWindowClass(L"VandirUiThread"), L"", 0, RECT{}, HWND_MESSAGE, 0);
-    }
-
-private:
-    static const MessageMapEntry messageEntries[];
-
-    void OnRun(WPARAM, LPARAM lParam) {
+LRESULT CALLBACK UiThread::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kRunMessage) {
         auto& request = *reinterpret_cast<Request*>(lParam);
         try {
             (*request.function)();
@@ -38,24 +44,25 @@ private:
             request.error = std::current_exception();
         }
         request.ran = true;
+        return 0;
     }
-    void OnPosted(WPARAM, LPARAM) { owner_.RunPosted(); }
-
-    UiThread& owner_;
-};
-
-const MessageMapEntry UiThread::Window::messageEntries[] = {
-    On<kRunMessage, &UiThread::Window::OnRun>(),
-    On<kPostedMessage, &UiThread::Window::OnPosted>(),
-};
-const ClassMessageMap<UiThread::Window> UiThread::Window::messageMap{messageEntries};
+    if (message == kPostedMessage) {
+        // The wake-up carries its UiThread; it dies with the window, so it
+        // never reaches a UiThread that is gone.
+        reinterpret_cast<UiThread*>(lParam)->RunPosted();
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
 
 UiThread::UiThread()
-    : threadId_(::GetCurrentThreadId()), window_(std::make_unique<Window>(*this)) {}
+    : threadId_(::GetCurrentThreadId()),
+      window_(::CreateWindowExW(0, WindowClass(&UiThread::WindowProc), L"", 0, 0, 0, 0, 0,
+                                HWND_MESSAGE, nullptr, ::GetModuleHandleW(nullptr), nullptr)) {}
 
 UiThread::~UiThread() {
     // The window goes first, so no queued wake-up reaches the queue below.
-    window_.reset();
+    window_.Reset();
     const std::lock_guard lock(mutex_);
     posted_.clear();
 }
@@ -66,7 +73,7 @@ bool UiThread::Run(const std::function<void()>& function) {
         return true;
     }
     Request request{&function, false, nullptr};
-    ::SendMessageW(window_->GetSafeHwnd(), kRunMessage, 0, reinterpret_cast<LPARAM>(&request));
+    ::SendMessageW(window_.Get(), kRunMessage, 0, reinterpret_cast<LPARAM>(&request));
     if (request.error) {
         std::rethrow_exception(request.error);
     }
@@ -81,7 +88,7 @@ bool UiThread::Post(std::function<void()> function) {
     const bool wake = posted_.empty();
     posted_.push_back(std::move(function));
     // One wake-up serves everything queued until it is handled.
-    if (wake && !::PostMessageW(window_->GetSafeHwnd(), kPostedMessage, 0, 0)) {
+    if (wake && !::PostMessageW(window_.Get(), kPostedMessage, 0, reinterpret_cast<LPARAM>(this))) {
         posted_.pop_back();
         return false;
     }

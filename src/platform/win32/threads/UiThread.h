@@ -18,11 +18,12 @@
 #include <deque>
 #include <exception>
 #include <functional>
-#include <memory>
 #include <mutex>
 #include <optional>
 #include <type_traits>
 #include <utility>
+
+#include "platform/win32/UniqueHandle.h"
 
 namespace vandir {
 
@@ -64,7 +65,8 @@ public:
     void RunPending() { RunPosted(); }
 
 private:
-    class Window;
+    // The procedure of the message-only window that receives the requests.
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Runs function on the user-interface thread; false when it could not.
     bool Run(const std::function<void()>& function);
@@ -72,7 +74,7 @@ private:
     void RunPosted();
 
     DWORD threadId_;
-    std::unique_ptr<Window> window_;
+    UniqueWindow window_;
     std::mutex mutex_;
     std::deque<std::function<void()>> posted_;
 };

@@ -14,7 +14,7 @@
 #include <mutex>
 #include <utility>
 
-#include "platform/win32/framework/WorkerThread.h"
+#include "platform/win32/threads/WorkerThreads.h"
 
 namespace vandir {
 
