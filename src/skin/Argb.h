@@ -10,8 +10,14 @@
 
 namespace vandir {
 
+// 0xAARRGGBB values the skin draws with.
+inline constexpr std::uint32_t kOpaqueBlack = 0xFF000000;
+inline constexpr std::uint32_t kOpaqueWhite = 0xFFFFFFFF;
+inline constexpr std::uint32_t kFrameGrey = 0xFF969696;   // an edit box without its picture
+inline constexpr std::uint32_t kColourBits = 0x00FFFFFF;  // all but the alpha byte
+
 struct Argb {
-    std::uint32_t value = 0xFF000000;
+    std::uint32_t value = kOpaqueBlack;
 
     constexpr std::uint8_t alpha() const { return static_cast<std::uint8_t>(value >> 24); }
     constexpr std::uint8_t red() const { return static_cast<std::uint8_t>(value >> 16); }
@@ -20,7 +26,7 @@ struct Argb {
 
     // The same colour with another alpha byte.
     constexpr Argb WithAlpha(std::uint8_t alpha) const {
-        return Argb{(value & 0x00FFFFFFu) | (static_cast<std::uint32_t>(alpha) << 24)};
+        return Argb{(value & kColourBits) | (static_cast<std::uint32_t>(alpha) << 24)};
     }
     // As a GDI colour (0x00BBGGRR); alpha is dropped.
     constexpr COLORREF ToColorRef() const { return RGB(red(), green(), blue()); }

@@ -6,6 +6,9 @@ namespace vandir {
 
 namespace {
 
+// Notifications carry 32-bit values; a larger wParam is no notification.
+constexpr std::uintptr_t kLargestNotification = 0xFFFFFFFFu;
+
 using Kind = ControlEvent::Kind;
 using layout::ControlKind;
 
@@ -49,7 +52,7 @@ std::optional<ControlEvent> OwnNotification(const layout::Control& control, std:
 std::optional<ControlEvent> DecodeNotification(std::uintptr_t wParam, std::intptr_t lParam,
                                                const layout::WindowLayout& window,
                                                std::span<const unsigned> menus) {
-    if (wParam > 0xFFFFFFFFu) {
+    if (wParam > kLargestNotification) {
         return std::nullopt;
     }
     for (const unsigned menu : menus) {
@@ -81,8 +84,8 @@ std::optional<ControlEvent> DecodeNotification(std::uintptr_t wParam, std::intpt
 std::optional<ControlEvent> DecodeCommand(std::uintptr_t wParam, std::intptr_t lParam,
                                           const layout::WindowLayout& window) {
     constexpr unsigned kClickedCode = 0;  // BN_CLICKED
-    const int id = static_cast<int>(wParam & 0xFFFF);
-    const unsigned code = static_cast<unsigned>((wParam >> 16) & 0xFFFF);
+    const int id = static_cast<int>(LOWORD(wParam));
+    const unsigned code = HIWORD(wParam);
     if (code != kClickedCode || lParam == 0) {
         return std::nullopt;  // not a click, or a menu or accelerator command
     }

@@ -8,6 +8,11 @@
 
 namespace vandir {
 
+namespace {
+constexpr COLORREF kDisabledTextColour = RGB(0x78, 0x78, 0x78);
+constexpr COLORREF kHoverTextColour = RGB(0xFF, 0xFF, 0xFF);
+}  // namespace
+
 using layout::ImageState;
 
 CKivButton::CKivButton() : font_(CreateToolkitFont(15)) {}
@@ -61,11 +66,11 @@ void CKivButton::DrawOverLook(HDC dc, const RECT& item) {
     }
     COLORREF colour = textColour_.ToColorRef();
     if ((GetStyle() & WS_DISABLED) != 0) {
-        colour = RGB(0x78, 0x78, 0x78);
+        colour = kDisabledTextColour;
     } else if (selected_) {
         colour = selectedTextColour_.ToColorRef();
     } else if (state() == ImageState::Hover) {
-        colour = RGB(0xFF, 0xFF, 0xFF);
+        colour = kHoverTextColour;
     }
     DrawSkinText(dc, font_.Get(), caption_, colour, false, true, item.left + 5, item.top,
                  item.right, item.bottom);

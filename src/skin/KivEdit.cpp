@@ -71,9 +71,9 @@ void CKivEdit::OnPaint() {
         if (background_ != nullptr) {
             DrawStretched(graphics, background_.get(), 0, 0, width, height);
         } else {
-            Gdiplus::SolidBrush black{Gdiplus::Color(0xFF000000)};
+            Gdiplus::SolidBrush black{Gdiplus::Color(kOpaqueBlack)};
             graphics.FillRectangle(&black, 0, 0, width, height);
-            Gdiplus::Pen frame(Gdiplus::Color(0xFF969696), 1.0F);
+            Gdiplus::Pen frame(Gdiplus::Color(kFrameGrey), 1.0F);
             graphics.DrawRectangle(&frame, 0, 0, width - 1, height - 1);
         }
     }

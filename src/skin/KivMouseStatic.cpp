@@ -97,10 +97,10 @@ void CKivMouseStatic::Animate() {
 
 void CKivMouseStatic::Draw(HDC dc, int width, int height) {
     Gdiplus::Graphics graphics(dc);
-    Gdiplus::SolidBrush black{Gdiplus::Color(0xFF000000)};
+    Gdiplus::SolidBrush black{Gdiplus::Color(kOpaqueBlack)};
     graphics.FillRectangle(&black, 0, 0, width, height);
     if (fillEnabled_) {
-        Gdiplus::SolidBrush light{Gdiplus::Color(white_ ? 0xFFFFFFFF : colour_.value)};
+        Gdiplus::SolidBrush light{Gdiplus::Color(white_ ? kOpaqueWhite : colour_.value)};
         graphics.FillRectangle(&light, 0, 0, width, height);
     }
     if (picture_ != nullptr) {

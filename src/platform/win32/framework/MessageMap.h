@@ -95,12 +95,16 @@ constexpr bool IsReflected(UINT message) {
     return message >= kReflectBase && message < kReflectBase + WM_USER;
 }
 
-// The message of an OnRegistered entry: any registered message number
-// (0xC000..0xFFFF); the entry's handler takes only its own.
+// The numbers RegisterWindowMessage gives out.
+inline constexpr UINT kFirstRegisteredMessage = 0xC000;
+inline constexpr UINT kLastRegisteredMessage = 0xFFFF;
+
+// The message of an OnRegistered entry: any registered message number; the
+// entry's handler takes only its own.
 inline constexpr UINT kRegisteredMessages = 0xFFFFFFFE;
 
 constexpr bool IsRegisteredMessage(UINT message) {
-    return message >= 0xC000 && message <= 0xFFFF;
+    return message >= kFirstRegisteredMessage && message <= kLastRegisteredMessage;
 }
 
 // What a typed handler that may decline gives back.
