@@ -50,6 +50,18 @@ BOOL CKivWindow::OnInitDialog() {
     return TRUE;
 }
 
+void CKivWindow::ScaleToolTipFont() {
+    if (toolTipCtrl_.GetSafeHwnd() == nullptr) {
+        return;
+    }
+    UniqueFont font = StatusFontForDpi(Dpi());
+    if (font) {
+        // The control lets go of the old font before it is deleted.
+        toolTipCtrl_.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+        toolTipFont_ = std::move(font);
+    }
+}
+
 void CKivWindow::TakeBackground() {
     Gdiplus::Image* background = context_.skins.Sheet(layout().background);
     if (background == nullptr) {
@@ -78,6 +90,7 @@ void CKivWindow::Rescale() {
     OnDisplayScaleChanging();
     TakeBackground();
     controls_.Rescale();
+    ScaleToolTipFont();
     for (HWND child = ::GetWindow(GetSafeHwnd(), GW_CHILD); child != nullptr;
          child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (auto* window = dynamic_cast<CKivWindow*>(CWnd::FromHandle(child))) {
@@ -114,6 +127,7 @@ void CKivWindow::SetUpToolTips() {
         return;
     }
     toolTipCtrl_.Activate(TRUE);
+    ScaleToolTipFont();
     for (const ToolTipRow& row : toolTipTable_) {
         if (const CWnd* tool = ToolWindow(row.controlId)) {
             toolTipCtrl_.AddTool(*tool, WideOf(row.setUpText));

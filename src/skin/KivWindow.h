@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "i18n/ToolTipTable.h"
+#include "platform/win32/framework/Gdi.h"
 #include "platform/win32/framework/ToolTipCtrl.h"
 #include "skin/ControlEvents.h"
 #include "skin/KivImageDialog.h"
@@ -109,6 +110,8 @@ private:
     // The table's background sheet at the store's scale; the failure path
     // when it is missing.
     void TakeBackground();
+    // The tips' font at the window's scale.
+    void ScaleToolTipFont();
     Reply OnControlCommand(WPARAM wParam, LPARAM lParam);
     // The window of a tool: the table's control, or the template's control
     // bound for the tool tip alone.
@@ -118,6 +121,7 @@ private:
     WindowControls controls_;
     ToolTipTable toolTipTable_;
     CToolTipCtrl toolTipCtrl_;
+    UniqueFont toolTipFont_;  // the system's tip font at the window's scale
     std::vector<std::unique_ptr<CWnd>> extraTools_;
     // The registered tools in table order.
     std::vector<std::pair<const ToolTipRow*, const CWnd*>> tools_;

@@ -16,6 +16,13 @@
 namespace vandir::testing {
 namespace {
 
+// The cell height of a window's font.
+LONG FontHeightOf(const CWnd& window) {
+    LOGFONTW font{};
+    const auto handle = reinterpret_cast<HFONT>(window.SendMessage(WM_GETFONT, 0, 0));
+    return handle != nullptr && ::GetObjectW(handle, sizeof(font), &font) != 0 ? font.lfHeight : 0;
+}
+
 // The width of an icon's picture.
 int IconWidth(HICON icon) {
     ICONINFO info{};
@@ -57,6 +64,11 @@ protected:
         const auto smallIcon =
             reinterpret_cast<HICON>(window->SendMessage(WM_GETICON, ICON_SMALL, 0));
         EXPECT_EQ(IconWidth(smallIcon), SystemMetricForDpi(SM_CXSMICON, dpi));
+        // The tips in the system's tip font at that scale.
+        LOGFONTW expected{};
+        const UniqueFont font = StatusFontForDpi(dpi);
+        ASSERT_NE(::GetObjectW(font.Get(), sizeof(expected), &expected), 0);
+        EXPECT_EQ(FontHeightOf(window->toolTips()), expected.lfHeight);
     }
 };
 

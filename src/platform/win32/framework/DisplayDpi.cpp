@@ -18,6 +18,7 @@ Function User32Function(const char* name) {
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using GetDpiForSystemFunction = UINT(WINAPI*)();
 using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 
 int ScreenDpi() {
     const HDC screen = ::GetDC(nullptr);
@@ -58,6 +59,23 @@ int SystemMetricForDpi(int index, int dpi) {
     }
     // The metric at the system DPI, in proportion.
     return ::MulDiv(::GetSystemMetrics(index), dpi, SystemDpi());
+}
+
+UniqueFont StatusFontForDpi(int dpi) {
+    static const auto parametersForDpi =
+        User32Function<SystemParametersInfoForDpiFunction>("SystemParametersInfoForDpi");
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (parametersForDpi != nullptr && parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics),
+                                                        &metrics, 0, static_cast<UINT>(dpi))) {
+        return UniqueFont(::CreateFontIndirectW(&metrics.lfStatusFont));
+    }
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        return UniqueFont();
+    }
+    // The font at the system DPI, in proportion.
+    metrics.lfStatusFont.lfHeight = ::MulDiv(metrics.lfStatusFont.lfHeight, dpi, SystemDpi());
+    return UniqueFont(::CreateFontIndirectW(&metrics.lfStatusFont));
 }
 
 }  // namespace vandir

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/framework/Gdi.h"
+
 namespace vandir {
 
 // The DPI of the monitor the window is on; the system DPI for no window or
@@ -14,5 +16,7 @@ int WindowDpi(HWND window);
 int SystemDpi();
 // GetSystemMetrics(index) as it is at dpi.
 int SystemMetricForDpi(int index, int dpi);
+// The system's font of tool tips and status bars as it is at dpi.
+UniqueFont StatusFontForDpi(int dpi);
 
 }  // namespace vandir
