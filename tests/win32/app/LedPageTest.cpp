@@ -494,7 +494,7 @@ TEST(LedPage, PreviewShowsEachModeStepByStep) {
     MainWindowFixture app;
     ASSERT_TRUE(app.Start());
     CPYLADlg& window = *app.window;
-    BringToTop(window);
+    ShowOnTop(window, Activation::Take);
     window.ShowPage(PageId::Led);
     CColorSettingsDlg& page = LedPage(app);
     auto& preview = page.Item<CKivMouseStatic>(IDC_LED_PREVIEW);

@@ -29,6 +29,7 @@
 #include "skin/SkinStore.h"
 #include "win32/app/AppFakes.h"
 #include "win32/app/GatedMouse.h"
+#include "win32/ui/OnTop.h"
 
 namespace vandir::testing {
 
@@ -129,7 +130,7 @@ public:
             return false;
         }
         window->ShowWindow(SW_SHOW);  // as the modal loop shows it
-        ::SetForegroundWindow(window->GetSafeHwnd());
+        BringToForeground(*window);
         if (state == Started::Unread) {
             return true;
         }

@@ -19,6 +19,7 @@
 #include "win32/app/MainWindowFixture.h"
 #include "win32/ui/InputInjection.h"
 #include "win32/windows/DialogPump.h"
+#include "win32/windows/ModalHelpers.h"
 
 namespace vandir::testing {
 namespace {
@@ -83,15 +84,6 @@ void Choose(CKivPage& page, int button, FunctionId chosen) {
 class MainWindowInput : public ::testing::Test {
 protected:
     void TearDown() override { ReleaseHeldInput(); }
-
-    // Makes window the one that takes the keys.
-    static ::testing::AssertionResult Focus(const CWnd& top, HWND window) {
-        ::SetForegroundWindow(window);
-        if (!PumpDialogUntil(top, [&] { return ::GetForegroundWindow() == window; })) {
-            return ::testing::AssertionFailure() << "the window never came to the foreground";
-        }
-        return ::testing::AssertionSuccess();
-    }
 };
 
 // The dialogs a choice opens, each found by its OK button.
@@ -195,7 +187,7 @@ TEST_F(MainWindowInput, EscAndEnterHideTheNoDeviceScreen) {
         window.Tick(CPYLADlg::kNoMouseTimer);
         CNoMouse& screen = window.noDeviceScreen();
         ASSERT_TRUE(screen.IsWindowVisible());
-        ASSERT_TRUE(Focus(window, screen.GetSafeHwnd()));
+        ASSERT_TRUE(ToForeground(screen, window));
         ASSERT_TRUE(SendInputs(Tap(key)));
         EXPECT_TRUE(PumpDialogUntil(window, [&] { return !screen.IsWindowVisible(); }));
         EXPECT_TRUE(::IsWindow(screen.GetSafeHwnd())) << "hidden, not destroyed";
@@ -215,7 +207,7 @@ TEST_F(MainWindowInput, EscAndEnterHideTheLanguagePage) {
         MainWindowFixture app;
         ASSERT_TRUE(app.Start());
         TestMainWindow& window = *app.window;
-        ASSERT_TRUE(Focus(window, window.GetSafeHwnd()));
+        ASSERT_TRUE(ToForeground(window, window));
         CKivPage& page = window.page(PageId::Language);
         const HWND languageButton = window.GetDlgItem(IDC_MAIN_LANGUAGE);
         ASSERT_TRUE(ClickAt(CentreOf(languageButton)));
@@ -245,7 +237,7 @@ TEST_F(MainWindowInput, EscAndEnterLeaveTheWindowAndItsPage) {
     ASSERT_TRUE(app.Start());
     TestMainWindow& window = *app.window;
     CKivPage& keys = window.page(PageId::KeyAssignment);
-    ASSERT_TRUE(Focus(window, window.GetSafeHwnd()));
+    ASSERT_TRUE(ToForeground(window, window));
     const HWND tab = keys.GetDlgItem(IDC_MS_TAB_KEYS);
     ASSERT_TRUE(ClickAt(CentreOf(tab)));
     ASSERT_TRUE(PumpDialogUntil(window, [&] { return ::GetFocus() == tab; }));

@@ -514,7 +514,7 @@ TEST(MainWindowTabs, EachTabShowsItsPageMarked) {
     MainWindowFixture app;
     ASSERT_TRUE(app.Start());
     CPYLADlg& window = *app.window;
-    ::SetWindowPos(window.GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ShowOnTop(window, Activation::Take);
     const auto folder = ScreenshotPath(L"VANDIR_APP_SCREENSHOTS");
     const struct {
         int tab;

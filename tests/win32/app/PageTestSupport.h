@@ -1,7 +1,7 @@
 #pragma once
 // What the sensor and LED page tests share: the record as the last Apply left
 // it in the profile file and in the mouse, and screenshots of the main window
-// on request.
+// on request (ShowOnTop puts its pixels on the screen first).
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include "storage/Profile.h"
 #include "win32/app/MainWindowFixture.h"
 #include "win32/ui/MessagePump.h"
+#include "win32/ui/OnTop.h"
 #include "win32/ui/PngCapture.h"
 
 namespace vandir::testing {
@@ -29,13 +30,6 @@ inline MouseSettings SavedProfile(MainWindowFixture& app) {
 // The mouse's configuration memory, decoded.
 inline DeviceConfig MouseConfig(MainWindowFixture& app) {
     return UnpackConfigImage(app.mouse.Memory());
-}
-
-// Puts the main window above every other window, so that its pixels are on
-// the screen.
-inline void BringToTop(CPYLADlg& window) {
-    ::SetWindowPos(window.GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    window.RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 // With VANDIR_APP_SCREENSHOTS naming a folder, saves the main window there as

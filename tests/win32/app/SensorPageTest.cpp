@@ -47,7 +47,7 @@ TEST(SensorPage, ADragShowsEveryStepOnTheWayAndApplyWritesWhereItEnded) {
     MainWindowFixture app;
     ASSERT_TRUE(app.Start());
     CPYLADlg& window = *app.window;
-    BringToTop(window);
+    ShowOnTop(window, Activation::Take);
     window.ShowPage(PageId::Sensor);
     CKivPage& page = window.page(PageId::Sensor);
 

@@ -36,6 +36,7 @@
 #include "skin/KivMenu.h"
 #include "win32/ui/InputInjection.h"
 #include "win32/ui/MessagePump.h"
+#include "win32/ui/OnTop.h"
 #include "win32/ui/PngCapture.h"
 #include "win32/ui/RecordingParent.h"
 #include "win32/ui/TestDialogs.h"
@@ -246,11 +247,7 @@ protected:
         ASSERT_NE(dialog->GetSafeHwnd(), nullptr);
         // Above any window another test left behind.
         ::SetWindowPos(*dialog, HWND_TOP, kDialogAt.x, kDialogAt.y, 420, 220, 0);
-        const HWND target = *dialog;
-        ASSERT_TRUE(PumpUntil([&] {
-            ::SetForegroundWindow(target);
-            return ::GetForegroundWindow() == target;
-        })) << "the test dialog did not come to the foreground";
+        ASSERT_TRUE(ToForeground(*dialog)) << "the test dialog did not come to the foreground";
         ASSERT_TRUE(ForgetLastClick());
 
         push = std::make_unique<CKivButton>();
@@ -1160,10 +1157,7 @@ TEST(KivButtonsShowcase, EachKindInEachLookOnScreen) {
     }
     showcase.ShowWindow(SW_SHOW);
     ::SetWindowPos(showcase, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    ASSERT_TRUE(PumpUntil([&] {
-        ::SetForegroundWindow(showcase);
-        return ::GetForegroundWindow() == showcase.GetSafeHwnd();
-    }));
+    ASSERT_TRUE(ToForeground(showcase));
     ASSERT_TRUE(Input({MouseMoveTo(kParking)}));
 
     // The open list first: its click gives the capture back, and the moves

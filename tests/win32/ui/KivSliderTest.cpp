@@ -27,6 +27,7 @@
 #include "skin/KivSliderCtrl.h"
 #include "win32/ui/InputInjection.h"
 #include "win32/ui/MessagePump.h"
+#include "win32/ui/OnTop.h"
 #include "win32/ui/RecordingParent.h"
 #include "win32/ui/TestDialogs.h"
 
@@ -158,7 +159,7 @@ protected:
                            Solid(kThumbWidth, kSliderHeight, kHoverThumb),
                            Solid(kThumbWidth, kSliderHeight, kDisabledThumb));
         dialog_.ShowWindow(SW_SHOW);
-        ::SetForegroundWindow(dialog_);
+        BringToForeground(dialog_);
         PumpPending();
     }
 

@@ -33,6 +33,7 @@
 #include "skin/SkinText.h"
 #include "win32/ui/InputInjection.h"
 #include "win32/ui/MessagePump.h"
+#include "win32/ui/OnTop.h"
 #include "win32/ui/PngCapture.h"
 #include "win32/ui/RecordingParent.h"
 #include "win32/ui/TestDialogs.h"
@@ -219,7 +220,7 @@ protected:
             ::ShowWindow(child, SW_HIDE);
         }
         dialog_.ShowWindow(SW_SHOW);
-        ::SetForegroundWindow(dialog_);
+        BringToForeground(dialog_);
         PumpPending();
     }
     void TearDown() override {

@@ -39,6 +39,7 @@
 #include "skin/layout/SupportLayout.h"
 #include "win32/ui/InputInjection.h"
 #include "win32/ui/MessagePump.h"
+#include "win32/ui/OnTop.h"
 #include "win32/windows/ScreenPixels.h"
 #include "win32/windows/SkinFixture.h"
 
@@ -86,9 +87,7 @@ protected:
         const bool child = IsPage(table);
         window = std::make_unique<TableWindow>(table, fixture.context, child ? &host : nullptr);
         EXPECT_TRUE(window->Create(child ? &host : nullptr)) << table.name;
-        ::SetWindowPos(window->GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
-        window->UpdateWindow();
+        ShowOnTop(*window, Activation::Keep, POINT{0, 0});
         return *window;
     }
 
@@ -251,11 +250,12 @@ protected:
         after = before == 144 ? 192 : 144;
         fixture.skins.UseDpi(before);
         ASSERT_TRUE(frame.Create());
-        // Caption-less, as the main window makes itself.
+        // Caption-less, as the main window makes itself: the frame is
+        // measured again before it is shown.
         frame.ModifyStyle(WS_CAPTION, 0);
-        ::SetWindowPos(frame.GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
-        ::SetForegroundWindow(frame.GetSafeHwnd());
+        ::SetWindowPos(frame.GetSafeHwnd(), nullptr, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        ShowOnTop(frame, Activation::Take, POINT{0, 0});
     }
     void TearDown() override {
         ReleaseHeldInput();

@@ -63,20 +63,13 @@ const Written kUntouched{L"Left Click", 1101, -1, 7, -1, -1};
 
 // A dialog that runs a script right after its set-up, records the hook
 // messages its loop delivers, and lets a test ask its pre-translation.
-class TestKeyboard : public CKeyboard {
+class TestKeyboard : public ScriptedDialog<CKeyboard, TestKeyboard> {
 public:
-    using CKeyboard::CKeyboard;
+    using ScriptedDialog::ScriptedDialog;
 
-    std::function<void(TestKeyboard&)> afterSetUp;
     // (virtual-key code, flags) of every hook message that reached the dialog.
     std::vector<std::pair<WPARAM, LPARAM>> hookMessages;
 
-    HWND Field(int id) const { return GetDlgItem(id); }
-    std::wstring FieldText(int id) const {
-        wchar_t text[64]{};
-        ::GetWindowTextW(Field(id), text, 64);
-        return text;
-    }
     bool Checked(int id) const { return Item<CKivCheckBox>(id).checked(); }
     void Tick(int id) { Item<CKivCheckBox>(id).SetChecked(true); }
     bool SawRelease(WORD vk) const {
@@ -88,21 +81,11 @@ public:
     bool Swallows(MSG message) { return CKeyboard::PreTranslateMessage(&message) != FALSE; }
 
 protected:
-    BOOL OnInitDialog() override {
-        const BOOL result = CKeyboard::OnInitDialog();
-        if (afterSetUp) {
-            afterSetUp(*this);
-        }
-        return result;
-    }
     BOOL PreTranslateMessage(MSG* message) override {
-        if (EndsOnGiveUp(*this, *message)) {
-            return TRUE;
-        }
         if (message->message == kHookMessage && message->hwnd == GetSafeHwnd()) {
             hookMessages.emplace_back(message->wParam, message->lParam);
         }
-        return CKeyboard::PreTranslateMessage(message);
+        return ScriptedDialog::PreTranslateMessage(message);
     }
 };
 
@@ -169,12 +152,7 @@ TEST_F(KeyCaptureTest, OpensAtTheOwnersOriginWithTheFirstFieldFocusedAndTheHookA
 
     Gdiplus::Image* sheet = fixture.skins.Sheet(layout::Sheet::KeyboardNormal);
     ASSERT_NE(sheet, nullptr);
-    const RECT window = dialog->GetWindowRect();
-    const RECT client = ClientToScreenRect(owner, 0, 0, 0, 0);
-    EXPECT_EQ(window.left, client.left);
-    EXPECT_EQ(window.top, client.top);
-    EXPECT_EQ(window.right - window.left, static_cast<LONG>(sheet->GetWidth()));
-    EXPECT_EQ(window.bottom - window.top, static_cast<LONG>(sheet->GetHeight()));
+    ExpectAtOwnersOriginSizedAs(*dialog, owner, *sheet);
     EXPECT_TRUE(ScreenShowsSheet(ClientToScreenRect(*dialog, 0, 0, 40, 4), sheet, 0, 0));
 
     EXPECT_EQ(::GetFocus(), dialog->Field(IDC_KEYS_FIRST));
@@ -196,7 +174,8 @@ TEST_F(KeyCaptureTest, OpensAtTheOwnersOriginWithTheFirstFieldFocusedAndTheHookA
         Capture(*dialog, IDC_KEYS_FIRST, 'A');
         dialog->UpdateWindow();
         PumpUntil([] { return true; });
-        EXPECT_TRUE(SavePng(CaptureScreen(window).Get(), *folder + L"\\key-capture.png"));
+        EXPECT_TRUE(
+            SavePng(CaptureScreen(dialog->GetWindowRect()).Get(), *folder + L"\\key-capture.png"));
     }
     dialog->DestroyWindow();
 }

@@ -1,18 +1,21 @@
 #pragma once
 // What the window tests do to the dialogs they open: show one above
-// everything, bring it to the foreground so that real input reaches it, and
-// end a modal run that nothing else ended (a script posts kGiveUpMessage last;
-// the dialog's PreTranslateMessage passes it to EndsOnGiveUp).
+// everything and bring it to the foreground (OnTop.h), run a script right
+// after its set-up, and end a modal run that nothing else ended (a script
+// posts kGiveUpMessage last; ScriptedDialog passes it to EndsOnGiveUp).
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <utility>
 
 #include "platform/win32/framework/Dialog.h"
 #include "win32/ui/MessagePump.h"
+#include "win32/ui/OnTop.h"
+#include "win32/windows/DialogPump.h"
 
 namespace vandir {
 
@@ -30,12 +33,46 @@ inline bool EndsOnGiveUp(CDialogEx& dialog, const MSG& message) {
     return true;
 }
 
-// Shows a window above everything without activating it, painted.
-inline void ShowOnTop(HWND window) {
-    ::ShowWindow(window, SW_SHOWNA);
-    ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ::RedrawWindow(window, nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+// A test dialog over Base (Self the class made from it): runs the script
+// afterSetUp right after Base's set-up, so that what the script posts is
+// handled by the modal loop, and ends on kGiveUpMessage.
+template <class Base, class Self>
+class ScriptedDialog : public Base {
+public:
+    using Base::Base;
+
+    std::function<void(Self&)> afterSetUp;
+
+    HWND Field(int id) const { return this->GetDlgItem(id); }
+    std::wstring FieldText(int id) const {
+        wchar_t text[64]{};
+        ::GetWindowTextW(Field(id), text, 64);
+        return text;
+    }
+
+protected:
+    BOOL OnInitDialog() override {
+        const BOOL result = Base::OnInitDialog();
+        if (afterSetUp) {
+            afterSetUp(static_cast<Self&>(*this));
+        }
+        return result;
+    }
+    BOOL PreTranslateMessage(MSG* message) override {
+        if (EndsOnGiveUp(*this, *message)) {
+            return TRUE;
+        }
+        return Base::PreTranslateMessage(message);
+    }
+};
+
+// Brings the window to the foreground while the modal loop of loop runs (its
+// messages pumped as that loop does), so that real keys reach the window.
+inline ::testing::AssertionResult ToForeground(HWND window, const CWnd& loop) {
+    if (!PumpDialogUntil(loop, [&] { return BringToForeground(window); })) {
+        return ::testing::AssertionFailure() << "the window did not come to the foreground";
+    }
+    return ::testing::AssertionSuccess();
 }
 
 // Creates a test dialog modeless (from template templateId) and shows it
@@ -46,21 +83,6 @@ template <class Dialog>
         return ::testing::AssertionFailure() << "no dialog from template " << templateId;
     }
     ShowOnTop(dialog);
-    return ::testing::AssertionSuccess();
-}
-
-// Asks once for the window to be the foreground one; whether it is.
-inline bool BringToForeground(HWND window) {
-    ::SetForegroundWindow(window);
-    return ::GetForegroundWindow() == window;
-}
-
-// Brings the window to the foreground, so that real keys reach it, pumping
-// messages until it is there.
-inline ::testing::AssertionResult ToForeground(HWND window) {
-    if (!PumpUntil([&] { return BringToForeground(window); })) {
-        return ::testing::AssertionFailure() << "the window did not come to the foreground";
-    }
     return ::testing::AssertionSuccess();
 }
 

@@ -11,7 +11,9 @@
 #include "skin/layout/NoDeviceLayout.h"
 #include "win32/ui/InputInjection.h"
 #include "win32/ui/MessagePump.h"
+#include "win32/ui/OnTop.h"
 #include "win32/windows/DialogPump.h"
+#include "win32/windows/ModalHelpers.h"
 #include "win32/windows/ScreenPixels.h"
 #include "win32/windows/SkinFixture.h"
 #include "win32/windows/SystemCommandRecorder.h"
@@ -25,9 +27,7 @@ protected:
         ASSERT_TRUE(screen.Create());
         EXPECT_FALSE(screen.IsWindowVisible());  // created hidden
         screen.ShowCentred();
-        ::SetWindowPos(screen.GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        screen.UpdateWindow();
+        ShowOnTop(screen);
     }
     void TearDown() override {
         ReleaseHeldInput();
@@ -92,9 +92,7 @@ TEST_F(NoMouseScreen, EscAndEnterHideItWhileAnotherWindowsLoopRuns) {
     for (const WORD key : {WORD{VK_ESCAPE}, WORD{VK_RETURN}}) {
         SCOPED_TRACE(key == VK_ESCAPE ? "Esc" : "Enter");
         screen.ShowCentred();
-        ::SetForegroundWindow(screen.GetSafeHwnd());
-        ASSERT_TRUE(PumpDialogUntil(
-            loopOwner, [&] { return ::GetForegroundWindow() == screen.GetSafeHwnd(); }));
+        ASSERT_TRUE(ToForeground(screen, loopOwner));
         ASSERT_TRUE(SendInputs(Tap(key)));
         EXPECT_TRUE(PumpDialogUntil(loopOwner, [&] { return !screen.IsWindowVisible(); }));
         EXPECT_TRUE(::IsWindow(screen.GetSafeHwnd()));

@@ -82,34 +82,13 @@ const Written kUntouched{L"Left Click", 1101, -1, 1};
 // A pop-up that records the control events it is given (then handles them
 // as usual) and runs a script right after its set-up, so that what the script
 // posts is handled by the modal loop.
-class TestPopDlg : public CPopDlg {
+class TestPopDlg : public ScriptedDialog<CPopDlg, TestPopDlg> {
 public:
-    using CPopDlg::CPopDlg;
+    using ScriptedDialog::ScriptedDialog;
 
     std::vector<ControlEvent> events;
-    std::function<void(TestPopDlg&)> afterSetUp;
-
-    HWND Field(int id) const { return GetDlgItem(id); }
-    std::wstring FieldText(int id) const {
-        wchar_t text[64]{};
-        ::GetWindowTextW(Field(id), text, 64);
-        return text;
-    }
 
 protected:
-    BOOL OnInitDialog() override {
-        const BOOL result = CPopDlg::OnInitDialog();
-        if (afterSetUp) {
-            afterSetUp(*this);
-        }
-        return result;
-    }
-    BOOL PreTranslateMessage(MSG* message) override {
-        if (EndsOnGiveUp(*this, *message)) {
-            return TRUE;
-        }
-        return CPopDlg::PreTranslateMessage(message);
-    }
     void OnControlEvent(const ControlEvent& event) override {
         events.push_back(event);
         CPopDlg::OnControlEvent(event);
@@ -232,13 +211,9 @@ TEST_F(PopDlgTest, EachKindShowsItsSheetAndOnlyItsControlsAtTheirPlaces) {
         // At the owner's client origin, the size of the kind's Normal sheet.
         Gdiplus::Image* sheet = fixture.skins.Sheet(look.normal);
         ASSERT_NE(sheet, nullptr);
-        const RECT window = dialog->GetWindowRect();
-        const RECT client = ClientToScreenRect(owner, 0, 0, 0, 0);
-        EXPECT_EQ(window.left, client.left);
-        EXPECT_EQ(window.top, client.top);
-        EXPECT_EQ(window.right - window.left, static_cast<LONG>(sheet->GetWidth()));
-        EXPECT_EQ(window.bottom - window.top, static_cast<LONG>(sheet->GetHeight()));
+        ExpectAtOwnersOriginSizedAs(*dialog, owner, *sheet);
 
+        const RECT window = dialog->GetWindowRect();
         for (const int id : kFields) {
             const auto shown = std::find_if(look.shown.begin(), look.shown.end(),
                                             [id](const Placed& p) { return p.id == id; });

@@ -1,14 +1,17 @@
 #pragma once
 // The window a key-capture or pop-up dialog belongs to in the window tests: a
 // plain 640 x 480 owner at a given place, with the function selector the
-// dialog writes to bound to a button near its bottom.
+// dialog writes to bound to a button near its bottom; and where such a dialog
+// opens on it.
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include "platform/win32/Gdiplus.h"
 #include "platform/win32/framework/Wnd.h"
 #include "skin/KivComboButton.h"
+#include "win32/windows/ScreenPixels.h"
 
 namespace vandir {
 
@@ -27,6 +30,16 @@ inline ::testing::AssertionResult CreateSelectorOwner(CWnd& owner, CKivComboButt
         return ::testing::AssertionFailure() << "the selector was not bound";
     }
     return ::testing::AssertionSuccess();
+}
+
+// Expects the dialog at its owner's client origin, the size of its sheet.
+inline void ExpectAtOwnersOriginSizedAs(const CWnd& dialog, HWND owner, Gdiplus::Image& sheet) {
+    const RECT window = dialog.GetWindowRect();
+    const RECT client = ClientToScreenRect(owner, 0, 0, 0, 0);
+    EXPECT_EQ(window.left, client.left);
+    EXPECT_EQ(window.top, client.top);
+    EXPECT_EQ(window.right - window.left, static_cast<LONG>(sheet.GetWidth()));
+    EXPECT_EQ(window.bottom - window.top, static_cast<LONG>(sheet.GetHeight()));
 }
 
 }  // namespace vandir

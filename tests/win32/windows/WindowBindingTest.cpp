@@ -26,6 +26,7 @@
 #include "skin/layout/SensorLayout.h"
 #include "win32/ui/InputInjection.h"
 #include "win32/ui/MessagePump.h"
+#include "win32/ui/OnTop.h"
 #include "win32/windows/EventPrinting.h"
 #include "win32/windows/ScreenPixels.h"
 #include "win32/windows/SkinFixture.h"
@@ -85,9 +86,7 @@ class WindowBinding : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(window.Create());
-        ::SetWindowPos(window.GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-        window.UpdateWindow();
+        ShowOnTop(window, Activation::Take);
     }
     void TearDown() override {
         ReleaseHeldInput();
