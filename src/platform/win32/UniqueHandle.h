@@ -1,6 +1,7 @@
 #pragma once
 // Owners of the system's handles: files, kernel objects, registry keys,
-// searches, folder watches, device-notification registrations and hooks.
+// searches, folder watches, device-notification registrations, hooks, icons
+// and windows no window object stands for.
 
 #include <windows.h>
 
@@ -52,6 +53,12 @@ struct WindowTraits {
     static void Close(Handle window) noexcept { ::DestroyWindow(window); }
 };
 
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle icon) noexcept { ::DestroyIcon(icon); }
+};
+
 struct HookTraits {
     using Handle = HHOOK;
     static Handle Empty() noexcept { return nullptr; }
@@ -74,6 +81,9 @@ using UniqueChangeNotification = UniqueResource<ChangeNotificationTraits>;
 using UniqueDeviceNotification = UniqueResource<DeviceNotificationTraits>;
 // A hook from SetWindowsHookExW, removed with UnhookWindowsHookEx.
 using UniqueHook = UniqueResource<HookTraits>;
+// An icon the program loaded at a size of its own (not the system's shared
+// copy), destroyed with DestroyIcon.
+using UniqueIcon = UniqueResource<IconTraits>;
 // A window destroyed with DestroyWindow (on the thread that made it), for
 // windows no window object stands for.
 using UniqueWindow = UniqueResource<WindowTraits>;

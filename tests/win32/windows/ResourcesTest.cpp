@@ -517,26 +517,24 @@ TEST_F(ManifestResource, RunsAsInvoker) {
 // dpiAware setting (per-monitor, else the system DPI) for systems before
 // Windows 10 1607: the program scales itself everywhere, Windows never.
 TEST_F(ManifestResource, IsAwareOfEachMonitorsDpi) {
-    const std::size_t awareness = text.find("<dpiAwareness");
-    ASSERT_NE(awareness, std::string::npos) << text;
-    const std::size_t awarenessEnd = text.find("</dpiAwareness>", awareness);
-    ASSERT_NE(awarenessEnd, std::string::npos);
-    const std::string awarenessElement = text.substr(awareness, awarenessEnd - awareness);
-    EXPECT_NE(awarenessElement.find("http://schemas.microsoft.com/SMI/2016/WindowsSettings"),
+    // The element from its opening tag to its closing one; empty when missing.
+    const auto element = [&](const std::string& name) {
+        const std::size_t open = text.find("<" + name + " ");
+        const std::size_t close = text.find("</" + name + ">", open);
+        return open == std::string::npos || close == std::string::npos
+                   ? std::string()
+                   : text.substr(open, close - open);
+    };
+    const std::string awareness = element("dpiAwareness");
+    EXPECT_NE(awareness.find("http://schemas.microsoft.com/SMI/2016/WindowsSettings"),
               std::string::npos)
-        << awarenessElement;
-    EXPECT_NE(awarenessElement.find(">PerMonitorV2, PerMonitor"), std::string::npos)
-        << awarenessElement;
-
-    const std::size_t aware = text.find("<dpiAware ");
-    ASSERT_NE(aware, std::string::npos) << text;
-    const std::size_t awareEnd = text.find("</dpiAware>", aware);
-    ASSERT_NE(awareEnd, std::string::npos);
-    const std::string awareElement = text.substr(aware, awareEnd - aware);
-    EXPECT_NE(awareElement.find("http://schemas.microsoft.com/SMI/2005/WindowsSettings"),
+        << text;
+    EXPECT_NE(awareness.find(">PerMonitorV2, PerMonitor"), std::string::npos) << text;
+    const std::string aware = element("dpiAware");
+    EXPECT_NE(aware.find("http://schemas.microsoft.com/SMI/2005/WindowsSettings"),
               std::string::npos)
-        << awareElement;
-    EXPECT_NE(awareElement.find(">true/pm"), std::string::npos) << awareElement;
+        << text;
+    EXPECT_NE(aware.find(">true/pm"), std::string::npos) << text;
 }
 
 TEST_F(ManifestResource, SupportsWindowsSevenToEleven) {

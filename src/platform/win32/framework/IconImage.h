@@ -1,21 +1,12 @@
 #pragma once
-// Icons of a size the display's scale asks for. An icon loaded at a size of
-// the caller's choosing is the caller's own (not the system's shared copy)
-// and is destroyed with DestroyIcon.
+// Icons of the size the display's scale asks for.
 
 #include <windows.h>
 
-#include "platform/win32/UniqueResource.h"
+#include "platform/win32/UniqueHandle.h"
 #include "platform/win32/framework/DisplayDpi.h"
 
 namespace vandir {
-
-struct IconTraits {
-    using Handle = HICON;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle icon) noexcept { ::DestroyIcon(icon); }
-};
-using UniqueIcon = UniqueResource<IconTraits>;
 
 // The program's icon resource at the size of a system metric (SM_CXICON,
 // SM_CXSMICON) at dpi: the image of that size in the resource, or the
