@@ -26,9 +26,9 @@
 
 #include "core/RecordingClock.h"
 #include "core/SampleRecords.h"
-#include "native/fixtures/UnprivilegedUser.h"
 #include "i18n/Unicode.h"
 #include "model/MouseSettings.h"
+#include "native/fixtures/UnprivilegedUser.h"
 #include "storage/FileLock.h"
 #include "storage/Profile.h"
 #include "storage/SimulatedStateCodec.h"

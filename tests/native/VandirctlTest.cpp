@@ -703,6 +703,37 @@ TEST_F(VandirctlTest, SetChangesTheNamedFieldsAndNothingElse) {
     EXPECT_EQ(Listing(), std::vector<std::string>{"p.profile"});
 }
 
+// profile fields lists the paths set takes (the completion offers them):
+// each one sets, and show has each one.
+TEST_F(VandirctlTest, FieldsListsEveryPathThatSetTakes) {
+    const RunResult fields = Run({"profile", "fields"});
+    ASSERT_EQ(fields.exitCode, 0) << fields;
+    EXPECT_TRUE(fields.err.empty()) << fields.err;
+    std::vector<std::string> paths;
+    for (size_t start = 0, end; (end = fields.out.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        paths.push_back(fields.out.substr(start, end - start));
+    }
+    ASSERT_FALSE(paths.empty());
+    for (const char* known : {"reportRate", "profileName", "dpi.1.x", "buttons.3.kind"}) {
+        EXPECT_NE(std::find(paths.begin(), paths.end(), known), paths.end()) << known;
+    }
+    ASSERT_EQ(Run({"profile", "new", At("p.profile")}).exitCode, 0);
+    std::vector<std::string> setEvery = {"profile", "set", At("p.profile")};
+    for (const std::string& path : paths) {
+        setEvery.push_back(path + "=1");
+    }
+    ExpectSucceededSilently(Run(setEvery), "set of every listed field");
+    const Json shown = Json::parse(Run({"profile", "show", At("p.profile")}).out);
+    for (const std::string& path : paths) {
+        std::string pointer = "/" + path;
+        std::replace(pointer.begin(), pointer.end(), '.', '/');
+        ASSERT_TRUE(shown.contains(Json::json_pointer(pointer))) << path;
+        const Json& value = shown.at(Json::json_pointer(pointer));
+        EXPECT_TRUE(value == 1 || value == "1") << path << ": " << value;
+    }
+}
+
 TEST_F(VandirctlTest, SetRefusesBadAssignmentsAndLeavesTheFileAlone) {
     struct Case {
         std::vector<std::string> assignments;
@@ -1188,7 +1219,7 @@ TEST_F(VandirctlTest, HelpDescribesTheCommands) {
     const Case cases[] = {
         {{"--help"}, {"profile", "key"}},
         {{"-h"}, {"profile", "key"}},
-        {{"profile", "--help"}, {"new", "show", "set", "import"}},
+        {{"profile", "--help"}, {"new", "show", "set", "fields", "import"}},
         {{"key", "--help"}, {"name", "usage", "code"}},
         {{"profile", "new", "--help"}, {"FILE"}},
         {{"profile", "show", "--help"}, {"FILE", "JSON"}},
@@ -1824,7 +1855,6 @@ TEST_F(VandirctlTest, AFailedSaveSaysWhy) {
     EXPECT_TRUE(ContainsAny(tooLarge.err, {"file too large"})) << tooLarge.err;
     EXPECT_EQ(ReadBytes(At("p.profile")), old);
     EXPECT_EQ(Listing(), (std::vector<std::string>{"p.profile", "plain"}));
-
 }
 
 TEST_F(VandirctlUnprivilegedTest, AFailedSaveInAReadOnlyFolderSaysWhy) {

@@ -49,8 +49,8 @@ inline HelpListing ListingOf(const std::string& program, const std::vector<std::
 }
 
 // Every command path ("profile", "profile new", ...) as words, depth first.
-inline std::vector<std::vector<std::string>> CommandPaths(const std::string& program,
-                                                          const std::vector<std::string>& below = {}) {
+inline std::vector<std::vector<std::string>> CommandPaths(
+    const std::string& program, const std::vector<std::string>& below = {}) {
     std::vector<std::vector<std::string>> paths;
     for (const std::string& name : ListingOf(program, below).commands) {
         std::vector<std::string> path = below;

@@ -23,10 +23,10 @@ class DebianPackageTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(fs::is_regular_file(kPackage)) << kPackage << " (the deb preset makes it)";
-        const ShellOutput unpack = RunShell("dpkg-deb -x " + Quoted(kPackage) + " " +
-                                            Quoted(Root().string()) + " 2>&1 && dpkg-deb -e " +
-                                            Quoted(kPackage) + " " + Quoted(Control().string()) +
-                                            " 2>&1");
+        const ShellOutput unpack =
+            RunShell("dpkg-deb -x " + Quoted(kPackage) + " " + Quoted(Root().string()) +
+                     " 2>&1 && dpkg-deb -e " + Quoted(kPackage) + " " + Quoted(Control().string()) +
+                     " 2>&1");
         ASSERT_EQ(unpack.exitCode, 0) << unpack.out;
     }
 
@@ -57,8 +57,8 @@ protected:
         fs::create_directories(bin);
         fs::remove(calls);
         fs::remove(bin / "ischroot");
-        std::ofstream(bin / "udevadm") << "#!/bin/sh\necho \"$*\" >> " << Quoted(calls.string())
-                                       << "\n";
+        std::ofstream(bin / "udevadm")
+            << "#!/bin/sh\necho \"$*\" >> " << Quoted(calls.string()) << "\n";
         if (udevSocket) {
             std::ofstream(bin / "ischroot") << "#!/bin/sh\nexit " << (inChroot ? 0 : 1) << "\n";
         }
@@ -113,15 +113,16 @@ TEST_F(DebianPackageTest, PutsTheCompletionWhereBashCompletionLoadsIt) {
     const ShellOutput folder = RunShell("pkg-config --variable=completionsdir bash-completion");
     ASSERT_EQ(folder.exitCode, 0) << "bash-completion's pkg-config file";
     const fs::path completion =
-        Root() / fs::path(folder.out.substr(0, folder.out.size() - 1)).relative_path() / "vandirctl";
+        Root() / fs::path(folder.out.substr(0, folder.out.size() - 1)).relative_path() /
+        "vandirctl";
     ASSERT_TRUE(fs::is_regular_file(completion)) << completion;
     EXPECT_EQ(ReadText(completion), ReadText(VANDIR_BASH_COMPLETION_SOURCE));
     // bash-completion's own loader finds it by the command's name in the
     // unpacked tree's data folder.
-    const ShellOutput loaded = RunShell(
-        "XDG_DATA_DIRS=" + Quoted((Root() / "usr/share").string()) +
-        " bash -c 'source /usr/share/bash-completion/bash_completion && "
-        "__load_completion vandirctl && complete -p vandirctl' 2>&1");
+    const ShellOutput loaded =
+        RunShell("XDG_DATA_DIRS=" + Quoted((Root() / "usr/share").string()) +
+                 " bash -c 'source /usr/share/bash-completion/bash_completion && "
+                 "__load_completion vandirctl && complete -p vandirctl' 2>&1");
     EXPECT_EQ(loaded.exitCode, 0) << loaded.out;
     EXPECT_EQ(loaded.out, "complete -F _vandirctl vandirctl\n");
 }
@@ -134,9 +135,9 @@ TEST_F(DebianPackageTest, CarriesTheManualPageCopyrightAndChangelog) {
     EXPECT_EQ(shown.exitCode, 0) << shown.out;
     EXPECT_NE(shown.out.find("/usr/lib/udev/rules.d/70-vandir-ii.rules"), std::string::npos);
     EXPECT_TRUE(fs::is_regular_file(Root() / "usr/share/doc/vandirctl/copyright"));
-    const ShellOutput changelog = RunShell(
-        "dpkg-parsechangelog -S Version -l " +
-        Quoted((Root() / "usr/share/doc/vandirctl/changelog.gz").string()) + " 2>&1");
+    const ShellOutput changelog =
+        RunShell("dpkg-parsechangelog -S Version -l " +
+                 Quoted((Root() / "usr/share/doc/vandirctl/changelog.gz").string()) + " 2>&1");
     EXPECT_EQ(changelog.out, VANDIR_VERSION "\n") << "the changelog's latest entry";
 }
 

@@ -51,7 +51,8 @@ TEST_F(InstallTest, PutsVandirctlUnderThePrefixAndTheRuleWhereUdevReadsIt) {
     // The manual page and the completion, where man and bash-completion look
     // under /usr/local.
     EXPECT_TRUE(fs::is_regular_file(stage_ / "usr/local/share/man/man1/vandirctl.1.gz"));
-    EXPECT_TRUE(fs::is_regular_file(stage_ / "usr/local/share/bash-completion/completions/vandirctl"));
+    EXPECT_TRUE(
+        fs::is_regular_file(stage_ / "usr/local/share/bash-completion/completions/vandirctl"));
 }
 
 }  // namespace

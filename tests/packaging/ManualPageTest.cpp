@@ -15,9 +15,8 @@ namespace {
 
 // The page as man formats it, one paragraph a line, no hyphenation.
 std::string RenderedPage() {
-    const ShellOutput page =
-        RunShell("MANWIDTH=1000 man --no-hyphenation --no-justification -l " +
-                 Quoted(VANDIR_MANUAL_PAGE) + " 2>&1");
+    const ShellOutput page = RunShell("MANWIDTH=1000 man --no-hyphenation --no-justification -l " +
+                                      Quoted(VANDIR_MANUAL_PAGE) + " 2>&1");
     EXPECT_EQ(page.exitCode, 0) << page.out;
     return page.out;
 }
@@ -40,10 +39,10 @@ TEST(ManualPageTest, DescribesEveryCommandAndOptionThatHelpLists) {
 
 TEST(ManualPageTest, GivesExitCodesFilesSavingRulesAndTheUdevRule) {
     const std::string page = RenderedPage();
-    for (const char* text : {"EXIT STATUS", "FILES", "SAVING", "DEVICE ACCESS", "--simulate STATE",
-                             "FILE.vandir-save.XXXXXX", "symbolic link", "mode and owner",
-                             "in one step", VANDIR_UDEV_RULE_FILE, "uaccess",
-                             "vandirctl " VANDIR_VERSION}) {
+    for (const char* text :
+         {"EXIT STATUS", "FILES", "SAVING", "DEVICE ACCESS", "--simulate STATE",
+          "FILE.vandir-save.XXXXXX", "symbolic link", "mode and owner", "in one step",
+          VANDIR_UDEV_RULE_FILE, "uaccess", "vandirctl " VANDIR_VERSION}) {
         EXPECT_NE(page.find(text), std::string::npos) << text;
     }
 }
