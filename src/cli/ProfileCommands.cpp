@@ -81,6 +81,14 @@ void AddProfileCommands(CLI::App& app, CliContext& context) {
         SaveOrFail(settings, args->file, context.files);
     });
 
+    CLI::App* fields = profile->add_subcommand(
+        "fields", "Print the dotted path of every field 'set' takes, one a line");
+    fields->callback([&context] {
+        for (const std::string& path : ProfileFieldPaths()) {
+            context.out << path << "\n";
+        }
+    });
+
     CLI::App* import = profile->add_subcommand(
         "import",
         "Write FILE from a JSON object of the form 'show' prints (JSON '-' reads standard input); "

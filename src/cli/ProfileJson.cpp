@@ -250,4 +250,13 @@ void SetProfileField(MouseSettings& settings, std::string_view path, std::string
     Fail("unknown field '" + Shortened(path) + "'");
 }
 
+std::vector<std::string> ProfileFieldPaths() {
+    MouseSettings settings;
+    std::vector<std::string> paths;
+    for (const FieldRef& field : SavedFields(settings)) {
+        paths.push_back(field.path);
+    }
+    return paths;
+}
+
 }  // namespace vandir::cli

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/MouseSettings.h"
 
@@ -30,5 +31,8 @@ void ProfileFromJson(const Json& json, MouseSettings& settings);
 // 0x-hex for numbers, any text for profileName). Throws CommandError (exit 2)
 // for an unknown path or a value that does not fit; settings is then unchanged.
 void SetProfileField(MouseSettings& settings, std::string_view path, std::string_view value);
+
+// The dotted path of every field SetProfileField takes, in the file's order.
+std::vector<std::string> ProfileFieldPaths();
 
 }  // namespace vandir::cli

@@ -4,7 +4,6 @@
 #include "platform/linux/PosixFileSystem.h"
 
 #include <fcntl.h>
-#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -29,6 +28,7 @@
 #include "core/SampleRecords.h"
 #include "i18n/Unicode.h"
 #include "model/MouseSettings.h"
+#include "native/fixtures/UnprivilegedUser.h"
 #include "storage/FileLock.h"
 #include "storage/Profile.h"
 #include "storage/SimulatedStateCodec.h"
@@ -39,8 +39,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
-
-constexpr uid_t kNobody = 65534;
 
 std::u16string U16(const fs::path& path) {
     return Utf16FromUtf8(path.string());
@@ -113,6 +111,17 @@ protected:
 
     fs::path root_;
     PosixFileSystem files_;
+};
+
+// The cases that need permissions to apply (see UnprivilegedUser.h).
+class PosixFileSystemUnprivilegedTest : public PosixFileSystemTest {
+protected:
+    void SetUp() override {
+        if (!fixtures::PermissionsApply()) {
+            GTEST_SKIP() << fixtures::kNeedsAnUnprivilegedUser;
+        }
+        PosixFileSystemTest::SetUp();
+    }
 };
 
 // ---------------------------------------------------------------------------
@@ -275,34 +284,15 @@ TEST_F(PosixFileSystemTest, ReplaceFileOntoADirectoryFailsAndLeavesIt) {
     EXPECT_EQ(Listing(root_), std::vector<std::string>{"DefaultPf.profile"});
 }
 
-TEST_F(PosixFileSystemTest, ReplaceFileInAReadOnlyFolderKeepsTheOldFile) {
+TEST_F(PosixFileSystemUnprivilegedTest, ReplaceFileInAReadOnlyFolderKeepsTheOldFile) {
     const fs::path folder = root_ / "readonly";
     fs::create_directory(folder);
     const fs::path file = folder / "DefaultPf.profile";
     const Bytes old = SampleBytes(177);
     WriteBytes(file, old);
     ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
-    // Root ignores permissions: as root the attempt runs in a child process
-    // that has become nobody, which needs to pass through the test folder.
-    ASSERT_EQ(::chmod(root_.c_str(), 0755), 0);
-
-    constexpr int kCannotDropPrivileges = 77;
-    const int outcome = InChildProcess([&] {
-        if (::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
-            return kCannotDropPrivileges;
-        }
-        if (::access(folder.c_str(), W_OK) == 0) {
-            return kCannotDropPrivileges;  // still allowed to write there
-        }
-        PosixFileSystem files;
-        return files.ReplaceWholeFile(U16(file), Bytes{1, 2, 3}) ? 1 : 0;
-    });
-    if (outcome == kCannotDropPrivileges) {
-        GTEST_SKIP() << "running as root without a way to give up the right to write into a "
-                        "read-only folder (root ignores permissions)";
-    }
-    EXPECT_EQ(outcome, 0) << "ReplaceWholeFile must report the failure";
+    EXPECT_FALSE(files_.ReplaceWholeFile(U16(file), Bytes{1, 2, 3}))
+        << "ReplaceWholeFile must report the failure";
     EXPECT_EQ(ReadBytes(file), old);
     EXPECT_EQ(Listing(folder), std::vector<std::string>{"DefaultPf.profile"});
 }

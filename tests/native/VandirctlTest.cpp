@@ -28,6 +28,8 @@
 #include <thread>
 #include <vector>
 
+#include "native/fixtures/UnprivilegedUser.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -70,6 +72,13 @@ void WriteText(const fs::path& path, const std::string& text) {
     WriteBytes(path, Bytes(text.begin(), text.end()));
 }
 
+// The binary under test: the build's, or a copy that VANDIRCTL names (the
+// unprivileged run copies it where its user can reach it).
+std::string VandirctlPath() {
+    const char* copy = std::getenv("VANDIRCTL");
+    return copy != nullptr ? copy : VANDIRCTL_PATH;
+}
+
 // Where standard output goes.
 enum class Output { Captured, DevFull, Closed };
 
@@ -82,7 +91,7 @@ RunResult RunWithInputFrom(const fs::path& folder, const fs::path& scratch,
     const fs::path outPath = scratch / "stdout";
     const fs::path errPath = scratch / "stderr";
 
-    std::vector<std::string> argvStrings = {VANDIRCTL_PATH};
+    std::vector<std::string> argvStrings = {VandirctlPath()};
     argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& arg : argvStrings) {
@@ -363,6 +372,8 @@ std::string Hex(const std::optional<Bytes>& bytes) {
 // Fixture: one temporary folder per test
 // ---------------------------------------------------------------------------
 
+struct UnloadableProfile;
+
 class VandirctlTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -399,9 +410,23 @@ protected:
         return names;
     }
 
+    // Runs the commands that rewrite a profile over each unloadable FILE.
+    void ExpectRewritersLeaveAlone(const std::vector<UnloadableProfile>& cases);
+
     fs::path root_;
     fs::path work_;
     fs::path scratch_;
+};
+
+// The cases that need permissions to apply (see UnprivilegedUser.h).
+class VandirctlUnprivilegedTest : public VandirctlTest {
+protected:
+    void SetUp() override {
+        if (!vandir::fixtures::PermissionsApply()) {
+            GTEST_SKIP() << vandir::fixtures::kNeedsAnUnprivilegedUser;
+        }
+        VandirctlTest::SetUp();
+    }
 };
 
 // A refused command: exit 2, nothing on standard output, a message on error.
@@ -676,6 +701,37 @@ TEST_F(VandirctlTest, SetChangesTheNamedFieldsAndNothingElse) {
         EXPECT_FILE_BYTES(At("p.profile"), expected.Encode()) << Joined(c.assignments);
     }
     EXPECT_EQ(Listing(), std::vector<std::string>{"p.profile"});
+}
+
+// profile fields lists the paths set takes (the completion offers them):
+// each one sets, and show has each one.
+TEST_F(VandirctlTest, FieldsListsEveryPathThatSetTakes) {
+    const RunResult fields = Run({"profile", "fields"});
+    ASSERT_EQ(fields.exitCode, 0) << fields;
+    EXPECT_TRUE(fields.err.empty()) << fields.err;
+    std::vector<std::string> paths;
+    for (size_t start = 0, end; (end = fields.out.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        paths.push_back(fields.out.substr(start, end - start));
+    }
+    ASSERT_FALSE(paths.empty());
+    for (const char* known : {"reportRate", "profileName", "dpi.1.x", "buttons.3.kind"}) {
+        EXPECT_NE(std::find(paths.begin(), paths.end(), known), paths.end()) << known;
+    }
+    ASSERT_EQ(Run({"profile", "new", At("p.profile")}).exitCode, 0);
+    std::vector<std::string> setEvery = {"profile", "set", At("p.profile")};
+    for (const std::string& path : paths) {
+        setEvery.push_back(path + "=1");
+    }
+    ExpectSucceededSilently(Run(setEvery), "set of every listed field");
+    const Json shown = Json::parse(Run({"profile", "show", At("p.profile")}).out);
+    for (const std::string& path : paths) {
+        std::string pointer = "/" + path;
+        std::replace(pointer.begin(), pointer.end(), '.', '/');
+        ASSERT_TRUE(shown.contains(Json::json_pointer(pointer))) << path;
+        const Json& value = shown.at(Json::json_pointer(pointer));
+        EXPECT_TRUE(value == 1 || value == "1") << path << ": " << value;
+    }
 }
 
 TEST_F(VandirctlTest, SetRefusesBadAssignmentsAndLeavesTheFileAlone) {
@@ -1163,7 +1219,7 @@ TEST_F(VandirctlTest, HelpDescribesTheCommands) {
     const Case cases[] = {
         {{"--help"}, {"profile", "key"}},
         {{"-h"}, {"profile", "key"}},
-        {{"profile", "--help"}, {"new", "show", "set", "import"}},
+        {{"profile", "--help"}, {"new", "show", "set", "fields", "import"}},
         {{"key", "--help"}, {"name", "usage", "code"}},
         {{"profile", "new", "--help"}, {"FILE"}},
         {{"profile", "show", "--help"}, {"FILE", "JSON"}},
@@ -1476,50 +1532,22 @@ std::string Snapshot(const fs::path& path) {
     return text;
 }
 
-// Every command that reads a profile and writes it back starts afresh only
-// when nothing exists at FILE; a FILE it cannot read or load is refused and
-// left exactly as it was.
-TEST_F(VandirctlTest, CommandsThatRewriteAProfileLeaveOneTheyCannotReadAlone) {
+// A FILE that commands reading a profile and writing it back must refuse,
+// naming it, and leave exactly as it was.
+struct UnloadableProfile {
+    const char* name;
+    std::function<void(const fs::path&)> make;
+    const char* file = "p.profile";
+};
+
+void VandirctlTest::ExpectRewritersLeaveAlone(const std::vector<UnloadableProfile>& cases) {
     const std::string state = At("mouse.state");
     ASSERT_EQ(Run({"device", "find", "--simulate", state}).exitCode, 0);
-    struct Case {
-        const char* name;
-        std::function<void(const fs::path&)> make;
-        const char* file = "p.profile";
-    };
-    std::vector<Case> cases = {
-        {"a FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }},
-        {"a folder", [](const fs::path& p) { fs::create_directory(p); }},
-        {"a file over 16 MiB",
-         [](const fs::path& p) {
-             WriteBytes(p, Image().Encode());
-             fs::resize_file(p, 16 * 1024 * 1024 + 1);
-         }},
-        {"a damaged profile",
-         [](const fs::path& p) {
-             const Bytes good = Image().Encode();
-             WriteBytes(p, Bytes(good.begin(), good.end() - 1));
-         }},
-        {"not a profile", [](const fs::path& p) { WriteText(p, "my notes\n"); }},
-        {"a link to itself", [](const fs::path& p) { fs::create_symlink(p.filename(), p); }},
-        // Below a regular file nothing can exist, yet nothing is missing either.
-        {"a path through a file",
-         [](const fs::path& p) { WriteText(p.parent_path(), "my notes\n"); }, "plain/p.profile"},
-    };
-    if (::geteuid() != 0) {
-        cases.push_back({"an unreadable profile", [](const fs::path& p) {
-                             WriteBytes(p, Image().Encode());
-                             fs::permissions(p, fs::perms::owner_write);
-                         }});
-    } else {
-        std::cout << "[ NOTE     ] running as root: the unreadable-profile case needs a normal "
-                     "user and is left out\n";
-    }
     const std::vector<std::vector<std::string>> commands = {
         {"device", "pull", "FILE", "--simulate", state},
         {"profile", "set", "FILE", "reportRate=2"},
     };
-    for (const Case& c : cases) {
+    for (const UnloadableProfile& c : cases) {
         for (const auto& command : commands) {
             const std::string name = std::string(c.name) + ": " + command[0] + " " + command[1];
             const fs::path file = work_ / c.file;
@@ -1537,6 +1565,38 @@ TEST_F(VandirctlTest, CommandsThatRewriteAProfileLeaveOneTheyCannotReadAlone) {
             fs::remove_all(work_ / fs::path(c.file).begin()->string(), ignored);
         }
     }
+}
+
+// Every command that reads a profile and writes it back starts afresh only
+// when nothing exists at FILE; a FILE it cannot read or load is refused and
+// left exactly as it was.
+TEST_F(VandirctlTest, CommandsThatRewriteAProfileLeaveOneTheyCannotReadAlone) {
+    ExpectRewritersLeaveAlone({
+        {"a FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }},
+        {"a folder", [](const fs::path& p) { fs::create_directory(p); }},
+        {"a file over 16 MiB",
+         [](const fs::path& p) {
+             WriteBytes(p, Image().Encode());
+             fs::resize_file(p, 16 * 1024 * 1024 + 1);
+         }},
+        {"a damaged profile",
+         [](const fs::path& p) {
+             const Bytes good = Image().Encode();
+             WriteBytes(p, Bytes(good.begin(), good.end() - 1));
+         }},
+        {"not a profile", [](const fs::path& p) { WriteText(p, "my notes\n"); }},
+        {"a link to itself", [](const fs::path& p) { fs::create_symlink(p.filename(), p); }},
+        // Below a regular file nothing can exist, yet nothing is missing either.
+        {"a path through a file",
+         [](const fs::path& p) { WriteText(p.parent_path(), "my notes\n"); }, "plain/p.profile"},
+    });
+}
+
+TEST_F(VandirctlUnprivilegedTest, CommandsThatRewriteAProfileLeaveAnUnreadableOneAlone) {
+    ExpectRewritersLeaveAlone({{"an unreadable profile", [](const fs::path& p) {
+                                    WriteBytes(p, Image().Encode());
+                                    fs::permissions(p, fs::perms::owner_write);
+                                }}});
 }
 
 mode_t ModeOf(const fs::path& path) {
@@ -1795,12 +1855,9 @@ TEST_F(VandirctlTest, AFailedSaveSaysWhy) {
     EXPECT_TRUE(ContainsAny(tooLarge.err, {"file too large"})) << tooLarge.err;
     EXPECT_EQ(ReadBytes(At("p.profile")), old);
     EXPECT_EQ(Listing(), (std::vector<std::string>{"p.profile", "plain"}));
+}
 
-    if (::geteuid() == 0) {
-        std::cout << "[ NOTE     ] running as root: a read-only folder does not stop root, so "
-                     "that case needs a normal user and is left out\n";
-        return;
-    }
+TEST_F(VandirctlUnprivilegedTest, AFailedSaveInAReadOnlyFolderSaysWhy) {
     fs::create_directory(At("locked"));
     ASSERT_EQ(Run({"profile", "new", At("locked/p.profile")}).exitCode, 0);
     fs::permissions(At("locked"), fs::perms(0555));

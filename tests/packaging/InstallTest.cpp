@@ -1,51 +1,20 @@
 // cmake --install of the native tree, into a staging folder (DESTDIR) as a
 // package build does: vandirctl under the prefix, the udev rule where udev
-// reads it, and the installed vandirctl reporting the project's version.
+// reads it, the manual page and completion, and the installed vandirctl
+// reporting the project's version.
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
-namespace vandir {
+#include "packaging/ShellCommand.h"
+
+namespace vandir::packaging {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Quoted(const std::string& text) {
-    return "'" + text + "'";
-}
-
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-struct Output {
-    int exitCode = -1;
-    std::string out;
-};
-
-Output RunShell(const std::string& command) {
-    Output result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    char buffer[256];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        result.out.append(buffer, n);
-    }
-    const int status = ::pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
 
 class InstallTest : public ::testing::Test {
 protected:
@@ -63,7 +32,7 @@ protected:
 };
 
 TEST_F(InstallTest, PutsVandirctlUnderThePrefixAndTheRuleWhereUdevReadsIt) {
-    const Output install =
+    const ShellOutput install =
         RunShell("DESTDIR=" + Quoted(stage_.string()) + " " + Quoted(VANDIR_CMAKE_COMMAND) +
                  " --install " + Quoted(VANDIR_BINARY_DIR) + " --prefix /usr/local 2>&1");
     ASSERT_EQ(install.exitCode, 0) << install.out;
@@ -75,10 +44,16 @@ TEST_F(InstallTest, PutsVandirctlUnderThePrefixAndTheRuleWhereUdevReadsIt) {
 
     const fs::path program = stage_ / "usr/local/bin/vandirctl";
     ASSERT_TRUE(fs::is_regular_file(program)) << install.out;
-    const Output version = RunShell(Quoted(program.string()) + " --version");
+    const ShellOutput version = RunShell(Quoted(program.string()) + " --version");
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, std::string("vandirctl ") + VANDIR_VERSION + "\n");
+
+    // The manual page and the completion, where man and bash-completion look
+    // under /usr/local.
+    EXPECT_TRUE(fs::is_regular_file(stage_ / "usr/local/share/man/man1/vandirctl.1.gz"));
+    EXPECT_TRUE(
+        fs::is_regular_file(stage_ / "usr/local/share/bash-completion/completions/vandirctl"));
 }
 
 }  // namespace
-}  // namespace vandir
+}  // namespace vandir::packaging
