@@ -32,6 +32,8 @@
 #include "SessionRun.h"
 #include "Statistics.h"
 #include "platform/win32/ModulePath.h"
+#include "platform/win32/framework/DisplayDpi.h"
+#include "skin/layout/DisplayScale.h"
 
 namespace {
 
@@ -272,7 +274,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf(
         "At %d %% (%d DPI): %d rounds after %d warm-up round(s); each round runs the minimal "
         "program, VandirII-Demo and the probe\n\n",
-        (DisplayDpi() * 100 + 48) / 96, DisplayDpi(), runs, warmup);
+        vandir::layout::PercentOfDpi(vandir::SystemDpi()), vandir::SystemDpi(), runs, warmup);
     PrintHeader();
     std::vector<Summary> summaries;
     for (const Row& row : rows) {

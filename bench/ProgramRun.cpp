@@ -10,6 +10,9 @@
 #include "DemoWindows.h"
 #include "Measure.h"
 #include "platform/win32/UniqueHandle.h"
+#include "platform/win32/framework/DisplayDpi.h"
+#include "skin/layout/DisplayScale.h"
+#include "skin/layout/MainWindowLayout.h"
 #include "skin/layout/ResourceIds.h"
 
 namespace vandir::bench {
@@ -38,15 +41,6 @@ int64_t PrivateBytesOf(HANDLE process) {
 
 }  // namespace
 
-int DisplayDpi() {
-    const HDC screen = ::GetDC(nullptr);
-    const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen != nullptr) {
-        ::ReleaseDC(nullptr, screen);
-    }
-    return dpi > 0 ? dpi : 96;
-}
-
 std::optional<Report> RunProgram(const std::wstring& program) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -70,10 +64,9 @@ std::optional<Report> RunProgram(const std::wstring& program) {
     const HWND main = FindMainWindow(created.dwProcessId);
     RECT bounds{};
     // 800 x 600 at 100 %, scaled to the display as the program scales it.
-    const int dpi = DisplayDpi();
+    const layout::Size size = layout::ScaleSize(layout::kMainWindow.size, SystemDpi());
     if (settled != 0 || main == nullptr || !::GetWindowRect(main, &bounds) ||
-        bounds.right - bounds.left != ::MulDiv(800, dpi, 96) ||
-        bounds.bottom - bounds.top != ::MulDiv(600, dpi, 96)) {
+        bounds.right - bounds.left != size.width || bounds.bottom - bounds.top != size.height) {
         std::fwprintf(stderr, L"%ls did not show its main window when it settled\n",
                       program.c_str());
         end();

@@ -18,7 +18,4 @@ namespace vandir::bench {
 // reason goes to the standard error). The program is ended afterwards.
 std::optional<Report> RunProgram(const std::wstring& program);
 
-// The display's dots per inch (96 at 100 %).
-int DisplayDpi();
-
 }  // namespace vandir::bench

@@ -139,9 +139,9 @@ WineDemo& EndToEndTest::Demo() {
 }
 
 Rect EndToEndTest::S(const Rect& rect) const {
-    const int x = S(rect.x);
-    const int y = S(rect.y);
-    return {x, y, S(rect.x + rect.width) - x, S(rect.y + rect.height) - y};
+    const auto scaled =
+        ::vandir::layout::ScaleRect({rect.x, rect.y, rect.width, rect.height}, Dpi());
+    return {scaled.x, scaled.y, scaled.width, scaled.height};
 }
 
 fs::path EndToEndTest::SkinSet() {

@@ -58,11 +58,7 @@ int ExpectedDpi() {
 
 // A window of the table, made as the program makes it: pages as children of
 // a host window, the others as windows of their own.
-class TableWindow : public CKivWindow {
-public:
-    TableWindow(const WindowLayout& table, SkinContext& context, CWnd* parent)
-        : CKivWindow(table, context, parent) {}
-};
+using TableWindow = CKivWindow;
 
 class AtDisplayScale : public testing::Test {
 protected:
