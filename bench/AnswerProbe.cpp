@@ -54,6 +54,10 @@ public:
     bool Exists(const std::u16string& path) override { return files_.count(path) != 0; }
     FolderMade MakeFolder(const std::u16string&) override { return FolderMade::Failed; }
     bool RemoveFolder(const std::u16string&) override { return false; }
+    bool RemoveFile(const std::u16string& path) override {
+        files_.erase(path);
+        return true;
+    }
 
 private:
     std::map<std::u16string, std::vector<uint8_t>> files_;

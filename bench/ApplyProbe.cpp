@@ -17,7 +17,7 @@
 
 #include "Measure.h"
 #include "SettingsKeeper.h"
-#include "app/DeviceSequences.h"
+#include "control/DeviceSequences.h"
 #include "base/Clock.h"
 #include "device/SimulatedMouse.h"
 #include "device/Transport.h"

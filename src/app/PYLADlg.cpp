@@ -4,11 +4,8 @@
 
 #include <utility>
 
-#include "app/DeviceSequences.h"
-#include "device/ConfigImage.h"
 #include "device/DeviceCommands.h"
 #include "i18n/MainWindowToolTips.h"
-#include "model/MergeEdits.h"
 #include "pages/ColorSettingsDlg.h"
 #include "pages/LanguageTip.h"
 #include "pages/MouseSettingsDlg.h"
@@ -20,7 +17,6 @@
 #include "skin/KivButton.h"
 #include "skin/layout/MainWindowLayout.h"
 #include "skin/layout/WindowTitle.h"
-#include "storage/Profile.h"
 #include "storage/SystemSettings.h"
 
 namespace vandir {
@@ -32,6 +28,12 @@ namespace {
 constexpr wchar_t kSaveFailedText[] =
     L"Your settings could not be saved for the next start. The profile file stays as it "
     L"was:\n\n";
+// Told when the mouse is there but did not take an Apply, between its two
+// parts the words for what failed ("it stayed busy").
+constexpr wchar_t kWriteRefusedText[] = L"The Vandir II did not take your settings: ";
+constexpr wchar_t kWriteRefusedFollowUp[] =
+    L".\n\nYour settings are saved and will be sent to the mouse again when the program "
+    L"next finds it.";
 
 // A system command's own bits; the system uses the low four.
 constexpr WPARAM kSystemCommandBits = 0xFFF0;
@@ -41,13 +43,8 @@ constexpr std::array kPageIds{PageId::KeyAssignment, PageId::OsSensitivity, Page
 constexpr std::array kTabs{IDC_MAIN_TAB_KEYS, IDC_MAIN_TAB_SENSOR, IDC_MAIN_TAB_LED,
                            IDC_MAIN_TAB_SUPPORT, IDC_MAIN_LANGUAGE};
 
-MouseSettings StartupRecord(AppServices& services) {
-    MouseSettings record =
-        MouseSettings::ForStartup(ProfilePathUnder(services.system.ApplicationDataFolder()));
-    // A damaged profile leaves the defaults; the file stays until an Apply
-    // replaces it.
-    LoadProfile(record, services.files);
-    return record;
+std::wstring Wide(const std::u16string& text) {
+    return std::wstring(text.begin(), text.end());
 }
 
 }  // namespace
@@ -69,8 +66,10 @@ const ClassMessageMap<CPYLADlg> CPYLADlg::messageMap{messageEntries};
 CPYLADlg::CPYLADlg(AppServices& services)
     : WithMessageMap(layout::kMainWindow, services.skin, nullptr, MainWindowToolTips()),
       services_(services),
-      record_(StartupRecord(services)),
+      owner_({services.transport, services.files, services.system, *this},
+             ProfilePathUnder(services.system.ApplicationDataFolder())),
       noMouse_(services.skin) {
+    owner_.SetView(*this);
     // The tips of the windows of the first paint come after it.
     DeferToolTips();
     // Every page object exists from here on, so that no message, however
@@ -95,7 +94,7 @@ BOOL CPYLADlg::OnInitDialog() {
     deviceNotifications_ = services_.registerForDeviceNotifications(GetSafeHwnd());
     // The mouse's answers take their waits (80 and 50 ms) on a worker while
     // the window is built and painted.
-    RequestReading(ReadingFor::Startup);
+    owner_.Start();
     CKivWindow::OnInitDialog();  // surface: background, buttons, hidden controls
     SetWindowIcons();            // at the scale the surface took
     // Only the page the window opens with is built now; the others and the
@@ -103,35 +102,26 @@ BOOL CPYLADlg::OnInitDialog() {
     // at once when something needs them earlier.
     BuildPage(*keyAssignment_);
     keyAssignment_->ShowWindow(SW_SHOW);
-    ApplyLanguageToAll(record_.language);
+    ApplyLanguageToAll(owner_.record().language);
     if (!SkinUsable()) {
         // One message, and the program ends before its window ever shows.
         EndDialog(IDCANCEL);
         return TRUE;
     }
     initialised_ = true;
-    if (pendingReading_) {
-        TakeReading(*std::exchange(pendingReading_, std::nullopt));
-    }
-    if (const auto change = std::exchange(pendingDeviceChange_, std::nullopt)) {
-        if (*change == DBT_DEVICEARRIVAL) {
-            OnMouseArrival();
-        } else {
-            OnMouseRemoval();
-        }
-    }
+    // A reading or a device change that came during the set-up (a message
+    // box there runs a loop) is taken now.
+    owner_.ViewReady();
     // The icon, the hidden pages and the no-device screen come once the
     // window has painted and the program has been idle (OnKickIdle).
     return TRUE;
 }
 
-void CPYLADlg::RunWithMouse(std::function<void()> work) {
-    if (!mouseWork_.Start(work)) {
-        work();
-    }
+bool CPYLADlg::Queue(MouseJob, std::function<void()> work) {
+    return mouseWork_.Start(std::move(work));
 }
 
-void CPYLADlg::PostToWindow(std::function<void()> function) {
+void CPYLADlg::PostBack(std::function<void()> function) {
     services_.ui.Post([alive = std::weak_ptr<int>(lifetime_), function = std::move(function)] {
         if (alive.lock()) {
             function();
@@ -142,76 +132,6 @@ void CPYLADlg::PostToWindow(std::function<void()> function) {
 void CPYLADlg::WaitForMouseWork() {
     mouseWork_.Join();
     services_.ui.RunPending();
-}
-
-void CPYLADlg::RequestReading(ReadingFor purpose) {
-    // A mouse that missed an Apply is written, not read: its old memory must
-    // not come back over what was saved.
-    std::optional<MouseSettings> unwritten = unwritten_;
-    const uint64_t actions = actions_;
-    RunWithMouse([this, purpose, actions, unwritten = std::move(unwritten)] {
-        PendingReading pending{unwritten ? CompleteApply(services_.transport, *unwritten)
-                                         : ReadMouse(services_.transport),
-                               actions, purpose};
-        PostToWindow([this, pending] { TakeReading(pending); });
-    });
-}
-
-void CPYLADlg::TakeReading(const PendingReading& pending) {
-    if (!initialised_) {
-        // Answered while the window was still being set up (its pages do
-        // not exist yet): taken at the end of the set-up.
-        pendingReading_ = pending;
-        return;
-    }
-    if (closing_) {
-        return;
-    }
-    const MouseReading& reading = pending.reading;
-    for (const PageId id : kPageIds) {
-        pageObject(id).SetFirmwareVersion(reading.firmwareVersion);
-    }
-    if (reading.completedApply) {
-        unwritten_.reset();
-    }
-    // After an Apply or a Reset asked since, the reading is stale: the pages
-    // hold what the person wanted, and the mouse has it or will.
-    if (reading.configuration && pending.actionsAtRequest == actions_) {
-        MergeReading(*reading.configuration);
-    }
-    switch (pending.purpose) {
-        case ReadingFor::Startup:
-            if (!reading.present && !StartTimer(kNoMouseTimer, kNoMouseDelayMs)) {
-                // Without its timer the swap happens at once.
-                Hide();
-                ShowNoDeviceScreen();
-            }
-            break;
-        case ReadingFor::Arrival:
-            // Pulled out again within the delay: the no-device screen stays.
-            if (reading.present && noMouse_.GetSafeHwnd() != nullptr &&
-                noMouse_.IsWindowVisible()) {
-                noMouse_.ShowWindow(SW_HIDE);
-                ShowWindow(SW_SHOW);
-            }
-            break;
-        case ReadingFor::CallUp:
-            if (reading.present) {
-                ShowWindow(SW_SHOW);
-            } else if (!IsWindowVisible()) {
-                ShowNoDeviceScreen();
-            }
-            break;
-    }
-}
-
-void CPYLADlg::MergeReading(const DeviceConfig& configuration) {
-    MouseSettings edited = record_;
-    CollectBuilt(edited);
-    MouseSettings incoming = pushed_;
-    ApplyDeviceConfig(configuration, incoming);
-    record_ = MergeEdits(pushed_, edited, std::move(incoming));
-    PushAll();
 }
 
 bool CPYLADlg::SkinUsable() {
@@ -321,8 +241,9 @@ void CPYLADlg::BuildPage(CKivPage& page) {
     // Every record change before the first collect is pushed (connect,
     // re-read, reset), and a collect builds every page first: so the record
     // now is the one the other pages were last given.
-    page.PushSettings(record_);
+    page.PushSettings(owner_.record());
     page.ApplyLanguage(appliedLanguage_);
+    owner_.PageBuilt([&page](MouseSettings& target) { page.CollectSettings(target); });
 }
 
 bool CPYLADlg::BuildNextWindow() {
@@ -404,30 +325,18 @@ CKivPage* CPYLADlg::PageWithoutLists() const {
     return nullptr;
 }
 
-void CPYLADlg::PushAll() {
-    pushed_ = record_;
+void CPYLADlg::PushToPages(const MouseSettings& record) {
     // A page not built yet takes the record when it is built.
-    for (const PageId id : {PageId::KeyAssignment, PageId::OsSensitivity, PageId::Sensor,
-                            PageId::Led, PageId::Support, PageId::Language}) {
+    for (const PageId id : kPageIds) {
         if (CKivPage& target = pageObject(id); target.GetSafeHwnd() != nullptr) {
-            target.PushSettings(record_);
+            target.PushSettings(record);
         }
     }
 }
 
-void CPYLADlg::CollectAll() {
-    for (const PageId id : {PageId::KeyAssignment, PageId::OsSensitivity, PageId::Sensor,
-                            PageId::Led, PageId::Support, PageId::Language}) {
-        if (closing_ && pageObject(id).GetSafeHwnd() == nullptr) {
-            continue;
-        }
-        page(id).CollectSettings(record_);
-    }
-}
-
-void CPYLADlg::CollectBuilt(MouseSettings& target) {
-    for (const PageId id : {PageId::KeyAssignment, PageId::OsSensitivity, PageId::Sensor,
-                            PageId::Led, PageId::Support, PageId::Language}) {
+void CPYLADlg::CollectPages(MouseSettings& target) {
+    // A page not built yet holds the record as it is.
+    for (const PageId id : kPageIds) {
         if (CKivPage& built = pageObject(id); built.GetSafeHwnd() != nullptr) {
             built.CollectSettings(target);
         }
@@ -435,7 +344,73 @@ void CPYLADlg::CollectBuilt(MouseSettings& target) {
 }
 
 void CPYLADlg::CollectPage(PageId id) {
-    page(id).CollectSettings(record_);
+    CKivPage& collected = page(id);
+    owner_.CollectWith([&collected](MouseSettings& target) { collected.CollectSettings(target); });
+}
+
+void CPYLADlg::RelabelWindows(int language) {
+    ApplyLanguageToAll(language);
+}
+
+void CPYLADlg::ShowFirmwareVersion(uint16_t version) {
+    for (const PageId id : kPageIds) {
+        pageObject(id).SetFirmwareVersion(version);
+    }
+}
+
+bool CPYLADlg::MainWindowShown() {
+    return IsWindowVisible();
+}
+
+void CPYLADlg::ShowMainWindow() {
+    ShowWindow(SW_SHOW);
+}
+
+void CPYLADlg::HideMainWindow() {
+    Hide();
+}
+
+bool CPYLADlg::NoDeviceScreenShown() {
+    return noMouse_.GetSafeHwnd() != nullptr && noMouse_.IsWindowVisible();
+}
+
+void CPYLADlg::HideNoDeviceScreen() {
+    if (noMouse_.GetSafeHwnd() != nullptr) {
+        noMouse_.ShowWindow(SW_HIDE);
+    }
+}
+
+void CPYLADlg::EndModalDialogs() {
+    // A dialog of a choice or a notice ends without a choice, its hooks
+    // removed, before the window it belongs to hides.
+    CDialogEx::EndModalDialogsOf(GetSafeHwnd());
+}
+
+bool CPYLADlg::StartNoMouseDelay() {
+    return StartTimer(kNoMouseTimer, kNoMouseDelayMs);
+}
+
+bool CPYLADlg::StartArrivalDelay() {
+    return StartTimer(kArrivalTimer, kArrivalDelayMs);
+}
+
+void CPYLADlg::Tell(const Notice& notice) {
+    switch (notice.kind) {
+        case Notice::Kind::NoMouse: {
+            CPopDlg popUp(CPopDlg::kNoMouse, services_.skin, this);
+            popUp.DoModal();
+            break;
+        }
+        case Notice::Kind::WriteRefused:
+            services_.showMessage(kWriteRefusedText + Wide(notice.what) + kWriteRefusedFollowUp,
+                                  kMainWindowTitle, MB_OK | MB_ICONEXCLAMATION);
+            break;
+        case Notice::Kind::SaveFailed:
+            services_.showMessage(kSaveFailedText + Wide(notice.what) + L"\n\n" +
+                                      Wide(notice.reason),
+                                  kMainWindowTitle, MB_OK | MB_ICONEXCLAMATION);
+            break;
+    }
 }
 
 void CPYLADlg::ApplyLanguageToAll(int language) {
@@ -466,11 +441,11 @@ void CPYLADlg::ShowPage(PageId target) {
                     : target == PageId::Language ? IDC_MAIN_LANGUAGE
                                                  : IDC_MAIN_TAB_KEYS;
     Item<CKivButton>(tab).SetSelected(true);
-    for (const PageId id : {PageId::KeyAssignment, PageId::OsSensitivity, PageId::Sensor,
-                            PageId::Led, PageId::Support, PageId::Language}) {
+    // Hiding builds every page, so all of them are collected.
+    for (const PageId id : kPageIds) {
         page(id).ShowWindow(SW_HIDE);
     }
-    CollectAll();
+    owner_.Collect();
     shown.ShowWindow(SW_SHOW);
     shown.OnShownByTab();
 }
@@ -486,9 +461,10 @@ void CPYLADlg::OnControlEvent(const ControlEvent& event) {
     }
     if (event.kind == Kind::MenuChose) {
         if (event.value == kMenuShow) {
-            CallUp();
+            owner_.CallUp();
         } else if (event.value == kMenuExit) {
             closing_ = true;
+            owner_.Exit();
             ::PostQuitMessage(0);
         }
         return;
@@ -524,60 +500,11 @@ void CPYLADlg::OnControlEvent(const ControlEvent& event) {
 }
 
 void CPYLADlg::Apply() {
-    ++actions_;
-    RunWithMouse([this] {
-        Transport& transport = services_.transport;
-        if (!transport.IsPresent() && transport.Discover() != 1) {
-            transport.Close();
-            PostToWindow([this] {
-                if (!closing_) {
-                    ShowNoMouseNotice();
-                }
-            });
-            return;
-        }
-        const auto record = services_.ui.Call([this] {
-            CollectAll();
-            return record_;
-        });
-        if (!record) {
-            return;
-        }
-        const ApplyOutcome outcome =
-            ApplyRecord(*record, transport, services_.system, services_.files);
-        PostToWindow([this, applied = *record, outcome] { TakeApplyOutcome(applied, outcome); });
-    });
-}
-
-void CPYLADlg::TakeApplyOutcome(const MouseSettings& applied, const ApplyOutcome& outcome) {
-    if (!outcome.saved && !closing_) {
-        const std::wstring path(applied.profilePath.begin(), applied.profilePath.end());
-        const std::wstring reason(outcome.saveFailure.begin(), outcome.saveFailure.end());
-        services_.showMessage(kSaveFailedText + path + L"\n\n" + reason, kMainWindowTitle,
-                              MB_OK | MB_ICONEXCLAMATION);
-    }
-    if (outcome.written) {
-        unwritten_.reset();
-        return;
-    }
-    // Written when the mouse is found again, instead of reading its old
-    // memory over what was saved.
-    unwritten_ = applied;
-    if (!closing_ && IsWindowVisible()) {
-        ShowNoMouseNotice();
-    }
+    owner_.Apply();
 }
 
 void CPYLADlg::Reset() {
-    record_.ResetToDefaults();
-    PushAll();
-    ApplyLanguageToAll(record_.language);
-    Apply();
-}
-
-void CPYLADlg::ShowNoMouseNotice() {
-    CPopDlg notice(CPopDlg::kNoMouse, services_.skin, this);
-    notice.DoModal();
+    owner_.Reset();
 }
 
 void CPYLADlg::SetTopmost(bool topmost) {
@@ -591,15 +518,6 @@ bool CPYLADlg::StartTimer(UINT_PTR id, UINT milliseconds) {
 
 void CPYLADlg::ShowNoDeviceScreen() {
     noDeviceScreen().ShowCentred();
-}
-
-void CPYLADlg::CallUp() {
-    // The window comes at once when the mouse is known to be there; the
-    // reading follows (after an Apply still waiting on the mouse).
-    if (services_.transport.IsPresent()) {
-        ShowWindow(SW_SHOW);
-    }
-    RequestReading(ReadingFor::CallUp);
 }
 
 void CPYLADlg::ShowTrayMenu() {
@@ -664,7 +582,7 @@ void CPYLADlg::OnSystemCommand(WPARAM command) {
 Reply CPYLADlg::OnTrayNotification(WPARAM, LPARAM mouseMessage) {
     // There is no icon before the window is complete.
     if (initialised_ && mouseMessage == WM_LBUTTONDOWN) {
-        CallUp();
+        owner_.CallUp();
     } else if (initialised_ && mouseMessage == WM_RBUTTONDOWN) {
         ShowTrayMenu();
     }
@@ -674,7 +592,7 @@ Reply CPYLADlg::OnTrayNotification(WPARAM, LPARAM mouseMessage) {
 Reply CPYLADlg::OnShowWindowRequest() {
     // During set-up the window shows itself once it is complete.
     if (initialised_) {
-        ShowWindow(SW_SHOW);
+        owner_.ShowRequested();
     }
     return Handled(0);
 }
@@ -687,51 +605,20 @@ Reply CPYLADlg::OnDeviceChange(WPARAM event, LPARAM record) {
     if (!IsVandirDevicePath(DevicePathFromDeviceChange(record))) {
         return Handled(TRUE);
     }
-    if (!initialised_) {
-        // During set-up (a message box there runs a message loop) the last
-        // change waits until the window is complete.
-        pendingDeviceChange_ = event;
-        return Handled(TRUE);
-    }
+    // During set-up (a message box there runs a message loop) the owner
+    // keeps the change until the window is complete.
     if (event == DBT_DEVICEARRIVAL) {
-        OnMouseArrival();
+        owner_.MouseArrived();
     } else {
-        OnMouseRemoval();
+        owner_.MouseRemoved();
     }
     return Handled(TRUE);
-}
-
-void CPYLADlg::OnMouseArrival() {
-    // One connect for a burst of arrivals (one per HID interface). A timer
-    // the system refused leaves the next arrival free to try again.
-    if (!services_.transport.IsPresent() && !arrivalPending_) {
-        arrivalPending_ = StartTimer(kArrivalTimer, kArrivalDelayMs);
-    }
-}
-
-void CPYLADlg::OnMouseRemoval() {
-    if (!services_.transport.IsPresent()) {
-        return;
-    }
-    // A dialog of a choice or a notice ends without a choice, its hooks
-    // removed, before the window it belongs to hides.
-    CDialogEx::EndModalDialogsOf(GetSafeHwnd());
-    ShowNoDeviceScreen();
-    Hide();
-    // At once for this thread; the handle goes once the mouse's work before
-    // it is done.
-    services_.transport.MarkGone();
-    RunWithMouse([&transport = services_.transport] { transport.Close(); });
-    for (const PageId id : kPageIds) {
-        pageObject(id).SetFirmwareVersion(0);
-    }
 }
 
 void CPYLADlg::OnTimer(UINT_PTR id) {
     if (id == kNoMouseTimer) {
         KillTimer(kNoMouseTimer);
-        Hide();
-        ShowNoDeviceScreen();
+        owner_.NoMouseDelayOver();
     } else if (id == kBuildWindowsTimer) {
         if (!BuildNextPiece() || !DeferredWorkLeft()) {
             KillTimer(kBuildWindowsTimer);
@@ -739,8 +626,7 @@ void CPYLADlg::OnTimer(UINT_PTR id) {
         }
     } else if (id == kArrivalTimer) {
         KillTimer(kArrivalTimer);
-        arrivalPending_ = false;
-        RequestReading(ReadingFor::Arrival);
+        owner_.ArrivalSettled();
     } else if (id == kTrayRetryTimer) {
         if (trayIcon_ == nullptr || trayIcon_->Add()) {
             KillTimer(kTrayRetryTimer);
@@ -780,7 +666,11 @@ void CPYLADlg::OnDestroy() {
     // or the mouse; what they still ask of this window builds and shows
     // nothing more.
     closing_ = true;
+    owner_.Exit();
     mouseWork_.Join();
+    // What the Applies achieved still arrives: a failed save is told before
+    // the program ends.
+    services_.ui.RunPending();
     trayIcon_.reset();
 }
 

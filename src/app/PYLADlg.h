@@ -1,34 +1,30 @@
 #pragma once
-// CPYLADlg: the program's main window. It owns the settings record, the seven
-// pages, the no-device screen, the notification-area icon and its menu; it
-// decides when the record is loaded, pushed to the pages, collected from
-// them, saved and written to the mouse, and reacts to the mouse arriving and
-// leaving, to the notification-area icon and to a second start of the
-// program. Closing it only hides it; "Exit" in the icon's menu ends the
-// program.
+// CPYLADlg: the program's main window. It holds the seven pages, the
+// no-device screen, the notification-area icon and its menu, and is the view
+// of the settings owner (SettingsOwner), which owns the record, the profile,
+// the readings, Apply and Reset and decides what shows when the mouse comes
+// and goes. The window turns its messages (tabs, the icon, device changes,
+// timers) into the owner's events and answers the owner's requests (give the
+// pages the record, collect them, show a window, tell the person). Closing it
+// only hides it; "Exit" in the icon's menu ends the program.
 //
-// Everything that talks to the mouse (the readings at start, after an
-// arrival and on the icon's click, Apply, Reset's Apply, closing the link)
-// runs on worker threads one piece at a time in the order asked, so the
-// window never waits for the mouse: what needs it while an Apply waits on a
-// busy mouse runs when that Apply is done. A worker asks the user-interface
-// thread to collect the pages (and waits for that); its results come back to
-// this thread as posted functions. A reading never undoes what the person did
-// meanwhile: edits made since the pages were last given the record survive
-// it (MergeEdits), and after an Apply or a Reset it is not taken at all.
+// The owner's mouse work runs on worker threads one piece at a time in the
+// order asked (SerialWorkers), so the window never waits for the mouse; its
+// results come back to this thread as posted functions.
 
 #include <windows.h>
 
 #include <array>
 #include <memory>
-#include <mutex>
-#include <optional>
+#include <functional>
 
 #include "app/AppServices.h"
-#include "app/DeviceSequences.h"
 #include "app/NoMouse.h"
 #include "app/SingleInstance.h"
 #include "app/TrayIcon.h"
+#include "control/MouseWork.h"
+#include "control/SettingsOwner.h"
+#include "control/SettingsView.h"
 #include "model/MouseSettings.h"
 #include "pages/KivPage.h"
 #include "pages/PageHost.h"
@@ -38,7 +34,10 @@
 
 namespace vandir {
 
-class CPYLADlg : public WithMessageMap<CPYLADlg, CKivWindow>, public PageHost {
+class CPYLADlg : public WithMessageMap<CPYLADlg, CKivWindow>,
+                 public PageHost,
+                 private SettingsView,
+                 private MouseWork {
 public:
     static const ClassMessageMap<CPYLADlg> messageMap;
 
@@ -65,7 +64,8 @@ public:
     static constexpr int kMenuShow = 100;
     static constexpr int kMenuExit = 101;
 
-    // Makes the record: defaults, the profile path, the profile's contents.
+    // Makes the settings owner (the record: defaults, the profile path, the
+    // profile's contents) and the page objects.
     explicit CPYLADlg(AppServices& services);
     ~CPYLADlg() override;
 
@@ -87,9 +87,10 @@ public:
     void WaitForStartupReading() { WaitForMouseWork(); }
     // An Apply whose write did not reach the mouse; it is written when the
     // mouse is next found.
-    bool ApplyUnwritten() const { return unwritten_.has_value(); }
+    bool ApplyUnwritten() const { return owner_.WritePending(); }
 
-    const MouseSettings& settings() const { return record_; }
+    const MouseSettings& settings() const { return owner_.record(); }
+    const SettingsOwner& owner() const { return owner_; }
     // The page, built first when it was not yet.
     CKivPage& page(PageId id);
     // The no-device screen, built first when it was not yet.
@@ -133,39 +134,30 @@ private:
     void BuildPage(CKivPage& page);
     // Builds the next window not built yet; false when none was left.
     bool BuildNextWindow();
-    void PushAll();
     // The pages' hooks for their pop-up lists.
     void CloseAllLists();
     CKivPage* PageWithoutLists() const;
-    // Collects every page into the record, building the ones not built yet;
-    // while the window closes, only the built ones (a page never built holds
-    // the record as it is).
-    void CollectAll();
-    // Why the mouse is read; what follows the reading on this thread.
-    enum class ReadingFor { Startup, Arrival, CallUp };
-    struct PendingReading {
-        MouseReading reading;
-        uint64_t actionsAtRequest;
-        ReadingFor purpose;
-    };
-    // Runs work that talks to the mouse behind what was asked before; at
-    // once on this thread when no worker can be started.
-    void RunWithMouse(std::function<void()> work);
-    // Runs function on this thread when its loop next pumps, unless the
-    // window is gone by then.
-    void PostToWindow(std::function<void()> function);
-    // Reads the mouse (or completes the Apply it missed) on a worker; the
-    // result comes to TakeReading.
-    void RequestReading(ReadingFor purpose);
-    void TakeReading(const PendingReading& pending);
-    // The reading's configuration into the record and the pages, keeping the
-    // edits the person made since the pages were last given the record.
-    void MergeReading(const DeviceConfig& configuration);
-    // What an Apply achieved, on this thread: a failed save and a write that
-    // did not reach the mouse are told.
-    void TakeApplyOutcome(const MouseSettings& applied, const ApplyOutcome& outcome);
-    // Collects the built pages into target.
-    void CollectBuilt(MouseSettings& target);
+
+    // SettingsView.
+    void PushToPages(const MouseSettings& record) override;
+    void CollectPages(MouseSettings& target) override;
+    void RelabelWindows(int language) override;
+    void ShowFirmwareVersion(uint16_t version) override;
+    bool MainWindowShown() override;
+    void ShowMainWindow() override;
+    void HideMainWindow() override;
+    bool NoDeviceScreenShown() override;
+    void ShowNoDeviceScreen() override;
+    void HideNoDeviceScreen() override;
+    void EndModalDialogs() override;
+    bool StartNoMouseDelay() override;
+    bool StartArrivalDelay() override;
+    void Tell(const Notice& notice) override;
+    // MouseWork: the serial workers; results come back as posted functions,
+    // dropped once the window is gone.
+    bool Queue(MouseJob kind, std::function<void()> work) override;
+    void PostBack(std::function<void()> function) override;
+
     // Adds the notification-area icon once; reports a failed registration
     // for device notifications after it. An icon the system did not take is
     // tried again on timer 4.
@@ -175,17 +167,9 @@ private:
     // True when every sheet some window uses is there and decodes; else the
     // skin's failure path was taken.
     bool SkinUsable();
-    // The mouse arrived or was pulled out (after set-up; earlier ones wait).
-    void OnMouseArrival();
-    void OnMouseRemoval();
     // Hides the main window (the icon brings it back).
     void Hide();
-    // Shows the main window after a re-read when a mouse is there, else the
-    // no-device screen (the icon click and the menu's "Vandir II").
-    void CallUp();
-    void ShowNoDeviceScreen();
     void ShowTrayMenu();
-    void ShowNoMouseNotice();
 
     void OnPaint();
     Reply OnQueryDragIcon();
@@ -203,7 +187,7 @@ private:
     void OnDestroy();
 
     AppServices& services_;
-    MouseSettings record_;
+    SettingsOwner owner_;
     // Pages in member order; the no-device screen is separate.
     // The window talks to every page through CKivPage only.
     std::unique_ptr<CKivPage> keyAssignment_;
@@ -221,20 +205,9 @@ private:
     HICON icon_ = nullptr;  // the system's shared copy, for the minimised window
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
-    bool arrivalPending_ = false;
     bool buildTimerRunning_ = false;
-    // OnInitDialog has run; a start-up reading and the last arrival or
-    // removal of the mouse that come earlier wait here.
+    // OnInitDialog has run: the icon and the call-up answer from here on.
     bool initialised_ = false;
-    std::optional<PendingReading> pendingReading_;
-    // The record as the pages were last given it (PushAll).
-    MouseSettings pushed_;
-    // Applies and Resets asked for so far: a reading asked before one of
-    // them is stale when it arrives.
-    uint64_t actions_ = 0;
-    // The record of the last Apply whose write did not reach the mouse.
-    std::optional<MouseSettings> unwritten_;
-    std::optional<WPARAM> pendingDeviceChange_;
     // "Exit" was chosen or the window is being destroyed: nothing more is
     // built or shown under it.
     bool closing_ = false;

@@ -45,6 +45,10 @@ public:
 
     // Removes the empty folder at path; false when it cannot.
     virtual bool RemoveFolder(const std::u16string& path) = 0;
+
+    // Removes the file at path; true when no file is there afterwards (also
+    // when none was), false when it stays.
+    virtual bool RemoveFile(const std::u16string& path) = 0;
 };
 
 }  // namespace vandir

@@ -61,6 +61,14 @@ public:
     }
 
     bool RemoveFolder(const std::u16string& path) override { return folders.erase(path) != 0; }
+
+    bool RemoveFile(const std::u16string& path) override {
+        if (failWrites) {
+            return files.count(path) == 0;
+        }
+        files.erase(path);
+        return true;
+    }
 };
 
 }  // namespace vandir::testing

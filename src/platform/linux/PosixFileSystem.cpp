@@ -100,4 +100,8 @@ bool PosixFileSystem::RemoveFolder(const std::u16string& path) {
     return ::rmdir(BytesFromPath(path).c_str()) == 0;
 }
 
+bool PosixFileSystem::RemoveFile(const std::u16string& path) {
+    return ::unlink(BytesFromPath(path).c_str()) == 0 || errno == ENOENT || errno == ENOTDIR;
+}
+
 }  // namespace vandir

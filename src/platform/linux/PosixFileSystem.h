@@ -20,6 +20,7 @@ public:
     bool Exists(const std::u16string& path) override;
     FolderMade MakeFolder(const std::u16string& path) override;
     bool RemoveFolder(const std::u16string& path) override;
+    bool RemoveFile(const std::u16string& path) override;
 };
 
 }  // namespace vandir

@@ -203,4 +203,12 @@ bool Win32FileSystem::RemoveFolder(const std::u16string& path) {
     return ::RemoveDirectoryW(AsWide(path)) != FALSE;
 }
 
+bool Win32FileSystem::RemoveFile(const std::u16string& path) {
+    if (::DeleteFileW(AsWide(path)) != FALSE) {
+        return true;
+    }
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 }  // namespace vandir

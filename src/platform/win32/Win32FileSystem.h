@@ -31,6 +31,7 @@ public:
     bool Exists(const std::u16string& path) override;
     FolderMade MakeFolder(const std::u16string& path) override;
     bool RemoveFolder(const std::u16string& path) override;
+    bool RemoveFile(const std::u16string& path) override;
 
     // True when a file or folder of exactly that name exists (* and ? are
     // characters of the name, never wildcards).

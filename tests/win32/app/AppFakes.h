@@ -120,6 +120,11 @@ public:
     bool Exists(const std::u16string&) override { return false; }
     FolderMade MakeFolder(const std::u16string&) override { return FolderMade::Failed; }
     bool RemoveFolder(const std::u16string&) override { return false; }
+    bool RemoveFile(const std::u16string& path) override {
+        const std::lock_guard lock(mutex_);
+        files.erase(path);
+        return true;
+    }
     std::optional<std::u16string> saveFailure;
     std::vector<uint8_t> Contents(const std::u16string& path) {
         const std::lock_guard lock(mutex_);
