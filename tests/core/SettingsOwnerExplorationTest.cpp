@@ -21,6 +21,7 @@
 #include <cctype>
 #include <deque>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -281,7 +282,8 @@ private:
 
     void RunJob() {
         const bool reading = world_.work.jobs.front().kind == MouseJob::Reading;
-        const std::optional<MouseSettings> keptBefore = world_.Kept();
+        const std::optional<MouseSettings> keptBefore =
+            reading ? world_.Kept() : std::optional<MouseSettings>();
         const size_t postsBefore = world_.work.posts.size();
         world_.work.RunJob();
         std::optional<ReadingSeen> seen;
@@ -383,7 +385,7 @@ public:
 
     Exploration Explore() {
         std::vector<Step> prefix;
-        Visit(prefix, 0);
+        Visit(prefix, 0, std::make_unique<Run>());
         return result_;
     }
 
@@ -418,33 +420,39 @@ private:
         return false;
     }
 
-    void Visit(std::vector<Step>& prefix, Steps sleeping) {
-        if (result_.failures.size() >= kFailuresKept) {
+    // A run at the end of prefix: the run handed down, or a new one that
+    // replays it.
+    std::unique_ptr<Run> Replayed(const std::vector<Step>& prefix) {
+        auto run = std::make_unique<Run>();
+        for (const Step step : prefix) {
+            run->Take(step);
+        }
+        return run;
+    }
+
+    // run stands at the end of prefix, its last step taken and checked.
+    void Visit(std::vector<Step>& prefix, Steps sleeping, std::unique_ptr<Run> run) {
+        ++result_.visits;
+        if (!run->failure().empty()) {
+            Report(prefix, run->failure());
             return;
         }
-        ++result_.visits;
-        Run run;
-        for (const Step step : prefix) {
-            if (!run.Take(step)) {
-                Report(prefix, run.failure());
-                return;
-            }
-        }
-        if (run.Settled()) {
+        if (run->Settled()) {
             // Every settled point is checked, not only the ends: the person
             // may stop there.
             ++result_.runs;
-            if (!run.CheckSettled()) {
-                Report(prefix, run.failure());
+            if (!run->CheckSettled()) {
+                Report(prefix, run->failure());
                 return;
             }
         }
+        std::vector<std::pair<Step, Steps>> children;
         Steps done = 0;
         for (size_t kind = 0; kind < kStepKinds; ++kind) {
             const Step step = static_cast<Step>(kind);
             const bool internal = step == Step::RunJob || step == Step::DeliverPost;
             if ((!internal && left_[kind] == 0) || (sleeping & Bit(step)) != 0 ||
-                !run.Enabled(step)) {
+                !run->Enabled(step)) {
                 continue;
             }
             Steps next = 0;
@@ -454,16 +462,24 @@ private:
                     next |= Bit(asleep);
                 }
             }
+            children.emplace_back(step, next);
+            done |= Bit(step);
+        }
+        for (size_t i = 0; i < children.size() && result_.failures.size() < kFailuresKept; ++i) {
+            const auto [step, next] = children[i];
+            const bool internal = step == Step::RunJob || step == Step::DeliverPost;
+            // The first child goes on with this run; the others replay.
+            std::unique_ptr<Run> child = i == 0 ? std::move(run) : Replayed(prefix);
+            child->Take(step);
             if (!internal) {
-                --left_[kind];
+                --left_[static_cast<size_t>(step)];
             }
             prefix.push_back(step);
-            Visit(prefix, next);
+            Visit(prefix, next, std::move(child));
             prefix.pop_back();
             if (!internal) {
-                ++left_[kind];
+                ++left_[static_cast<size_t>(step)];
             }
-            done |= Bit(step);
         }
     }
 
