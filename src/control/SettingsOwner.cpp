@@ -209,7 +209,7 @@ void SettingsOwner::ShowWhenPresent(unsigned purposes, bool present) {
 void SettingsOwner::Apply() {
     Collect();
     ++actions_;
-    RunMouseWork(MouseJob::Apply, [this, record = record_] {
+    RunMouseWork(MouseJob::Apply, [this, record = record_, action = actions_] {
         ApplyResult result;
         result.outcome = ApplyRecord(record, services_.transport, services_.system,
                                      services_.files);
@@ -221,11 +221,19 @@ void SettingsOwner::Apply() {
             result.keptForMouse =
                 KeepUnsentRecord(record, services_.files, &result.keepFailure);
         }
-        services_.work.PostBack([this, record, result] { TakeApplyResult(record, result); });
+        services_.work.PostBack(
+            [this, record, action, result] { TakeApplyResult(record, action, result); });
     });
 }
 
-void SettingsOwner::TakeApplyResult(const MouseSettings& applied, const ApplyResult& result) {
+void SettingsOwner::TakeApplyResult(const MouseSettings& applied, uint64_t action,
+                                    const ApplyResult& result) {
+    // A newer Apply's outcome came first (a notice's loop ran it): this one
+    // no longer says anything about the mouse or the profile.
+    if (action < lastOutcome_) {
+        return;
+    }
+    lastOutcome_ = action;
     const ApplyOutcome& outcome = result.outcome;
     if (outcome.write.confirmed) {
         writePending_ = false;
@@ -233,15 +241,16 @@ void SettingsOwner::TakeApplyResult(const MouseSettings& applied, const ApplyRes
     } else {
         writePending_ = result.keptForMouse;
     }
-    // A failed save is told also while the program ends.
+    // A failed save is told also while the program ends. A notice runs a
+    // loop: what follows it is told only while no newer outcome came.
     if (!outcome.saved) {
         view_->Tell({Notice::Kind::SaveFailed, applied.profilePath, outcome.saveFailure});
     }
-    if (!result.keptForMouse) {
+    if (!result.keptForMouse && lastOutcome_ == action) {
         view_->Tell({Notice::Kind::SaveFailed, UnsentRecordPath(applied.profilePath),
                      result.keepFailure});
     }
-    if (outcome.write.confirmed || closing_) {
+    if (outcome.write.confirmed || closing_ || lastOutcome_ != action) {
         return;
     }
     // The mouse may have gone since the write was tried.

@@ -141,7 +141,7 @@ private:
     void RequestReading(unsigned purposes);
     void TakeReading(uint64_t id, const ReadingResult& result);
     void Merge(const MouseSettings& asked, MouseSettings incoming);
-    void TakeApplyResult(const MouseSettings& applied, const ApplyResult& result);
+    void TakeApplyResult(const MouseSettings& applied, uint64_t action, const ApplyResult& result);
     void LoseMouse();
     void ShowMainWindow();
     void ShowWhenPresent(unsigned purposes, bool present);
@@ -162,6 +162,8 @@ private:
     // Applies and Resets asked for so far; pieces of mouse work queued.
     uint64_t actions_ = 0;
     uint64_t queued_ = 0;
+    // The Apply whose outcome was taken last.
+    uint64_t lastOutcome_ = 0;
     // Arrivals and removals noticed so far, and the number of the last of each.
     uint64_t deviceEvents_ = 0;
     uint64_t lastRemoval_ = 0;
