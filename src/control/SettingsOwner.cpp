@@ -45,6 +45,10 @@ MouseSettings SettingsOwner::Snapshot() {
     return shown;
 }
 
+SettingsOwner::Ask SettingsOwner::AskNow() {
+    return {Snapshot(), actions_, deviceEvents_};
+}
+
 void SettingsOwner::Push() {
     view_->PushToPages(record_);
 }
@@ -65,6 +69,9 @@ void SettingsOwner::PageBuilt(const std::function<void(MouseSettings&)>& collect
             collect(reading.asked);
         }
     }
+    if (arrivalAsk_) {
+        collect(arrivalAsk_->shown);
+    }
 }
 
 void SettingsOwner::RunMouseWork(MouseJob kind, std::function<void()> work) {
@@ -74,7 +81,10 @@ void SettingsOwner::RunMouseWork(MouseJob kind, std::function<void()> work) {
     }
 }
 
-void SettingsOwner::RequestReading(unsigned purposes) {
+void SettingsOwner::RequestReading(unsigned purposes, std::optional<Ask> ask) {
+    if (!ask) {
+        ask = AskNow();
+    }
     // One reading waits at most. A waiting one with nothing queued behind it
     // is simply asked again (it has read nothing yet); one with an Apply
     // behind it would read the mouse before that Apply, so it is given up
@@ -85,9 +95,9 @@ void SettingsOwner::RequestReading(unsigned purposes) {
         }
         if (waiting.queuedAs == queued_) {
             waiting.purposes |= purposes;
-            waiting.asked = Snapshot();
-            waiting.actionsAtAsk = actions_;
-            waiting.deviceEventsAtAsk = deviceEvents_;
+            waiting.asked = std::move(ask->shown);
+            waiting.actionsAtAsk = ask->actions;
+            waiting.deviceEventsAtAsk = ask->deviceEvents;
             return;
         }
         int expected = kWaiting;
@@ -95,8 +105,13 @@ void SettingsOwner::RequestReading(unsigned purposes) {
             purposes |= waiting.purposes;
         }
     }
-    Reading reading{nextReadingId_++, purposes,     Snapshot(), actions_, deviceEvents_,
-                    queued_ + 1,      std::make_shared<std::atomic<int>>(kWaiting)};
+    Reading reading{nextReadingId_++,
+                    purposes,
+                    std::move(ask->shown),
+                    ask->actions,
+                    ask->deviceEvents,
+                    queued_ + 1,
+                    std::make_shared<std::atomic<int>>(kWaiting)};
     readings_.push_back(reading);
     RunMouseWork(MouseJob::Reading, [this, id = reading.id, state = reading.state,
                                      shared = shared_, profilePath = record_.profilePath] {
@@ -295,6 +310,8 @@ void SettingsOwner::MouseArrived() {
     // One connect for a burst of arrivals (one per HID interface). A delay
     // the system refused leaves the next arrival free to try again.
     if (!services_.transport.IsPresent() && !arrivalPending_) {
+        // Edits made while the mouse settles survive its reading.
+        arrivalAsk_ = AskNow();
         arrivalPending_ = view_->StartArrivalDelay();
     }
 }
@@ -302,7 +319,7 @@ void SettingsOwner::MouseArrived() {
 void SettingsOwner::ArrivalSettled() {
     arrivalPending_ = false;
     if (!closing_) {
-        RequestReading(kArrival);
+        RequestReading(kArrival, std::exchange(arrivalAsk_, std::nullopt));
     }
 }
 

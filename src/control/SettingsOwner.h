@@ -135,10 +135,18 @@ private:
         std::atomic<bool> closing{false};
     };
 
+    // What a reading asked for now is measured against.
+    struct Ask {
+        MouseSettings shown;
+        uint64_t actions = 0;
+        uint64_t deviceEvents = 0;
+    };
     MouseSettings Snapshot();
+    Ask AskNow();
     void Push();
     void RunMouseWork(MouseJob kind, std::function<void()> work);
-    void RequestReading(unsigned purposes);
+    // A reading, asked for now unless an earlier ask is given.
+    void RequestReading(unsigned purposes, std::optional<Ask> ask = std::nullopt);
     void TakeReading(uint64_t id, const ReadingResult& result);
     void Merge(const MouseSettings& asked, MouseSettings incoming);
     void TakeApplyResult(const MouseSettings& applied, uint64_t action, const ApplyResult& result);
@@ -169,6 +177,9 @@ private:
     uint64_t lastRemoval_ = 0;
     uint64_t lastArrival_ = 0;
     bool arrivalPending_ = false;
+    // The arrival's reading is asked for when the mouse arrives; it runs once
+    // the mouse has settled.
+    std::optional<Ask> arrivalAsk_;
     bool writePending_ = false;
     std::optional<Notice> untold_;
 };

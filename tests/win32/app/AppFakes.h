@@ -8,6 +8,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/Clock.h"
@@ -106,14 +107,14 @@ public:
                           std::u16string* reason = nullptr) override {
         const std::lock_guard lock(mutex_);
         if (saveFailure) {
-            log_.Add("profile not saved");
+            log_.Add(IsProfile(path) ? "profile not saved" : "not kept for the mouse");
             if (reason != nullptr) {
                 *reason = *saveFailure;
             }
             return false;
         }
         files[path].assign(bytes.begin(), bytes.end());
-        log_.Add("profile saved");
+        log_.Add(IsProfile(path) ? "profile saved" : "kept for the mouse");
         return true;
     }
     // No state file lives here: nothing exists and no folder is made.
@@ -134,6 +135,14 @@ public:
     std::map<std::u16string, std::vector<uint8_t>> files;
 
 private:
+    // The profile's saves log as such; the record kept for the mouse beside it
+    // logs as "kept for the mouse".
+    static bool IsProfile(const std::u16string& path) {
+        constexpr std::u16string_view kProfileEnd = u".profile";
+        return path.size() >= kProfileEnd.size() &&
+               std::u16string_view(path).substr(path.size() - kProfileEnd.size()) == kProfileEnd;
+    }
+
     EventLog& log_;
     std::mutex mutex_;
 };
