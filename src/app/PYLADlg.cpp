@@ -6,12 +6,7 @@
 
 #include "device/DeviceCommands.h"
 #include "i18n/MainWindowToolTips.h"
-#include "pages/ColorSettingsDlg.h"
-#include "pages/LanguageTip.h"
-#include "pages/MouseSettingsDlg.h"
-#include "pages/PopDlg.h"
-#include "pages/SensorDlg.h"
-#include "pages/SupportDlg.h"
+#include "app/Notices.h"
 #include "platform/win32/DeviceNotifications.h"
 #include "platform/win32/framework/CaptionDrag.h"
 #include "skin/KivButton.h"
@@ -23,29 +18,10 @@ namespace vandir {
 
 namespace {
 
-// Told when Apply could not save the profile, followed by its path and the
-// system's reason.
-constexpr wchar_t kSaveFailedText[] =
-    L"Your settings could not be saved for the next start. The profile file stays as it "
-    L"was:\n\n";
-// Told when the mouse is there but did not take an Apply, between its two
-// parts the words for what failed ("it stayed busy").
-constexpr wchar_t kWriteRefusedText[] = L"The Vandir II did not take your settings: ";
-constexpr wchar_t kWriteRefusedFollowUp[] =
-    L".\n\nYour settings are saved and will be sent to the mouse again when the program "
-    L"next finds it.";
-
 // A system command's own bits; the system uses the low four.
 constexpr WPARAM kSystemCommandBits = 0xFFF0;
-// Every page, in member order.
-constexpr std::array kPageIds{PageId::KeyAssignment, PageId::OsSensitivity, PageId::Sensor,
-                              PageId::Led,           PageId::Support,       PageId::Language};
 constexpr std::array kTabs{IDC_MAIN_TAB_KEYS, IDC_MAIN_TAB_SENSOR, IDC_MAIN_TAB_LED,
                            IDC_MAIN_TAB_SUPPORT, IDC_MAIN_LANGUAGE};
-
-std::wstring Wide(const std::u16string& text) {
-    return std::wstring(text.begin(), text.end());
-}
 
 }  // namespace
 
@@ -68,13 +44,16 @@ CPYLADlg::CPYLADlg(AppServices& services)
       services_(services),
       owner_({services.transport, services.files, services.system, *this},
              ProfilePathUnder(services.system.ApplicationDataFolder())),
-      noMouse_(services.skin) {
+      pages_(services.skin, *this, services.system, this,
+             // The version pop-up never waits for the mouse while an Apply holds it.
+             [&transport = services.transport] { return transport.TryEnsureOpen() == 1; },
+             [this](CKivPage& page) { TakeBuiltPage(page); }),
+      noMouse_(services.skin),
+      trayMenu_(services.skin.hooks) {
     owner_.SetView(*this);
     // The tips of the windows of the first paint come after it.
     DeferToolTips();
-    // Every page object exists from here on, so that no message, however
-    // early, finds one missing; their windows come later.
-    CreatePages();
+    pages_.object(PageId::KeyAssignment).DeferToolTips();
 }
 
 CPYLADlg::~CPYLADlg() {
@@ -100,8 +79,7 @@ BOOL CPYLADlg::OnInitDialog() {
     // Only the page the window opens with is built now; the others and the
     // no-device screen follow after the first paint (BuildNextWindow), or
     // at once when something needs them earlier.
-    BuildPage(*keyAssignment_);
-    keyAssignment_->ShowWindow(SW_SHOW);
+    pages_.built(PageId::KeyAssignment).ShowWindow(SW_SHOW);
     ApplyLanguageToAll(owner_.record().language);
     if (!SkinUsable()) {
         // One message, and the program ends before its window ever shows.
@@ -169,26 +147,8 @@ void CPYLADlg::OnTaskbarCreated() {
 void CPYLADlg::Hide() {
     // Never hidden without the icon that brings it back.
     AddTrayIcon();
-    CloseAllLists();
+    pages_.CloseLists();
     ShowWindow(SW_HIDE);
-}
-
-void CPYLADlg::CreatePages() {
-    CWnd* parent = this;
-    SkinContext& skin = services_.skin;
-    sensor_ = std::make_unique<CSensorDlg>(skin, *this, parent);
-    led_ = std::make_unique<CColorSettingsDlg>(skin, *this, parent);
-    support_ = std::make_unique<CSupportDlg>(skin, *this, services_.system, parent);
-    language_ = std::make_unique<CLanguageTip>(skin, *this, parent);
-    keyAssignment_ = std::make_unique<CMouseSettingsDlg>(CMouseSettingsDlg::Mode::KeyAssignment,
-                                                         skin, *this, services_.system, parent);
-    osSensitivity_ = std::make_unique<CMouseSettingsDlg>(CMouseSettingsDlg::Mode::OsSensitivity,
-                                                         skin, *this, services_.system, parent);
-    keyAssignment_->DeferToolTips();
-    // The version pop-up never waits for the mouse while an Apply holds it.
-    for (const PageId id : kPageIds) {
-        pageObject(id).SetMouseLink([this] { return services_.transport.TryEnsureOpen() == 1; });
-    }
 }
 
 void CPYLADlg::PlacePage(CKivPage& page) {
@@ -205,18 +165,12 @@ void CPYLADlg::SetWindowIcons() {
 }
 
 void CPYLADlg::OnDisplayScaleChanging() {
-    CloseAllLists();
-    if (trayMenu_ != nullptr) {
-        trayMenu_->Hide();
-    }
+    pages_.CloseLists();
+    trayMenu_.Hide();
 }
 
 void CPYLADlg::OnDisplayScaleChanged() {
-    for (const PageId id : kPageIds) {
-        if (CKivPage& page = pageObject(id); page.GetSafeHwnd() != nullptr) {
-            PlacePage(page);
-        }
-    }
+    pages_.ForEachBuilt([this](CKivPage& page) { PlacePage(page); });
     // The no-device screen is a window of its own: it follows the main one.
     if (noMouse_.GetSafeHwnd() != nullptr) {
         noMouse_.Rescale();
@@ -224,80 +178,39 @@ void CPYLADlg::OnDisplayScaleChanged() {
             noMouse_.ShowCentred();
         }
     }
-    if (trayMenu_ != nullptr) {
-        trayMenu_->SetDpi(Dpi());
-        trayMenu_->SetWidth(Scaled(kTrayMenuWidth));
-    }
+    trayMenu_.SetDpi(Dpi());
     if (trayIcon_ != nullptr) {
         trayIcon_->SetDpi(Dpi());
     }
     SetWindowIcons();
 }
 
-void CPYLADlg::BuildPage(CKivPage& page) {
-    page.Create(this);
+void CPYLADlg::TakeBuiltPage(CKivPage& page) {
     PlacePage(page);
-    page.ShowWindow(SW_HIDE);
-    // Every record change before the first collect is pushed (connect,
-    // re-read, reset), and a collect builds every page first: so the record
-    // now is the one the other pages were last given.
+    // Every record change is pushed to the built pages, so the owner's record
+    // is the one the other pages were last given.
     page.PushSettings(owner_.record());
     page.ApplyLanguage(appliedLanguage_);
     owner_.PageBuilt([&page](MouseSettings& target) { page.CollectSettings(target); });
 }
 
 bool CPYLADlg::BuildNextWindow() {
-    // The creation order of the pages, then the no-device screen.
-    for (CKivPage* next :
-         {static_cast<CKivPage*>(sensor_.get()), led_.get(), static_cast<CKivPage*>(support_.get()),
-          static_cast<CKivPage*>(language_.get()), static_cast<CKivPage*>(osSensitivity_.get())}) {
-        if (next->GetSafeHwnd() == nullptr) {
-            BuildPage(*next);
-            return true;
-        }
+    if (pages_.BuildNext()) {
+        return true;
     }
     if (noMouse_.GetSafeHwnd() == nullptr) {
-        noMouse_.Create(nullptr);
-        noMouse_.ShowWindow(SW_HIDE);
+        noDeviceScreen();
         return true;
     }
     return false;
 }
 
 bool CPYLADlg::AllWindowsBuilt() const {
-    for (const PageId id : {PageId::KeyAssignment, PageId::OsSensitivity, PageId::Sensor,
-                            PageId::Led, PageId::Support, PageId::Language}) {
-        if (pageObject(id).GetSafeHwnd() == nullptr) {
-            return false;
-        }
-    }
-    return noMouse_.GetSafeHwnd() != nullptr;
-}
-
-CKivPage& CPYLADlg::pageObject(PageId id) const {
-    switch (id) {
-        case PageId::KeyAssignment:
-            return *keyAssignment_;
-        case PageId::OsSensitivity:
-            return *osSensitivity_;
-        case PageId::Sensor:
-            return *sensor_;
-        case PageId::Led:
-            return *led_;
-        case PageId::Support:
-            return *support_;
-        case PageId::Language:
-            break;
-    }
-    return *language_;
+    return pages_.AllBuilt() && noMouse_.GetSafeHwnd() != nullptr;
 }
 
 CKivPage& CPYLADlg::page(PageId id) {
-    CKivPage& wanted = pageObject(id);
-    if (wanted.GetSafeHwnd() == nullptr) {
-        BuildPage(wanted);
-    }
-    return wanted;
+    return pages_.built(id);
 }
 
 CNoMouse& CPYLADlg::noDeviceScreen() {
@@ -308,39 +221,12 @@ CNoMouse& CPYLADlg::noDeviceScreen() {
     return noMouse_;
 }
 
-void CPYLADlg::CloseAllLists() {
-    for (const PageId id : kPageIds) {
-        pageObject(id).CloseLists();
-    }
-}
-
-CKivPage* CPYLADlg::PageWithoutLists() const {
-    // Only built pages make lists: the others make theirs when built.
-    for (const PageId id : kPageIds) {
-        CKivPage& page = pageObject(id);
-        if (page.GetSafeHwnd() != nullptr && !page.ListsBuilt()) {
-            return &page;
-        }
-    }
-    return nullptr;
-}
-
 void CPYLADlg::PushToPages(const MouseSettings& record) {
-    // A page not built yet takes the record when it is built.
-    for (const PageId id : kPageIds) {
-        if (CKivPage& target = pageObject(id); target.GetSafeHwnd() != nullptr) {
-            target.PushSettings(record);
-        }
-    }
+    pages_.PushToBuilt(record);
 }
 
 void CPYLADlg::CollectPages(MouseSettings& target) {
-    // A page not built yet holds the record as it is.
-    for (const PageId id : kPageIds) {
-        if (CKivPage& built = pageObject(id); built.GetSafeHwnd() != nullptr) {
-            built.CollectSettings(target);
-        }
-    }
+    pages_.CollectBuilt(target);
 }
 
 void CPYLADlg::CollectPage(PageId id) {
@@ -353,9 +239,7 @@ void CPYLADlg::RelabelWindows(int language) {
 }
 
 void CPYLADlg::ShowFirmwareVersion(uint16_t version) {
-    for (const PageId id : kPageIds) {
-        pageObject(id).SetFirmwareVersion(version);
-    }
+    pages_.SetFirmwareVersion(version);
 }
 
 bool CPYLADlg::MainWindowShown() {
@@ -395,22 +279,7 @@ bool CPYLADlg::StartArrivalDelay() {
 }
 
 void CPYLADlg::Tell(const Notice& notice) {
-    switch (notice.kind) {
-        case Notice::Kind::NoMouse: {
-            CPopDlg popUp(CPopDlg::kNoMouse, services_.skin, this);
-            popUp.DoModal();
-            break;
-        }
-        case Notice::Kind::WriteRefused:
-            services_.showMessage(kWriteRefusedText + Wide(notice.what) + kWriteRefusedFollowUp,
-                                  kMainWindowTitle, MB_OK | MB_ICONEXCLAMATION);
-            break;
-        case Notice::Kind::SaveFailed:
-            services_.showMessage(kSaveFailedText + Wide(notice.what) + L"\n\n" +
-                                      Wide(notice.reason),
-                                  kMainWindowTitle, MB_OK | MB_ICONEXCLAMATION);
-            break;
-    }
+    TellPerson(notice, this, services_.skin, services_.showMessage);
 }
 
 void CPYLADlg::ApplyLanguageToAll(int language) {
@@ -419,12 +288,7 @@ void CPYLADlg::ApplyLanguageToAll(int language) {
         appliedLanguage_ = language;
     }
     // A page not built yet takes the language when it is built.
-    for (const PageId id : {PageId::Led, PageId::KeyAssignment, PageId::OsSensitivity,
-                            PageId::Sensor, PageId::Support, PageId::Language}) {
-        if (CKivPage& target = pageObject(id); target.GetSafeHwnd() != nullptr) {
-            target.ApplyLanguage(language);
-        }
-    }
+    pages_.ApplyLanguageToBuilt(language);
 }
 
 void CPYLADlg::ShowPage(PageId target) {
@@ -442,7 +306,7 @@ void CPYLADlg::ShowPage(PageId target) {
                                                  : IDC_MAIN_TAB_KEYS;
     Item<CKivButton>(tab).SetSelected(true);
     // Hiding builds every page, so all of them are collected.
-    for (const PageId id : kPageIds) {
+    for (const PageId id : PageSet::kMemberOrder) {
         page(id).ShowWindow(SW_HIDE);
     }
     owner_.Collect();
@@ -460,9 +324,9 @@ void CPYLADlg::OnControlEvent(const ControlEvent& event) {
         return;
     }
     if (event.kind == Kind::MenuChose) {
-        if (event.value == kMenuShow) {
+        if (event.value == TrayMenu::kShow) {
             owner_.CallUp();
-        } else if (event.value == kMenuExit) {
+        } else if (event.value == TrayMenu::kExit) {
             closing_ = true;
             owner_.Exit();
             ::PostQuitMessage(0);
@@ -520,25 +384,6 @@ void CPYLADlg::ShowNoDeviceScreen() {
     noDeviceScreen().ShowCentred();
 }
 
-void CPYLADlg::ShowTrayMenu() {
-    if (trayMenu_ == nullptr) {
-        trayMenuId_ = ::GetTickCount();
-        auto menu = std::make_unique<CKivMenu>(services_.skin.hooks);
-        if (!menu->Create(L"menu", RECT{0, 0, Scaled(kTrayMenuWidth), 10}, GetSafeHwnd(),
-                          trayMenuId_)) {
-            return;
-        }
-        menu->SetDpi(Dpi());
-        menu->AddItem(kMenuShow, L"Vandir II");
-        menu->AddItem(kMenuExit, L"Exit");
-        trayMenu_ = std::move(menu);
-    }
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    ::SetWindowPos(trayMenu_->GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    trayMenu_->ShowAt(CKivMenu::kBottomRight, cursor.x, cursor.y);
-}
-
 void CPYLADlg::OnPaint() {
     if (!::IsIconic(GetSafeHwnd())) {
         Default();
@@ -559,7 +404,7 @@ Reply CPYLADlg::OnQueryDragIcon() {
 }
 
 void CPYLADlg::OnLeftButtonDown(POINT, UINT) {
-    CloseAllLists();
+    pages_.CloseLists();
     StartCaptionDrag(*this);
     Default();
 }
@@ -567,10 +412,10 @@ void CPYLADlg::OnLeftButtonDown(POINT, UINT) {
 std::vector<unsigned> CPYLADlg::MenuCommandIds() const {
     // The menu's command ID is a tick count: its choices are decoded before
     // anything else, so that its low bits never read as a system command.
-    if (trayMenu_ == nullptr) {
+    if (trayMenu_.menu() == nullptr) {
         return {};
     }
-    return {trayMenuId_};
+    return {trayMenu_.commandId()};
 }
 
 void CPYLADlg::OnSystemCommand(WPARAM command) {
@@ -584,7 +429,7 @@ Reply CPYLADlg::OnTrayNotification(WPARAM, LPARAM mouseMessage) {
     if (initialised_ && mouseMessage == WM_LBUTTONDOWN) {
         owner_.CallUp();
     } else if (initialised_ && mouseMessage == WM_RBUTTONDOWN) {
-        ShowTrayMenu();
+        trayMenu_.ShowAtCursor(GetSafeHwnd(), Dpi());
     }
     return Handled(1);
 }
@@ -644,17 +489,17 @@ Reply CPYLADlg::OnKickIdle() {
 }
 
 bool CPYLADlg::DeferredWorkLeft() const {
-    return trayIcon_ == nullptr || PageWithoutLists() != nullptr || !AllWindowsBuilt();
+    return trayIcon_ == nullptr || pages_.WithoutLists() != nullptr || !AllWindowsBuilt();
 }
 
 bool CPYLADlg::BuildNextPiece() {
     if (trayIcon_ == nullptr) {
         AddTrayIcon();
         SetUpToolTips();
-        keyAssignment_->SetUpToolTips();
+        pages_.object(PageId::KeyAssignment).SetUpToolTips();
         return true;
     }
-    if (CKivPage* page = PageWithoutLists()) {
+    if (CKivPage* page = pages_.WithoutLists()) {
         page->BuildLists();
         return true;
     }

@@ -20,8 +20,10 @@
 
 #include "app/AppServices.h"
 #include "app/NoMouse.h"
+#include "app/PageSet.h"
 #include "app/SingleInstance.h"
 #include "app/TrayIcon.h"
+#include "app/TrayMenu.h"
 #include "control/MouseWork.h"
 #include "control/SettingsOwner.h"
 #include "control/SettingsView.h"
@@ -61,8 +63,8 @@ public:
     static constexpr UINT_PTR kTrayRetryTimer = 4;
     static constexpr UINT kTrayRetryDelayMs = 1000;
     // The notification-area menu's entries.
-    static constexpr int kMenuShow = 100;
-    static constexpr int kMenuExit = 101;
+    static constexpr int kMenuShow = TrayMenu::kShow;
+    static constexpr int kMenuExit = TrayMenu::kExit;
 
     // Makes the settings owner (the record: defaults, the profile path, the
     // profile's contents) and the page objects.
@@ -97,9 +99,9 @@ public:
     CNoMouse& noDeviceScreen();
     // True once every page and the no-device screen exist as windows.
     bool AllWindowsBuilt() const;
-    CKivMenu* trayMenu() const { return trayMenu_.get(); }
+    CKivMenu* trayMenu() const { return trayMenu_.menu(); }
     // The menu's command ID, with which its choices arrive as WM_SYSCOMMAND.
-    UINT trayMenuCommandId() const { return trayMenuId_; }
+    UINT trayMenuCommandId() const { return trayMenu_.commandId(); }
     const TrayIcon* trayIcon() const { return trayIcon_.get(); }
 
 protected:
@@ -121,22 +123,16 @@ protected:
 private:
     static const MessageMapEntry messageEntries[];
 
-    // Makes the page objects; their windows are built later (BuildPage).
-    void CreatePages();
+    // A page whose window was just built: its place in the page area at the
+    // scale in use, the record and the language every page was last given.
+    void TakeBuiltPage(CKivPage& page);
     // A built page in the page area, at the scale in use.
     void PlacePage(CKivPage& page);
     // The window's large and small icons at the scale in use.
     void SetWindowIcons();
-    // The page object, whether or not its window exists yet.
-    CKivPage& pageObject(PageId id) const;
-    // Creates a hidden page's window below the tabs, and gives it the record
-    // and the language every page was last given.
-    void BuildPage(CKivPage& page);
-    // Builds the next window not built yet; false when none was left.
+    // Builds the next window not built yet (the pages, then the no-device
+    // screen); false when none was left.
     bool BuildNextWindow();
-    // The pages' hooks for their pop-up lists.
-    void CloseAllLists();
-    CKivPage* PageWithoutLists() const;
 
     // SettingsView.
     void PushToPages(const MouseSettings& record) override;
@@ -169,7 +165,6 @@ private:
     bool SkinUsable();
     // Hides the main window (the icon brings it back).
     void Hide();
-    void ShowTrayMenu();
 
     void OnPaint();
     Reply OnQueryDragIcon();
@@ -188,19 +183,12 @@ private:
 
     AppServices& services_;
     SettingsOwner owner_;
-    // Pages in member order; the no-device screen is separate.
-    // The window talks to every page through CKivPage only.
-    std::unique_ptr<CKivPage> keyAssignment_;
-    std::unique_ptr<CKivPage> osSensitivity_;
-    std::unique_ptr<CKivPage> sensor_;
-    std::unique_ptr<CKivPage> led_;
-    std::unique_ptr<CKivPage> support_;
+    // The window talks to every page through CKivPage only; the no-device
+    // screen is separate.
+    PageSet pages_;
     CNoMouse noMouse_;
-    std::unique_ptr<CKivPage> language_;
     std::unique_ptr<TrayIcon> trayIcon_;
-    std::unique_ptr<CKivMenu> trayMenu_;
-    UINT trayMenuId_ = 0;
-    static constexpr int kTrayMenuWidth = 105;
+    TrayMenu trayMenu_;
     UniqueDeviceNotification deviceNotifications_;
     HICON icon_ = nullptr;  // the system's shared copy, for the minimised window
     UniqueIcon bigIcon_;
