@@ -97,8 +97,10 @@ TEST(MainWindowSettings, AnApplyTheMouseMissedIsToldAndWrittenAtTheNextStart) {
     ChooseFunction(*app.window, kButton4, kVolumeUp);
     const ConfigImage before = app.mouse.Memory();
     app.mouse.QueueTransferErrors({HidError::Other});  // the write is not sent
+    NoticeCloser closer(app.window->GetSafeHwnd());
     app.window->Apply();
     app.window->WaitForApply();
+    EXPECT_EQ(closer.closed(), 0) << "the no-mouse notice, with the mouse there";
     ASSERT_EQ(app.messages.size(), 1u);
     EXPECT_TRUE(Says(app.messages[0], L"did not take your settings")) << app.messages[0];
     EXPECT_TRUE(Says(app.messages[0], L"could not be sent")) << app.messages[0];
@@ -113,9 +115,11 @@ TEST(MainWindowSettings, AnOlderMissedApplyIsNeverWrittenOverANewerOne) {
     MainWindowFixture app;
     ASSERT_TRUE(app.Start());
     TestMainWindow& window = *app.window;
+    NoticeCloser closer(window.GetSafeHwnd());
     app.mouse.QueueTransferErrors({HidError::Other});
     window.Apply();  // #1 misses the mouse
     window.WaitForApply();
+    EXPECT_EQ(app.messages.size(), 1u);
     ChooseFunction(window, kButton4, kVolumeUp);
     app.gate.Close(kWriteConfiguration);
     window.Apply();  // #2, held in its write
@@ -136,8 +140,13 @@ TEST(MainWindowSettings, AResetWithoutTheMouseIsWhatTheMouseGetsWhenItComesBack)
     const FunctionId factory = ButtonSelector(window, kButton4).selectedValue();
     ChooseFunction(window, kButton4, kVolumeUp);
     app.mouse.QueueTransferErrors({HidError::Other});
-    window.Apply();  // missed, told
-    window.WaitForApply();
+    {
+        NoticeCloser closer(window.GetSafeHwnd());
+        window.Apply();  // missed, told in words
+        window.WaitForApply();
+        EXPECT_EQ(closer.closed(), 0);
+        EXPECT_EQ(app.messages.size(), 1u);
+    }
     Remove(app);
     window.WaitForMouseWork();
     window.SendMessage(CPYLADlg::kShowWindowMessage, 0, 0);  // a second start
