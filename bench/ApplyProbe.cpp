@@ -17,8 +17,8 @@
 
 #include "Measure.h"
 #include "SettingsKeeper.h"
-#include "control/DeviceSequences.h"
 #include "base/Clock.h"
+#include "control/DeviceSequences.h"
 #include "device/SimulatedMouse.h"
 #include "device/Transport.h"
 #include "model/MouseSettings.h"

@@ -4,9 +4,9 @@
 
 #include <utility>
 
+#include "app/Notices.h"
 #include "device/DeviceCommands.h"
 #include "i18n/MainWindowToolTips.h"
-#include "app/Notices.h"
 #include "platform/win32/DeviceNotifications.h"
 #include "platform/win32/framework/CaptionDrag.h"
 #include "skin/KivButton.h"
@@ -44,10 +44,11 @@ CPYLADlg::CPYLADlg(AppServices& services)
       services_(services),
       owner_({services.transport, services.files, services.system, *this},
              ProfilePathUnder(services.system.ApplicationDataFolder())),
-      pages_(services.skin, *this, services.system, this,
-             // The version pop-up never waits for the mouse while an Apply holds it.
-             [&transport = services.transport] { return transport.TryEnsureOpen() == 1; },
-             [this](CKivPage& page) { TakeBuiltPage(page); }),
+      pages_(
+          services.skin, *this, services.system, this,
+          // The version pop-up never waits for the mouse while an Apply holds it.
+          [&transport = services.transport] { return transport.TryEnsureOpen() == 1; },
+          [this](CKivPage& page) { TakeBuiltPage(page); }),
       noMouse_(services.skin),
       trayMenu_(services.skin.hooks) {
     owner_.SetView(*this);

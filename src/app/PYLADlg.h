@@ -15,8 +15,8 @@
 #include <windows.h>
 
 #include <array>
-#include <memory>
 #include <functional>
+#include <memory>
 
 #include "app/AppServices.h"
 #include "app/NoMouse.h"

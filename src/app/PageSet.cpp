@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::array kLanguageOrder{PageId::Led,    PageId::KeyAssignment, PageId::OsSensitivity,
                                     PageId::Sensor, PageId::Support,       PageId::Language};
-constexpr std::array kCreationOrder{PageId::KeyAssignment, PageId::Sensor,  PageId::Led,
+constexpr std::array kCreationOrder{PageId::KeyAssignment, PageId::Sensor,   PageId::Led,
                                     PageId::Support,       PageId::Language, PageId::OsSensitivity};
 
 }  // namespace

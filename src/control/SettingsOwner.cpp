@@ -113,8 +113,8 @@ void SettingsOwner::RequestReading(unsigned purposes, std::optional<Ask> ask) {
                     queued_ + 1,
                     std::make_shared<std::atomic<int>>(kWaiting)};
     readings_.push_back(reading);
-    RunMouseWork(MouseJob::Reading, [this, id = reading.id, state = reading.state,
-                                     shared = shared_, profilePath = record_.profilePath] {
+    RunMouseWork(MouseJob::Reading, [this, id = reading.id, state = reading.state, shared = shared_,
+                                     profilePath = record_.profilePath] {
         ReadingResult result;
         int expected = kWaiting;
         if (!state->compare_exchange_strong(expected, kStarted) || shared->closing.load()) {
@@ -158,8 +158,7 @@ void SettingsOwner::TakeReading(uint64_t id, const ReadingResult& result) {
     // just before it went (unless it arrived again since, when the link may
     // be the new arrival's).
     const bool removedSince = lastRemoval_ > asked.deviceEventsAtAsk;
-    const bool present =
-        result.reading.present && !removedSince && services_.transport.IsPresent();
+    const bool present = result.reading.present && !removedSince && services_.transport.IsPresent();
     if (result.reading.present && removedSince && lastArrival_ < lastRemoval_ &&
         services_.transport.IsPresent()) {
         LoseMouse();
@@ -226,15 +225,14 @@ void SettingsOwner::Apply() {
     ++actions_;
     RunMouseWork(MouseJob::Apply, [this, record = record_, action = actions_] {
         ApplyResult result;
-        result.outcome = ApplyRecord(record, services_.transport, services_.system,
-                                     services_.files);
+        result.outcome =
+            ApplyRecord(record, services_.transport, services_.system, services_.files);
         // Only the mouse work keeps or forgets the record, in the order the
         // Applies were asked: an older one never lands after a newer one.
         if (result.outcome.write.confirmed) {
             ForgetUnsentRecord(record.profilePath, services_.files);
         } else {
-            result.keptForMouse =
-                KeepUnsentRecord(record, services_.files, &result.keepFailure);
+            result.keptForMouse = KeepUnsentRecord(record, services_.files, &result.keepFailure);
         }
         services_.work.PostBack(
             [this, record, action, result] { TakeApplyResult(record, action, result); });
@@ -262,8 +260,8 @@ void SettingsOwner::TakeApplyResult(const MouseSettings& applied, uint64_t actio
         view_->Tell({Notice::Kind::SaveFailed, applied.profilePath, outcome.saveFailure});
     }
     if (!result.keptForMouse && lastOutcome_ == action) {
-        view_->Tell({Notice::Kind::SaveFailed, UnsentRecordPath(applied.profilePath),
-                     result.keepFailure});
+        view_->Tell(
+            {Notice::Kind::SaveFailed, UnsentRecordPath(applied.profilePath), result.keepFailure});
     }
     if (outcome.write.confirmed || closing_ || lastOutcome_ != action) {
         return;

@@ -110,7 +110,7 @@ private:
     struct Reading {
         uint64_t id = 0;
         unsigned purposes = 0;  // ReadingFor bits
-        MouseSettings asked;  // the record and the pages when asked for
+        MouseSettings asked;    // the record and the pages when asked for
         uint64_t actionsAtAsk = 0;
         uint64_t deviceEventsAtAsk = 0;
         uint64_t queuedAs = 0;  // its place among the mouse work queued

@@ -25,8 +25,7 @@ bool KeepUnsentRecord(const MouseSettings& record, FileSystem& files,
 // The record kept for profilePath, with profilePath as its path; none when
 // there is none, or when it cannot be read whole (it is then left alone and
 // the mouse is read as usual).
-std::optional<MouseSettings> LoadUnsentRecord(const std::u16string& profilePath,
-                                              FileSystem& files);
+std::optional<MouseSettings> LoadUnsentRecord(const std::u16string& profilePath, FileSystem& files);
 
 // The mouse took what was kept: the file goes. False when it stays.
 bool ForgetUnsentRecord(const std::u16string& profilePath, FileSystem& files);

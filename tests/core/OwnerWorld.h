@@ -26,7 +26,8 @@
 
 namespace vandir::testing {
 
-inline constexpr char16_t kOwnerProfilePath[] = u"C:\\AppData\\Meridane\\Vandir II\\Profiles\\DefaultPf.profile";
+inline constexpr char16_t kOwnerProfilePath[] =
+    u"C:\\AppData\\Meridane\\Vandir II\\Profiles\\DefaultPf.profile";
 
 // The configuration image a record gives the mouse.
 inline ConfigImage ImageOf(const MouseSettings& record) {

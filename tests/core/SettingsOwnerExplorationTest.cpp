@@ -15,15 +15,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <utility>
 #include <array>
 #include <cctype>
+#include <cstdint>
 #include <deque>
 #include <map>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/OwnerWorld.h"
@@ -50,8 +50,8 @@ constexpr int kStepKinds = 13;
 
 const char* Name(Step step) {
     static constexpr std::array<const char*, kStepKinds> kNames{
-        "run-job", "deliver",    "edit-dpi1", "edit-dpi2",  "apply",      "reset",       "call-up",
-        "unplug",  "plug",       "fail-write", "busy-write", "save-fails", "exit-restart"};
+        "run-job", "deliver", "edit-dpi1",  "edit-dpi2",  "apply",      "reset",       "call-up",
+        "unplug",  "plug",    "fail-write", "busy-write", "save-fails", "exit-restart"};
     return kNames[static_cast<size_t>(step)];
 }
 
@@ -202,9 +202,8 @@ public:
                 if (ImageOf(*kept) != ImageOf(*latest_)) {
                     return Fail("the record kept for the mouse is not the latest Apply's");
                 }
-                if (!toldOf(Notice::Kind::NoMouse, {}) &&
-                    !toldOf(Notice::Kind::WriteRefused, {}) && !world_.owner->NoticeWaiting() &&
-                    plugged) {
+                if (!toldOf(Notice::Kind::NoMouse, {}) && !toldOf(Notice::Kind::WriteRefused, {}) &&
+                    !world_.owner->NoticeWaiting() && plugged) {
                     return Fail("a write the mouse missed was never told");
                 }
             } else if (world_.mouse.Memory() != ImageOf(*latest_) &&
@@ -288,9 +287,9 @@ private:
         world_.work.RunJob();
         std::optional<ReadingSeen> seen;
         if (reading) {
-            seen = ReadingSeen{lastReadingAsk_,
-                               keptBefore ? *keptBefore
-                                          : WithImage(world_.view.pages, world_.mouse.Memory())};
+            seen = ReadingSeen{
+                lastReadingAsk_,
+                keptBefore ? *keptBefore : WithImage(world_.view.pages, world_.mouse.Memory())};
         }
         for (size_t i = postsBefore; i < world_.work.posts.size(); ++i) {
             postTags_.push_back(seen);
@@ -504,13 +503,16 @@ std::vector<Family> Families() {
          {{S::FailWrite, 1}, {S::Apply, 1}, {S::ExitRestart, 1}, {S::BusyWrite, 1}}},
         {"unplugged apply and exit",
          {{S::Unplug, 1}, {S::Apply, 1}, {S::ExitRestart, 1}, {S::Plug, 1}}},
-        {"older missed write", {{S::FailWrite, 1}, {S::Apply, 2}, {S::EditDpi1, 1}, {S::CallUp, 1}}},
+        {"older missed write",
+         {{S::FailWrite, 1}, {S::Apply, 2}, {S::EditDpi1, 1}, {S::CallUp, 1}}},
         {"reset without the mouse",
          {{S::FailWrite, 1}, {S::Apply, 1}, {S::Unplug, 1}, {S::Reset, 1}, {S::Plug, 1}}},
-        {"removal during readings", {{S::CallUp, 1}, {S::Unplug, 1}, {S::Plug, 1}, {S::EditDpi2, 1}}},
+        {"removal during readings",
+         {{S::CallUp, 1}, {S::Unplug, 1}, {S::Plug, 1}, {S::EditDpi2, 1}}},
         {"exit during readings", {{S::CallUp, 2}, {S::Apply, 1}, {S::ExitRestart, 1}}},
         {"failed saves", {{S::SaveFails, 1}, {S::Apply, 2}, {S::FailWrite, 1}}},
-        {"reset and busy", {{S::Reset, 1}, {S::BusyWrite, 1}, {S::EditDpi1, 1}, {S::Plug, 1}, {S::Unplug, 1}}},
+        {"reset and busy",
+         {{S::Reset, 1}, {S::BusyWrite, 1}, {S::EditDpi1, 1}, {S::Plug, 1}, {S::Unplug, 1}}},
     };
 }
 
@@ -534,7 +536,9 @@ INSTANTIATE_TEST_SUITE_P(Families, SettingsOwnerExploration, ::testing::ValuesIn
                              std::string name = info.param.name;
                              std::replace_if(
                                  name.begin(), name.end(),
-                                 [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+                                 [](char c) {
+                                     return !std::isalnum(static_cast<unsigned char>(c));
+                                 },
                                  '_');
                              return name;
                          });

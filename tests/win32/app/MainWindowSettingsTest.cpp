@@ -8,7 +8,9 @@
 // <windows.h> first.
 #include <dbt.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "device/ConfigImage.h"
 #include "storage/DataStream.h"
@@ -18,6 +20,8 @@
 #include "win32/app/MainWindowFixture.h"
 #include "win32/app/NoticeCloser.h"
 #include "win32/app/PageTestSupport.h"
+#include "win32/windows/ModalHelpers.h"
+#include "win32/windows/ScreenPixels.h"
 
 namespace vandir::testing {
 namespace {
@@ -248,6 +252,42 @@ TEST(MainWindowSettings, TheNoMouseNoticeWaitsUntilTheMainWindowShows) {
     NoticeCloser closer(window.GetSafeHwnd());
     window.SendMessage(CPYLADlg::kShowWindowMessage, 0, 0);
     EXPECT_EQ(closer.closed(), 1);
+}
+
+// The no-mouse notice comes over the shown main window, at its origin, and is
+// painted (over a hidden window it once stayed black).
+TEST(MainWindowSettings, TheNoMouseNoticeIsPaintedOverTheShownMainWindow) {
+    MainWindowFixture app;
+    ASSERT_TRUE(app.Start());
+    TestMainWindow& window = *app.window;
+    app.mouse.Unplug();
+    app.transport.Close();
+    RECT notice{};
+    size_t painted = 0;
+    size_t pixels = 0;
+    ModalCloser closer(
+        [&window](HWND shown) {
+            return ::GetWindow(shown, GW_OWNER) == window.GetSafeHwnd() &&
+                   ::GetDlgItem(shown, IDC_POPUP_OK) != nullptr;
+        },
+        [&](HWND shown) {
+            ::UpdateWindow(shown);
+            ::GdiFlush();
+            notice = ScreenRectOf(shown);
+            const std::vector<COLORREF> seen = ScreenPixels(notice);
+            pixels = seen.size();
+            painted = static_cast<size_t>(std::count_if(
+                seen.begin(), seen.end(), [](COLORREF pixel) { return pixel != RGB(0, 0, 0); }));
+            ClickButton(shown, IDC_POPUP_OK);
+        });
+    window.Apply();
+    window.WaitForApply();
+    ASSERT_EQ(closer.closed(), 1);
+    const RECT main = ScreenRectOf(window.GetSafeHwnd());
+    EXPECT_EQ(notice.left, main.left);
+    EXPECT_EQ(notice.top, main.top);
+    ASSERT_GT(pixels, 0u);
+    EXPECT_GT(painted * 2, pixels) << painted << " of " << pixels << " pixels not black";
 }
 
 TEST(MainWindowSettings, ASaveThatFailsJustBeforeExitIsToldBeforeTheProgramEnds) {

@@ -67,7 +67,6 @@ int BuiltPages(const CPYLADlg& window) {
     return pages;
 }
 
-
 TEST(MainWindowStart, WithAMouseShowsTheKeyPageAndTheMouseConfiguration) {
     MainWindowFixture app;
     MouseSettings configured = MouseSettings::CreateWithDefaults();
