@@ -17,6 +17,7 @@
 #include "control/SettingsView.h"
 #include "control/UnsentRecord.h"
 #include "core/FakeFileSystem.h"
+#include "core/ForwardingHid.h"
 #include "core/RecordingClock.h"
 #include "device/ConfigImage.h"
 #include "device/SimulatedMouse.h"
@@ -45,60 +46,49 @@ inline MouseSettings WithImage(MouseSettings record, const ConfigImage& image) {
 // answered busy through every poll (BusyOnNextWrite).
 class FlakyMouse : public HidBackend {
 public:
-    FlakyMouse(HidBackend& inner, SimulatedMouse& mouse) : inner_(inner), mouse_(mouse) {}
+    explicit FlakyMouse(SimulatedMouse& mouse) : mouse_(mouse) {}
     void FailNextWrite() { failNextWrite_ = true; }
     void BusyOnNextWrite() { busyNextWrite_ = true; }
 
-    std::vector<std::string> EnumerateInterfaces() override { return inner_.EnumerateInterfaces(); }
+    std::vector<std::string> EnumerateInterfaces() override { return mouse_.EnumerateInterfaces(); }
     std::unique_ptr<HidDevice> Open(const std::string& path, std::string* failure) override {
-        std::unique_ptr<HidDevice> device = inner_.Open(path, failure);
+        std::unique_ptr<HidDevice> device = mouse_.Open(path, failure);
         return device ? std::make_unique<Device>(*this, std::move(device)) : nullptr;
     }
 
 private:
-    class Device : public HidDevice {
+    class Device : public ForwardingHidDevice {
     public:
         Device(FlakyMouse& owner, std::unique_ptr<HidDevice> inner)
-            : owner_(owner), inner_(std::move(inner)) {}
-        bool ReadIds(uint16_t& vendorId, uint16_t& productId) override {
-            return inner_->ReadIds(vendorId, productId);
-        }
-        bool ReadTopLevelUsage(uint16_t& usagePage, uint16_t& usage) override {
-            return inner_->ReadTopLevelUsage(usagePage, usage);
-        }
+            : ForwardingHidDevice(std::move(inner)), owner_(owner) {}
         bool SetFeature(const uint8_t* report, size_t length) override {
-            if (owner_.failNextWrite_ && length > 1 && report[0] == 0xA0 && report[1] == 6) {
-                owner_.failNextWrite_ = false;
-                failed_ = true;
+            const bool write = length > 1 && report[0] == 0xA0 && report[1] == 6;
+            failed_ = write && std::exchange(owner_.failNextWrite_, false);
+            if (failed_) {
                 return false;
             }
-            failed_ = false;
-            const bool taken = inner_->SetFeature(report, length);
-            if (taken && owner_.busyNextWrite_ && length > 1 && report[0] == 0xA0 &&
-                report[1] == 6) {
-                owner_.busyNextWrite_ = false;
+            const bool taken = inner().SetFeature(report, length);
+            if (taken && write && std::exchange(owner_.busyNextWrite_, false)) {
                 owner_.mouse_.StayBusyFor(kBusyThroughEveryPoll);
             }
             return taken;
         }
         bool GetFeature(uint8_t* report, size_t length) override {
             failed_ = false;
-            return inner_->GetFeature(report, length);
+            return inner().GetFeature(report, length);
         }
         HidError LastError() const override {
-            return failed_ ? HidError::Other : inner_->LastError();
+            return failed_ ? HidError::Other : ForwardingHidDevice::LastError();
         }
 
     private:
         FlakyMouse& owner_;
-        std::unique_ptr<HidDevice> inner_;
         bool failed_ = false;
     };
 
     // More busy replies than the transport polls for.
     static constexpr int kBusyThroughEveryPoll = 11;
 
-    HidBackend& inner_;
     SimulatedMouse& mouse_;
     bool failNextWrite_ = false;
     bool busyNextWrite_ = false;
@@ -220,7 +210,7 @@ struct OwnerWorld {
     FakeFileSystem files;
     RecordingClock clock;
     SimulatedMouse mouse;
-    FlakyMouse flaky{mouse, mouse};
+    FlakyMouse flaky{mouse};
     Transport transport{flaky, clock};
     QuietSystem system;
     SteppedWork work;

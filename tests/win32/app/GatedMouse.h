@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ForwardingHid.h"
 #include "device/HidBackend.h"
 
 namespace vandir::testing {
@@ -68,30 +69,19 @@ public:
     }
 
 private:
-    class Device : public HidDevice {
+    class Device : public ForwardingHidDevice {
     public:
         Device(GatedMouse& gate, std::unique_ptr<HidDevice> inner)
-            : gate_(gate), inner_(std::move(inner)) {}
-        bool ReadIds(uint16_t& vendorId, uint16_t& productId) override {
-            return inner_->ReadIds(vendorId, productId);
-        }
-        bool ReadTopLevelUsage(uint16_t& usagePage, uint16_t& usage) override {
-            return inner_->ReadTopLevelUsage(usagePage, usage);
-        }
+            : ForwardingHidDevice(std::move(inner)), gate_(gate) {}
         bool SetFeature(const uint8_t* report, size_t length) override {
             if (length > 1 && (report[0] == 0xA0 || report[0] == 0xA1)) {
                 gate_.Pass(report[1]);
             }
-            return inner_->SetFeature(report, length);
+            return ForwardingHidDevice::SetFeature(report, length);
         }
-        bool GetFeature(uint8_t* report, size_t length) override {
-            return inner_->GetFeature(report, length);
-        }
-        HidError LastError() const override { return inner_->LastError(); }
 
     private:
         GatedMouse& gate_;
-        std::unique_ptr<HidDevice> inner_;
     };
 
     // A request of command: waits while the gate is closed for it.
