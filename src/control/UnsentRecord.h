@@ -1,7 +1,8 @@
 #pragma once
 // The record of an Apply that the mouse has not taken yet, kept on disk beside
-// the profile ("DefaultPf.profile.unsent", in the profile's own format) so
-// that it is written at the next start or arrival, after an Exit too, instead
+// the profile ("DefaultPf.profile.unsent": the record in the profile's format,
+// then the configuration image it gives the mouse) so that it is written at
+// the next start or arrival, after an Exit too, instead
 // of the mouse's old memory being read back. A write the mouse confirmed
 // removes it. Only the mouse work touches it, in the order it was asked, so
 // the latest Apply's record is the one kept.

@@ -406,6 +406,19 @@ TEST_F(PosixFileSystemTest, MakeFolderIsWonOnceAndRemoveFolderFreesIt) {
     EXPECT_EQ(Listing(root_), std::vector<std::string>{"mouse.sim.lock"});
 }
 
+// Gone afterwards is success, also when it was never there; a folder stays.
+TEST_F(PosixFileSystemTest, RemoveFileRemovesAFileAndAcceptsOneThatIsNotThere) {
+    const fs::path kept = root_ / "DefaultPf.profile.unsent";
+    WriteBytes(kept, {1, 2, 3});
+    EXPECT_TRUE(files_.RemoveFile(U16(kept)));
+    EXPECT_FALSE(fs::exists(kept));
+    EXPECT_TRUE(files_.RemoveFile(U16(kept)));
+    EXPECT_TRUE(files_.RemoveFile(U16(root_ / "missing" / "DefaultPf.profile.unsent")));
+    fs::create_directory(root_ / "folder");
+    EXPECT_FALSE(files_.RemoveFile(U16(root_ / "folder")));
+    EXPECT_TRUE(fs::is_directory(root_ / "folder"));
+}
+
 TEST_F(PosixFileSystemTest, StateFileChangeOnRealFilesLeavesOnlyTheFile) {
     const fs::path path = root_ / "\xC3\xA9tat \xE2\x82\xAC.sim";  // "état €.sim"
     testing::RecordingClock clock;

@@ -104,6 +104,20 @@ TEST_F(Win32FileSystemTest, EnsureFoldersDoesNothingForAPathThatExists) {
     EXPECT_EQ(ReadBack(root_ / L"B\\f.profile"), (std::vector<uint8_t>{9}));
 }
 
+// Gone afterwards is success, also when it was never there; a folder stays.
+TEST_F(Win32FileSystemTest, RemoveFileRemovesAFileAndAcceptsOneThatIsNotThere) {
+    const std::wstring kept = root_ / L"DefaultPf.profile.unsent";
+    WriteFile(kept, {1, 2, 3});
+    EXPECT_TRUE(files_.RemoveFile(FromWide(kept)));
+    EXPECT_FALSE(fs::exists(kept));
+    EXPECT_TRUE(files_.RemoveFile(FromWide(kept)));
+    EXPECT_TRUE(files_.RemoveFile(FromWide(root_ / L"missing\\DefaultPf.profile.unsent")));
+    const std::wstring folder = root_ / L"folder";
+    fs::create_directory(folder);
+    EXPECT_FALSE(files_.RemoveFile(FromWide(folder)));
+    EXPECT_TRUE(fs::is_directory(folder));
+}
+
 TEST_F(Win32FileSystemTest, ReplaceFileWritesExactlyTheBytes) {
     for (const size_t size : {size_t{0}, size_t{1}, size_t{256}, size_t{300000}}) {
         SCOPED_TRACE(size);
