@@ -1,6 +1,7 @@
 #include "app/Notices.h"
 
 #include "pages/PopDlg.h"
+#include "platform/win32/WideText.h"
 #include "skin/layout/WindowTitle.h"
 
 namespace vandir {
@@ -17,18 +18,14 @@ constexpr wchar_t kWriteRefusedFollowUp[] =
     L".\n\nYour settings are saved and will be sent to the mouse again when the program next "
     L"finds it.";
 
-std::wstring Wide(const std::u16string& text) {
-    return std::wstring(text.begin(), text.end());
-}
-
 }  // namespace
 
 std::wstring NoticeText(const Notice& notice) {
     switch (notice.kind) {
         case Notice::Kind::WriteRefused:
-            return kWriteRefusedText + Wide(notice.what) + kWriteRefusedFollowUp;
+            return kWriteRefusedText + ToWide(notice.what) + kWriteRefusedFollowUp;
         case Notice::Kind::SaveFailed:
-            return kSaveFailedText + Wide(notice.what) + L"\n\n" + Wide(notice.reason);
+            return kSaveFailedText + ToWide(notice.what) + L"\n\n" + ToWide(notice.reason);
         case Notice::Kind::NoMouse:
             break;
     }

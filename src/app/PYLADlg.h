@@ -92,7 +92,6 @@ public:
     bool ApplyUnwritten() const { return owner_.WritePending(); }
 
     const MouseSettings& settings() const { return owner_.record(); }
-    const SettingsOwner& owner() const { return owner_; }
     // The page, built first when it was not yet.
     CKivPage& page(PageId id);
     // The no-device screen, built first when it was not yet.

@@ -3,14 +3,11 @@
 #include <string>
 
 #include "device/DeviceCommands.h"
+#include "i18n/Unicode.h"
 #include "storage/Profile.h"
 
 namespace vandir {
 namespace {
-
-std::u16string Utf16(const std::string& ascii) {
-    return std::u16string(ascii.begin(), ascii.end());
-}
 
 // What a write that was not confirmed ran into.
 std::u16string DescribeWriteFailure(const WriteOutcome& outcome) {
@@ -23,7 +20,7 @@ std::u16string DescribeWriteFailure(const WriteOutcome& outcome) {
     if (outcome.status == kStatusBusy) {
         return u"it stayed busy";
     }
-    return u"it replied with status " + Utf16(std::to_string(outcome.status));
+    return u"it replied with status " + Utf16FromUtf8(std::to_string(outcome.status));
 }
 
 }  // namespace

@@ -95,8 +95,6 @@ public:
     bool WritePending() const { return writePending_; }
     // A notice waits for the main window to show.
     bool NoticeWaiting() const { return untold_.has_value(); }
-    // Readings asked for and not yet taken (running or waiting).
-    size_t ReadingsUnderWay() const;
     // Readings asked for whose work has not started yet (at most one).
     size_t ReadingsWaiting() const;
 
@@ -143,6 +141,8 @@ private:
     };
     MouseSettings Snapshot();
     Ask AskNow();
+    // Readings asked for and not yet taken (running or waiting), not given up.
+    size_t ReadingsUnderWay() const;
     void Push();
     void RunMouseWork(MouseJob kind, std::function<void()> work);
     // A reading, asked for now unless an earlier ask is given.

@@ -197,7 +197,10 @@ public:
                     return n.kind == kind && (what.empty() || n.what == what);
                 });
             };
-            // The latest Apply or Reset is in the mouse, or kept for it and told.
+            // The latest Apply or Reset is in the mouse, or kept for it and told
+            // (or waiting to be told when the main window shows). Unplugged, the
+            // no-device screen says it: an Apply whose outcome came during
+            // Exit is not told, and the next start finds no mouse to try.
             if (kept) {
                 if (ImageOf(*kept) != ImageOf(*latest_)) {
                     return Fail("the record kept for the mouse is not the latest Apply's");
