@@ -52,8 +52,7 @@ public:
 
     // The profile is all the bench writes: no folder is ever made.
     bool Exists(const std::u16string& path) override { return files_.count(path) != 0; }
-    FolderMade MakeFolder(const std::u16string&) override { return FolderMade::Failed; }
-    bool RemoveFolder(const std::u16string&) override { return false; }
+    LockAttempt TryLockFile(const std::u16string&) override { return {}; }
     bool RemoveFile(const std::u16string& path) override {
         files_.erase(path);
         return true;

@@ -28,6 +28,7 @@ namespace {
 static_assert(DemoHotPlug::kPollMilliseconds <= 100);
 
 constexpr UINT_PTR kPollTimer = 1;
+constexpr UINT_PTR kLookAgainTimer = 2;
 // Posted by the folder watch, and by a poll that has to be taken again.
 constexpr UINT kLookMessage = WM_APP + 1;
 constexpr size_t kNameOffset = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name);
@@ -71,17 +72,22 @@ public:
     ~WatchWindow() override {
         watch_.reset();
         KillTimer(kPollTimer);
+        KillTimer(kLookAgainTimer);
         DestroyWindow();
     }
 
     bool WatchesFolder() const { return watch_ != nullptr; }
     void LookSoon() const { ::PostMessageW(GetSafeHwnd(), kLookMessage, 0, 0); }
+    void LookAgainLater() { SetTimer(kLookAgainTimer, kLookAgainMilliseconds); }
 
 private:
     static const MessageMapEntry messageEntries[];
 
     void OnTimer(UINT_PTR id) {
-        if (id == kPollTimer) {
+        if (id == kLookAgainTimer) {
+            KillTimer(kLookAgainTimer);  // once; a busy look sets it again
+        }
+        if (id == kPollTimer || id == kLookAgainTimer) {
             owner_.Poll();
         }
     }
@@ -108,7 +114,16 @@ const ClassMessageMap<DemoHotPlug::WatchWindow> DemoHotPlug::WatchWindow::messag
 DemoHotPlug::DemoHotPlug(DemoStateSync& sync, HWND window)
     : sync_(sync),
       window_(window),
-      watchWindow_(std::make_unique<WatchWindow>(*this, FolderOf(ToWide(sync.File().Path())))) {}
+      watchWindow_(std::make_unique<WatchWindow>(*this, FolderOf(ToWide(sync.File().Path())))) {
+    if (sync_.PluggedStateUnsaved()) {
+        // On a worker, as it may wait for the file's lock; the look after it
+        // follows the file.
+        saver_.Start([this] {
+            sync_.SavePluggedState();
+            watchWindow_->LookSoon();
+        });
+    }
+}
 
 DemoHotPlug::~DemoHotPlug() = default;
 
@@ -122,7 +137,12 @@ bool DemoHotPlug::Poll() {
         pollAgain_ = true;
         return false;
     }
-    const std::optional<SimulatedMouse::StoredState> stored = sync_.Look();
+    const DemoStateSync::Sight sight = sync_.Look();
+    if (sight.busy) {
+        watchWindow_->LookAgainLater();
+        return false;
+    }
+    const std::optional<SimulatedMouse::StoredState>& stored = sight.stored;
     SimulatedMouse& mouse = sync_.Mouse();
     if (!stored || stored->pluggedIn == mouse.IsPluggedIn()) {
         return false;

@@ -1,6 +1,7 @@
 #include "app/DemoMouse.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,15 +23,23 @@ public:
         return inner_->ReadTopLevelUsage(usagePage, usage);
     }
     bool SetFeature(const uint8_t* report, size_t length) override {
-        return sync_->SetFeature(*inner_, report, length);
+        const DemoStateSync::Request request = sync_->SetFeature(*inner_, report, length);
+        // A write that never reached the file fails as a send the system
+        // refused, which is not worth repeating.
+        notSaved_ = request == DemoStateSync::Request::NotSaved;
+        return request == DemoStateSync::Request::Sent;
     }
     bool GetFeature(uint8_t* report, size_t length) override {
+        notSaved_ = false;
         return inner_->GetFeature(report, length);
     }
-    HidError LastError() const override { return inner_->LastError(); }
+    HidError LastError() const override {
+        return notSaved_ ? HidError::Other : inner_->LastError();
+    }
 
 private:
     std::unique_ptr<HidDevice> inner_;
+    bool notSaved_ = false;
     // Keeps the sync, and through it the mouse, alive as long as the handle.
     std::shared_ptr<DemoStateSync> sync_;
 };
@@ -61,25 +70,26 @@ DemoMouse::DemoMouse(const wchar_t* commandLine, Clock& clock)
 
 DemoMouse::DemoMouse(const DemoOptions& options, Clock& clock) {
     auto mouse = std::make_shared<SimulatedMouse>();
-    DemoStateFile file(
-        files_, options.statePath.empty() ? DefaultDemoStatePath() : options.statePath, clock);
+    const std::u16string path =
+        options.statePath.empty() ? DefaultDemoStatePath() : options.statePath;
+    DemoStateFile file(files_, path, clock);
+    const bool existed = files_.Exists(path);
     loaded_ = file.LoadInto(*mouse);
+    // What the watcher's start compares the file with before it writes.
+    const std::optional<bool> pluggedInFile =
+        loaded_ && existed ? std::optional<bool>(mouse->IsPluggedIn()) : std::nullopt;
     if (options.unplugged) {
         mouse->Unplug();
     } else {
         mouse->PlugIn();
     }
-    if (loaded_) {
-        // Not fatal when it fails: the watcher then follows what the file says.
-        file.SavePluggedState(mouse->GetStoredState());
-    }
-    sync_ = std::make_shared<DemoStateSync>(std::move(mouse), std::move(file), loaded_);
+    sync_ =
+        std::make_shared<DemoStateSync>(std::move(mouse), std::move(file), loaded_, pluggedInFile);
     backend_ = std::make_unique<SyncedBackend>(sync_);
 }
 
 DemoMouse::~DemoMouse() {
     hotPlug_.reset();
-    sync_->SaveWrite();
 }
 
 HidBackend& DemoMouse::Backend() {

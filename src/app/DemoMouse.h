@@ -9,11 +9,12 @@
 //   demo.WatchFor(mainWindow);   // vandirctl device plug | unplug | write reach it
 //
 // At start the memory comes from the state file (factory memory when there is
-// none) and the mouse is plugged in, or unplugged with --unplugged; that
-// plugged state is written to the file, so vandirctl and the watcher see the
-// same mouse. From then on the mouse and the file are kept in step both ways
-// (DemoStateSync): a configuration write goes to the file, and the watcher
-// takes what the file says when it changes.
+// none) and the mouse is plugged in, or unplugged with --unplugged; the
+// watcher's start writes that plugged state to the file, so vandirctl and the
+// watcher see the same mouse (a second start, which ends before it watches,
+// writes nothing). From then on the mouse and the file are kept in step both
+// ways (DemoStateSync): a configuration write goes to the file, and the
+// watcher takes what the file says when it changes.
 //
 // A state file that exists but is not a simulated mouse's is left alone: the
 // demo runs with a factory mouse, saves nothing and cannot follow the file

@@ -38,9 +38,11 @@ SimulatedStateFile::Update DemoStateFile::SaveMemory(
 }
 
 SimulatedStateFile::Update DemoStateFile::SavePluggedState(
-    const SimulatedMouse::StoredState& state) const {
-    return file_.Change(state, [&state](SimulatedMouse::StoredState& stored) {
-        stored.pluggedIn = state.pluggedIn;
+    const SimulatedMouse::StoredState& state, std::optional<bool> unlessChangedFrom) const {
+    return file_.Change(state, [&](SimulatedMouse::StoredState& stored) {
+        if (!unlessChangedFrom || stored.pluggedIn == *unlessChangedFrom) {
+            stored.pluggedIn = state.pluggedIn;
+        }
     });
 }
 

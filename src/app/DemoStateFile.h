@@ -43,8 +43,11 @@ public:
     // state as the file has it (state's own when there is no file yet).
     SimulatedStateFile::Update SaveMemory(const SimulatedMouse::StoredState& state) const;
     // The plugged state of state into the file, the rest as the file has it
-    // (state's own when there is no file yet).
-    SimulatedStateFile::Update SavePluggedState(const SimulatedMouse::StoredState& state) const;
+    // (state's own when there is no file yet); with unlessChangedFrom, only
+    // while the file's plugged state is still that one.
+    SimulatedStateFile::Update SavePluggedState(
+        const SimulatedMouse::StoredState& state,
+        std::optional<bool> unlessChangedFrom = std::nullopt) const;
 
 private:
     SimulatedStateFile file_;

@@ -18,53 +18,73 @@ bool IsStoredWrite(const uint8_t* report, size_t length, const ConfigImage& memo
            std::equal(memory.begin(), memory.end(), report + kPayloadOffset);
 }
 
+bool MemorySaved(const DemoStateFile& file, const SimulatedMouse::StoredState& state) noexcept {
+    try {
+        return file.SaveMemory(state) == SimulatedStateFile::Update::Written;
+    } catch (const std::exception&) {
+        return false;  // out of memory: not written
+    }
+}
+
 }  // namespace
 
-DemoStateSync::DemoStateSync(std::shared_ptr<SimulatedMouse> mouse, DemoStateFile file, bool saves)
-    : mouse_(std::move(mouse)), file_(std::move(file)), saves_(saves) {}
+DemoStateSync::DemoStateSync(std::shared_ptr<SimulatedMouse> mouse, DemoStateFile file, bool saves,
+                             std::optional<bool> pluggedInFile)
+    : mouse_(std::move(mouse)),
+      file_(std::move(file)),
+      saves_(saves),
+      pluggedStateUnsaved_(saves),
+      pluggedInFile_(pluggedInFile) {}
 
-bool DemoStateSync::SetFeature(HidDevice& device, const uint8_t* report, size_t length) {
+DemoStateSync::Request DemoStateSync::SetFeature(HidDevice& device, const uint8_t* report,
+                                                 size_t length) {
     const std::lock_guard lock(mutex_);
-    const bool sent = device.SetFeature(report, length);
-    if (sent && IsStoredWrite(report, length, mouse_->Memory())) {
-        unsaved_ = true;
+    const ConfigImage before = mouse_->Memory();
+    if (!device.SetFeature(report, length)) {
+        return Request::Failed;
     }
-    SaveUnsavedWrite();
-    return sent;
+    if (!saves_ || !IsStoredWrite(report, length, mouse_->Memory())) {
+        return Request::Sent;
+    }
+    if (MemorySaved(file_, mouse_->GetStoredState())) {
+        return Request::Sent;
+    }
+    mouse_->SetMemory(before);
+    return Request::NotSaved;
 }
 
-void DemoStateSync::SaveWrite() noexcept {
+bool DemoStateSync::PluggedStateUnsaved() {
     const std::lock_guard lock(mutex_);
-    SaveUnsavedWrite();
+    return pluggedStateUnsaved_;
 }
 
-std::optional<SimulatedMouse::StoredState> DemoStateSync::Look() {
+void DemoStateSync::SavePluggedState() {
     const std::lock_guard lock(mutex_);
-    SaveUnsavedWrite();
-    const std::optional<SimulatedMouse::StoredState> stored = file_.Read();
-    if (!stored) {
-        return std::nullopt;
-    }
-    if (!unsaved_) {
-        mouse_->SetMemory(stored->memory);
-        mouse_->SetFirmwareVersion(stored->firmwareVersion);
-    }
-    mouse_->StayBusyForEachRequest(stored->busyPollsPerRequest);
-    mouse_->FailTransfers(stored->transferError);
-    return stored;
-}
-
-void DemoStateSync::SaveUnsavedWrite() noexcept {
-    if (!saves_ || !unsaved_) {
+    if (!pluggedStateUnsaved_) {
         return;
     }
+    // Not fatal when it fails: the watcher then follows what the file says.
     try {
-        if (file_.SaveMemory(mouse_->GetStoredState()) == SimulatedStateFile::Update::Written) {
-            unsaved_ = false;
-        }
+        file_.SavePluggedState(mouse_->GetStoredState(), pluggedInFile_);
     } catch (const std::exception&) {
-        // Still unsaved: the next request, look or the end tries again.
     }
+    pluggedStateUnsaved_ = false;
+}
+
+DemoStateSync::Sight DemoStateSync::Look() {
+    const std::unique_lock lock(mutex_, std::try_to_lock);
+    if (!lock.owns_lock() || pluggedStateUnsaved_) {
+        return {.busy = true, .stored = std::nullopt};
+    }
+    const std::optional<SimulatedMouse::StoredState> stored = file_.Read();
+    if (!stored) {
+        return {};
+    }
+    mouse_->SetMemory(stored->memory);
+    mouse_->SetFirmwareVersion(stored->firmwareVersion);
+    mouse_->StayBusyForEachRequest(stored->busyPollsPerRequest);
+    mouse_->FailTransfers(stored->transferError);
+    return {.busy = false, .stored = stored};
 }
 
 }  // namespace vandir

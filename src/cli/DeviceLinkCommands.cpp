@@ -79,14 +79,11 @@ public:
         if (simulated_ == nullptr) {
             return;
         }
-        const SimulatedStateFile::Update result = stateFile_->File().Change(
-            simulated_->GetStoredState(), [this](SimulatedMouse::StoredState& stored) {
-                stored.memory = simulated_->Memory();
-                stored.firmwareVersion = simulated_->FirmwareVersionNumber();
-            });
-        if (result != SimulatedStateFile::Update::Written) {
-            throw CommandError(kExitFailure, args_.simulate + ": cannot be written");
-        }
+        stateFile_->Change(simulated_->GetStoredState(),
+                           [this](SimulatedMouse::StoredState& stored) {
+                               stored.memory = simulated_->Memory();
+                               stored.firmwareVersion = simulated_->FirmwareVersionNumber();
+                           });
     }
 
     Transport& transport() { return *transport_; }

@@ -80,15 +80,7 @@ void ChangeSimulatedMouse(const std::string& state, const std::string& done,
         throw CommandError(
             kExitUsage, "a real mouse cannot be " + done + " by software; give --simulate STATE");
     }
-    const StateFileArgument file(state);
-    const SimulatedStateFile::Update result =
-        file.File().Change(SimulatedMouse().GetStoredState(), change);
-    if (result == SimulatedStateFile::Update::NotAStateFile) {
-        throw CommandError(kExitUsage, state + ": not a simulated mouse's state file");
-    }
-    if (result != SimulatedStateFile::Update::Written) {
-        throw CommandError(kExitFailure, state + ": cannot be written");
-    }
+    StateFileArgument(state).Change(SimulatedMouse().GetStoredState(), change);
 }
 
 void AddStateOption(CLI::App* command, SimulationArguments& args) {

@@ -1,38 +1,22 @@
 #include "storage/FileLock.h"
 
+#include <utility>
+
 namespace vandir {
 
-FileLock::FileLock(FileSystem& files, const std::u16string& path, Clock& clock)
-    : files_(files), folder_(path + u".lock") {
-    uint32_t waited = 0;
-    bool tookOver = false;
-    for (;;) {
-        switch (files_.MakeFolder(folder_)) {
-            case FileSystem::FolderMade::Made:
-                held_ = true;
-                return;
-            case FileSystem::FolderMade::Failed:
-                return;
-            case FileSystem::FolderMade::Exists:
-                break;
+FileLock::FileLock(FileSystem& files, const std::u16string& path, Clock& clock) {
+    const std::u16string lockFile = path + kLockFileSuffix;
+    for (uint32_t waited = 0;; waited += kLockWaitMilliseconds) {
+        FileSystem::LockAttempt attempt = files.TryLockFile(lockFile);
+        outcome_ = attempt.outcome;
+        if (outcome_ != FileSystem::LockTry::Busy) {
+            lock_ = std::move(attempt.lock);
+            return;
         }
-        if (waited >= kStaleLockMilliseconds) {
-            if (tookOver) {
-                return;
-            }
-            files_.RemoveFolder(folder_);
-            tookOver = true;
-            waited = 0;
-            continue;
+        if (waited >= kLongestWaitMilliseconds) {
+            return;
         }
         clock.Sleep(kLockWaitMilliseconds);
-        waited += kLockWaitMilliseconds;
-    }
-}
-
-FileLock::~FileLock() {
-    if (held_) {
-        files_.RemoveFolder(folder_);
     }
 }
 

@@ -4,6 +4,7 @@
 // holds them; each platform converts.
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -36,15 +37,21 @@ public:
     // looked at for another reason than its absence counts as existing.
     virtual bool Exists(const std::u16string& path) = 0;
 
-    // Makes the folder at path (not the folders above it) in one step that
-    // only one of several processes can win, which makes it a lock between
-    // processes. Exists when something is already there; Failed when it
-    // cannot be made (no folder above, no right to write).
-    enum class FolderMade { Made, Exists, Failed };
-    virtual FolderMade MakeFolder(const std::u16string& path) = 0;
-
-    // Removes the empty folder at path; false when it cannot.
-    virtual bool RemoveFolder(const std::u16string& path) = 0;
+    // A lock between processes (and between threads: each lock is its own
+    // holder), taken on the file at path, which is made when missing and
+    // never removed. The system ends it with its holder: when the HeldLock
+    // goes, or the process ends, killed or not. Never waits: Busy while
+    // another holder has it, Failed when the file cannot be made or opened.
+    class HeldLock {
+    public:
+        virtual ~HeldLock() = default;
+    };
+    enum class LockTry { Held, Busy, Failed };
+    struct LockAttempt {
+        LockTry outcome = LockTry::Failed;
+        std::unique_ptr<HeldLock> lock;  // set when Held
+    };
+    virtual LockAttempt TryLockFile(const std::u16string& path) = 0;
 
     // Removes the file at path; true when no file is there afterwards (also
     // when none was), false when it stays.

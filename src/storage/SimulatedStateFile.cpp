@@ -29,6 +29,9 @@ SimulatedStateFile::Reading SimulatedStateFile::Read(State& state) const {
 SimulatedStateFile::Update SimulatedStateFile::Change(
     const State& ifMissing, const std::function<void(State&)>& change) const {
     const FileLock lock(files_, path_, clock_);
+    if (lock.Outcome() == FileSystem::LockTry::Busy) {
+        return Update::Locked;
+    }
     if (!lock.Held()) {
         return Update::NotWritten;
     }

@@ -7,7 +7,8 @@
 // so each change is one step that no other update interleaves with: under the
 // file's lock (FileLock) it reads the file, edits the state and replaces the
 // file (FileSystem::ReplaceWholeFile), so that none loses another's change and
-// a reader sees the old file or the new one. Readers take no lock; as a
+// a reader sees the old file or the new one. The lock ends with its holder,
+// so a killed writer never holds up the next. Readers take no lock; as a
 // replacement of a file that a reader has open fails on Windows, it is tried
 // again, up to kReplaceAttempts times, FileLock::kLockWaitMilliseconds apart.
 
@@ -41,7 +42,8 @@ public:
     enum class Update {
         Written,        // the file holds the changed state
         NotAStateFile,  // the file cannot be read or is not a state file; left alone
-        NotWritten,     // the lock could not be taken, or writing failed
+        Locked,         // another process kept the file's lock; left alone
+        NotWritten,     // the lock file cannot be made, or writing failed
     };
     // Under the lock: reads the file (ifMissing when there is none), lets
     // change edit the state and writes it back, unless the file holds that

@@ -1,12 +1,13 @@
 // The state file's reading and updating under its lock, on an in-memory file
-// system; the platforms' folder locks are tested on real files in their own
-// suites.
+// system; the platforms' locks are tested on real files, between real
+// processes, in their own suites.
 
 #include "storage/SimulatedStateFile.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,7 +27,9 @@ using Reading = SimulatedStateFile::Reading;
 using Update = SimulatedStateFile::Update;
 
 constexpr char16_t kPath[] = u"C:\\state\\\u00e9tat \u20ac.sim";
-constexpr char16_t kLock[] = u"C:\\state\\\u00e9tat \u20ac.sim.lock";
+constexpr char16_t kLock[] = u"C:\\state\\\u00e9tat \u20ac.sim.lck";
+// What older builds used as the lock: a folder.
+constexpr char16_t kOldLockFolder[] = u"C:\\state\\\u00e9tat \u20ac.sim.lock";
 
 ConfigImage Pattern() {
     ConfigImage image;
@@ -98,12 +101,12 @@ TEST_F(SimulatedStateFileTest, ChangeWritesOnlyWhatItIsToldAndReleasesTheLock) {
     EXPECT_EQ(file_.Change(Factory(), Unplugged), Update::Written);
     EXPECT_TRUE(clock_.waits.empty()) << "a free lock is taken at once";
     EXPECT_EQ(Stored(), (State{0x0203, Pattern(), false}));
-    EXPECT_TRUE(files_.folders.empty()) << "the lock is released";
+    EXPECT_TRUE(files_.heldLocks.empty()) << "the lock is released";
 
     // A change that fails still releases the lock and leaves the file.
     EXPECT_THROW(file_.Change(Factory(), [](State&) { throw std::runtime_error("no"); }),
                  std::runtime_error);
-    EXPECT_TRUE(files_.folders.empty());
+    EXPECT_TRUE(files_.heldLocks.empty());
     EXPECT_EQ(Stored(), (State{0x0203, Pattern(), false}));
 }
 
@@ -142,24 +145,24 @@ TEST_F(SimulatedStateFileTest, ChangeLeavesADamagedFileAlone) {
     EXPECT_EQ(file_.Change(Factory(), [&](State&) { changed = true; }), Update::NotAStateFile);
     EXPECT_FALSE(changed);
     EXPECT_EQ(files_.files[kPath], garbage);
-    EXPECT_TRUE(files_.folders.empty());
+    EXPECT_TRUE(files_.heldLocks.empty());
 }
 
 TEST_F(SimulatedStateFileTest, ChangeWithoutALockOrAWriteIsNotWritten) {
-    // The lock cannot be made at all (no folder above): no waiting, no file.
-    files_.failFolders = true;
+    // The lock file cannot be made at all (no folder above): no waiting, no file.
+    files_.failLocks = true;
     EXPECT_EQ(file_.Change(Factory(), Unplugged), Update::NotWritten);
     EXPECT_TRUE(clock_.waits.empty());
     EXPECT_TRUE(files_.files.empty());
 
     // Writes fail for good: tried kReplaceAttempts times, then given up.
-    files_.failFolders = false;
+    files_.failLocks = false;
     files_.failWrites = true;
     EXPECT_EQ(file_.Change(Factory(), Unplugged), Update::NotWritten);
     EXPECT_EQ(clock_.waits, std::vector<uint32_t>(SimulatedStateFile::kReplaceAttempts - 1,
                                                   FileLock::kLockWaitMilliseconds));
     EXPECT_TRUE(files_.files.empty());
-    EXPECT_TRUE(files_.folders.empty()) << "the lock is released";
+    EXPECT_TRUE(files_.heldLocks.empty()) << "the lock is released";
 }
 
 TEST_F(SimulatedStateFileTest, ChangeOutlastsAReaderThatHasTheFileOpen) {
@@ -172,32 +175,41 @@ TEST_F(SimulatedStateFileTest, ChangeOutlastsAReaderThatHasTheFileOpen) {
 
 TEST_F(SimulatedStateFileTest, ChangeWaitsWhileAnotherWriterHoldsTheLock) {
     Store(Factory());
-    files_.folders.insert(kLock);
+    files_.heldLocks.insert(kLock);
     // The other writer changes the memory under its lock and releases it.
     ActingClock clock([&](int sleeps) {
         if (sleeps == 3) {
             Store(State{105, Pattern(), true});
-            files_.folders.erase(kLock);
+            files_.heldLocks.erase(kLock);
         }
     });
     const SimulatedStateFile file(files_, kPath, clock);
     EXPECT_EQ(file.Change(Factory(), Unplugged), Update::Written);
     EXPECT_EQ(clock.waits, std::vector<uint32_t>(3, FileLock::kLockWaitMilliseconds));
     EXPECT_EQ(Stored(), (State{105, Pattern(), false})) << "the other writer's change is kept";
-    EXPECT_TRUE(files_.folders.empty());
+    EXPECT_TRUE(files_.heldLocks.empty());
 }
 
-TEST_F(SimulatedStateFileTest, ChangeTakesOverALockLeftByAWriterThatDied) {
-    files_.folders.insert(kLock);
+// A holder that keeps the lock (stopped in a debugger) keeps it: the waiter
+// gives up after the longest wait and nothing of the holder's is touched.
+TEST_F(SimulatedStateFileTest, ChangeNeverTakesOverALockSomebodyHolds) {
+    Store(Factory());
+    files_.heldLocks.insert(kLock);
+    EXPECT_EQ(file_.Change(Factory(), Unplugged), Update::Locked);
+    EXPECT_EQ(clock_.waits, std::vector<uint32_t>(FileLock::kLongestWaitMilliseconds /
+                                                      FileLock::kLockWaitMilliseconds,
+                                                  FileLock::kLockWaitMilliseconds));
+    EXPECT_EQ(Stored(), Factory()) << "left alone";
+    EXPECT_EQ(files_.heldLocks, std::set<std::u16string>{kLock}) << "still the holder's";
+}
+
+// The lock folder an older build left (or still holds) is not a lock any more.
+TEST_F(SimulatedStateFileTest, ALockFolderOfAnOlderBuildHoldsNothingUp) {
+    files_.folders.insert(kOldLockFolder);
     EXPECT_EQ(file_.Change(Factory(), Unplugged), Update::Written);
-    uint32_t waited = 0;
-    for (const uint32_t wait : clock_.waits) {
-        EXPECT_EQ(wait, FileLock::kLockWaitMilliseconds);
-        waited += wait;
-    }
-    EXPECT_EQ(waited, FileLock::kStaleLockMilliseconds);
+    EXPECT_TRUE(clock_.waits.empty());
     EXPECT_EQ(Stored(), (State{105, Factory().memory, false}));
-    EXPECT_TRUE(files_.folders.empty());
+    EXPECT_EQ(files_.folders, std::set<std::u16string>{kOldLockFolder}) << "left where it is";
 }
 
 }  // namespace

@@ -373,7 +373,7 @@ TEST_F(PosixFileSystemTest, FailedProfileSaveKeepsWhatWasThere) {
 }
 
 // ---------------------------------------------------------------------------
-// Exists, MakeFolder, RemoveFolder: the state file's lock
+// Exists and RemoveFile (the lock between processes: FileLockProcessTest.cpp)
 // ---------------------------------------------------------------------------
 
 TEST_F(PosixFileSystemTest, ExistsSeesFilesAndFoldersButNotWhatIsMissing) {
@@ -384,26 +384,6 @@ TEST_F(PosixFileSystemTest, ExistsSeesFilesAndFoldersButNotWhatIsMissing) {
     EXPECT_FALSE(files_.Exists(U16(root_ / "missing")));
     EXPECT_FALSE(files_.Exists(U16(root_ / "missing" / "file")));
     EXPECT_FALSE(files_.Exists(U16(root_ / "file" / "below a file")));
-}
-
-TEST_F(PosixFileSystemTest, MakeFolderIsWonOnceAndRemoveFolderFreesIt) {
-    const std::u16string lock = U16(root_ / "mouse.sim.lock");
-    EXPECT_EQ(files_.MakeFolder(lock), FileSystem::FolderMade::Made);
-    EXPECT_TRUE(fs::is_directory(root_ / "mouse.sim.lock"));
-    EXPECT_EQ(files_.MakeFolder(lock), FileSystem::FolderMade::Exists);
-    // Another process cannot make it either.
-    EXPECT_EQ(InChildProcess([&] {
-                  PosixFileSystem files;
-                  return static_cast<int>(files.MakeFolder(lock));
-              }),
-              static_cast<int>(FileSystem::FolderMade::Exists));
-    EXPECT_TRUE(files_.RemoveFolder(lock));
-    EXPECT_FALSE(files_.RemoveFolder(lock));
-    EXPECT_EQ(files_.MakeFolder(lock), FileSystem::FolderMade::Made);
-
-    EXPECT_EQ(files_.MakeFolder(U16(root_ / "missing" / "mouse.sim.lock")),
-              FileSystem::FolderMade::Failed);
-    EXPECT_EQ(Listing(root_), std::vector<std::string>{"mouse.sim.lock"});
 }
 
 // Gone afterwards is success, also when it was never there; a folder stays.
@@ -419,18 +399,20 @@ TEST_F(PosixFileSystemTest, RemoveFileRemovesAFileAndAcceptsOneThatIsNotThere) {
     EXPECT_TRUE(fs::is_directory(root_ / "folder"));
 }
 
-TEST_F(PosixFileSystemTest, StateFileChangeOnRealFilesLeavesOnlyTheFile) {
+TEST_F(PosixFileSystemTest, StateFileChangeOnRealFilesLeavesTheFileAndItsLockFile) {
     const fs::path path = root_ / "\xC3\xA9tat \xE2\x82\xAC.sim";  // "état €.sim"
     testing::RecordingClock clock;
     const SimulatedStateFile file(files_, U16(path), clock);
-    // A lock that a writer that died left behind is taken over.
+    // The lock folder an older build left behind holds nothing up and stays;
+    // the lock file stays beside the state file.
     fs::create_directory(path.string() + ".lock");
     EXPECT_EQ(file.Change(SimulatedMouse().GetStoredState(),
                           [](SimulatedMouse::StoredState& state) { state.pluggedIn = false; }),
               SimulatedStateFile::Update::Written);
-    EXPECT_EQ(clock.waits.size(),
-              FileLock::kStaleLockMilliseconds / FileLock::kLockWaitMilliseconds);
-    EXPECT_EQ(Listing(root_), std::vector<std::string>{path.filename().string()});
+    EXPECT_TRUE(clock.waits.empty());
+    EXPECT_EQ(Listing(root_),
+              (std::vector<std::string>{path.filename().string(), path.filename().string() + ".lck",
+                                        path.filename().string() + ".lock"}));
 
     SimulatedMouse::StoredState expected = SimulatedMouse().GetStoredState();
     expected.pluggedIn = false;

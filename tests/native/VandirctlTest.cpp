@@ -22,13 +22,17 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <iterator>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "base/Clock.h"
 #include "native/fixtures/UnprivilegedUser.h"
+#include "platform/linux/PosixFileSystem.h"
+#include "storage/FileLock.h"
 
 namespace {
 
@@ -1114,7 +1118,7 @@ TEST_F(VandirctlTest, FileNamesThatAreNotUtf8NameExactlyThatFile) {
                                 c.name);
 
         std::vector<std::string> expected = decoys;
-        expected.insert(expected.end(), {profile, json, state});
+        expected.insert(expected.end(), {profile, json, state, state + ".lck"});
         std::sort(expected.begin(), expected.end());
         EXPECT_EQ(Listing(), expected) << c.name;
         for (const std::string& decoy : {c.decoy + ".profile", c.decoy + ".json"}) {
@@ -1937,7 +1941,9 @@ TEST_F(VandirctlTest, PlugAndUnplugRefuseWhatTheyCannotDo) {
         EXPECT_EQ(r.exitCode, 1) << r;
         EXPECT_NE(r.err.find("cannot be written"), std::string::npos) << r.err;
     }
-    EXPECT_EQ(Listing(), std::vector<std::string>{"garbage.state"}) << "no file left behind";
+    // Only the lock file stays, beside the state file.
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"garbage.state", "garbage.state.lck"}))
+        << "no other file left behind";
 }
 
 // The slow and failing mouse's bytes in the state file.
@@ -1991,7 +1997,99 @@ TEST_F(VandirctlTest, BusyFailAndOkChangeOnlyTheirPartOfTheState) {
         EXPECT_EQ(bytes->at(kStateErrorOffset), step.error) << Joined(args);
     }
     EXPECT_EQ(ReadBytes(state), normal) << "ok is the mouse as it was";
-    EXPECT_EQ(Listing(), (std::vector<std::string>{"mouse.state", "p.profile"}));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"mouse.state", "mouse.state.lck", "p.profile"}));
+}
+
+// Two processes that change different parts of one state file at the same
+// time lose none of each other's changes: each finds its own last change
+// still there before and after every one of its runs, and none waits for a
+// lock nobody holds. At the start the file has no lock, or stale ones: the
+// lock folder an older build left behind and the lock file of a holder that
+// was killed.
+TEST_F(VandirctlTest, TwoProcessesChangingOneStateFileLoseNoChange) {
+    for (const bool staleLocks : {false, true}) {
+        SCOPED_TRACE(staleLocks ? "stale locks" : "no lock");
+        const std::string state = At("mouse.state");
+        fs::remove(state);
+        ExpectSucceededSilently(Run({"device", "busy", "0", "--simulate", state}), "busy 0");
+        if (staleLocks) {
+            fs::create_directory(state + ".lock");
+            const pid_t holder = ::fork();
+            if (holder == 0) {
+                vandir::PosixFileSystem files;
+                vandir::SystemClock clock;
+                const vandir::FileLock lock(files, vandir::PosixFileSystem::PathFromBytes(state),
+                                            clock);
+                if (lock.Held()) {
+                    ::raise(SIGKILL);  // killed while it holds the lock
+                }
+                ::_exit(3);
+            }
+            ASSERT_GT(holder, 0);
+            int status = 0;
+            ASSERT_EQ(::waitpid(holder, &status, 0), holder);
+            ASSERT_TRUE(WIFSIGNALED(status)) << "the holder had the lock when it was killed";
+        }
+
+        constexpr int kRuns = 100;
+        // One process sets the busy polls 1, 2, ... kRuns, the other plugs the
+        // mouse out and in; each checks the byte that is only its own.
+        const auto changer = [&](const std::string& name, size_t offset,
+                                 const std::function<std::vector<std::string>(int)>& command,
+                                 const std::function<uint8_t(int)>& value) {
+            const fs::path scratch = root_ / name;
+            fs::create_directory(scratch);
+            std::vector<std::string> lost;
+            // The file holds what run lastRun of this process wrote.
+            const auto check = [&](int lastRun, const std::string& when) {
+                const std::optional<Bytes> bytes = ReadBytes(state);
+                if (!bytes || bytes->size() != kStateFileSize) {
+                    lost.push_back(name + ": no state file " + when);
+                } else if (bytes->at(offset) != value(lastRun)) {
+                    lost.push_back(name + ": change lost " + when);
+                }
+            };
+            for (int run = 1; run <= kRuns && lost.size() < 5; ++run) {
+                check(run - 1, "before run " + std::to_string(run));
+                std::vector<std::string> args = command(run);
+                args.insert(args.end(), {"--simulate", state});
+                const auto begun = std::chrono::steady_clock::now();
+                const RunResult r = RunIn(work_, scratch, args, "", std::chrono::seconds(60));
+                if (r.exitCode != 0 || !r.err.empty()) {
+                    lost.push_back(name + " run " + std::to_string(run) + " failed: " + r.err);
+                }
+                // A run takes a fraction of that; a stale lock made it wait that long.
+                if (std::chrono::steady_clock::now() - begun >=
+                    std::chrono::milliseconds(vandir::FileLock::kLongestWaitMilliseconds)) {
+                    lost.push_back(name + " run " + std::to_string(run) + " waited for a lock");
+                }
+                check(run, "after run " + std::to_string(run));
+            }
+            return lost;
+        };
+        auto busy = std::async(std::launch::async, [&] {
+            return changer(
+                "busy", kStateBusyOffset,
+                [](int run) {
+                    return std::vector<std::string>{"device", "busy", std::to_string(run)};
+                },
+                [](int run) { return static_cast<uint8_t>(run); });
+        });
+        auto plug = std::async(std::launch::async, [&] {
+            return changer(
+                "plug", kStatePluggedOffset,
+                [](int run) {
+                    return std::vector<std::string>{"device", run % 2 == 1 ? "unplug" : "plug"};
+                },
+                [](int run) { return static_cast<uint8_t>(run % 2 == 1 ? 0 : 1); });
+        });
+        EXPECT_EQ(busy.get(), std::vector<std::string>{});
+        EXPECT_EQ(plug.get(), std::vector<std::string>{});
+        const std::optional<Bytes> last = ReadBytes(state);
+        ASSERT_TRUE(last);
+        EXPECT_EQ(last->at(kStateBusyOffset), kRuns);
+        EXPECT_EQ(last->at(kStatePluggedOffset), 1);
+    }
 }
 
 TEST_F(VandirctlTest, AFailingSimulatedMouseFailsTheDeviceCommandsUntilOk) {
@@ -2076,8 +2174,9 @@ TEST_F(VandirctlTest, BusyFailAndOkRefuseWhatTheyCannotDo) {
         EXPECT_NE(r.err.find("cannot be written"), std::string::npos) << r.err;
     }
     EXPECT_EQ(ReadBytes(state), before);
-    EXPECT_EQ(Listing(), (std::vector<std::string>{"garbage.state", "mouse.state"}))
-        << "no file left behind";
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"garbage.state", "garbage.state.lck",
+                                                   "mouse.state", "mouse.state.lck"}))
+        << "nothing but the lock files left behind";
 }
 
 TEST_F(VandirctlTest, WithoutTheMouseDeviceCommandsSaySo) {

@@ -75,6 +75,11 @@ protected:
             SimulatedStateFile::Update::Written);
     }
 
+    // Waits until the watcher's start has saved the plugged state.
+    static void AwaitStart(DemoHotPlug& hotPlug) {
+        ASSERT_TRUE(PumpUntil([&] { return !hotPlug.Starting(); }));
+    }
+
     void WriteBytes(const std::vector<char>& bytes) {
         std::ofstream out(std::filesystem::path(ToWide(path_)), std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -93,6 +98,7 @@ protected:
 TEST_F(DemoHotPlugTest, UnplugAndPlugInTheFileReachTheWindowAsRemovalAndArrival) {
     WritePlugged(true);
     DemoHotPlug hotPlug(sync_, recorder_.Window());
+    AwaitStart(hotPlug);
     EXPECT_FALSE(hotPlug.Poll());
     EXPECT_TRUE(recorder_.changes.empty()) << "no message while nothing changed";
 
@@ -149,6 +155,7 @@ TEST_F(DemoHotPlugTest, AFileThatCannotTellChangesNothing) {
             }
             DemoStateSync sync(mouse, file_, true);
             DemoHotPlug hotPlug(sync, recorder_.Window());
+            AwaitStart(hotPlug);
             EXPECT_FALSE(hotPlug.Poll());
             EXPECT_EQ(mouse->IsPluggedIn(), pluggedIn);
             EXPECT_TRUE(recorder_.changes.empty());
@@ -161,6 +168,7 @@ TEST_F(DemoHotPlugTest, EveryInterfaceOfTheMouseIsTold) {
         R"(\\?\hid#vid_1f2e&pid_002b&mi_00#simulated&1#{4d1e55b2-f16f-11cf-88cb-001111000030})";
     mouse_->AddInterface(keyboard, kVendorId, kProductId, 0x0001, 6, 0);
     DemoHotPlug hotPlug(sync_, recorder_.Window());
+    AwaitStart(hotPlug);
 
     WritePlugged(false);
     ASSERT_TRUE(hotPlug.Poll());
@@ -179,6 +187,7 @@ TEST_F(DemoHotPlugTest, EveryInterfaceOfTheMouseIsTold) {
 
 TEST_F(DemoHotPlugTest, APollWhileTheWindowHandlesANotificationLosesNothing) {
     DemoHotPlug hotPlug(sync_, recorder_.Window());
+    AwaitStart(hotPlug);
     // The window's handler runs a modal loop in which a change arrives, after
     // the user plugged the mouse back in.
     recorder_.onMessage = [&] {
@@ -202,6 +211,7 @@ TEST_F(DemoHotPlugTest, ChangesInTheFolderReachTheWindowUntilTheWatcherIsGone) {
     WritePlugged(true);
     {
         DemoHotPlug hotPlug(sync_, recorder_.Window());
+        AwaitStart(hotPlug);
         EXPECT_TRUE(hotPlug.WatchesFolder()) << "the system's folder watch, no timer";
         WritePlugged(false);
         ASSERT_TRUE(PumpUntil([&] { return !recorder_.changes.empty(); }, 2000));
@@ -219,8 +229,12 @@ TEST_F(DemoHotPlugTest, ChangesInTheFolderReachTheWindowUntilTheWatcherIsGone) {
 }
 
 TEST_F(DemoHotPlugTest, AChangeMadeBeforeTheWatcherStartedIsTaken) {
+    // The file said plugged in when the demo started; vandirctl unplugged the
+    // mouse before the watcher started.
+    WritePlugged(true);
+    DemoStateSync sync(mouse_, file_, true, true);
     WritePlugged(false);
-    DemoHotPlug hotPlug(sync_, recorder_.Window());
+    DemoHotPlug hotPlug(sync, recorder_.Window());
     ASSERT_TRUE(PumpUntil([&] { return !recorder_.changes.empty(); }, 2000));
     EXPECT_EQ(recorder_.changes[0].event, static_cast<WPARAM>(DBT_DEVICEREMOVECOMPLETE));
     EXPECT_FALSE(mouse_->IsPluggedIn());
@@ -232,6 +246,7 @@ TEST_F(DemoHotPlugTest, AFolderThatCannotBeWatchedIsPolledOnATimer) {
     const std::u16string path = FromWide((later / L"state.vsim").wstring());
     DemoStateSync sync(mouse_, DemoStateFile(files_, path, clock_), true);
     DemoHotPlug hotPlug(sync, recorder_.Window());
+    AwaitStart(hotPlug);
     EXPECT_FALSE(hotPlug.WatchesFolder());
 
     std::filesystem::create_directory(later);

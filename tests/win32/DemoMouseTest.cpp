@@ -6,10 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,11 +24,16 @@
 #include "device/DeviceCommands.h"
 #include "device/Transport.h"
 #include "i18n/Unicode.h"
+#include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "storage/FileLock.h"
+#include "storage/SimulatedStateCodec.h"
 #include "storage/SimulatedStateFile.h"
 #include "win32/DeviceChangeRecorder.h"
+#include "win32/LockHolderProcess.h"
 #include "win32/TempFolder.h"
+#include "win32/ui/MessagePump.h"
 
 namespace vandir {
 namespace {
@@ -157,6 +166,16 @@ protected:
         UpdateFromOutside([&](StoredState& stored) { stored.memory = memory; });
     }
 
+    // Starts the watcher for recorder's window and waits until its start has
+    // saved the plugged state.
+    static DemoHotPlug* Watch(DemoMouse& demo, test::DeviceChangeRecorder& recorder) {
+        DemoHotPlug* hotPlug = demo.WatchFor(recorder.Window());
+        if (hotPlug != nullptr) {
+            EXPECT_TRUE(PumpUntil([&] { return !hotPlug->Starting(); }));
+        }
+        return hotPlug;
+    }
+
     std::vector<char> FileBytes() const {
         std::ifstream in(fs::path(statePath_), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -169,6 +188,8 @@ protected:
     mutable Win32FileSystem files_;
 };
 
+// The plugged state the demo is told reaches the file when the watcher starts,
+// not before: a second start, which ends before it watches, changes nothing.
 TEST_F(DemoMouseTest, StartsWithTheFilesMemoryAndThePluggedStateItIsTold) {
     struct Case {
         const char* what;
@@ -195,11 +216,29 @@ TEST_F(DemoMouseTest, StartsWithTheFilesMemoryAndThePluggedStateItIsTold) {
         EXPECT_EQ(demo.StatePath(), FromWide(statePath_));
         EXPECT_EQ(demo.Mouse().Memory(), c.memory);
         EXPECT_EQ(demo.Mouse().IsPluggedIn(), !c.unplugged);
+        EXPECT_EQ(FileState(), c.file) << "nothing written before the watcher starts";
+
+        test::DeviceChangeRecorder recorder;
+        ASSERT_NE(Watch(demo, recorder), nullptr);
         const std::optional<StoredState> written = FileState();
         ASSERT_TRUE(written) << "the file holds the mouse the demo starts with";
         EXPECT_EQ(written->memory, c.memory);
         EXPECT_EQ(written->pluggedIn, !c.unplugged);
+        PumpUntil([] { return false; }, 50);
+        EXPECT_TRUE(recorder.changes.empty()) << "the demo's own start is no change";
     }
+}
+
+TEST_F(DemoMouseTest, AnUnplugWrittenBeforeTheWatcherStartsIsKept) {
+    WriteState(StoredState{0x0203, Pattern(), true});
+    DemoMouse demo(Options(), clock_);
+    UnplugAsVandirctlDoes();
+    test::DeviceChangeRecorder recorder;
+    ASSERT_NE(Watch(demo, recorder), nullptr);
+    EXPECT_FALSE(FileState()->pluggedIn) << "vandirctl's unplug came later than the demo's read";
+    ASSERT_TRUE(PumpUntil([&] { return !recorder.changes.empty(); }));
+    EXPECT_EQ(recorder.changes[0].event, static_cast<WPARAM>(DBT_DEVICEREMOVECOMPLETE));
+    EXPECT_FALSE(demo.Mouse().IsPluggedIn());
 }
 
 TEST_F(DemoMouseTest, TheWholeCommandLineChoosesTheFile) {
@@ -208,6 +247,8 @@ TEST_F(DemoMouseTest, TheWholeCommandLineChoosesTheFile) {
     DemoMouse demo(commandLine.c_str(), clock_);
     EXPECT_EQ(demo.StatePath(), FromWide(statePath_));
     EXPECT_FALSE(demo.Mouse().IsPluggedIn());
+    test::DeviceChangeRecorder recorder;
+    ASSERT_NE(Watch(demo, recorder), nullptr);
     const std::optional<StoredState> written = FileState();
     ASSERT_TRUE(written);
     EXPECT_FALSE(written->pluggedIn);
@@ -239,7 +280,7 @@ TEST_F(DemoMouseTest, AConfigurationWriteIsSavedAndAReadIsNot) {
 TEST_F(DemoMouseTest, TheMemorySaveKeepsAnUnplugWrittenMeanwhile) {
     DemoMouse demo(Options(), clock_);
     test::DeviceChangeRecorder recorder;
-    DemoHotPlug* hotPlug = demo.WatchFor(recorder.Window());
+    DemoHotPlug* hotPlug = Watch(demo, recorder);
     ASSERT_NE(hotPlug, nullptr);
     Transport transport(demo.Backend(), clock_);
     ASSERT_EQ(transport.Discover(), 1);
@@ -300,7 +341,7 @@ TEST_F(DemoMouseTest, AConfigurationWriteReachesTheFileAfterAWriteFromOutside) {
 TEST_F(DemoMouseTest, ALookAtTheFileTakesItsMemory) {
     DemoMouse demo(Options(), clock_);
     test::DeviceChangeRecorder recorder;
-    DemoHotPlug* hotPlug = demo.WatchFor(recorder.Window());
+    DemoHotPlug* hotPlug = Watch(demo, recorder);
     ASSERT_NE(hotPlug, nullptr);
     Transport transport(demo.Backend(), clock_);
     ASSERT_EQ(transport.Discover(), 1);
@@ -325,7 +366,7 @@ TEST_F(DemoMouseTest, ALookAtTheFileTakesItsMemory) {
 TEST_F(DemoMouseTest, AReplugAfterAWriteFromOutsideReadsTheFilesMemory) {
     DemoMouse demo(Options(), clock_);
     test::DeviceChangeRecorder recorder;
-    DemoHotPlug* hotPlug = demo.WatchFor(recorder.Window());
+    DemoHotPlug* hotPlug = Watch(demo, recorder);
     ASSERT_NE(hotPlug, nullptr);
     {
         Transport transport(demo.Backend(), clock_);
@@ -352,38 +393,10 @@ TEST_F(DemoMouseTest, AReplugAfterAWriteFromOutsideReadsTheFilesMemory) {
     EXPECT_EQ(arrived, Pattern());
 }
 
-TEST_F(DemoMouseTest, ALookKeepsAWriteThatHasNotReachedTheFileAndSavesIt) {
-    const fs::path lock = fs::path(statePath_ + L".lock");
-    DemoMouse demo(Options(), clock_);
-    test::DeviceChangeRecorder recorder;
-    DemoHotPlug* hotPlug = demo.WatchFor(recorder.Window());
-    ASSERT_NE(hotPlug, nullptr);
-    Transport transport(demo.Backend(), clock_);
-    ASSERT_EQ(transport.Discover(), 1);
-
-    // The save fails (a lock folder that cannot be taken over), then vandirctl
-    // unplugs the mouse: the file's memory is older than the demo's write.
-    fs::create_directory(lock);
-    std::ofstream(lock / "held").put('x');
-    const MouseSettings settings = ChangedSettings();
-    ASSERT_EQ(WriteConfiguration(transport, DeviceConfigFromSettings(settings), 0), 1);
-    fs::remove_all(lock);
-    UnplugAsVandirctlDoes();
-    ASSERT_EQ(FileState()->memory, Factory());
-
-    EXPECT_TRUE(hotPlug->Poll());
-    EXPECT_FALSE(demo.Mouse().IsPluggedIn());
-    EXPECT_EQ(demo.Mouse().Memory(), EncodeConfigImage(settings)) << "the write is not undone";
-    const std::optional<StoredState> written = FileState();
-    ASSERT_TRUE(written);
-    EXPECT_EQ(written->memory, EncodeConfigImage(settings)) << "and the look saved it";
-    EXPECT_FALSE(written->pluggedIn);
-}
-
 TEST_F(DemoMouseTest, TheMouseIsSlowOrFailsAsTheFileSaysUntilItSaysOk) {
     DemoMouse demo(Options(), clock_);
     test::DeviceChangeRecorder recorder;
-    DemoHotPlug* hotPlug = demo.WatchFor(recorder.Window());
+    DemoHotPlug* hotPlug = Watch(demo, recorder);
     ASSERT_NE(hotPlug, nullptr);
     Transport transport(demo.Backend(), clock_);
     ASSERT_EQ(transport.Discover(), 1);
@@ -430,37 +443,109 @@ TEST_F(DemoMouseTest, TheMouseIsSlowOrFailsAsTheFileSaysUntilItSaysOk) {
     EXPECT_TRUE(recorder.changes.empty()) << "the mouse stays plugged in throughout";
 }
 
-TEST_F(DemoMouseTest, ASaveThatFailedIsMadeLater) {
-    // A lock folder that cannot be taken over (it is not empty) blocks every
-    // update of the file.
-    const fs::path lock = fs::path(statePath_ + L".lock");
-    const auto block = [&] {
-        fs::create_directory(lock);
-        std::ofstream(lock / "held").put('x');
+// A write the file never gets fails as a mouse's failed write does, and the
+// mouse keeps the memory it had: the next start reads what it really holds.
+TEST_F(DemoMouseTest, AWriteThatCannotReachTheFileFailsAndTheMouseKeepsItsMemory) {
+    struct Case {
+        const char* what;
+        std::function<std::function<void()>()> block;  // gives the unblock
     };
-    const auto unblock = [&] { fs::remove_all(lock); };
-
-    const MouseSettings first = ChangedSettings();
-    MouseSettings second = first;
-    second.liftOff = 2;
-    {
+    const std::vector<Case> cases = {
+        {"the lock held elsewhere for the longest wait",
+         [&] {
+             auto held = std::make_shared<FileSystem::LockAttempt>(
+                 files_.TryLockFile(FromWide(statePath_ + L".lck")));
+             EXPECT_EQ(held->outcome, FileSystem::LockTry::Held);
+             return [held] { held->lock.reset(); };
+         }},
+        {"the file cannot be replaced",
+         [&] {
+             // Open by a reader that lets nobody replace it.
+             auto reader = std::make_shared<UniqueFileHandle>(
+                 ::CreateFileW(statePath_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+             EXPECT_TRUE(reader->Valid());
+             return [reader] { reader->Reset(); };
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::error_code ignored;
+        fs::remove(statePath_, ignored);
         DemoMouse demo(Options(), clock_);
+        test::DeviceChangeRecorder recorder;
+        ASSERT_NE(Watch(demo, recorder), nullptr);
         Transport transport(demo.Backend(), clock_);
         ASSERT_EQ(transport.Discover(), 1);
+        const std::vector<char> before = FileBytes();
 
-        block();
-        ASSERT_EQ(WriteConfiguration(transport, DeviceConfigFromSettings(first), 0), 1);
-        EXPECT_EQ(FileState()->memory, Factory()) << "not saved while blocked";
+        const std::function<void()> unblock = c.block();
+        const DeviceConfig config = DeviceConfigFromSettings(ChangedSettings());
+        EXPECT_EQ(WriteConfiguration(transport, config, 0), 2) << "the request was not sent";
+        EXPECT_EQ(demo.Mouse().Memory(), Factory()) << "the mouse did not take it";
         unblock();
-        InformationBlock info{};
-        ASSERT_EQ(ReadInformation(transport, info), 1);
-        EXPECT_EQ(FileState()->memory, EncodeConfigImage(first)) << "saved at the next request";
+        EXPECT_EQ(FileBytes(), before);
 
-        block();
-        ASSERT_EQ(WriteConfiguration(transport, DeviceConfigFromSettings(second), 0), 1);
-        unblock();
+        // Once the file can be written again, a write reaches it.
+        ASSERT_EQ(WriteConfiguration(transport, config, 0), 1);
+        EXPECT_EQ(demo.Mouse().Memory(), EncodeConfigImage(ChangedSettings()));
+        EXPECT_EQ(FileState()->memory, EncodeConfigImage(ChangedSettings()));
     }
-    EXPECT_EQ(FileState()->memory, EncodeConfigImage(second)) << "saved when the demo ends";
+}
+
+// A clock that really waits, and tells when a wait for the file's lock began.
+class LockWaitClock : public Clock {
+public:
+    void Sleep(uint32_t milliseconds) override {
+        if (milliseconds == FileLock::kLockWaitMilliseconds) {
+            lockWaitBegan = true;
+        }
+        ::Sleep(milliseconds);
+    }
+    uint64_t NowMilliseconds() override { return ::GetTickCount64(); }
+    std::atomic<bool> lockWaitBegan{false};
+};
+
+// While another process holds the state file's lock, an Apply's write waits
+// for it on its worker; the window's looks at the file never wait with it,
+// and the look that found the demo busy is taken again once the write is done.
+TEST_F(DemoMouseTest, TheWindowNeverWaitsWhileAnotherProcessHoldsTheFilesLock) {
+    LockWaitClock clock;
+    DemoMouse demo(Options(), clock);
+    test::DeviceChangeRecorder recorder;
+    DemoHotPlug* hotPlug = Watch(demo, recorder);
+    ASSERT_NE(hotPlug, nullptr);
+    Transport transport(demo.Backend(), clock);
+    ASSERT_EQ(transport.Discover(), 1);
+
+    test::LockHolderProcess holder(statePath_);
+    ASSERT_TRUE(holder.Held());
+    const DeviceConfig config = DeviceConfigFromSettings(ChangedSettings());
+    auto write =
+        std::async(std::launch::async, [&] { return WriteConfiguration(transport, config, 0); });
+    ASSERT_TRUE(PumpUntil([&] { return clock.lockWaitBegan.load(); }));
+    // The file says what the lock's holder wrote: the mouse was unplugged.
+    StoredState unplugged = *FileState();
+    unplugged.pluggedIn = false;
+    ASSERT_TRUE(files_.ReplaceWholeFile(FromWide(statePath_), EncodeSimulatedState(unplugged)));
+
+    for (int look = 0; look < 3; ++look) {
+        const ULONGLONG start = ::GetTickCount64();
+        EXPECT_FALSE(hotPlug->Poll()) << "busy: nothing taken yet";
+        EXPECT_LT(::GetTickCount64() - start, 50u) << "the window's thread did not wait";
+    }
+    EXPECT_TRUE(recorder.changes.empty());
+    EXPECT_EQ(write.wait_for(std::chrono::milliseconds(0)), std::future_status::timeout)
+        << "the write still waits for the lock";
+
+    ASSERT_TRUE(holder.Release());
+    EXPECT_EQ(write.get(), 1);
+    ASSERT_TRUE(PumpUntil([&] { return !recorder.changes.empty(); })) << "the look is taken again";
+    EXPECT_EQ(recorder.changes[0].event, static_cast<WPARAM>(DBT_DEVICEREMOVECOMPLETE));
+    const std::optional<StoredState> written = FileState();
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->memory, EncodeConfigImage(ChangedSettings()));
+    EXPECT_FALSE(written->pluggedIn);
 }
 
 TEST_F(DemoMouseTest, ADamagedStateFileIsLeftAlone) {

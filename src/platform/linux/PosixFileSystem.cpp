@@ -1,17 +1,32 @@
 #include "platform/linux/PosixFileSystem.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
+#include <utility>
 
 #include "i18n/Unicode.h"
 #include "platform/linux/PosixFiles.h"
+#include "platform/linux/UniqueFd.h"
 
 namespace vandir {
 namespace {
 
 constexpr char16_t kEscapedByte = 0xDC00;
+// What the umask leaves of rw-rw-rw-, so that every user can lock.
+constexpr mode_t kLockFileMode = 0666;
+
+// The lock lasts as long as its file stays open.
+class HeldFileLock : public FileSystem::HeldLock {
+public:
+    explicit HeldFileLock(UniqueFd fd) : fd_(std::move(fd)) {}
+
+private:
+    UniqueFd fd_;
+};
 
 bool IsEscapedByte(char16_t unit) {
     return unit >= 0xDC80 && unit <= 0xDCFF;
@@ -89,15 +104,30 @@ bool PosixFileSystem::Exists(const std::u16string& path) {
            (errno != ENOENT && errno != ENOTDIR);
 }
 
-FileSystem::FolderMade PosixFileSystem::MakeFolder(const std::u16string& path) {
-    if (::mkdir(BytesFromPath(path).c_str(), 0777) == 0) {
-        return FolderMade::Made;
+FileSystem::LockAttempt PosixFileSystem::TryLockFile(const std::u16string& path) {
+    LockAttempt attempt;
+    UniqueFd fd(::open(BytesFromPath(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK,
+                       kLockFileMode));
+    struct stat info {};
+    if (!fd || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return attempt;
     }
-    return errno == EEXIST ? FolderMade::Exists : FolderMade::Failed;
-}
-
-bool PosixFileSystem::RemoveFolder(const std::u16string& path) {
-    return ::rmdir(BytesFromPath(path).c_str()) == 0;
+    // An open-file-description lock on the first byte: each open file is its
+    // own holder (threads exclude each other too), it ends when the file is
+    // closed, and it is the lock Wine gives LockFileEx on that byte, so the
+    // demo program under Wine and vandirctl exclude each other.
+    struct flock range {};
+    range.l_type = F_WRLCK;
+    range.l_whence = SEEK_SET;
+    range.l_start = 0;
+    range.l_len = 1;
+    if (::fcntl(fd.get(), F_OFD_SETLK, &range) != 0) {
+        attempt.outcome = errno == EAGAIN || errno == EACCES ? LockTry::Busy : LockTry::Failed;
+        return attempt;
+    }
+    attempt.outcome = LockTry::Held;
+    attempt.lock = std::make_unique<HeldFileLock>(std::move(fd));
+    return attempt;
 }
 
 bool PosixFileSystem::RemoveFile(const std::u16string& path) {

@@ -18,8 +18,7 @@ public:
     bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes,
                           std::u16string* reason = nullptr) override;
     bool Exists(const std::u16string& path) override;
-    FolderMade MakeFolder(const std::u16string& path) override;
-    bool RemoveFolder(const std::u16string& path) override;
+    LockAttempt TryLockFile(const std::u16string& path) override;
     bool RemoveFile(const std::u16string& path) override;
 };
 

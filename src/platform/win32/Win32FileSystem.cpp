@@ -192,17 +192,6 @@ bool Win32FileSystem::Exists(const std::u16string& path) {
     return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
-FileSystem::FolderMade Win32FileSystem::MakeFolder(const std::u16string& path) {
-    if (::CreateDirectoryW(AsWide(path), nullptr)) {
-        return FolderMade::Made;
-    }
-    return ::GetLastError() == ERROR_ALREADY_EXISTS ? FolderMade::Exists : FolderMade::Failed;
-}
-
-bool Win32FileSystem::RemoveFolder(const std::u16string& path) {
-    return ::RemoveDirectoryW(AsWide(path)) != FALSE;
-}
-
 bool Win32FileSystem::RemoveFile(const std::u16string& path) {
     if (::DeleteFileW(AsWide(path)) != FALSE) {
         return true;

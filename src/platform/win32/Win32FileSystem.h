@@ -29,8 +29,8 @@ public:
                           std::u16string* reason = nullptr) override;
 
     bool Exists(const std::u16string& path) override;
-    FolderMade MakeFolder(const std::u16string& path) override;
-    bool RemoveFolder(const std::u16string& path) override;
+    // Win32FileLock.cpp.
+    LockAttempt TryLockFile(const std::u16string& path) override;
     bool RemoveFile(const std::u16string& path) override;
 
     // True when a file or folder of exactly that name exists (* and ? are

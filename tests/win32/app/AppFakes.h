@@ -119,8 +119,7 @@ public:
     }
     // No state file lives here: nothing exists and no folder is made.
     bool Exists(const std::u16string&) override { return false; }
-    FolderMade MakeFolder(const std::u16string&) override { return FolderMade::Failed; }
-    bool RemoveFolder(const std::u16string&) override { return false; }
+    LockAttempt TryLockFile(const std::u16string&) override { return {}; }
     bool RemoveFile(const std::u16string& path) override {
         const std::lock_guard lock(mutex_);
         files.erase(path);
