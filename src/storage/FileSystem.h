@@ -24,12 +24,14 @@ public:
     // a later write reports them.
     virtual void EnsureFoldersOf(const std::u16string& filePath) = 0;
 
-    // Writes bytes to a temporary file beside path, flushes it to the disk and
-    // replaces path with it in one step; after a success, temporary files that
-    // earlier saves of path left (killed half-way) are removed. On failure
-    // path keeps its old contents (or stays absent), the temporary file is
-    // removed, false is returned and reason, when given, gets the system's
-    // words for what went wrong.
+    // Writes bytes to a temporary file beside path (named by SaveTemporaryName),
+    // flushes it to the disk and replaces path with it in one step; after a
+    // success, the temporaries of saves of path that are over (their process
+    // has ended, or they are kAbandonedSaveAge old) are removed, never those of
+    // saves still running nor any other file. On failure path keeps its old
+    // contents (or stays absent), the temporary file is removed, false is
+    // returned and reason, when given, gets the system's words for what went
+    // wrong.
     virtual bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes,
                                   std::u16string* reason = nullptr) = 0;
 

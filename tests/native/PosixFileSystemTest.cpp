@@ -28,9 +28,11 @@
 #include "core/SampleRecords.h"
 #include "i18n/Unicode.h"
 #include "model/MouseSettings.h"
+#include "native/fixtures/DeadProcess.h"
 #include "native/fixtures/UnprivilegedUser.h"
 #include "storage/FileLock.h"
 #include "storage/Profile.h"
+#include "storage/SaveTemporaryName.h"
 #include "storage/SimulatedStateCodec.h"
 #include "storage/SimulatedStateFile.h"
 
@@ -315,6 +317,138 @@ TEST_F(PosixFileSystemTest, ReplaceFileThatCannotWriteEverythingKeepsTheOldFile)
     EXPECT_EQ(outcome, 0) << "ReplaceWholeFile must report the failure";
     EXPECT_EQ(ReadBytes(file), old);
     EXPECT_EQ(Listing(root_), std::vector<std::string>{"DefaultPf.profile"});
+}
+
+// ---------------------------------------------------------------------------
+// Temporaries of other saves
+// ---------------------------------------------------------------------------
+
+// Sets the last access and write times of what is at path (not of a link's
+// target) to age before now.
+void MakeOlder(const fs::path& path, std::chrono::seconds age) {
+    timespec now{};
+    ASSERT_EQ(::clock_gettime(CLOCK_REALTIME, &now), 0);
+    now.tv_sec -= static_cast<time_t>(age.count());
+    const timespec times[2] = {now, now};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
+}
+
+// Saves of one profile by two processes at once: neither takes the other's
+// temporary away, so every save succeeds and no temporary stays behind.
+TEST_F(PosixFileSystemTest, TwoProcessesSavingOneProfile300TimesEachAllSucceed) {
+    constexpr int kSaves = 300;
+    const fs::path file = root_ / "DefaultPf.profile";
+    const Bytes contents[2] = {SampleBytes(177), Bytes(177, 0x5A)};
+    // Both wait at a gate until the parent closes it, so that their saves overlap.
+    int gate[2] = {-1, -1};
+    ASSERT_EQ(::pipe(gate), 0);
+    pid_t savers[2] = {-1, -1};
+    for (int i = 0; i < 2; ++i) {
+        savers[i] = ::fork();
+        if (savers[i] == 0) {
+            ::close(gate[1]);
+            char ignored = 0;
+            while (::read(gate[0], &ignored, 1) < 0 && errno == EINTR) {
+            }
+            PosixFileSystem files;
+            int failed = 0;
+            for (int save = 0; save < kSaves; ++save) {
+                failed += files.ReplaceWholeFile(U16(file), contents[i]) ? 0 : 1;
+            }
+            ::_exit(std::min(failed, 255));
+        }
+    }
+    ::close(gate[0]);
+    ::close(gate[1]);
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_GT(savers[i], 0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(savers[i], &status, 0), savers[i]);
+        ASSERT_TRUE(WIFEXITED(status)) << "saver " << i;
+        EXPECT_EQ(WEXITSTATUS(status), 0)
+            << "failed saves of saver " << i << " (of " << kSaves << ", 255 for 255 or more)";
+    }
+    const Bytes saved = ReadBytes(file);
+    EXPECT_TRUE(saved == contents[0] || saved == contents[1]);
+    EXPECT_EQ(Listing(root_), std::vector<std::string>{"DefaultPf.profile"});
+}
+
+// A successful save removes the temporaries whose save is certainly over: the
+// writer no longer runs, or the file is older than any save takes (the id may
+// run another program now). A running save's temporary, a folder or link of
+// such a name and every name a save does not make stay.
+TEST_F(PosixFileSystemTest, ASuccessfulSaveRemovesOnlyTheTemporariesOfSavesThatAreOver) {
+    using std::chrono::minutes;
+    enum class Kind { File, Folder, Link };
+    const auto dead = static_cast<uint32_t>(fixtures::DeadProcessId());
+    const auto self = static_cast<uint32_t>(::getpid());
+    const auto parent = static_cast<uint32_t>(::getppid());
+    const std::string file = "DefaultPf.profile";
+    const auto ours = [&](uint32_t writer, uint32_t unique) {
+        return SaveTemporaryName(file, writer, unique);
+    };
+    struct Case {
+        const char* what;
+        std::string name;
+        minutes age;
+        Kind kind;
+        bool removed;
+    };
+    const Case cases[] = {
+        {"a dead writer's", ours(dead, 1), minutes(0), Kind::File, true},
+        {"a dead writer's, old", ours(dead, 2), minutes(60), Kind::File, true},
+        {"this process's", ours(self, 3), minutes(0), Kind::File, false},
+        {"a running process's", ours(parent, 4), minutes(0), Kind::File, false},
+        // Running as another user for all but root: the system refuses to tell more.
+        {"process 1's", ours(1, 5), minutes(0), Kind::File, false},
+        {"a running writer's, younger than the limit", ours(self, 6),
+         kAbandonedSaveAge - minutes(1), Kind::File, false},
+        {"a running id's, older than the limit", ours(self, 7), kAbandonedSaveAge + minutes(1),
+         Kind::File, true},
+        {"a folder", ours(dead, 8), minutes(60), Kind::Folder, false},
+        {"a link", ours(dead, 9), minutes(60), Kind::Link, false},
+        {"another file's", SaveTemporaryName(std::string("Other.profile"), dead, 10), minutes(60),
+         Kind::File, false},
+        {"a person's", file + ".tmp", minutes(60), Kind::File, false},
+        {"a person's", file + ".2024-05-01.tmp", minutes(60), Kind::File, false},
+        {"a person's", file + ".notes.tmp", minutes(60), Kind::File, false},
+        {"a person's", file + ".vandir-save." + std::to_string(dead) + ".tmp", minutes(60),
+         Kind::File, false},
+    };
+    const fs::path folder = root_ / "Profiles";
+    fs::create_directory(folder);
+    const fs::path linked = root_ / "linked";
+    WriteBytes(linked, {6});
+    std::vector<std::string> expected = {file};
+    for (const Case& c : cases) {
+        const fs::path path = folder / c.name;
+        switch (c.kind) {
+            case Kind::File:
+                WriteBytes(path, {9});
+                break;
+            case Kind::Folder:
+                fs::create_directory(path);
+                break;
+            case Kind::Link:
+                fs::create_symlink(linked, path);
+                break;
+        }
+        MakeOlder(path, c.age);
+        if (!c.removed) {
+            expected.push_back(c.name);
+        }
+    }
+    std::sort(expected.begin(), expected.end());
+
+    ASSERT_TRUE(files_.ReplaceWholeFile(U16(folder / file), SampleBytes(177)));
+    EXPECT_EQ(ReadBytes(folder / file), SampleBytes(177));
+    const std::vector<std::string> left = Listing(folder);
+    for (const Case& c : cases) {
+        const bool stays = std::find(left.begin(), left.end(), c.name) != left.end();
+        EXPECT_EQ(stays, !c.removed) << c.what << " " << c.name;
+    }
+    EXPECT_EQ(left, expected);
+    EXPECT_EQ(ReadBytes(linked), (Bytes{6}));
 }
 
 // ---------------------------------------------------------------------------

@@ -30,9 +30,11 @@
 #include <vector>
 
 #include "base/Clock.h"
+#include "native/fixtures/DeadProcess.h"
 #include "native/fixtures/UnprivilegedUser.h"
 #include "platform/linux/PosixFileSystem.h"
 #include "storage/FileLock.h"
+#include "storage/SaveTemporaryName.h"
 
 namespace {
 
@@ -1744,20 +1746,26 @@ TEST_F(VandirctlTest, SavingFollowsLinksAndReplacesOnlyRegularFiles) {
     }
 }
 
-// Temporary files have a name of their own; those a killed save left are
-// removed by the next successful save of the same profile, and nothing else.
+// Temporary files have a name of their own, with the saving process's id;
+// those a killed save of the same profile left are removed by the next
+// successful save, and nothing else: not a running save's, not a person's own
+// files, not another profile's.
 TEST_F(VandirctlTest, SavingRemovesWhatKilledSavesOfTheSameProfileLeft) {
-    const std::vector<std::string> stale = {"p.profile.vandir-save.AbC123",
-                                            "p.profile.vandir-save.zzzzzz"};
-    const std::vector<std::string> kept = {"other.profile.vandir-save.AbC123",
-                                           "p.profile.vandir-save.AbC1234", "p.profile.AbC123",
-                                           "p.profile.vandir-save.dir123"};
+    using vandir::SaveTemporaryName;
+    const auto dead = static_cast<uint32_t>(vandir::fixtures::DeadProcessId());
+    const auto running = static_cast<uint32_t>(::getpid());
+    const std::vector<std::string> stale = {SaveTemporaryName("p.profile", dead, 1),
+                                            SaveTemporaryName("p.profile", dead, 2)};
+    const std::string folder = SaveTemporaryName("p.profile", dead, 4);
+    const std::vector<std::string> kept = {SaveTemporaryName("other.profile", dead, 1),
+                                           SaveTemporaryName("p.profile", running, 3),
+                                           "p.profile.tmp", "p.profile.2024-05-01.tmp", folder};
     ASSERT_EQ(Run({"profile", "new", At("p.profile")}).exitCode, 0);
     for (const std::string& name : stale) {
         WriteText(At(name), "half a profile");
     }
     for (const std::string& name : kept) {
-        if (name.find("dir") != std::string::npos) {
+        if (name == folder) {
             fs::create_directory(At(name));
         } else {
             WriteText(At(name), "someone else's");

@@ -41,7 +41,7 @@ TEST(ManualPageTest, GivesExitCodesFilesSavingRulesAndTheUdevRule) {
     const std::string page = RenderedPage();
     for (const char* text :
          {"EXIT STATUS", "FILES", "SAVING", "DEVICE ACCESS", "--simulate STATE",
-          "FILE.vandir-save.XXXXXX", "symbolic link", "mode and owner", "in one step",
+          "FILE.vandir-save.PID.UNIQUE.tmp", "symbolic link", "mode and owner", "in one step",
           VANDIR_UDEV_RULE_FILE, "uaccess", "vandirctl " VANDIR_VERSION}) {
         EXPECT_NE(page.find(text), std::string::npos) << text;
     }

@@ -3,15 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
+#include "SuspendedProcess.h"
 #include "TempFolder.h"
 #include "i18n/Unicode.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WideText.h"
+#include "storage/SaveTemporaryName.h"
 
 namespace vandir {
 namespace {
@@ -186,33 +191,99 @@ TEST_F(Win32FileSystemTest, ALeftoverTemporaryFileDoesNotBlockTheSave) {
     ::SetFileAttributesW(leftover.c_str(), FILE_ATTRIBUTE_NORMAL);  // so the folder can go
 }
 
-// Saves killed half-way left their temporaries beside the profile; the next
-// successful save removes them, and only them.
-TEST_F(Win32FileSystemTest, ASuccessfulSaveRemovesTheTemporariesKilledSavesLeft) {
-    const std::wstring path = root_ / L"DefaultPf.profile";
-    const std::vector<std::wstring> killed = {L"DefaultPf.profile.4711-0-123456.tmp",
-                                              L"DefaultPf.profile.12-3-9.tmp"};
-    const std::vector<std::wstring> others = {
-        L"DefaultPf.profile.tmp", L"DefaultPf.profile.notes.tmp", L"Other.profile.12-3-9.tmp"};
-    for (const auto& name : killed) {
-        WriteFile(root_ / name, {9});
+// Sets the last write time of the file or folder at path to age before now.
+void MakeOlder(const std::wstring& path, std::chrono::minutes age) {
+    const UniqueFileHandle file(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    ASSERT_TRUE(file.Valid()) << Utf8(path);
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time{};
+    time.LowPart = now.dwLowDateTime;
+    time.HighPart = now.dwHighDateTime;
+    time.QuadPart -= static_cast<ULONGLONG>(age.count()) * 60 * 10'000'000;  // 100 ns units
+    const FILETIME written{time.LowPart, time.HighPart};
+    ASSERT_TRUE(::SetFileTime(file.Get(), nullptr, nullptr, &written)) << Utf8(path);
+}
+
+// A successful save removes the temporaries whose save is certainly over: the
+// writer has ended (also while someone still holds its handle), or the file is
+// older than any save takes (the id may name another program now). A running
+// save's temporary, a folder of such a name and every name a save does not
+// make stay, such as a person's dated copy of the profile.
+TEST_F(Win32FileSystemTest, ASuccessfulSaveRemovesOnlyTheTemporariesOfSavesThatAreOver) {
+    using std::chrono::minutes;
+    test::SuspendedProcess running;
+    test::SuspendedProcess endedAndHeld;
+    endedAndHeld.End();
+    test::SuspendedProcess ended;
+    ended.EndAndClose();
+    const auto self = static_cast<uint32_t>(::GetCurrentProcessId());
+    const std::wstring file = L"DefaultPf.profile";
+    const auto ours = [&](uint32_t writer, uint32_t unique) {
+        return SaveTemporaryName(file, writer, unique);
+    };
+    struct Case {
+        const char* what;
+        std::wstring name;
+        minutes age;
+        bool folder;
+        bool removed;
+    };
+    const Case cases[] = {
+        {"an ended writer's", ours(ended.Id(), 1), minutes(0), false, true},
+        {"an ended writer's, old", ours(ended.Id(), 2), minutes(60), false, true},
+        // No process has an id this high.
+        {"an id no process has", ours(0xFFFFFFFC, 10), minutes(0), false, true},
+        {"an ended writer's that someone holds", ours(endedAndHeld.Id(), 3), minutes(0), false,
+         true},
+        {"this process's", ours(self, 4), minutes(0), false, false},
+        {"a running process's", ours(running.Id(), 5), minutes(0), false, false},
+        {"a running writer's, younger than the limit", ours(self, 6),
+         kAbandonedSaveAge - minutes(1), false, false},
+        {"a running id's, older than the limit", ours(self, 7), kAbandonedSaveAge + minutes(1),
+         false, true},
+        {"a folder", ours(ended.Id(), 8), minutes(60), true, false},
+        {"another file's", SaveTemporaryName(std::wstring(L"Other.profile"), ended.Id(), 9),
+         minutes(60), false, false},
+        {"a person's", file + L".tmp", minutes(60), false, false},
+        {"a person's", file + L".2024-05-01.tmp", minutes(60), false, false},
+        {"a person's", file + L".notes.tmp", minutes(60), false, false},
+        {"a person's", file + L".vandir-save." + std::to_wstring(ended.Id()) + L".tmp", minutes(60),
+         false, false},
+    };
+    const std::wstring path = root_ / file;
+    std::vector<std::wstring> expected = {file};
+    for (const Case& c : cases) {
+        if (c.folder) {
+            fs::create_directory(root_ / c.name);
+        } else {
+            WriteFile(root_ / c.name, {9});
+        }
+        MakeOlder(root_ / c.name, c.age);
+        if (!c.removed) {
+            expected.push_back(c.name);
+        }
     }
-    for (const auto& name : others) {
-        WriteFile(root_ / name, {8});
-    }
-    // A failed save leaves them: nothing has replaced the profile yet.
-    UniqueFileHandle holder(::CreateFileW((root_ / L"DefaultPf.profile").c_str(), GENERIC_WRITE, 0,
-                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::sort(expected.begin(), expected.end());
+
+    // A failed save removes nothing: nothing has replaced the profile.
+    UniqueFileHandle holder(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(holder.Valid());
     EXPECT_FALSE(files_.ReplaceWholeFile(FromWide(path), SampleBytes(10)));
-    EXPECT_TRUE(fs::exists(root_ / killed[0]));
+    EXPECT_EQ(Contents(root_.Path()).size(), 1 + std::size(cases));
     holder.Reset();
 
-    EXPECT_TRUE(files_.ReplaceWholeFile(FromWide(path), SampleBytes(10)));
-    std::vector<std::wstring> expected = others;
-    expected.push_back(L"DefaultPf.profile");
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(Contents(root_.Path()), expected);
+    ASSERT_TRUE(files_.ReplaceWholeFile(FromWide(path), SampleBytes(10)));
+    EXPECT_EQ(ReadBack(path), SampleBytes(10));
+    const std::vector<std::wstring> left = Contents(root_.Path());
+    for (const Case& c : cases) {
+        const bool stays = std::find(left.begin(), left.end(), c.name) != left.end();
+        EXPECT_EQ(stays, !c.removed) << c.what << " " << Utf8(c.name);
+    }
+    EXPECT_EQ(left, expected);
 }
 
 // A failed save tells why, in the system's words.

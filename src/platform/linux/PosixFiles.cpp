@@ -1,6 +1,5 @@
 #include "platform/linux/PosixFiles.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/linux/PosixSaveTemporaries.h"
 #include "platform/linux/UniqueFd.h"
 
 namespace vandir {
@@ -51,11 +51,6 @@ void SyncFolderOf(const std::string& path) {
     }
 }
 
-// Temporary files of a save are named "<file>.vandir-save.XXXXXX", so that
-// one left by a killed save is recognised and removed by the next save.
-constexpr char kTemporaryMarker[] = ".vandir-save.";
-constexpr size_t kTemporarySuffixLength = 6;
-
 // A file the tool creates gets what the umask leaves of rw-rw-rw-.
 constexpr mode_t kNewFileMode = 0666;
 constexpr int kMostLinksFollowed = 40;
@@ -87,28 +82,6 @@ int FollowLinks(const std::string& path, std::string& target) {
         target = relative ? FolderOf(target) + link : link;
     }
     return ELOOP;
-}
-
-// Removes what killed saves of the file at target left beside it.
-void RemoveStaleTemporaries(const std::string& target) {
-    const std::string folder = FolderOf(target);
-    const std::string prefix = NameOf(target) + kTemporaryMarker;
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) {
-        return;
-    }
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name.size() == prefix.size() + kTemporarySuffixLength &&
-            name.compare(0, prefix.size(), prefix) == 0) {
-            const std::string stale = folder + name;
-            struct stat info {};
-            if (::lstat(stale.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-                ::unlink(stale.c_str());
-            }
-        }
-    }
-    ::closedir(dir);
 }
 
 }  // namespace
@@ -179,8 +152,10 @@ int ReplaceRegularFile(const std::string& path, std::span<const uint8_t> bytes) 
         return kNotARegularFile;
     }
     // A fresh name beside the target, so that no other file is overwritten.
-    std::string temporary = target + kTemporaryMarker + "XXXXXX";
-    UniqueFd fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    const std::string folder = FolderOf(target);
+    const std::string file = NameOf(target);
+    std::string temporary;
+    UniqueFd fd = CreateSaveTemporary(folder, file, temporary);
     if (!fd) {
         return errno;
     }
@@ -211,7 +186,7 @@ int ReplaceRegularFile(const std::string& path, std::span<const uint8_t> bytes) 
         return error;
     }
     SyncFolderOf(target);
-    RemoveStaleTemporaries(target);
+    RemoveAbandonedSaveTemporaries(folder, file);
     return 0;
 }
 

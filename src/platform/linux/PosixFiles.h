@@ -35,9 +35,10 @@ void EnsureFoldersOfFile(const std::string& path);
 // replaced; a replaced file keeps its mode (and owner where the process may
 // set it), a new one gets 0666 less the umask. Anything at path that is not
 // a regular file is left alone (kNotARegularFile). Temporary files are named
-// "<file>.vandir-save.XXXXXX"; a successful save removes those that killed
-// saves of the same file left. 0 on success; otherwise an errno value, path
-// keeps its old contents (or stays absent) and the temporary file is removed.
+// by SaveTemporaryName; a successful save removes those of saves of the same
+// file that are over (RemoveAbandonedSaveTemporaries), never those of saves
+// still running. 0 on success; otherwise an errno value, path keeps its old
+// contents (or stays absent) and the temporary file is removed.
 int ReplaceRegularFile(const std::string& path, std::span<const uint8_t> bytes);
 
 // The reason for a failure in words (strerror, or what the two own codes mean).

@@ -3,12 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <string>
-#include <string_view>
 
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32SaveTemporaries.h"
 
 namespace vandir {
 namespace {
@@ -28,35 +27,20 @@ bool WriteAll(HANDLE file, std::span<const uint8_t> bytes) {
     return true;
 }
 
-// Creates a file of a name nobody has used beside target (target + "." +
-// unique + ".tmp"), writes the bytes, flushes and closes it. Its name, or empty
-// when it could not be written (nothing is then left behind).
+// Writes the bytes to a temporary file of a fresh name beside target, flushes
+// and closes it. Its path, or empty when it could not be written (nothing is
+// then left behind).
 std::wstring WriteFreshTemporary(const std::wstring& target, std::span<const uint8_t> bytes) {
-    static std::atomic<unsigned> counter{0};
-    constexpr int kAttempts = 100;
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        LARGE_INTEGER ticks{};
-        ::QueryPerformanceCounter(&ticks);
-        const std::wstring name = target + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                                  std::to_wstring(counter++) + L"-" +
-                                  std::to_wstring(ticks.LowPart & 0xFFFFF) + L".tmp";
-        UniqueFileHandle file(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) {
-            const DWORD error = ::GetLastError();
-            if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
-                error == ERROR_ACCESS_DENIED) {
-                continue;  // taken (or being deleted): another name
-            }
-            return {};
-        }
-        const bool written = WriteAll(file.Get(), bytes) && ::FlushFileBuffers(file.Get());
-        if (::CloseHandle(file.Release()) && written) {
-            return name;
-        }
-        ::DeleteFileW(name.c_str());
+    std::wstring path;
+    UniqueFileHandle file = CreateSaveTemporary(target, path);
+    if (!file) {
         return {};
     }
+    const bool written = WriteAll(file.Get(), bytes) && ::FlushFileBuffers(file.Get());
+    if (::CloseHandle(file.Release()) && written) {
+        return path;
+    }
+    ::DeleteFileW(path.c_str());
     return {};
 }
 
@@ -75,39 +59,6 @@ std::wstring DescribeSystemError(DWORD error) {
         words.pop_back();
     }
     return words.empty() ? L"error " + std::to_wstring(error) : words;
-}
-
-// True for the name WriteFreshTemporary gives a temporary of file: file + "."
-// + digits and dashes + ".tmp".
-bool IsTemporaryName(const std::wstring& name, const std::wstring& file) {
-    constexpr std::wstring_view kSuffix = L".tmp";
-    if (name.size() <= file.size() + 1 + kSuffix.size() ||
-        name.compare(0, file.size(), file) != 0 || name[file.size()] != L'.' ||
-        name.compare(name.size() - kSuffix.size(), kSuffix.size(), kSuffix) != 0) {
-        return false;
-    }
-    const std::wstring middle =
-        name.substr(file.size() + 1, name.size() - file.size() - 1 - kSuffix.size());
-    return middle.find_first_not_of(L"0123456789-") == std::wstring::npos;
-}
-
-// Removes the temporaries of target that saves killed half-way left beside it.
-void RemoveStaleTemporaries(const std::wstring& target) {
-    const size_t slash = target.find_last_of(L"\\/");
-    const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
-    const std::wstring file = target.substr(folder.size());
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = ::FindFirstFileW((target + L".*.tmp").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-            IsTemporaryName(found.cFileName, file)) {
-            ::DeleteFileW((folder + found.cFileName).c_str());
-        }
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
 }
 
 }  // namespace
@@ -180,7 +131,7 @@ bool Win32FileSystem::ReplaceWholeFile(const std::u16string& path, std::span<con
         ::DeleteFileW(temporary.c_str());
         return fail(error);
     }
-    RemoveStaleTemporaries(target);
+    RemoveAbandonedSaveTemporaries(target);
     return true;
 }
 

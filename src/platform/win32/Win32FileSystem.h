@@ -24,7 +24,9 @@ public:
 
     // Writes a temporary file of a fresh name beside path, flushes it and moves
     // it over path (replace, write-through); the temporary is removed on
-    // failure, and the old file stays as it was.
+    // failure, and the old file stays as it was. After a success the
+    // temporaries of saves of path that are over go
+    // (RemoveAbandonedSaveTemporaries); those of saves still running stay.
     bool ReplaceWholeFile(const std::u16string& path, std::span<const uint8_t> bytes,
                           std::u16string* reason = nullptr) override;
 
