@@ -8,10 +8,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "SuspendedProcess.h"
+#include "ChildProcess.h"
 #include "TempFolder.h"
 #include "i18n/Unicode.h"
 #include "platform/win32/UniqueHandle.h"
@@ -214,10 +216,11 @@ void MakeOlder(const std::wstring& path, std::chrono::minutes age) {
 // make stay, such as a person's dated copy of the profile.
 TEST_F(Win32FileSystemTest, ASuccessfulSaveRemovesOnlyTheTemporariesOfSavesThatAreOver) {
     using std::chrono::minutes;
-    test::SuspendedProcess running;
-    test::SuspendedProcess endedAndHeld;
+    // Processes of this program that never get to run a test.
+    test::ChildProcess running(L"--gtest_filter=None", CREATE_SUSPENDED);
+    test::ChildProcess endedAndHeld(L"--gtest_filter=None", CREATE_SUSPENDED);
     endedAndHeld.End();
-    test::SuspendedProcess ended;
+    test::ChildProcess ended(L"--gtest_filter=None", CREATE_SUSPENDED);
     ended.EndAndClose();
     const auto self = static_cast<uint32_t>(::GetCurrentProcessId());
     const std::wstring file = L"DefaultPf.profile";
@@ -234,7 +237,7 @@ TEST_F(Win32FileSystemTest, ASuccessfulSaveRemovesOnlyTheTemporariesOfSavesThatA
     const Case cases[] = {
         {"an ended writer's", ours(ended.Id(), 1), minutes(0), false, true},
         {"an ended writer's, old", ours(ended.Id(), 2), minutes(60), false, true},
-        // No process has an id this high.
+        // Process ids are multiples of 4; none is this high.
         {"an id no process has", ours(0xFFFFFFFC, 10), minutes(0), false, true},
         {"an ended writer's that someone holds", ours(endedAndHeld.Id(), 3), minutes(0), false,
          true},
@@ -284,6 +287,91 @@ TEST_F(Win32FileSystemTest, ASuccessfulSaveRemovesOnlyTheTemporariesOfSavesThatA
         EXPECT_EQ(stays, !c.removed) << c.what << " " << Utf8(c.name);
     }
     EXPECT_EQ(left, expected);
+}
+
+// A variable of this process's environment, which the processes it starts
+// inherit; removed when the object goes.
+class ScopedVariable {
+public:
+    ScopedVariable(const wchar_t* name, const std::wstring& value) : name_(name) {
+        ::SetEnvironmentVariableW(name, value.c_str());
+    }
+    ~ScopedVariable() { ::SetEnvironmentVariableW(name_, nullptr); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const wchar_t* name_;
+};
+
+std::wstring VariableOf(const wchar_t* name) {
+    wchar_t value[MAX_PATH + 1] = {};
+    const DWORD length = ::GetEnvironmentVariableW(name, value, MAX_PATH + 1);
+    return length <= MAX_PATH ? std::wstring(value, length) : std::wstring();
+}
+
+constexpr int kSaverSaves = 300;
+constexpr size_t kSaverBytes = 177;
+
+// The saver of the test below, run in processes of their own: says it is
+// ready, waits for the go, then saves the file 300 times with bytes of its
+// own value. What it needs comes through the environment.
+TEST(Win32FileSystemSaver, DISABLED_SavesOneFile300Times) {
+    const std::wstring path = VariableOf(L"VANDIR_SAVER_PATH");
+    if (path.empty()) {
+        GTEST_SKIP() << "started by TwoProcessesSavingOneProfile300TimesEachAllSucceed";
+    }
+    const std::vector<uint8_t> bytes(
+        kSaverBytes, static_cast<uint8_t>(std::stoi(VariableOf(L"VANDIR_SAVER_BYTE"))));
+    const UniqueKernelHandle ready(
+        ::OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE, VariableOf(L"VANDIR_SAVER_READY").c_str()));
+    const UniqueKernelHandle go(
+        ::OpenEventW(SYNCHRONIZE, FALSE, VariableOf(L"VANDIR_SAVER_GO").c_str()));
+    ASSERT_TRUE(ready.Valid() && go.Valid());
+    ASSERT_TRUE(::ReleaseSemaphore(ready.Get(), 1, nullptr));
+    ASSERT_EQ(::WaitForSingleObject(go.Get(), 60000), WAIT_OBJECT_0);
+    Win32FileSystem files;
+    int failed = 0;
+    for (int save = 0; save < kSaverSaves; ++save) {
+        failed += files.ReplaceWholeFile(FromWide(path), bytes) ? 0 : 1;
+    }
+    EXPECT_EQ(failed, 0);
+}
+
+// Saves of one profile by two processes at once: neither takes the other's
+// temporary away, so every save succeeds and no temporary stays behind.
+TEST_F(Win32FileSystemTest, TwoProcessesSavingOneProfile300TimesEachAllSucceed) {
+    const std::wstring path = root_ / L"DefaultPf.profile";
+    const std::wstring tag = std::to_wstring(::GetCurrentProcessId());
+    const std::wstring readyName = L"vandir-saver-ready-" + tag;
+    const std::wstring goName = L"vandir-saver-go-" + tag;
+    const UniqueKernelHandle ready(::CreateSemaphoreW(nullptr, 0, 2, readyName.c_str()));
+    const UniqueKernelHandle go(::CreateEventW(nullptr, TRUE, FALSE, goName.c_str()));
+    ASSERT_TRUE(ready.Valid() && go.Valid());
+    const ScopedVariable pathVariable(L"VANDIR_SAVER_PATH", path);
+    const ScopedVariable readyVariable(L"VANDIR_SAVER_READY", readyName);
+    const ScopedVariable goVariable(L"VANDIR_SAVER_GO", goName);
+    const uint8_t values[2] = {0x11, 0x22};
+    std::vector<std::unique_ptr<test::ChildProcess>> savers;
+    for (const uint8_t value : values) {
+        const ScopedVariable byteVariable(L"VANDIR_SAVER_BYTE", std::to_wstring(value));
+        savers.push_back(std::make_unique<test::ChildProcess>(
+            L"--gtest_filter=Win32FileSystemSaver.DISABLED_SavesOneFile300Times "
+            L"--gtest_also_run_disabled_tests"));
+    }
+    // Both start saving at once, so that their saves overlap.
+    for (size_t i = 0; i < savers.size(); ++i) {
+        ASSERT_EQ(::WaitForSingleObject(ready.Get(), 60000), WAIT_OBJECT_0) << "saver " << i;
+    }
+    ASSERT_TRUE(::SetEvent(go.Get()));
+    for (size_t i = 0; i < savers.size(); ++i) {
+        EXPECT_EQ(savers[i]->ExitCode(120000), std::optional<DWORD>(0))
+            << "saver " << i << " had saves that failed";
+    }
+    const std::vector<uint8_t> saved = ReadBack(path);
+    EXPECT_TRUE(saved == std::vector<uint8_t>(kSaverBytes, values[0]) ||
+                saved == std::vector<uint8_t>(kSaverBytes, values[1]));
+    EXPECT_EQ(Contents(root_.Path()), std::vector<std::wstring>{L"DefaultPf.profile"});
 }
 
 // A failed save tells why, in the system's words.

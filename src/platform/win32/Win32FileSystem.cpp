@@ -44,6 +44,27 @@ std::wstring WriteFreshTemporary(const std::wstring& target, std::span<const uin
     return {};
 }
 
+// Moves temporary over target. A move that meets another process's move over
+// the same file, or its reading of it, is refused for a moment (access denied,
+// a sharing or lock violation): tried again at once, a bounded number of times.
+bool MoveOver(const std::wstring& temporary, const std::wstring& target) {
+    constexpr int kAttempts = 50;
+    for (int attempt = 1;; ++attempt) {
+        if (::MoveFileExW(temporary.c_str(), target.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        const DWORD error = ::GetLastError();
+        if (attempt == kAttempts ||
+            (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION &&
+             error != ERROR_LOCK_VIOLATION)) {
+            ::SetLastError(error);
+            return false;
+        }
+        ::SwitchToThread();
+    }
+}
+
 // The system's words for an error code, without the line break it ends with.
 std::wstring DescribeSystemError(DWORD error) {
     wchar_t* text = nullptr;
@@ -125,8 +146,7 @@ bool Win32FileSystem::ReplaceWholeFile(const std::u16string& path, std::span<con
     if (temporary.empty()) {
         return fail(::GetLastError());
     }
-    if (!::MoveFileExW(temporary.c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveOver(temporary, target)) {
         const DWORD error = ::GetLastError();
         ::DeleteFileW(temporary.c_str());
         return fail(error);
