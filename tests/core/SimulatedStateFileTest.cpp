@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/FakeFileSystem.h"
+#include "core/LockWaits.h"
 #include "core/RecordingClock.h"
 #include "core/StateFileBytes.h"
 #include "storage/FileLock.h"
@@ -196,9 +197,7 @@ TEST_F(SimulatedStateFileTest, ChangeNeverTakesOverALockSomebodyHolds) {
     Store(Factory());
     files_.heldLocks.insert(kLock);
     EXPECT_EQ(file_.Change(Factory(), Unplugged), Update::Locked);
-    EXPECT_EQ(clock_.waits, std::vector<uint32_t>(FileLock::kLongestWaitMilliseconds /
-                                                      FileLock::kLockWaitMilliseconds,
-                                                  FileLock::kLockWaitMilliseconds));
+    EXPECT_EQ(clock_.waits, testing::TheLongestLockWait());
     EXPECT_EQ(Stored(), Factory()) << "left alone";
     EXPECT_EQ(files_.heldLocks, std::set<std::u16string>{kLock}) << "still the holder's";
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/Clock.h"
+#include "core/LockWaits.h"
 #include "core/RecordingClock.h"
 #include "device/SimulatedMouse.h"
 #include "platform/linux/PosixFileSystem.h"
@@ -96,12 +97,6 @@ protected:
     testing::RecordingClock clock_;
 };
 
-std::vector<uint32_t> TheLongestWait() {
-    return std::vector<uint32_t>(
-        FileLock::kLongestWaitMilliseconds / FileLock::kLockWaitMilliseconds,
-        FileLock::kLockWaitMilliseconds);
-}
-
 TEST_F(FileLockProcessTest, AStoppedHolderKeepsTheLockAndItsChangeIsNotOverwritten) {
     Holder holder(state_);
     ASSERT_TRUE(holder.Held());
@@ -111,7 +106,7 @@ TEST_F(FileLockProcessTest, AStoppedHolderKeepsTheLockAndItsChangeIsNotOverwritt
     const auto unplug = [](SimulatedMouse::StoredState& state) { state.pluggedIn = false; };
     EXPECT_EQ(file.Change(SimulatedMouse().GetStoredState(), unplug),
               SimulatedStateFile::Update::Locked);
-    EXPECT_EQ(clock_.waits, TheLongestWait()) << "waited its longest, then gave up";
+    EXPECT_EQ(clock_.waits, testing::TheLongestLockWait()) << "waited its longest, then gave up";
     EXPECT_FALSE(fs::exists(state_)) << "nothing written without the lock";
     EXPECT_TRUE(fs::exists(state_.string() + ".lck"));
 
@@ -139,7 +134,7 @@ TEST_F(FileLockProcessTest, EachLockOfOneProcessIsAHolderOfItsOwn) {
     auto first = std::make_unique<FileLock>(files_, State(), clock_);
     ASSERT_TRUE(first->Held());
     EXPECT_EQ(FileLock(files_, State(), clock_).Outcome(), FileSystem::LockTry::Busy);
-    EXPECT_EQ(clock_.waits, TheLongestWait());
+    EXPECT_EQ(clock_.waits, testing::TheLongestLockWait());
     first.reset();
     clock_.waits.clear();
     EXPECT_TRUE(FileLock(files_, State(), clock_).Held());

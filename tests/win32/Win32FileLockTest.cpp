@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/LockWaits.h"
 #include "core/RecordingClock.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -31,17 +32,12 @@ protected:
     testing::RecordingClock clock_;
 };
 
-std::vector<uint32_t> TheLongestWait() {
-    return std::vector<uint32_t>(
-        FileLock::kLongestWaitMilliseconds / FileLock::kLockWaitMilliseconds,
-        FileLock::kLockWaitMilliseconds);
-}
-
 TEST_F(Win32FileLockTest, AnotherProcessKeepsTheLockUntilItLetsGo) {
     test::LockHolderProcess holder(state_);
     ASSERT_TRUE(holder.Held());
     EXPECT_EQ(FileLock(files_, State(), clock_).Outcome(), FileSystem::LockTry::Busy);
-    EXPECT_EQ(clock_.waits, TheLongestWait()) << "waited its longest, never took it over";
+    EXPECT_EQ(clock_.waits, testing::TheLongestLockWait())
+        << "waited its longest, never took it over";
     ASSERT_TRUE(holder.Release());
     clock_.waits.clear();
     EXPECT_TRUE(FileLock(files_, State(), clock_).Held());
