@@ -62,8 +62,8 @@ private:
 
 // The pixels of a sheet file at the display's scale; nothing when the file
 // is missing or does not decode. The file is read into spare when it fits.
-std::optional<SheetPixels> ReadSheetPixels(const std::wstring& path, const SheetScaling& scaling,
-                                           ByteBuffer& spare) {
+std::optional<SheetPixels> ReadSheetFile(const std::wstring& path, const SheetScaling& scaling,
+                                         ByteBuffer& spare) {
     std::optional<ByteBuffer> file = ReadWholeFile(path, std::move(spare));
     if (!file) {
         return std::nullopt;
@@ -77,12 +77,26 @@ std::optional<SheetPixels> ReadSheetPixels(const std::wstring& path, const Sheet
     return resampled;
 }
 
+// The pixels of a sheet at the display's scale from the first source that
+// has it and decodes; nothing when none has.
+std::optional<SheetPixels> ReadSheetPixels(const std::vector<SheetSource>& sources,
+                                           layout::Sheet sheet, ByteBuffer& spare) {
+    for (const SheetSource& source : sources) {
+        std::optional<SheetPixels> pixels =
+            ReadSheetFile(SheetFilePath(source.folder, sheet), source.scaling, spare);
+        if (pixels) {
+            return pixels;
+        }
+    }
+    return std::nullopt;
+}
+
 // A sheet that is only cut from, read into spare and kept as the tiles where
 // it differs from base; its memory is then the spare for the next one. A
 // sheet that tiles would not do for is kept whole.
-StoredSheet LoadCutSheet(const std::wstring& path, const SheetScaling& scaling,
+StoredSheet LoadCutSheet(const std::vector<SheetSource>& sources, layout::Sheet sheet,
                          const std::shared_ptr<SkinBitmap>& base, ByteBuffer& spare) {
-    std::optional<SheetPixels> pixels = ReadSheetPixels(path, scaling, spare);
+    std::optional<SheetPixels> pixels = ReadSheetPixels(sources, sheet, spare);
     if (!pixels) {
         return {};
     }
@@ -101,10 +115,10 @@ std::wstring SheetFilePath(const std::wstring& folder, layout::Sheet sheet) {
 }
 
 SheetLoader::SheetLoader(std::wstring folder, Sheets& sheets, SheetScaling scaling)
-    : folder_(std::move(folder)),
-      sheets_(sheets),
-      scaling_(scaling),
-      states_(Groups().size(), State::Pending) {
+    : SheetLoader(std::vector<SheetSource>{{std::move(folder), scaling}}, sheets) {}
+
+SheetLoader::SheetLoader(std::vector<SheetSource> sources, Sheets& sheets)
+    : sources_(std::move(sources)), sheets_(sheets), states_(Groups().size(), State::Pending) {
     try {
         worker_ = std::thread([this] {
             const ComApartment com;
@@ -173,16 +187,14 @@ void SheetLoader::Load(size_t group, ByteBuffer& spare) noexcept {
     const layout::Sheet normal = Groups()[group];
     try {
         ByteBuffer fresh;  // a sheet drawn whole keeps its own memory
-        std::optional<SheetPixels> basePixels =
-            ReadSheetPixels(SheetFilePath(folder_, normal), scaling_, fresh);
+        std::optional<SheetPixels> basePixels = ReadSheetPixels(sources_, normal, fresh);
         std::shared_ptr<SkinBitmap> base =
             basePixels ? SkinBitmap::Make(std::move(*basePixels)) : nullptr;
         sheets_[SlotIndex(normal)] = StoredSheet(base);
         for (int slot = 1; slot <= static_cast<int>(layout::kSheetCount); ++slot) {
             const layout::Sheet sheet = layout::SheetInSlot(slot);
             if (layout::FileOf(sheet)->normal == normal) {
-                sheets_[SlotIndex(sheet)] =
-                    LoadCutSheet(SheetFilePath(folder_, sheet), scaling_, base, spare);
+                sheets_[SlotIndex(sheet)] = LoadCutSheet(sources_, sheet, base, spare);
             }
         }
     } catch (const std::exception&) {

@@ -28,13 +28,23 @@ namespace vandir {
 // folder followed by the sheet's file name; empty for Sheet::None.
 std::wstring SheetFilePath(const std::wstring& folder, layout::Sheet sheet);
 
+// A set of sheets a display can take: its folder and how its sheets are
+// resampled to the display.
+struct SheetSource {
+    std::wstring folder;
+    SheetScaling scaling;
+};
+
 class SheetLoader {
 public:
     using Sheets = std::array<StoredSheet, layout::kSheetCount>;  // index slot - 1
 
-    // Starts loading from the folder into sheets, on a worker thread (or
-    // leaves it all to the callers of WaitFor when no thread can be started),
-    // each sheet resampled as scaling says. sheets outlives the loader.
+    // Starts loading into sheets, on a worker thread (or leaves it all to the
+    // callers of WaitFor when no thread can be started), each sheet from the
+    // first of sources whose folder has it and decodes, resampled as that
+    // source says. sheets outlives the loader.
+    SheetLoader(std::vector<SheetSource> sources, Sheets& sheets);
+    // One source: the folder, resampled as scaling says.
     SheetLoader(std::wstring folder, Sheets& sheets, SheetScaling scaling = {});
     // Stops taking new groups and waits for the worker.
     ~SheetLoader();
@@ -60,9 +70,8 @@ private:
     // The worker: every group that is still pending, in order.
     void LoadPending() noexcept;
 
-    const std::wstring folder_;
+    const std::vector<SheetSource> sources_;
     Sheets& sheets_;
-    const SheetScaling scaling_;
     std::mutex mutex_;
     std::condition_variable groupDone_;
     std::vector<State> states_;  // by group, guarded by mutex_

@@ -2,7 +2,10 @@
 
 #include "skin/layout/DisplayScale.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 #include "skin/layout/WindowTitle.h"
@@ -138,10 +141,29 @@ void SkinStore::UseDpi(int dpi) {
     }
 }
 
-SheetScaling SkinStore::Scaling() const {
-    const int set = layout::SkinScaleFor(dpi_);
-    // A set drawn for this very scale is taken as it is.
-    return {layout::PercentOfDpi(dpi_) == set ? dpi_ : layout::DpiOfPercent(set), dpi_};
+std::vector<SheetSource> SkinStore::Sources() const {
+    const int percent = layout::PercentOfDpi(dpi_);
+    const int first = layout::SkinScaleFor(dpi_);
+    std::vector<int> sets(layout::kSkinScales.begin(), layout::kSkinScales.end());
+    // The display's own set, then the others by their distance from its
+    // scale, the larger first (it loses less when resampled down).
+    std::stable_sort(sets.begin(), sets.end(), [&](int a, int b) {
+        const auto rank = [&](int set) {
+            return std::tuple(set != first, std::abs(set - percent), -set);
+        };
+        return rank(a) < rank(b);
+    });
+    std::vector<SheetSource> sources;
+    for (const int set : sets) {
+        std::wstring folder = baseFolder_;
+        if (set != 100) {
+            folder += std::to_wstring(set) + L"\\";
+        }
+        // A set drawn for this very scale is taken as it is.
+        sources.push_back(
+            {std::move(folder), {percent == set ? dpi_ : layout::DpiOfPercent(set), dpi_}});
+    }
+    return sources;
 }
 
 void SkinStore::StartLoading() {
@@ -149,7 +171,7 @@ void SkinStore::StartLoading() {
         return;
     }
     loaded_ = true;  // Before the first read: a failed load is never retried.
-    loader_ = std::make_unique<SheetLoader>(folder_, sheets_, Scaling());
+    loader_ = std::make_unique<SheetLoader>(Sources(), sheets_);
 }
 
 void SkinStore::LoadSkinSheets() {

@@ -82,7 +82,8 @@ public:
     int Dpi() const noexcept { return dpi_; }
     // Uses the artwork of a display of dpi from now on: the nearest set at or
     // above it (layout::SkinScaleFor), resampled when its scale is not the
-    // display's. Sheets already loaded for another scale are let go (windows
+    // display's; a sheet that set lacks comes from the nearest set that has
+    // it, resampled likewise. Sheets already loaded for another scale are let go (windows
     // that share one keep it until they take the new one) and the new set is
     // loaded at the next request. Nothing changes for the DPI in use.
     void UseDpi(int dpi);
@@ -152,8 +153,10 @@ public:
 private:
     // Loads every sheet when nothing has started loading yet.
     void EnsureLoading();
-    // From the set's scale to the one in use.
-    SheetScaling Scaling() const;
+    // Where the sheets for the scale in use are looked for, in order: its own
+    // set, then the others, nearest first, so that a set that is missing or
+    // incomplete leaves only the sheets no set has missing.
+    std::vector<SheetSource> Sources() const;
     // The stored sheet of a slot once it is loaded; null for a slot outside
     // 1..31.
     StoredSheet* Stored(layout::Sheet sheet);

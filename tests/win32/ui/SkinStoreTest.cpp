@@ -20,6 +20,7 @@
 #include "platform/win32/Gdiplus.h"
 #include "skin/SkinImageFile.h"
 #include "skin/SkinStore.h"
+#include "skin/layout/DisplayScale.h"
 #include "win32/TempFolder.h"
 #include "win32/ui/PixelCompare.h"
 #include "win32/ui/PngCapture.h"
@@ -130,6 +131,12 @@ public:
         WriteImage(PathOf(sheet), LookOf(SlotOf(sheet), variant));
     }
     void Remove(layout::Sheet sheet) { ASSERT_TRUE(::DeleteFileW(PathOf(sheet).c_str())); }
+    // Writes the sheet into the set of another scale (its subfolder).
+    void WriteInSet(int scale, layout::Sheet sheet, int variant) {
+        const std::wstring set = folder_ + std::to_wstring(scale);
+        std::filesystem::create_directories(set);
+        WriteImage(set + kSheetFiles[SlotOf(sheet) - 1].name, LookOf(SlotOf(sheet), variant));
+    }
 
 private:
     TempFolder temp_;
@@ -684,6 +691,45 @@ TEST(SkinStoreMissingSheets, WholeSheetElementOfAMissingSheetFails) {
         EXPECT_EQ(result.get(), nullptr);
         EXPECT_EQ(reports.events, kOneFailure);
     }
+}
+
+// A display whose set is missing or incomplete takes each sheet from the
+// nearest set that has it, resampled to its scale; only a sheet that no set
+// has is missing.
+TEST(SkinStoreMissingSheets, AMissingOrIncompleteSetFallsBackToTheNearestSetPresent) {
+    using layout::Sheet;
+    SkinFolder skins;  // the 100 % set
+    skins.Remove(Sheet::KeyboardNormal);
+    // At 150 % only the slider; the main window's sheet at 125 % and at
+    // 175 %, as near to 150 % as each other.
+    skins.WriteInSet(150, Sheet::SliderNormal, 1);
+    skins.WriteInSet(125, Sheet::MainNormal, 0);
+    skins.WriteInSet(175, Sheet::MainNormal, 1);
+    Reports reports;
+    SkinStore store(skins.Folder(), reports.Reporter());
+    store.UseDpi(layout::DpiOfPercent(150));
+
+    EXPECT_EQ(store.MissingSheets(), std::vector<Sheet>{Sheet::KeyboardNormal});
+    // The display's own set, as drawn.
+    ExpectSheetLook(store.Sheet(Sheet::SliderNormal), SlotOf(Sheet::SliderNormal), 1);
+    // Resampled from the nearest set: of two as near, the larger.
+    const auto expectFrom = [&](Sheet sheet, int scale, int variant) {
+        SCOPED_TRACE(testing::Message() << "slot " << SlotOf(sheet) << " from " << scale << " %");
+        Gdiplus::Image* image = store.Sheet(sheet);
+        ASSERT_NE(image, nullptr);
+        const SheetLook look = LookOf(SlotOf(sheet), variant);
+        const auto atDisplay = [&](int pixels) {
+            return static_cast<UINT>(layout::ScaleUnits(
+                layout::UnscalePixels(pixels, layout::DpiOfPercent(scale)), store.Dpi()));
+        };
+        EXPECT_EQ(image->GetWidth(), atDisplay(look.width));
+        EXPECT_EQ(image->GetHeight(), atDisplay(look.height));
+        EXPECT_EQ(PixelAt(image, 0, 0), look.base);
+    };
+    expectFrom(Sheet::MainNormal, 175, 1);
+    expectFrom(Sheet::SupportNormal, 100, 0);
+    expectFrom(Sheet::NoMouseDown, 100, 0);
+    EXPECT_TRUE(reports.events.empty());
 }
 
 TEST(SkinStoreMissingSheets, OptionalSheetsMissingCauseNoMessageUntilAskedFor) {
