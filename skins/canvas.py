@@ -91,11 +91,14 @@ def _ramp(top, bottom, w, h):
 
 
 class Canvas:
-    def __init__(self, width, height, background=(0, 0, 0), dpi=BASE_DPI):
-        """A sheet of `width` x `height` table units drawn for a display of `dpi`."""
+    def __init__(self, width, height, background=(0, 0, 0), dpi=BASE_DPI, height_down=False):
+        """A sheet of `width` x `height` table units drawn for a display of `dpi`; with
+        `height_down`, its height in pixels is rounded down instead of half away from zero."""
         self.dpi = dpi
         self.k = dpi / BASE_DPI  # exact for every scale of kSkinScales
         self.w, self.h = scale_units(width, dpi), scale_units(height, dpi)
+        if height_down:
+            self.h = height * dpi // BASE_DPI
         self.hi = Image.new("RGBA", (self.w * SS, self.h * SS), _rgba(background))
         self.blend = ImageDraw.Draw(self.hi, "RGBA")
         self.replace = ImageDraw.Draw(self.hi)

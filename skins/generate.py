@@ -897,7 +897,9 @@ def no_mouse(L, state, dpi):
 
 # -- slider thumbs and the apply bar -------------------------------------------------
 def thumb(enabled, dpi):
-    c = Canvas(THUMB_W, THUMB_H, PANEL, dpi)
+    # Its height rounded down: a track of THUMB_H units scaled by its edges is never shorter,
+    # so the thumb, drawn from the top of every track, never overhangs one.
+    c = Canvas(THUMB_W, THUMB_H, PANEL, dpi, height_down=True)
     if enabled:
         c.vgradient((0.5, 0.5, THUMB_W - 0.5, THUMB_H - 0.5), ACCENT_LIGHT, ACCENT, radius=3)
         c.rect((0.5, 0.5, THUMB_W - 0.5, THUMB_H - 0.5), outline=(150, 66, 10), radius=3)
