@@ -118,10 +118,15 @@ DemoHotPlug::DemoHotPlug(DemoStateSync& sync, HWND window)
     if (sync_.PluggedStateUnsaved()) {
         // On a worker, as it may wait for the file's lock; the look after it
         // follows the file.
-        saver_.Start([this] {
+        const bool started = saver_.Start([this] {
             sync_.SavePluggedState();
             watchWindow_->LookSoon();
         });
+        if (!started) {
+            // No thread to be had: saved here, so that the looks do not stay
+            // busy for ever.
+            sync_.SavePluggedState();
+        }
     }
 }
 
