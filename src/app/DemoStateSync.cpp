@@ -53,9 +53,10 @@ DemoStateSync::Request DemoStateSync::SetFeature(HidDevice& device, const uint8_
     return Request::NotSaved;
 }
 
-bool DemoStateSync::PluggedStateUnsaved() {
-    const std::lock_guard lock(mutex_);
-    return pluggedStateUnsaved_;
+bool DemoStateSync::PluggedStateUnsaved() const {
+    // Read without the lock, which a request may hold while it waits for the
+    // file: the window's thread asks.
+    return pluggedStateUnsaved_.load();
 }
 
 void DemoStateSync::SavePluggedState() {

@@ -18,6 +18,7 @@
 // runs on the window's thread and never waits: while the lock is taken it
 // says Busy and the watcher looks again later.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -52,7 +53,7 @@ public:
 
     // Whether the plugged state has yet to reach the file; SavePluggedState
     // writes it (once; nothing when saves is false).
-    bool PluggedStateUnsaved();
+    bool PluggedStateUnsaved() const;
     void SavePluggedState();
 
     // Reads the file and takes what it says, as above. Busy: a request or a
@@ -70,7 +71,7 @@ private:
     const DemoStateFile file_;
     const bool saves_;
     std::mutex mutex_;
-    bool pluggedStateUnsaved_;
+    std::atomic<bool> pluggedStateUnsaved_;
     const std::optional<bool> pluggedInFile_;
 };
 
