@@ -114,9 +114,6 @@ std::wstring SheetFilePath(const std::wstring& folder, layout::Sheet sheet) {
     return file == nullptr ? std::wstring() : folder + std::wstring(file->name);
 }
 
-SheetLoader::SheetLoader(std::wstring folder, Sheets& sheets, SheetScaling scaling)
-    : SheetLoader(std::vector<SheetSource>{{std::move(folder), scaling}}, sheets) {}
-
 SheetLoader::SheetLoader(std::vector<SheetSource> sources, Sheets& sheets)
     : sources_(std::move(sources)), sheets_(sheets), states_(Groups().size(), State::Pending) {
     try {

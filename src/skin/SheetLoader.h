@@ -44,8 +44,6 @@ public:
     // first of sources whose folder has it and decodes, resampled as that
     // source says. sheets outlives the loader.
     SheetLoader(std::vector<SheetSource> sources, Sheets& sheets);
-    // One source: the folder, resampled as scaling says.
-    SheetLoader(std::wstring folder, Sheets& sheets, SheetScaling scaling = {});
     // Stops taking new groups and waits for the worker.
     ~SheetLoader();
     SheetLoader(const SheetLoader&) = delete;
